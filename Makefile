@@ -1,0 +1,28 @@
+# `make run` and `make test` each do all the set-up on a fresh Debian 12 machine.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	bash scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD)/bin/bench_startup 15
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, testing and running Quorvanta needs.
+# Only what is missing is installed; sudo is used when not running as root.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake pkg-config
+  # Qt 6: Core, Gui, Widgets, Network, PrintSupport (in qt6-base-dev), Multimedia
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+  # Qt's offscreen and xcb platform plugins, image formats
+  qt6-qpa-plugins libqt6svg6
+  # picture decoders called directly
+  libgif-dev libjpeg-dev
+  # tests
+  libgtest-dev googletest
+  # fonts the program registers when the system lacks them (Tahoma and Arial metrics)
+  fonts-wine fonts-liberation fontconfig
+  # a virtual display for `make run` on a machine without one
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,6 @@
+#include "shell/program.h"
+
+int main(int argc, char** argv)
+{
+    return ProgramMain(argc, argv);
+}

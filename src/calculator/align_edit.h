@@ -1,0 +1,63 @@
+// TAlignEdit: the numeric entry field of every page. A single-line edit with a key filter
+// by EditType, fixed-decimal formatting of etFloat texts when the focus leaves it, and
+// float and integer accessors. The rules live in key_filter; this class only applies them.
+#pragma once
+
+#include "key_filter.h"
+
+#include <QLineEdit>
+
+#include <functional>
+
+class TAlignEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class TAlign { eaLeft, eaCenter, eaRight };
+
+    explicit TAlignEdit(QWidget* parent = nullptr);
+
+    TAlign Alignment() const { return m_alignment; }
+    void SetAlignment(TAlign alignment);
+    TEditType EditType() const { return m_editType; }
+    void SetEditType(TEditType type) { m_editType = type; }
+    bool JumpOnReturn() const { return m_jumpOnReturn; }
+    void SetJumpOnReturn(bool jump) { m_jumpOnReturn = jump; }
+    int Decimals() const { return m_decimals; }
+    void SetDecimals(int decimals) { m_decimals = qint16(decimals); }
+    bool EmptyIfZero() const { return m_emptyIfZero; }
+    void SetEmptyIfZero(bool empty) { m_emptyIfZero = empty; }
+
+    double GetFloat();
+    void SetFloat(double x);
+    int GetInt() const;
+    void SetInt(int a);
+
+    // Formats an etFloat text, then announces the exit (Exited).
+    void DoExit();
+
+    // The field's own key-press handler: sees every key that passed the EditType filter
+    // and may change it or drop it (KeyChar::None).
+    std::function<void(TAlignEdit& field, char16_t& key)> OnKeyPress;
+
+    // The character a key event types, with control codes for Ctrl+letter, Backspace,
+    // Tab, Enter and Esc; None for keys that type nothing (arrows, Delete, F-keys).
+    static char16_t KeyCharOf(const QKeyEvent* event);
+
+signals:
+    void Exited();
+    void errorSignal(int n);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void insertKey(char16_t key);
+
+    TAlign m_alignment = TAlign::eaLeft;
+    TEditType m_editType = TEditType::etString;
+    bool m_jumpOnReturn = true;
+    qint16 m_decimals = 2;
+    bool m_emptyIfZero = false;
+    bool m_exitDone = false;
+};

@@ -1,0 +1,84 @@
+#include "calc_display.h"
+
+MantissaFormat CalcDisplay::mantissaFormat() const
+{
+    return MantissaFormat{FixDecimals, DisplayFormatting, FormulaFormatting, ClosingParen};
+}
+
+QString CalcDisplay::FormatMantissa(const QString& text) const
+{
+    return ::FormatMantissa(text, mantissaFormat());
+}
+
+void CalcDisplay::ClearDisplay()
+{
+    Mantissa.clear();
+    Exponent.clear();
+}
+
+void CalcDisplay::ShowNumber(const QString& text)
+{
+    ClearDisplay();
+    if (text.isEmpty())
+        return;
+    bool inExponent = false;
+    for (QChar c : text) {
+        if (c == u',')
+            c = u'.';
+        if (c == u'E') {
+            inExponent = true;
+            continue;
+        }
+        (inExponent ? Exponent : Mantissa).append(c);
+    }
+    if (PercentPressed)
+        PercentText = FormatMantissa(text);
+    DisplayFormatting = true;
+    Mantissa = FormatMantissa(Mantissa);
+    DisplayFormatting = false;
+}
+
+void CalcDisplay::ShowError(int n)
+{
+    ExpressionLine = Texts.ErrorMessage(n);
+    Mantissa = QStringLiteral(" E R R O R");
+    NewExpression = true;
+    ErrorState = true;
+}
+
+void CalcDisplay::clearCalculation()
+{
+    if (ClearCalculation) {
+        ClearCalculation();
+        return;
+    }
+    ClearDisplay();
+    ExpressionLine.clear();
+}
+
+void CalcDisplay::spb_fixClick()
+{
+    clearCalculation();
+    FixEntryMode = true;
+    ExpressionLine = Texts.fixPrompt;
+}
+
+bool CalcDisplay::SetFixDecimals(QChar c)
+{
+    if (c == u'.')
+        FixDecimals = -1;
+    else if (c >= u'0' && c <= u'9')
+        FixDecimals = c.unicode() - u'0';
+    else
+        return false;
+    FixEntryMode = false;
+    clearCalculation();
+    if (FixDecimalsChanged)
+        FixDecimalsChanged();
+    return true;
+}
+
+QString CalcDisplay::FixIndicator() const
+{
+    return FixDecimals == -1 ? QStringLiteral("~") : QString::number(FixDecimals);
+}

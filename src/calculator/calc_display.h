@@ -1,0 +1,65 @@
+// The keypad calculator's number display as plain data: the mantissa field edt_result, the
+// power-of-ten field edt_result10hoch and the expression line edt_result_normal, with the
+// fixed number of decimals that the keypad and the formula page share.
+//
+// A computed value reaches the display as a number text (ResultText): ShowNumber splits it
+// at the "E", and FormatMantissa pads or rounds the mantissa to FixDecimals decimals.
+#pragma once
+
+#include "calculator_texts.h"
+#include "number_text.h"
+
+#include <QString>
+
+#include <functional>
+
+class CalcDisplay {
+public:
+    // The texts the page copies into its widgets.
+    QString Mantissa;       // edt_result
+    QString Exponent;       // edt_result10hoch
+    QString ExpressionLine; // edt_result_normal
+    bool ExponentFocused = false; // edt_result10hoch holds the keyboard focus
+
+    // Decimals: -1 free (general format), else 0 … 9; 9 at start-up.
+    int FixDecimals = 9;
+    bool FixEntryMode = false; // the next digit or decimal key sets FixDecimals
+    bool DisplayFormatting = false;
+    bool FormulaFormatting = false;
+
+    // Flags of the running calculation that the display reads or sets.
+    bool ClosingParen = false;
+    bool PercentPressed = false;
+    QString PercentText;
+    bool NewExpression = true;
+    bool ErrorState = false;
+
+    CalculatorTexts Texts;
+
+    // Runs when the fix key clears the calculation; the keypad controller puts its own
+    // ClearCalculation here. Without one, the display and expression line are emptied.
+    std::function<void()> ClearCalculation;
+    // Runs after SetFixDecimals changed the decimals, so that other pages reformat.
+    std::function<void()> FixDecimalsChanged;
+
+    void ShowNumber(const QString& text);
+    void ClearDisplay();
+    void ShowError(int n);
+    QString FormatMantissa(const QString& text) const;
+
+    enum class EntryField { Mantissa, Exponent };
+    EntryField ActiveEntryField() const
+    {
+        return ExponentFocused ? EntryField::Exponent : EntryField::Mantissa;
+    }
+
+    void spb_fixClick();
+    // "0" … "9" set the decimals, "." frees them; returns false for any other character.
+    bool SetFixDecimals(QChar c);
+    // What lbl_fix_anzeige shows: "~" for free decimals, else the number.
+    QString FixIndicator() const;
+
+private:
+    MantissaFormat mantissaFormat() const;
+    void clearCalculation();
+};

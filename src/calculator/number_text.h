@@ -1,0 +1,52 @@
+// Number texts shared by every page.
+//
+// The program's own conversions use "," as decimal separator and never follow the system's
+// regional settings; the keypad display, the expression line, the tape and memory show ".".
+// Converting between the two is a plain character replacement (ToPoint / ToComma).
+// Nothing here depends on the C library's locale: digits come from std::to_chars and
+// std::from_chars, and rounding is done on the decimal digits (half away from zero).
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+QString ToPoint(QString text);
+QString ToComma(QString text);
+
+// The program's number conversion: optional blanks, sign, digits with at most one
+// `separator`, an optional "E" exponent. Returns nothing for any other text and for values
+// outside the double range.
+std::optional<double> ParseNumber(const QString& text, QChar separator = u',');
+
+// General format with up to 15 significant digits and comma separator: fixed notation for
+// 1E-4 <= |v| < 1E15, otherwise mantissa, "E" and the exponent ("1,5E20", "1E-5").
+QString GeneralText(double value);
+
+// Fixed point with exactly `decimals` decimals and comma separator, like "%.2f".
+QString FixedText(double value, int decimals);
+
+// Fixed point after the value has been rounded to `precision` significant digits; a value
+// with more integral digits than `precision` falls back to the general format.
+QString FixedTextWithPrecision(double value, int precision, int decimals);
+
+// A computed value as the keypad shows it: general format, point separator, no blanks.
+QString ResultText(double value);
+
+// Removes trailing "0" characters of a text with a separator and without an exponent;
+// a separator left at the end stays ("2.000" gives "2.").
+QString StripTrailingZeros(QString text);
+
+// True when the text converts to a number (point or comma separator); no message.
+bool IsNumberText(const QString& text);
+
+// What FormatMantissa needs to know about the moment it is called in.
+struct MantissaFormat {
+    int fixDecimals = 9;            // -1 means free decimals
+    bool displayFormatting = false; // the text goes into the display
+    bool formulaFormatting = false; // formula results keep their decimals even when integral
+    bool closingParen = false;      // a closing parenthesis reads the display: leave the text
+};
+
+// Applies the fixed number of decimals to a number text with point separator.
+QString FormatMantissa(QString text, const MantissaFormat& format);

@@ -1,0 +1,46 @@
+#include "fonts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace {
+const char* const kTahomaFiles[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+};
+const char* const kArialFiles[] = {
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Italic.ttf",
+};
+
+QString registerFirst(const char* const* files, int count)
+{
+    QString family;
+    for (int i = 0; i < count; ++i) {
+        if (!QFile::exists(QString::fromLatin1(files[i])))
+            continue;
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(files[i]));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (family.isEmpty() && !families.isEmpty())
+            family = families.first();
+    }
+    return family;
+}
+} // namespace
+
+void RegisterProgramFonts()
+{
+    if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+        registerFirst(kTahomaFiles, int(std::size(kTahomaFiles)));
+    if (!QFontDatabase::hasFamily(QStringLiteral("Arial"))) {
+        const QString family = registerFirst(kArialFiles, int(std::size(kArialFiles)));
+        if (!family.isEmpty())
+            QFont::insertSubstitution(QStringLiteral("Arial"), family);
+    }
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}

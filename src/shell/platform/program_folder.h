@@ -1,0 +1,21 @@
+// The program folder (the executable's folder, where every delivered file lies) and the
+// one helper that turns the Windows-style relative paths of the data ("images\on1.cc1")
+// into paths inside it.
+#pragma once
+
+#include <QString>
+
+namespace ProgramFolder {
+
+// An empty path means the executable's folder.
+void SetPath(const QString& path);
+QString Path();
+
+// "images\on1.cc1" → "<program folder>/images/on1.cc1". Each part that does not exist
+// with the exact case is looked up without regard to case, as Windows would find it.
+QString FilePath(const QString& windowsRelativePath);
+
+// The same, inside any folder.
+QString ResolveIn(const QString& folder, const QString& windowsRelativePath);
+
+} // namespace ProgramFolder

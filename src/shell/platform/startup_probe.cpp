@@ -1,0 +1,53 @@
+#include "startup_probe.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+class FirstPaintWatcher : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Report once the paint has been handled and the frame is out.
+            QTimer::singleShot(0, this, [] {
+                std::printf("shown %ld\n", ResidentKilobytes());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
+} // namespace
+
+void WatchFirstPaint(QWidget* window)
+{
+    if (qEnvironmentVariableIsEmpty("QUORVANTA_STARTUP_PROBE"))
+        return;
+    window->installEventFilter(new FirstPaintWatcher(window));
+}
+
+long ResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}

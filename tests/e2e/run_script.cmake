@@ -1,0 +1,24 @@
+# Runs one driver script in a fresh folder and compares what it printed with SCRIPT's
+# .expected file. Files the script names (shots) land in WORKDIR; an "exists FILE" line in
+# the .files list beside the script must be there afterwards.
+string(REGEX REPLACE "\\.qvs$" "" base "${SCRIPT}")
+file(REMOVE_RECURSE "${WORKDIR}")
+file(MAKE_DIRECTORY "${WORKDIR}")
+execute_process(COMMAND "${DRIVER}" "${SCRIPT}"
+  WORKING_DIRECTORY "${WORKDIR}"
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "driver exited with ${rc}\n${err}\n${out}")
+endif()
+file(READ "${base}.expected" expected)
+if(NOT out STREQUAL expected)
+  message(FATAL_ERROR "output differs\n--- expected\n${expected}--- got\n${out}")
+endif()
+if(EXISTS "${base}.files")
+  file(STRINGS "${base}.files" wanted)
+  foreach(f IN LISTS wanted)
+    if(NOT EXISTS "${WORKDIR}/${f}")
+      message(FATAL_ERROR "the script did not write ${f}")
+    endif()
+  endforeach()
+endif()

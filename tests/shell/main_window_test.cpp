@@ -1,0 +1,63 @@
+#include "calculator/align_edit.h"
+#include "calculator/tape_window.h"
+#include "shell/main_window.h"
+#include "shell/program.h"
+#include "support/recording_services.h"
+
+#include <QTabWidget>
+
+#include "support/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MainWindow, BorderlessWithFivePagesInOrder)
+{
+    RecordingServices services;
+    Tfrm_calc window(services);
+    EXPECT_EQ(window.windowTitle(), u"Quorvanta");
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.size(), QSize(372, 582));
+    QTabWidget* pages = window.findChild<QTabWidget*>(QStringLiteral("pco_main"));
+    ASSERT_NE(pages, nullptr);
+    const char* names[] = {"tsh_taschenrechner", "tsh_formelrechner", "tsh_waehrungsrechner",
+                           "tsh_einheiten", "tshRohrauslegung"};
+    const char* captions[] = {nullptr, "Formeln", "Währungen", "SI-Einheiten", "Rohrauslegung"};
+    ASSERT_EQ(pages->count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(names[i]));
+        if (captions[i]) {
+            EXPECT_EQ(pages->tabText(i), QString::fromUtf8(captions[i]));
+        }
+    }
+}
+
+TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
+{
+    RecordingServices services;
+    Tfrm_calc window(services);
+    auto* result = window.findChild<TAlignEdit*>(QStringLiteral("edt_result"));
+    ASSERT_NE(result, nullptr);
+    emit result->errorSignal(3);
+    EXPECT_EQ(services.signals_, std::vector<int>{3});
+}
+
+TEST(Program, ShowsTheMainWindowAndKeepsTheTapeHidden)
+{
+    Program program(ProgramOptions{});
+    program.Start();
+    EXPECT_TRUE(program.MainWindow()->isVisible());
+    EXPECT_FALSE(program.TapeWindow()->isVisible());
+}
+
+TEST(Program, WinStartKeepsTheMainWindowHidden)
+{
+    ProgramOptions options;
+    options.arguments = QStringList{QStringLiteral("WinStart")};
+    Program program(options);
+    program.Start();
+    EXPECT_FALSE(program.MainWindow()->isVisible());
+}
+
+} // namespace

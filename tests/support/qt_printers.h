@@ -1,0 +1,20 @@
+// Lets GoogleTest print Qt texts readably in failure messages.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{';
+    for (const QString& text : list)
+        *os << " \"" << text.toStdString() << '"';
+    *os << " }";
+}

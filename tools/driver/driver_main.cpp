@@ -1,0 +1,86 @@
+// quorvanta-driver [--program-dir DIR] [--settings FILE] [--args "…"] [SCRIPT]
+// Starts the program as `quorvanta` does (without the single-instance lock), on the
+// offscreen platform unless QT_QPA_PLATFORM is set, and runs the script from SCRIPT or
+// standard input.
+#include "script_runner.h"
+#include "shell/program.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+int usage()
+{
+    std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] "
+               "[--args \"...\"] [SCRIPT]\n",
+               stderr);
+    return 2;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ProgramOptions options;
+    QString scriptPath;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const bool hasValue = i + 1 < argc;
+        if (arg == u"--program-dir" && hasValue)
+            options.programDir = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--settings" && hasValue)
+            options.settingsFile = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--args" && hasValue)
+            options.arguments = QString::fromLocal8Bit(argv[++i]).split(u' ', Qt::SkipEmptyParts);
+        else if (arg.startsWith(u"--") || !scriptPath.isEmpty())
+            return usage();
+        else
+            scriptPath = arg;
+    }
+
+    QString script;
+    if (scriptPath.isEmpty()) {
+        std::string all;
+        for (std::string line; std::getline(std::cin, line);)
+            all += line + '\n';
+        script = QString::fromStdString(all);
+    } else {
+        QFile file(scriptPath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(scriptPath));
+            return 2;
+        }
+        script = QString::fromUtf8(file.readAll());
+    }
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QTemporaryDir settingsDir;
+    if (options.settingsFile.isEmpty())
+        options.settingsFile = settingsDir.filePath(QStringLiteral("settings.ini"));
+
+    Program program(options);
+    program.Start();
+
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    ScriptRunner runner(
+        script.split(u'\n'),
+        [&out](const QString& line) {
+            out << line << '\n';
+            out.flush();
+        },
+        [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+    QObject::connect(&runner, &ScriptRunner::finished, &app,
+                     [](int code) { QApplication::exit(code); });
+    runner.Start();
+    return QApplication::exec();
+}
