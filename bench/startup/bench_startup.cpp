@@ -18,7 +18,7 @@ struct Sample {
     long rssKb = 0;
 };
 
-bool probe(const QString& program, Sample& sample)
+bool probe(const QString& program, const QStringList& args, Sample& sample)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -28,7 +28,7 @@ bool probe(const QString& program, Sample& sample)
     process.setProcessEnvironment(env);
     QElapsedTimer timer;
     timer.start();
-    process.start(program, {});
+    process.start(program, args);
     if (!process.waitForStarted(5000))
         return false;
     QByteArray out;
@@ -62,11 +62,12 @@ int main(int argc, char** argv)
     const QString program = args.size() > 2 ? args[2] : dir + QStringLiteral("/quorvanta");
     const QString floor = args.size() > 3 ? args[3] : dir + QStringLiteral("/bench_bare_window");
 
-    std::vector<double> programMs, floorMs;
-    std::vector<long> programKb, floorKb;
+    std::vector<double> programMs, floorMs, textMs;
+    std::vector<long> programKb, floorKb, textKb;
     for (int i = 0; i < runs; ++i) {
-        Sample p, f;
-        if (!probe(program, p) || !probe(floor, f)) {
+        Sample p, f, t;
+        if (!probe(program, {}, p) || !probe(floor, {}, f) ||
+            !probe(floor, {QStringLiteral("--label")}, t)) {
             std::fprintf(stderr, "a start did not report its first paint\n");
             return 1;
         }
@@ -74,15 +75,20 @@ int main(int argc, char** argv)
         programKb.push_back(p.rssKb);
         floorMs.push_back(f.ms);
         floorKb.push_back(f.rssKb);
+        textMs.push_back(t.ms);
+        textKb.push_back(t.rssKb);
     }
-    const double pm = median(programMs), fm = median(floorMs);
-    const long pk = median(programKb), fk = median(floorKb);
+    const double pm = median(programMs), fm = median(floorMs), tm = median(textMs);
+    const long pk = median(programKb), fk = median(floorKb), tk = median(textKb);
     std::printf("runs: %d (platform %s)\n", runs,
                 qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toUtf8().constData());
     std::printf("%-12s %10s %10s\n", "", "shown ms", "RSS kB");
     std::printf("%-12s %10.1f %10ld\n", "quorvanta", pm, pk);
     std::printf("%-12s %10.1f %10ld\n", "bare window", fm, fk);
+    std::printf("%-12s %10.1f %10ld\n", "+ one label", tm, tk);
     std::printf("%-12s %10.2f %10.2f   (goal: at most 1.5 and 1.3)\n", "ratio", pm / fm,
                 double(pk) / double(fk));
+    std::printf("%-12s %10.2f %10.2f   (against the window with one label)\n", "ratio text",
+                pm / tm, double(pk) / double(tk));
     return 0;
 }

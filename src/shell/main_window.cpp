@@ -5,9 +5,11 @@
 #include "calculator/keypad_page.h"
 #include "calculator/services.h"
 
-#include <QLabel>
-#include <QMouseEvent>
+#include "title_bar.h"
+
 #include <QPainter>
+#include <QProxyStyle>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -23,6 +25,17 @@ QWidget* emptyPage(const char* objectName)
 }
 } // namespace
 
+class CompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 12;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 Tfrm_calc::Tfrm_calc(UserFeedback& feedback, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(feedback)
 {
@@ -30,12 +43,10 @@ Tfrm_calc::Tfrm_calc(UserFeedback& feedback, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvanta"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    m_titleBar = new QLabel(QStringLiteral("  Quorvanta"), this);
+    m_titleBar = new TitleBar(QStringLiteral("Quorvanta"), this);
     m_titleBar->setObjectName(QStringLiteral("img_move"));
     m_titleBar->setGeometry(0, 0, ClientWidth, kTitleBarHeight);
-    m_titleBar->setStyleSheet(
-        QStringLiteral("QLabel { color: white; font-weight: bold; background: #2f4f4a; }"));
-    m_titleBar->installEventFilter(this);
+    connect(m_titleBar, &TitleBar::dragged, this, [this](QPoint to) { move(to); });
 
     auto* minimize = new ImageButton(QStringLiteral("_"), this);
     minimize->setObjectName(QStringLiteral("img_minimize"));
@@ -50,6 +61,10 @@ Tfrm_calc::Tfrm_calc(UserFeedback& feedback, QWidget* parent)
     m_pages->setObjectName(QStringLiteral("pco_main"));
     m_pages->setGeometry(0, kTitleBarHeight, ClientWidth,
                          ClientHeight - kTitleBarHeight - kBannerStripHeight);
+    // Five captions side by side in 372 pixels: tabs with less padding than the style's.
+    auto* tabStyle = new CompactTabStyle;
+    tabStyle->setParent(m_pages->tabBar());
+    m_pages->tabBar()->setStyle(tabStyle);
     m_keypad = new KeypadPage(m_display);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
     m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
@@ -72,23 +87,3 @@ void Tfrm_calc::paintEvent(QPaintEvent*)
     p.fillRect(rect(), QColor(0x97, 0xA4, 0xA1));
 }
 
-bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
-{
-    // The title bar drags the borderless window.
-    if (watched == m_titleBar) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            if (e->button() == Qt::LeftButton) {
-                m_dragOffset = e->position().toPoint();
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseMove) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            if (e->buttons() & Qt::LeftButton) {
-                move(e->globalPosition().toPoint() - m_dragOffset);
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class KeypadPage;
+class TitleBar;
 class QTabWidget;
 class UserFeedback;
 
@@ -23,7 +24,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectErrorSignals();
@@ -32,6 +32,5 @@ private:
     CalcDisplay m_display;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;
-    QWidget* m_titleBar = nullptr;
-    QPoint m_dragOffset;
+    TitleBar* m_titleBar = nullptr;
 };
