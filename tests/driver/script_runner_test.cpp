@@ -151,16 +151,16 @@ TEST_F(DriverTest, ShotWritesAPng)
 
 TEST(DriverKeys, NamesAndCharacters)
 {
-    ScriptRunner::KeySpec spec;
-    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("Ctrl+c"), spec));
-    EXPECT_EQ(spec.key, int(Qt::Key_C));
-    EXPECT_EQ(spec.modifiers, Qt::ControlModifier);
-    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("Enter"), spec));
-    EXPECT_EQ(spec.key, int(Qt::Key_Return));
-    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("°"), spec));
-    EXPECT_EQ(spec.text, u"°");
-    EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Ctrl+1"), spec));
-    EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Shift"), spec));
+    ScriptRunner::KeyStroke stroke;
+    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("Ctrl+c"), stroke));
+    EXPECT_EQ(stroke.key, int(Qt::Key_C));
+    EXPECT_EQ(stroke.modifiers, Qt::ControlModifier);
+    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("Enter"), stroke));
+    EXPECT_EQ(stroke.key, int(Qt::Key_Return));
+    ASSERT_TRUE(ScriptRunner::ParseKey(QStringLiteral("°"), stroke));
+    EXPECT_EQ(stroke.text, u"°");
+    EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Ctrl+1"), stroke));
+    EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Shift"), stroke));
 }
 
 } // namespace

@@ -217,9 +217,9 @@ QAction* ScriptRunner::findAction(const QString& name) const
     return qApp->findChild<QAction*>(name);
 }
 
-bool ScriptRunner::ParseKey(const QString& name, KeySpec& spec)
+bool ScriptRunner::ParseKey(const QString& name, KeyStroke& stroke)
 {
-    spec = KeySpec{};
+    stroke = KeyStroke{};
     static const struct {
         const char* name;
         int key;
@@ -234,34 +234,34 @@ bool ScriptRunner::ParseKey(const QString& name, KeySpec& spec)
     };
     for (const auto& n : named) {
         if (name == QLatin1String(n.name)) {
-            spec.key = n.key;
+            stroke.key = n.key;
             if (n.text)
-                spec.text = QString(QChar(n.text));
+                stroke.text = QString(QChar(n.text));
             return true;
         }
     }
     if (name.size() == 6 && name.startsWith(QLatin1String("Ctrl+")) && name[5].isLetter() &&
         name[5].unicode() < 128) {
         const char16_t letter = name[5].toUpper().unicode();
-        spec.key = Qt::Key_A + (letter - u'A');
-        spec.modifiers = Qt::ControlModifier;
-        spec.text = QString(QChar(char16_t(letter - u'A' + 1)));
+        stroke.key = Qt::Key_A + (letter - u'A');
+        stroke.modifiers = Qt::ControlModifier;
+        stroke.text = QString(QChar(char16_t(letter - u'A' + 1)));
         return true;
     }
     if (name.size() == 1) {
         const QChar c = name[0];
-        spec.key = c.toUpper().unicode();
-        spec.text = name;
+        stroke.key = c.toUpper().unicode();
+        stroke.text = name;
         return true;
     }
     return false;
 }
 
-void ScriptRunner::sendKey(QWidget* target, const KeySpec& spec)
+void ScriptRunner::sendKey(QWidget* target, const KeyStroke& stroke)
 {
-    QKeyEvent press(QEvent::KeyPress, spec.key, spec.modifiers, spec.text);
+    QKeyEvent press(QEvent::KeyPress, stroke.key, stroke.modifiers, stroke.text);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, spec.key, spec.modifiers, spec.text);
+    QKeyEvent release(QEvent::KeyRelease, stroke.key, stroke.modifiers, stroke.text);
     QApplication::sendEvent(target, &release);
 }
 
@@ -342,11 +342,11 @@ QString ScriptRunner::run(const QString& line)
     if (command == u"key") {
         if (QString e = needWidget(w); !e.isEmpty())
             return e;
-        KeySpec spec;
-        if (!ParseKey(words.value(2), spec))
+        KeyStroke stroke;
+        if (!ParseKey(words.value(2), stroke))
             return QStringLiteral("unknown key");
         focusWidget(w);
-        sendKey(keyTarget(w), spec);
+        sendKey(keyTarget(w), stroke);
         return {};
     }
     if (command == u"type") {
@@ -354,9 +354,9 @@ QString ScriptRunner::run(const QString& line)
             return e;
         focusWidget(w);
         for (const QChar c : restAfterWords(line, 2)) {
-            KeySpec spec;
-            ParseKey(QString(c), spec);
-            sendKey(keyTarget(w), spec);
+            KeyStroke stroke;
+            ParseKey(QString(c), stroke);
+            sendKey(keyTarget(w), stroke);
         }
         return {};
     }

@@ -24,12 +24,12 @@ public:
     void SetMainWindowName(const QString& name) { m_mainWindowName = name; }
 
     // Parses "Enter", "Ctrl+C", "a" … into a key code, modifiers and the typed text.
-    struct KeySpec {
+    struct KeyStroke {
         int key = 0;
         Qt::KeyboardModifiers modifiers;
         QString text;
     };
-    static bool ParseKey(const QString& name, KeySpec& spec);
+    static bool ParseKey(const QString& name, KeyStroke& stroke);
 
 signals:
     void finished(int exitCode);
@@ -45,7 +45,7 @@ private:
 
     QWidget* findWidget(const QString& name) const;
     QAction* findAction(const QString& name) const;
-    void sendKey(QWidget* target, const KeySpec& spec);
+    void sendKey(QWidget* target, const KeyStroke& stroke);
 
     QStringList m_lines;
     Output m_out;
