@@ -1,0 +1,120 @@
+// Operator nodes of the keypad calculator.
+//
+// The calculator never parses a finished expression: every accepted operator key creates a
+// node at once, which takes the value standing in the display and links itself to the node
+// before it by priority (LinkOperator). A node followed by one of the same or lower priority
+// is computed at once; one followed by a higher priority waits (Pending) until a later node
+// resolves it. Every computation shows its result straight away, so the user sees running
+// intermediate results.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+enum class AngleMode { Degrees = 0, Radians = 1, Grads = 2 };
+
+// Operator numbers: part of the keypad key names (characters 13–14) and index of the texts.
+namespace Op {
+inline constexpr int Equals = 0, Plus = 1, Minus = 2, Times = 3, Divide = 4, Square = 5,
+                     SquareRoot = 6, Power = 7, Root = 8, Sin = 9, Cos = 10, Tan = 11, Cot = 12,
+                     Log2 = 13, Log10 = 14, Ln = 15, ArcSin = 16, ArcCos = 17, ArcTan = 18,
+                     ArcCot = 19, Reciprocal = 20, Factorial = 21, Exp = 22, OpenParen = 23,
+                     CloseParen = 24, Hyperbolic = 25, Percent = 26;
+inline constexpr int Count = 27;
+
+// The operator's display text, blanks included (" sin", " log2 ").
+const char* DisplayText(int op);
+bool IsTwoOperand(int op); // 1 … 4, 7, 8
+bool IsPostfix(int op);    // 5, 20 … 22 (percent is postfix too, but not in this group)
+bool IsPrefix(int op);     // 6, 9 … 19
+} // namespace Op
+
+// Arithmetic error numbers reported by the nodes.
+enum class CalcError {
+    DivisionByZero = 1,
+    Overflow = 2,
+    Underflow = 3,
+    ArgumentOutOfRange = 4, // the factorial's own check
+    InvalidOperation = 5,
+};
+
+class TOperator;
+
+// What the nodes need from the calculator around them.
+class OperatorContext {
+public:
+    virtual ~OperatorContext() = default;
+    virtual TOperator* CurrentOperator() const = 0;
+    virtual AngleMode Angle() const = 0;
+    virtual bool InErrorState() const = 0;
+    virtual void ReportError(CalcError error) = 0;
+    virtual void ShowResult(double value) = 0;
+};
+
+class TOperator {
+public:
+    explicit TOperator(OperatorContext& context) : m_context(context) {}
+    virtual ~TOperator() = default;
+
+    // Makes the node a node of the running calculation and hands it the display value.
+    // The context's current node is still the previous one while this runs.
+    void Create(bool hyp, double x, int level, int opNumber, int index);
+
+    virtual void Evaluate() = 0;
+    virtual void TakeOperand(double x) = 0;
+
+    int Level = 0;
+    double LeftValue = 0;
+    double RightValue = 0;
+    double ResultValue = 0;
+    bool Hyp = false;
+    int Index = 0;
+    int Priority = 0;
+    bool HasPending = false;
+    TOperator* Pending = nullptr;
+    int OpNumber = 0;
+
+protected:
+    // Decides whether `previous` is computed now or waits behind `next`.
+    static void LinkOperator(TOperator* previous, TOperator* next);
+    // Hands the result down the waiting chain, then shows it.
+    void PassResult();
+    // Computes `compute` with the floating-point flags cleared before and tested after;
+    // a raised flag or a non-finite result reports its error and leaves ResultValue alone.
+    template <typename F> bool Guarded(F compute);
+
+    OperatorContext& m_context;
+
+private:
+    void ResolveInto(TOperator* next);
+};
+
+class TOperatorBoth : public TOperator {
+public:
+    using TOperator::TOperator;
+    void Evaluate() override;
+    void TakeOperand(double x) override;
+};
+
+class TOperatorLeft : public TOperator {
+public:
+    using TOperator::TOperator;
+    void Evaluate() override;
+    void TakeOperand(double x) override;
+};
+
+class TOperatorRight : public TOperator {
+public:
+    using TOperator::TOperator;
+    void Evaluate() override;
+    void TakeOperand(double x) override;
+};
+
+// The node class that an operator number creates; nothing for 23, 24, 25.
+std::unique_ptr<TOperator> MakeOperator(int opNumber, OperatorContext& context);
+
+// x raised to y by the library rule: y = 0 gives 1, x = 0 with y > 0 gives 0, an integral y
+// multiplies, anything else is exp(y · ln x).
+long double Power(long double base, long double exponent);
+// n! for integral 0 ≤ n ≤ 69; nothing for any other n.
+bool Factorial(long double n, long double& result);
