@@ -19,7 +19,9 @@ public:
     QString Mantissa;       // edt_result
     QString Exponent;       // edt_result10hoch
     QString ExpressionLine; // edt_result_normal
-    bool ExponentFocused = false; // edt_result10hoch holds the keyboard focus
+    // Which entry field holds the keyboard focus (None: focus is elsewhere).
+    enum class EntryField { None, Mantissa, Exponent };
+    EntryField FocusedField = EntryField::Mantissa;
 
     // Decimals: -1 free (general format), else 0 … 9; 9 at start-up.
     int FixDecimals = 9;
@@ -47,10 +49,10 @@ public:
     void ShowError(int n);
     QString FormatMantissa(const QString& text) const;
 
-    enum class EntryField { Mantissa, Exponent };
+    // edt_result10hoch if it has the focus, else edt_result.
     EntryField ActiveEntryField() const
     {
-        return ExponentFocused ? EntryField::Exponent : EntryField::Mantissa;
+        return FocusedField == EntryField::Exponent ? EntryField::Exponent : EntryField::Mantissa;
     }
 
     void spb_fixClick();

@@ -51,7 +51,7 @@ KeypadPage::KeypadPage(CalcDisplay& display, QWidget* parent)
     m_result->OnKeyPress = [this](TAlignEdit&, char16_t& key) { edt_resultsKeyPress(key); };
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_exponent || now == m_result)
-            m_display.ExponentFocused = now == m_exponent;
+            m_display.FocusedField = now == m_exponent ? CalcDisplay::EntryField::Exponent : CalcDisplay::EntryField::Mantissa;
     });
 
     retranslate();

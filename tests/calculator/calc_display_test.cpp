@@ -118,8 +118,10 @@ TEST(ActiveEntryField, FollowsTheFocus)
 {
     CalcDisplay d;
     EXPECT_EQ(d.ActiveEntryField(), CalcDisplay::EntryField::Mantissa);
-    d.ExponentFocused = true;
+    d.FocusedField = CalcDisplay::EntryField::Exponent;
     EXPECT_EQ(d.ActiveEntryField(), CalcDisplay::EntryField::Exponent);
+    d.FocusedField = CalcDisplay::EntryField::None;
+    EXPECT_EQ(d.ActiveEntryField(), CalcDisplay::EntryField::Mantissa);
 }
 
 } // namespace

@@ -1,0 +1,322 @@
+#include "keypad_controller.h"
+
+#include "key_chars.h"
+#include "number_text.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.1415926535897932385;
+
+int digitCount(const QString& text)
+{
+    int n = 0;
+    for (const QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            ++n;
+    return n;
+}
+
+} // namespace
+
+KeypadController::KeypadController(CalcDisplay& display, KeyFilterServices services)
+    : m_display(display), m_services(services)
+{
+}
+
+QString KeypadController::hol_ergebnisstring() const
+{
+    if (m_display.Exponent.isEmpty())
+        return m_display.Mantissa;
+    return m_display.Mantissa + u'E' + m_display.Exponent;
+}
+
+void KeypadController::ReportError(CalcError error)
+{
+    m_display.ShowError(int(error));
+    ErrorTextShown = true;
+}
+
+void KeypadController::ShowResult(double value)
+{
+    m_display.ShowNumber(ResultText(value));
+}
+
+QString KeypadController::fmt(double x) const
+{
+    return m_display.FormatMantissa(ResultText(x));
+}
+
+void KeypadController::animate(const char* keyName)
+{
+    if (AnimateKey)
+        AnimateKey(QString::fromLatin1(keyName));
+}
+
+// --- digits ---------------------------------------------------------------------------
+
+void KeypadController::spb_zifferClick(int tag)
+{
+    KeySinceParen = true;
+    if (ConstantShown) {
+        m_display.Mantissa.clear();
+        ConstantShown = false;
+    }
+    QChar c = tag == DecimalKeyTag ? QChar(u'.') : QChar(char16_t(u'0' + tag));
+    if (c == u'.' && (m_display.Mantissa.contains(u'.') || m_display.Mantissa.contains(u',')))
+        return;
+    if (OperatorJustEntered)
+        m_display.ClearDisplay();
+    OperatorJustEntered = false;
+    HypArmed = false;
+
+    if (m_display.FixEntryMode) {
+        m_display.SetFixDecimals(c);
+        return;
+    }
+    const bool exponent = m_display.ActiveEntryField() == CalcDisplay::EntryField::Exponent;
+    QString& target = exponent ? m_display.Exponent : m_display.Mantissa;
+    if (digitCount(target) >= (exponent ? ExponentDigits : MantissaDigits))
+        return;
+    if (c == u'.') {
+        if (exponent)
+            return;
+        target = target.isEmpty() ? QStringLiteral("0.") : target + c;
+    } else if (target == u"0") {
+        target = c;
+    } else {
+        target += c;
+    }
+}
+
+// --- operators ------------------------------------------------------------------------
+
+bool KeypadController::AcceptOperator(int op) const
+{
+    const int last = m_current ? m_current->OpNumber : 0;
+    if (OperatorJustEntered) {
+        if ((Op::IsTwoOperand(last) || Op::IsPrefix(last)) &&
+            (Op::IsTwoOperand(op) || Op::IsPostfix(op)))
+            return false;
+        if (Op::IsPostfix(last) && Op::IsPrefix(op))
+            return false;
+        return op != Op::Percent;
+    }
+    if (m_display.NewExpression)
+        return !(op == Op::Percent && last == 0);
+    // A number has been typed into a running calculation: a prefix function's operand
+    // would have to follow it.
+    if (Op::IsPrefix(op))
+        return false;
+    return !(op == Op::Percent && last == 0);
+}
+
+void KeypadController::operator_erzeugen(int op)
+{
+    if (!AcceptOperator(op))
+        return;
+    OperatorJustEntered = true;
+    // A display text that does not convert (the error text) counts as 0.
+    const double x = ParseNumber(ToComma(hol_ergebnisstring())).value_or(0.0);
+    auto node = MakeOperator(op, *this);
+    const bool hyp = Op::IsPrefix(op) && HypArmed;
+    node->Create(hyp, x, ParenDepth, op, int(m_nodes.size()));
+    m_current = node.get();
+    m_nodes.push_back(std::move(node));
+    if (!m_display.ErrorState)
+        operator_textausgabe(op, x);
+    if (op == Op::Equals)
+        m_display.NewExpression = true;
+}
+
+void KeypadController::spb_operatorClick(int op)
+{
+    m_display.PercentPressed = op == Op::Percent;
+    if (op == Op::Equals) {
+        const QString& line = m_display.ExpressionLine;
+        const int missing = int(line.count(u'(')) - int(line.count(u')'));
+        for (int i = 0; i < missing && ParenDepth > 0; ++i)
+            spb_klammerClick(false);
+    }
+    KeySinceParen = true;
+    if (ResultShown && op != Op::Equals) {
+        if (m_display.ExpressionLine.contains(u'='))
+            m_display.ExpressionLine.clear();
+        ResultShown = false;
+    }
+    if (op == Op::Equals && LastWasEquals)
+        return;
+
+    operator_erzeugen(op);
+
+    if (op == Op::Equals) {
+        LastWasEquals = true;
+        m_current = nullptr;
+        m_nodes.clear();
+        ResultShown = true;
+        ParenDepth = 0;
+        m_display.NewExpression = true;
+        m_display.ErrorState = false;
+        m_tape.TapeNewLine(QString());
+        m_tape.TapeNewLine(QString());
+    } else {
+        LastWasEquals = false;
+    }
+    if (m_display.FocusedField == CalcDisplay::EntryField::Exponent)
+        m_display.FocusedField = CalcDisplay::EntryField::Mantissa;
+}
+
+// --- parentheses ----------------------------------------------------------------------
+
+void KeypadController::spb_klammerClick(bool opening)
+{
+    // An opening parenthesis is taken whenever a new operand may start, any number of
+    // times per calculation and nested up to 20 levels; clearing ends every open level.
+    if (opening)
+        ParenAfterParen = false;
+    else if (!KeySinceParen)
+        ParenAfterParen = true;
+
+    if (!opening && ParenAfterParen && m_display.ExpressionLine.endsWith(u'('))
+        spb_zifferClick(0);
+
+    if (opening && (m_display.NewExpression || OperatorJustEntered)) {
+        if (m_display.NewExpression) {
+            const QString& line = m_display.ExpressionLine;
+            if (line.count(u'(') != line.size() || ErrorTextShown)
+                m_display.ExpressionLine.clear();
+            ErrorTextShown = false;
+            m_display.Mantissa.clear();
+        }
+        ++ParenDepth;
+        if (ParenDepth <= MaxParenDepth)
+            operator_textausgabe(Op::OpenParen, 0);
+        else
+            ParenDepth = MaxParenDepth;
+    }
+
+    if (!opening && !OperatorJustEntered) {
+        m_display.ClosingParen = true;
+        --ParenDepth;
+        if (ParenDepth < 0) {
+            ParenDepth = 0;
+        } else if (!m_display.Mantissa.isEmpty()) {
+            const QString shown = m_display.FormatMantissa(hol_ergebnisstring());
+            operator_textausgabe(Op::CloseParen, ParseNumber(ToComma(shown)).value_or(0.0));
+            ParenJustClosed = true;
+        }
+        m_display.ClosingParen = false;
+    }
+    KeySinceParen = false;
+}
+
+// --- clear, hyp, sign, constants ------------------------------------------------------
+
+void KeypadController::ClearCalculation()
+{
+    ParenDepth = 0;
+    ParenJustClosed = false;
+    OperatorJustEntered = false;
+    m_display.NewExpression = true;
+    m_display.ErrorState = false;
+    m_current = nullptr;
+    m_nodes.clear();
+    m_display.ClearDisplay();
+    m_display.ExpressionLine.clear();
+    ErrorTextShown = false;
+}
+
+void KeypadController::spb_hypClick()
+{
+    KeySinceParen = true;
+    HypArmed = true;
+}
+
+void KeypadController::PlusMinus()
+{
+    switch (m_display.FocusedField) {
+    case CalcDisplay::EntryField::Mantissa: {
+        QString& text = m_display.Mantissa;
+        if (text.isEmpty())
+            return;
+        const auto value = ParseNumber(ToComma(text));
+        if (!value)
+            return;
+        if (*value >= 0 && !text.startsWith(u'-'))
+            text.prepend(u'-');
+        else
+            text.remove(0, 1);
+        break;
+    }
+    case CalcDisplay::EntryField::Exponent: {
+        QString& text = m_display.Exponent;
+        if (text.isEmpty())
+            return;
+        if (text.startsWith(u'-')) {
+            text.remove(0, 1);
+        } else {
+            if (text.startsWith(u'+'))
+                text.remove(0, 1);
+            text.prepend(u'-');
+        }
+        break;
+    }
+    case CalcDisplay::EntryField::None:
+        break;
+    }
+}
+
+void KeypadController::showConstant(double value)
+{
+    KeySinceParen = true;
+    const int saved = m_display.FixDecimals;
+    m_display.FixDecimals = 9;
+    ConstantShown = true;
+    OperatorJustEntered = false;
+    m_display.ShowNumber(ResultText(value));
+    m_display.FixDecimals = saved;
+}
+
+void KeypadController::spb_constpiClick()
+{
+    showConstant(kPi);
+}
+
+void KeypadController::spb_consteClick()
+{
+    showConstant(std::exp(1.0));
+}
+
+// --- memory ---------------------------------------------------------------------------
+
+void KeypadController::spb_inClick(int slot)
+{
+    if (m_display.Mantissa.isEmpty() || !IsNumberText(m_display.Mantissa))
+        return;
+    m_memory.Store(slot, m_display.FormatMantissa(hol_ergebnisstring()));
+}
+
+void KeypadController::spb_outClick(int slot)
+{
+    const QString value = m_memory.Value(slot);
+    if (value.isEmpty())
+        return;
+    m_display.ShowNumber(value);
+    OperatorJustEntered = false;
+}
+
+bool KeypadController::sgr_speicherKeyPress(int slot, char16_t key)
+{
+    if (key == KeyChar::CtrlC) {
+        m_services.clipboard.SetText(m_memory.Value(slot));
+        return true;
+    }
+    if (key == KeyChar::CtrlV) {
+        const QString text = m_services.clipboard.Text();
+        if (IsNumberText(text))
+            m_memory.Store(slot, text);
+        return true;
+    }
+    return false;
+}

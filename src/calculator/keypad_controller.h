@@ -1,0 +1,105 @@
+// The keypad calculator's controller: turns digit, operator, parenthesis and function keys
+// (clicked or typed) into display texts, operator nodes, the expression line and the tape.
+//
+// Flow: a digit extends the number in the display; an accepted operator creates a node
+// (operator_nodes.h) with the display value, which links itself by priority and computes
+// whatever it resolves; operator_textausgabe then writes the operator into the expression
+// line and onto the tape. "=" closes open parentheses, resolves the whole chain and resets
+// the calculation; the result stays in the display as the next first operand.
+#pragma once
+
+#include "calc_display.h"
+#include "calculation_tape.h"
+#include "key_filter.h"
+#include "memory_slots.h"
+#include "operator_nodes.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class KeypadController : public OperatorContext {
+public:
+    static constexpr int MaxParenDepth = 20;
+    static constexpr int MantissaDigits = 14;
+    static constexpr int ExponentDigits = 2;
+    static constexpr int DecimalKeyTag = 10;
+
+    KeypadController(CalcDisplay& display, KeyFilterServices services);
+
+    CalcDisplay& Display() { return m_display; }
+    const CalculationTape& Tape() const { return m_tape; }
+    CalculationTape& Tape() { return m_tape; }
+    MemorySlots& Memory() { return m_memory; }
+
+    // Keys of the keypad page.
+    void spb_zifferClick(int tag); // 0 … 9, 10 the decimal key
+    void spb_operatorClick(int op);
+    void spb_klammerClick(bool opening);
+    void ClearCalculation();
+    void spb_hypClick();
+    void PlusMinus();
+    void spb_constpiClick();
+    void spb_consteClick();
+    void SetAngleMode(AngleMode mode) { m_angleMode = mode; }
+    AngleMode GetAngleMode() const { return m_angleMode; }
+
+    // Memory keys on the keypad page, for the slot selected in its grid.
+    void spb_inClick(int slot);
+    void spb_outClick(int slot);
+    void spb_clearClick(int slot) { m_memory.Clear(slot); }
+    // Ctrl+C / Ctrl+V in a memory grid on the slot selected there; true when handled.
+    bool sgr_speicherKeyPress(int slot, char16_t key);
+
+    // Typed keys in edt_result and edt_result10hoch. The controller owns the texts of both
+    // fields: it applies every character key itself (the caret stays at the end), so the
+    // page only shows the display afterwards. `wholeTextSelected`: the field's whole text
+    // is selected, so that typing replaces it.
+    void edt_resultsKeyPress(char16_t key, bool wholeTextSelected);
+    void edt_result10KeyPress(char16_t key, bool wholeTextSelected);
+
+    // The display as one number text: mantissa, and "E" with the exponent if there is one.
+    QString hol_ergebnisstring() const;
+
+    // Keys whose image plays the press animation when typed: its objectName.
+    std::function<void(const QString& keyName)> AnimateKey;
+
+    // OperatorContext
+    TOperator* CurrentOperator() const override { return m_current; }
+    AngleMode Angle() const override { return m_angleMode; }
+    bool InErrorState() const override { return m_display.ErrorState; }
+    void ReportError(CalcError error) override;
+    void ShowResult(double value) override;
+
+    // State of the running calculation.
+    int ParenDepth = 0;
+    bool OperatorJustEntered = false;
+    bool LastWasEquals = true;
+    bool ResultShown = false;
+    bool ConstantShown = false;
+    bool HypArmed = false;
+    bool KeySinceParen = false;
+    bool ParenAfterParen = false;
+    bool ParenJustClosed = false;
+    // The expression line holds an error message rather than a calculation.
+    bool ErrorTextShown = false;
+    int NodeCount() const { return int(m_nodes.size()); }
+
+private:
+    bool AcceptOperator(int op) const;
+    void operator_erzeugen(int op);
+    void operator_textausgabe(int op, double x);
+    void write(const QString& text);
+    QString fmt(double x) const;
+    void showConstant(double value);
+    void FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key);
+    void animate(const char* keyName);
+
+    CalcDisplay& m_display;
+    KeyFilterServices m_services;
+    CalculationTape m_tape;
+    MemorySlots m_memory;
+    AngleMode m_angleMode = AngleMode::Degrees;
+    std::vector<std::unique_ptr<TOperator>> m_nodes;
+    TOperator* m_current = nullptr;
+};

@@ -1,0 +1,460 @@
+#include "calculator/key_chars.h"
+#include "calculator/keypad_controller.h"
+#include "support/qt_printers.h"
+#include "support/recording_services.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+// Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
+// every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
+void pressKeys(KeypadController& calc, const std::string& line)
+{
+    static const std::map<std::string, int> ops = {
+        {"=", 0},      {"+", 1},       {"-", 2},       {"*", 3},       {"/", 4},
+        {"x2", 5},     {"sqrt", 6},    {"^", 7},       {".W", 8},      {"sin", 9},
+        {"cos", 10},   {"tan", 11},    {"cot", 12},    {"log2", 13},   {"log10", 14},
+        {"ln", 15},    {"arcsin", 16}, {"arccos", 17}, {"arctan", 18}, {"arccot", 19},
+        {"1/x", 20},   {"!", 21},      {"e^x", 22},    {"%", 26}};
+    size_t pos = 0;
+    while (pos < line.size()) {
+        const size_t end = line.find(' ', pos);
+        const std::string token = line.substr(pos, end == std::string::npos ? end : end - pos);
+        pos = end == std::string::npos ? line.size() : end + 1;
+        if (token.empty())
+            continue;
+        if (auto it = ops.find(token); it != ops.end())
+            calc.spb_operatorClick(it->second);
+        else if (token == "(" || token == ")")
+            calc.spb_klammerClick(token == "(");
+        else if (token == "hyp")
+            calc.spb_hypClick();
+        else if (token == "pi")
+            calc.spb_constpiClick();
+        else if (token == "e")
+            calc.spb_consteClick();
+        else if (token == "+/-")
+            calc.PlusMinus();
+        else if (token == "C")
+            calc.ClearCalculation();
+        else if (token == "fix")
+            calc.Display().spb_fixClick();
+        else
+            for (char c : token) {
+                ASSERT_TRUE(c == '.' || (c >= '0' && c <= '9')) << token;
+                calc.spb_zifferClick(c == '.' ? KeypadController::DecimalKeyTag : c - '0');
+            }
+    }
+}
+
+// Types characters into edt_result as the keyboard would; "\n" is Enter.
+void typeKeys(KeypadController& calc, const QString& text)
+{
+    for (QChar c : text)
+        calc.edt_resultsKeyPress(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
+}
+
+class Keypad : public testing::Test {
+protected:
+    void keys(const std::string& line) { pressKeys(calc, line); }
+
+    QStringList tape() const { return calc.Tape().Lines(); }
+    const QString& line() const { return display.ExpressionLine; }
+    const QString& shown() const { return display.Mantissa; }
+
+    CalcDisplay display;
+    RecordingServices services;
+    KeypadController calc{display, {services, services}};
+};
+
+QStringList lines(std::initializer_list<const char*> texts)
+{
+    QStringList out;
+    for (const char* t : texts)
+        out.append(QString::fromUtf8(t));
+    return out;
+}
+
+TEST_F(Keypad, RunningCalculationWritesLineAndTape)
+{
+    keys("12 + 3 * 4 =");
+    EXPECT_EQ(line(), u"12+3*4=24");
+    EXPECT_EQ(tape(), lines({"12", "+3", "*4", "=24", "", ""}));
+    EXPECT_EQ(shown(), u"24");
+}
+
+TEST_F(Keypad, PrecedenceWhileTyping)
+{
+    keys("2 * 3 +");
+    EXPECT_EQ(shown(), u"6");
+    keys("4 =");
+    EXPECT_EQ(shown(), u"10");
+    keys("2 + 3 ^ 2 * 4 =");
+    EXPECT_EQ(shown(), u"38");
+    keys("( 2 + 3 ) * 4 =");
+    EXPECT_EQ(shown(), u"20");
+    EXPECT_EQ(line(), u"(2+3)*4=20");
+}
+
+TEST_F(Keypad, NineDecimalsInTheDisplayShortFormOnTheTape)
+{
+    keys("5 / 2 =");
+    EXPECT_EQ(shown(), u"2.500000000");
+    EXPECT_EQ(line(), u"5/2=2.500000000");
+    keys("1 / 3 =");
+    EXPECT_EQ(shown(), u"0.333333333");
+    keys("1 . 5 x2 =");
+    EXPECT_EQ(tape().mid(tape().size() - 4, 2), lines({"1.5^2", "=2.250000000"}));
+}
+
+TEST_F(Keypad, SecondOperatorIsRejectedNotSubstituted)
+{
+    keys("5 + * 3 =");
+    EXPECT_EQ(shown(), u"8");
+    EXPECT_EQ(line(), u"5+3=8");
+}
+
+TEST_F(Keypad, PrefixFunctionAfterATypedNumber)
+{
+    display.FixDecimals = -1;
+    keys("2 + 5 sin =");
+    EXPECT_EQ(shown(), u"7");
+    keys("5 sin =");
+    EXPECT_EQ(shown(), ResultText(std::sin(5 * M_PI / 180)));
+}
+
+TEST_F(Keypad, FunctionsInDegreesAndRadians)
+{
+    keys("sin 30 =");
+    EXPECT_EQ(shown(), u"0.500000000");
+    EXPECT_EQ(tape(), lines({" sin30", "=0.500000000", "", ""}));
+    keys("arcsin 0.5 =");
+    EXPECT_EQ(shown(), u"30");
+    keys("sin 90 =");
+    EXPECT_EQ(shown(), u"1");
+    calc.SetAngleMode(AngleMode::Radians);
+    keys("sin 90 =");
+    EXPECT_EQ(shown(), u"0.893996664");
+    calc.SetAngleMode(AngleMode::Grads);
+    keys("sin 100 =");
+    EXPECT_EQ(shown(), u"1");
+}
+
+TEST_F(Keypad, PrefixAfterPrefixComputesTheInnerFirst)
+{
+    calc.SetAngleMode(AngleMode::Radians);
+    display.FixDecimals = -1;
+    keys("sin cos 30 =");
+    EXPECT_EQ(shown(), ResultText(std::sin(std::cos(30.0))));
+}
+
+TEST_F(Keypad, HyperbolicKeyArmsTheNextFunction)
+{
+    calc.SetAngleMode(AngleMode::Radians);
+    keys("hyp sin 1 =");
+    EXPECT_EQ(tape(), lines({" sinh1", "=1.175201194", "", ""}));
+    EXPECT_EQ(line(), u" sinh1=1.175201194");
+    // A digit disarms it: hyp 5 sin = is the plain sine of 5.
+    keys("hyp 5 sin =");
+    EXPECT_EQ(shown(), u"-0.958924275");
+}
+
+TEST_F(Keypad, RootFactorialAndPercent)
+{
+    keys("3 .W 8 =");
+    EXPECT_EQ(shown(), u"2");
+    keys("3 + 5 ! =");
+    EXPECT_EQ(line(), u"3+5!=123");
+    EXPECT_EQ(tape().mid(tape().size() - 5, 3), lines({"3", "+5!", "=123"}));
+    display.FixDecimals = -1;
+    keys("200 + 10 %");
+    EXPECT_EQ(shown(), u"0.1");
+    keys("=");
+    EXPECT_EQ(shown(), u"200.1");
+    EXPECT_EQ(tape().mid(tape().size() - 5, 3), lines({"200", "+10% (=0.1)", "=200.1"}));
+}
+
+TEST_F(Keypad, PercentRightAfterANumberAtTheStartIsRejected)
+{
+    keys("10 %");
+    EXPECT_EQ(calc.NodeCount(), 0);
+    EXPECT_EQ(line(), u"");
+    EXPECT_EQ(shown(), u"10");
+}
+
+TEST_F(Keypad, PostfixFunctionsWriteTheirOperandOnce)
+{
+    display.FixDecimals = -1;
+    keys("5 x2 + 1 =");
+    EXPECT_EQ(tape(), lines({"5^2", "+1", "=26", "", ""}));
+    keys("4 1/x =");
+    EXPECT_EQ(line(), u"1/4=0.25");
+}
+
+TEST_F(Keypad, ErrorsShowTheirMessage)
+{
+    keys("0 1/x");
+    EXPECT_EQ(shown(), u" E R R O R");
+    EXPECT_EQ(line(), u"Division durch Null nicht möglich");
+    keys("=");
+    keys("sqrt 1 +/- =");
+    EXPECT_EQ(line(), u"Argument außerhalb Definitionsbereich");
+    keys("C 70 ! =");
+    EXPECT_EQ(line(), u"Argument außerhalb Wertebereichs");
+}
+
+TEST_F(Keypad, NextCalculationAfterAnErrorStartsOnAnEmptyLine)
+{
+    keys("1 / 0 =");
+    EXPECT_EQ(line(), u"Division durch Null nicht möglich");
+    keys("5 + 3 =");
+    EXPECT_EQ(line(), u"5+3=8");
+    keys("1 / 0 = ( 2 + 1 ) =");
+    EXPECT_EQ(line(), u"(2+1)=3");
+}
+
+TEST_F(Keypad, EqualsRulesAfterStartAndTwice)
+{
+    keys("5 =");
+    EXPECT_EQ(tape(), QStringList());
+    EXPECT_EQ(line(), u"");
+    keys("+ 1 = =");
+    EXPECT_EQ(tape(), lines({"5", "+1", "=6", "", ""}));
+}
+
+TEST_F(Keypad, AfterEqualsADigitStartsANewNumberAndAnOperatorContinues)
+{
+    keys("2 + 3 = 7");
+    EXPECT_EQ(shown(), u"7");
+    EXPECT_EQ(line(), u"2+3=5");
+    keys("* 2 =");
+    EXPECT_EQ(line(), u"7*2=14");
+    keys("+ 1 =");
+    EXPECT_EQ(line(), u"14+1=15");
+    // The first operand of a calculation starts on the empty line after the last one.
+    EXPECT_EQ(tape().mid(tape().size() - 9),
+              lines({"7", "*2", "=14", "", "14", "+1", "=15", "", ""}));
+}
+
+TEST_F(Keypad, Parentheses)
+{
+    keys("( )");
+    EXPECT_EQ(line(), u"(0)");
+    keys("C ( 5 ) + 1 =");
+    EXPECT_EQ(line(), u"(5)+1=6");
+    keys("( 2 + 3 =");
+    EXPECT_EQ(line(), u"(2+3)=5");
+    // Any number of groups per calculation, and nested.
+    keys("( 2 + 3 ) * ( 4 + 5 ) =");
+    EXPECT_EQ(shown(), u"45");
+    EXPECT_EQ(line(), u"(2+3)*(4+5)=45");
+    keys("2 * ( 1 + ( 2 + 3 ) * 2 ) =");
+    EXPECT_EQ(shown(), u"22");
+    // Clearing ends every open level; "(" works again at once.
+    keys("( ( C ( 4 + 1 ) * 2 =");
+    EXPECT_EQ(shown(), u"10");
+}
+
+TEST_F(Keypad, ParenthesesStopAtTwentyLevels)
+{
+    for (int i = 0; i < 22; ++i)
+        keys("(");
+    EXPECT_EQ(calc.ParenDepth, 20);
+    EXPECT_EQ(line(), QString(20, u'('));
+    keys("1 + 1 =");
+    EXPECT_EQ(line(), QString(20, u'(') + QStringLiteral("1+1") + QString(20, u')') +
+                          QStringLiteral("=2"));
+    EXPECT_EQ(calc.ParenDepth, 0);
+}
+
+TEST_F(Keypad, EqualsRightAfterAnOperatorInsideParenthesesEnds)
+{
+    keys("( 2 + =");
+    EXPECT_EQ(shown(), u"4");
+    EXPECT_EQ(line(), u"(2+2)=4");
+    EXPECT_EQ(calc.ParenDepth, 0);
+}
+
+TEST_F(Keypad, DigitLimitsAndTheExponentField)
+{
+    keys("123456789012345");
+    EXPECT_EQ(shown(), u"12345678901234");
+    display.FocusedField = CalcDisplay::EntryField::Exponent;
+    keys("1 . 23");
+    EXPECT_EQ(display.Exponent, u"12");
+    keys("+/-");
+    EXPECT_EQ(display.Exponent, u"-12");
+    keys("+/-");
+    EXPECT_EQ(display.Exponent, u"12");
+    keys("C 2");
+    display.FocusedField = CalcDisplay::EntryField::Mantissa;
+    keys("1 * 3 =");
+    EXPECT_EQ(display.FocusedField, CalcDisplay::EntryField::Mantissa);
+}
+
+TEST_F(Keypad, DecimalKeyAndSign)
+{
+    keys(". 5");
+    EXPECT_EQ(shown(), u"0.5");
+    keys(". 2");
+    EXPECT_EQ(shown(), u"0.52");
+    keys("+/-");
+    EXPECT_EQ(shown(), u"-0.52");
+    keys("+/-");
+    EXPECT_EQ(shown(), u"0.52");
+    display.FocusedField = CalcDisplay::EntryField::None;
+    keys("+/-");
+    EXPECT_EQ(shown(), u"0.52");
+}
+
+TEST_F(Keypad, ConstantsAndMemory)
+{
+    keys("pi");
+    EXPECT_EQ(shown(), u"3.141592654");
+    keys("2");
+    EXPECT_EQ(shown(), u"2");
+    keys("C pi * 2 =");
+    EXPECT_EQ(shown(), u"6.283185308");
+    keys("e");
+    EXPECT_EQ(shown(), u"2.718281828");
+
+    keys("C 5 / 2 =");
+    calc.spb_inClick(2);
+    EXPECT_EQ(calc.Memory().Value(2), u"2.5");
+    keys("C 7");
+    calc.spb_outClick(5);
+    EXPECT_EQ(shown(), u"7");
+    calc.spb_outClick(2);
+    EXPECT_EQ(shown(), u"2.500000000");
+    keys("1");
+    EXPECT_EQ(shown(), u"2.5000000001");
+    calc.spb_clearClick(2);
+    EXPECT_EQ(calc.Memory().Value(2), u"");
+    keys("C");
+    calc.spb_inClick(0);
+    EXPECT_EQ(calc.Memory().Value(0), u"");
+}
+
+TEST_F(Keypad, MemoryGridClipboardKeys)
+{
+    calc.Memory().Store(4, QStringLiteral("1.25"));
+    EXPECT_TRUE(calc.sgr_speicherKeyPress(4, KeyChar::CtrlC));
+    EXPECT_EQ(services.clipboard, u"1.25");
+    services.clipboard = QStringLiteral("kein Wert");
+    EXPECT_TRUE(calc.sgr_speicherKeyPress(4, KeyChar::CtrlV));
+    EXPECT_EQ(calc.Memory().Value(4), u"1.25");
+    services.clipboard = QStringLiteral("3,5");
+    calc.sgr_speicherKeyPress(4, KeyChar::CtrlV);
+    EXPECT_EQ(calc.Memory().Value(4), u"3,5");
+    EXPECT_FALSE(calc.sgr_speicherKeyPress(4, u'x'));
+}
+
+TEST_F(Keypad, FixKeyThenDigit)
+{
+    keys("fix 3 1 / 3 =");
+    EXPECT_EQ(display.FixDecimals, 3);
+    EXPECT_EQ(shown(), u"0.333");
+    EXPECT_EQ(line(), u"1/3=0.333");
+}
+
+TEST_F(Keypad, ClearingTheTapeMidwayKeepsTheCalculation)
+{
+    keys("2 + 3");
+    calc.Tape().Clear();
+    keys("* 4 =");
+    EXPECT_EQ(shown(), u"14");
+    EXPECT_EQ(tape(), lines({"3", "*4", "=14", "", ""}));
+}
+
+struct TypedRun {
+    CalcDisplay display;
+    RecordingServices services;
+    KeypadController calc{display, {services, services}};
+};
+
+TEST(KeypadKeyboard, TypedKeysGiveWhatClicksGive)
+{
+    const std::pair<const char*, const char*> runs[] = {
+        {"12 + 3 * 4 =", "12+3*4\n"},
+        {"( 2 + 3 ) * ( 4 + 5 ) =", "(2+3)*(4+5)\n"},
+        {"2 . 5 * 4 =", "2,5*4\n"},
+        {"7 - 9 = 5 + 1 =", "7-9\n5+1\n"},
+        {"200 + 10 % =", "200+10%\n"},
+        {"pi * 2 =", "p*2\n"},
+        {"2 ^ 10 =", "2°10\n"},
+        {"0 . 5 C 3 + 4 =", "0.5\x1b" "3+4\n"},
+    };
+    for (const auto& [clicks, keys] : runs) {
+        SCOPED_TRACE(clicks);
+        TypedRun clicked;
+        TypedRun typed;
+        pressKeys(clicked.calc, clicks);
+        typeKeys(typed.calc, QString::fromUtf8(keys));
+        EXPECT_EQ(typed.display.Mantissa, clicked.display.Mantissa);
+        EXPECT_EQ(typed.display.ExpressionLine, clicked.display.ExpressionLine);
+        EXPECT_EQ(typed.calc.Tape().Lines(), clicked.calc.Tape().Lines());
+        EXPECT_TRUE(typed.services.signals_.empty());
+    }
+}
+
+TEST(KeypadKeyboard, FiltersTypedCharacters)
+{
+    TypedRun run;
+    typeKeys(run.calc, QStringLiteral("1a"));
+    EXPECT_EQ(run.display.Mantissa, u"1");
+    EXPECT_EQ(run.services.signals_, std::vector<int>{2});
+    typeKeys(run.calc, QStringLiteral(" "));
+    EXPECT_EQ(run.services.signals_, (std::vector<int>{2, 3}));
+    typeKeys(run.calc, QStringLiteral(".5,3"));
+    EXPECT_EQ(run.display.Mantissa, u"1.53");
+    run.calc.edt_resultsKeyPress(KeyChar::Backspace, false);
+    EXPECT_EQ(run.display.Mantissa, u"1.5");
+    // Backspace on the whole selected text removes it all.
+    run.calc.edt_resultsKeyPress(KeyChar::Backspace, true);
+    EXPECT_EQ(run.display.Mantissa, u"");
+}
+
+TEST(KeypadKeyboard, CopyAndPasteANumberOnly)
+{
+    TypedRun run;
+    typeKeys(run.calc, QStringLiteral("42"));
+    run.calc.edt_resultsKeyPress(KeyChar::CtrlC, false);
+    EXPECT_EQ(run.services.clipboard, u"42");
+    run.services.clipboard = QStringLiteral("abc");
+    run.calc.edt_resultsKeyPress(KeyChar::CtrlV, true);
+    EXPECT_EQ(run.display.Mantissa, u"42");
+    run.services.clipboard = QStringLiteral("1.5");
+    run.calc.edt_resultsKeyPress(KeyChar::CtrlV, true);
+    EXPECT_EQ(run.display.Mantissa, u"1.5");
+}
+
+TEST(KeypadKeyboard, ExponentFieldTakesTwoDigitsAndOperators)
+{
+    TypedRun run;
+    typeKeys(run.calc, QStringLiteral("3"));
+    run.display.FocusedField = CalcDisplay::EntryField::Exponent;
+    for (char16_t c : {u'1', u'.', u'2', u'3'})
+        run.calc.edt_result10KeyPress(c, false);
+    EXPECT_EQ(run.display.Exponent, u"12");
+    run.calc.edt_result10KeyPress(u'+', false);
+    EXPECT_EQ(run.display.ExpressionLine, u"3000000000000+");
+    EXPECT_EQ(run.display.FocusedField, CalcDisplay::EntryField::Mantissa);
+}
+
+TEST(KeypadKeyboard, AnimatesTheKeypadKeys)
+{
+    TypedRun run;
+    QStringList animated;
+    run.calc.AnimateKey = [&](const QString& name) { animated << name; };
+    typeKeys(run.calc, QStringLiteral("1+2,5\n"));
+    EXPECT_EQ(animated, (QStringList{QStringLiteral("img_ziffer1"), QStringLiteral("spb_operator01_plus"),
+                                     QStringLiteral("img_ziffer2"), QStringLiteral("img_komma"),
+                                     QStringLiteral("img_ziffer5"),
+                                     QStringLiteral("img_operator00_gleich")}));
+}
+
+} // namespace
