@@ -1,51 +1,201 @@
 #include "image_button.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-// The flat frame: the colour of the page background the images sit on.
+// The flat frame has the colour of the page the images sit on.
 const QColor kFlatFrame(0x97, 0xA4, 0xA1);
+constexpr int kAnimationMs = 100;
 } // namespace
 
-ImageButton::ImageButton(const QString& face, QWidget* parent) : QAbstractButton(parent)
+ImageButtonEffect::ImageButtonEffect(QObject* parent) : QObject(parent)
 {
-    setText(face);
+    m_timer.setObjectName(QStringLiteral("timer_ButtonAnim"));
+    m_timer.setInterval(kAnimationMs);
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &ImageButtonEffect::DrawFlat);
+}
+
+void ImageButtonEffect::drawFlat()
+{
+    if (m_current && !m_flat)
+        m_current->DrawFrame(ImageButton::Frame::Flat);
+    m_flat = true;
+    m_raised = false;
+}
+
+void ImageButtonEffect::MouseMove(ImageButton* image)
+{
+    if (image != m_current) {
+        drawFlat();
+        m_current = image;
+        m_raised = false;
+    }
+    if (!m_raised)
+        image->DrawFrame(ImageButton::Frame::Raised);
+    m_raised = true;
+    m_flat = false;
+}
+
+void ImageButtonEffect::MouseDown(ImageButton* image)
+{
+    image->DrawFrame(ImageButton::Frame::Pressed);
+}
+
+void ImageButtonEffect::MouseUp(ImageButton* image)
+{
+    if (image != m_current) {
+        drawFlat();
+        m_current = image;
+    }
+    m_flat = false;
+    drawFlat();
+}
+
+void ImageButtonEffect::DrawFlat()
+{
+    m_timer.stop();
+    drawFlat();
+}
+
+void ImageButtonEffect::AnimateKey(ImageButton* image)
+{
+    if (image != m_current)
+        drawFlat();
+    m_current = image;
+    image->DrawFrame(ImageButton::Frame::Pressed);
+    m_flat = false;
+    m_raised = false;
+    m_timer.start();
+}
+
+ImageButton::ImageButton(const KeyFace& face, QWidget* parent) : QAbstractButton(parent), m_face(face)
+{
+    setText(face.leadingSuperscript + face.text + face.superscript);
     setFocusPolicy(Qt::NoFocus);
-    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+}
+
+void ImageButton::SetFace(const KeyFace& face)
+{
+    m_face = face;
+    setText(face.leadingSuperscript + face.text + face.superscript);
+    update();
+}
+
+void ImageButton::SetColours(QColor face, QColor text)
+{
+    m_faceColour = face;
+    m_textColour = text;
+    update();
+}
+
+void ImageButton::SetPicture(const QImage& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void ImageButton::DrawFrame(Frame frame)
+{
+    if (m_frame == frame)
+        return;
+    m_frame = frame;
+    update();
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_effect)
+        m_effect->MouseMove(this);
+    else
+        DrawFrame(Frame::Raised);
+    QAbstractButton::mouseMoveEvent(event);
 }
 
 void ImageButton::enterEvent(QEnterEvent* event)
 {
-    m_hovered = true;
-    update();
+    if (m_effect)
+        m_effect->MouseMove(this);
+    else
+        DrawFrame(Frame::Raised);
     QAbstractButton::enterEvent(event);
 }
 
 void ImageButton::leaveEvent(QEvent* event)
 {
-    m_hovered = false;
-    update();
+    if (!m_effect)
+        DrawFrame(Frame::Flat);
     QAbstractButton::leaveEvent(event);
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (m_effect)
+            m_effect->MouseDown(this);
+        else
+            DrawFrame(Frame::Pressed);
+    }
+    QAbstractButton::mousePressEvent(event);
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_effect)
+        m_effect->MouseUp(this);
+    else
+        DrawFrame(Frame::Flat);
+    QAbstractButton::mouseReleaseEvent(event);
 }
 
 void ImageButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRect r = rect();
-    QLinearGradient face(r.topLeft(), r.bottomLeft());
-    face.setColorAt(0, QColor(0xF4, 0xF6, 0xF5));
-    face.setColorAt(1, QColor(0xD2, 0xD9, 0xD7));
-    p.fillRect(r, face);
-    p.setPen(Qt::black);
-    p.drawText(r, Qt::AlignCenter, text());
+    if (!m_picture.isNull()) {
+        p.fillRect(r, palette().window());
+        const QSize size = m_picture.size().scaled(r.size() - QSize(4, 4), Qt::KeepAspectRatio);
+        p.drawImage(QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
+                    m_picture);
+    } else {
+        QLinearGradient face(r.topLeft(), r.bottomLeft());
+        face.setColorAt(0, m_faceColour.lighter(112));
+        face.setColorAt(1, m_faceColour.darker(106));
+        p.fillRect(r, face);
+
+        QFont main = font();
+        main.setPixelSize(std::max(11, r.height() * 9 / 20));
+        main.setBold(true);
+        QFont small = main;
+        small.setPixelSize(main.pixelSize() * 2 / 3);
+        const QFontMetrics mm(main);
+        const QFontMetrics sm(small);
+        const int width = sm.horizontalAdvance(m_face.leadingSuperscript) +
+                          mm.horizontalAdvance(m_face.text) +
+                          sm.horizontalAdvance(m_face.superscript);
+        int x = (r.width() - width) / 2;
+        const int baseline = (r.height() + mm.ascent() - mm.descent()) / 2;
+        const int raised = baseline - mm.ascent() / 2;
+        p.setPen(isEnabled() ? m_textColour : QColor(Qt::gray));
+        p.setFont(small);
+        p.drawText(x, raised, m_face.leadingSuperscript);
+        x += sm.horizontalAdvance(m_face.leadingSuperscript);
+        p.setFont(main);
+        p.drawText(x, baseline, m_face.text);
+        x += mm.horizontalAdvance(m_face.text);
+        p.setFont(small);
+        p.drawText(x, raised, m_face.superscript);
+    }
 
     // Two-pixel frame: raised under the mouse, pressed while held, flat otherwise.
     QColor topLeft = kFlatFrame;
     QColor bottomRight = kFlatFrame;
-    if (isDown()) {
+    if (m_frame == Frame::Pressed) {
         topLeft = Qt::black;
         bottomRight = Qt::white;
-    } else if (m_hovered) {
+    } else if (m_frame == Frame::Raised) {
         topLeft = Qt::white;
         bottomRight = Qt::black;
     }

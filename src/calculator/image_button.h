@@ -1,21 +1,78 @@
-// An image used as a button: a key face drawn by code, framed raised while the mouse is
-// over it, pressed while it is held, flat otherwise. Every page's image buttons use it.
+// Images used as buttons, drawn by code, and the effect they share: the image under the
+// mouse is framed raised, a pressed one sunken, every other one flat. One ImageButtonEffect
+// serves all image buttons of a window; a typed key plays the press on its image for the
+// 100 ms of timer_ButtonAnim.
 #pragma once
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QPointer>
+#include <QTimer>
+
+class ImageButton;
+
+class ImageButtonEffect : public QObject {
+    Q_OBJECT
+public:
+    explicit ImageButtonEffect(QObject* parent = nullptr);
+
+    void MouseMove(ImageButton* image);
+    void MouseDown(ImageButton* image);
+    void MouseUp(ImageButton* image);
+    // The mouse is over the page background or the title bar.
+    void DrawFlat();
+    // A typed key: its image looks pressed until timer_ButtonAnim ticks.
+    void AnimateKey(ImageButton* image);
+
+    ImageButton* Current() const { return m_current; }
+
+private:
+    void drawFlat();
+
+    QPointer<ImageButton> m_current;
+    bool m_raised = false;
+    bool m_flat = false;
+    QTimer m_timer; // timer_ButtonAnim
+};
+
+// How a key face is written: a main text with an optional small raised text before it
+// (the degree of a root) and after it (an exponent).
+struct KeyFace {
+    QString text;
+    QString superscript;
+    QString leadingSuperscript;
+};
 
 class ImageButton : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit ImageButton(const QString& face, QWidget* parent = nullptr);
+    enum class Frame { Flat, Raised, Pressed };
 
-    QSize sizeHint() const override { return {40, 28}; }
+    ImageButton(const KeyFace& face, QWidget* parent = nullptr);
+    ImageButton(const QString& text, QWidget* parent = nullptr) : ImageButton(KeyFace{text, {}, {}}, parent) {}
+
+    void SetEffect(ImageButtonEffect* effect) { m_effect = effect; }
+    void SetFace(const KeyFace& face);
+    void SetColours(QColor face, QColor text);
+    // A picture drawn instead of the face (the angle indicators).
+    void SetPicture(const QImage& picture);
+
+    Frame CurrentFrame() const { return m_frame; }
+    void DrawFrame(Frame frame);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
-    bool m_hovered = false;
+    KeyFace m_face;
+    QColor m_faceColour{0xEE, 0xF1, 0xF0};
+    QColor m_textColour{Qt::black};
+    QImage m_picture;
+    Frame m_frame = Frame::Flat;
+    ImageButtonEffect* m_effect = nullptr;
 };

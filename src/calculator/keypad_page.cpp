@@ -4,58 +4,359 @@
 #include "calc_display.h"
 #include "image_button.h"
 #include "key_chars.h"
+#include "keypad_controller.h"
+#include "keypad_layout.h"
+#include "shell/platform/program_folder.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QTableWidget>
 
-KeypadPage::KeypadPage(CalcDisplay& display, QWidget* parent)
-    : QWidget(parent), m_display(display)
+namespace {
+
+constexpr int kLeft = 6;
+constexpr int kKeyWidth = 56;
+constexpr int kKeyHeight = 30;
+constexpr int kKeyGap = 4;
+constexpr int kKeysTop = 202;
+constexpr int kMemoryRowHeight = 16;
+
+QColor faceColour(KeyColour colour)
+{
+    switch (colour) {
+    case KeyColour::Digit:
+        return QColor(0xFB, 0xFB, 0xF8);
+    case KeyColour::Operator:
+        return QColor(0xCF, 0xDF, 0xEE);
+    case KeyColour::Function:
+        return QColor(0xDD, 0xE4, 0xE2);
+    case KeyColour::Clear:
+        return QColor(0xF1, 0xC6, 0xBF);
+    case KeyColour::Equals:
+        return QColor(0xF4, 0xD6, 0xA0);
+    }
+    return Qt::white;
+}
+
+const char* const kAngleImages[3] = {"img_deg", "img_rad", "img_gra"};
+const char* const kAngleLabels[3] = {"lbl_deg", "lbl_rad", "lbl_gra"};
+
+} // namespace
+
+KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_effect(effect)
 {
     setObjectName(QStringLiteral("tsh_taschenrechner"));
+    setMouseTracking(true);
+    installEventFilter(this);
+    buildDisplay();
+    buildModeRow();
+    buildMemory();
+    buildKeys();
 
+    m_controller.AnimateKey = [this](const QString& name) {
+        if (auto* key = findChild<ImageButton*>(name))
+            m_effect.AnimateKey(key);
+    };
+    retranslate();
+    drawAngleIndicators(false);
+    Refresh();
+}
+
+void KeypadPage::buildDisplay()
+{
     m_expressionLine = new QLineEdit(this);
     m_expressionLine->setObjectName(QStringLiteral("edt_result_normal"));
     m_expressionLine->setReadOnly(true);
     m_expressionLine->setFocusPolicy(Qt::NoFocus);
-    m_expressionLine->setGeometry(6, 6, 352, 22);
+    m_expressionLine->setGeometry(kLeft, 4, 352, 20);
 
+    QFont big = font();
+    big.setPixelSize(20);
     m_result = new TAlignEdit(this);
     m_result->setObjectName(QStringLiteral("edt_result"));
     m_result->SetAlignment(TAlignEdit::TAlign::eaRight);
     m_result->SetJumpOnReturn(false);
-    m_result->setGeometry(6, 32, 262, 30);
-    QFont big = m_result->font();
-    big.setPixelSize(20);
+    m_result->setGeometry(kLeft, 28, 250, 32);
     m_result->setFont(big);
 
     m_tenTo = new QLabel(this);
     m_tenTo->setObjectName(QStringLiteral("lbl_10hoch"));
-    m_tenTo->setGeometry(272, 38, 44, 20);
+    m_tenTo->setGeometry(260, 34, 40, 20);
 
     m_exponent = new TAlignEdit(this);
     m_exponent->setObjectName(QStringLiteral("edt_result10hoch"));
     m_exponent->SetAlignment(TAlignEdit::TAlign::eaRight);
     m_exponent->SetJumpOnReturn(true);
-    m_exponent->setGeometry(318, 32, 40, 30);
+    m_exponent->setGeometry(302, 28, 56, 32);
     m_exponent->setFont(big);
 
+    CalcDisplay& display = m_controller.Display();
+    m_result->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
+        m_controller.edt_resultsKeyPress(key, field.hasSelectedText() &&
+                                                  field.selectedText() == field.text());
+        key = KeyChar::None;
+        Refresh();
+    };
+    m_exponent->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
+        m_controller.edt_result10KeyPress(key, field.hasSelectedText() &&
+                                                   field.selectedText() == field.text());
+        key = KeyChar::None;
+        Refresh();
+    };
+    // Keys that type no character (Delete, a cut with the mouse) change the text directly.
+    connect(m_result, &QLineEdit::textEdited, this,
+            [&display](const QString& text) { display.Mantissa = text; });
+    connect(m_exponent, &QLineEdit::textEdited, this,
+            [&display](const QString& text) { display.Exponent = text; });
+    connect(qApp, &QApplication::focusChanged, this, [this, &display](QWidget*, QWidget* now) {
+        if (!now)
+            return;
+        if (now == m_result)
+            display.FocusedField = CalcDisplay::EntryField::Mantissa;
+        else if (now == m_exponent)
+            display.FocusedField = CalcDisplay::EntryField::Exponent;
+        else
+            display.FocusedField = CalcDisplay::EntryField::None;
+    });
+}
+
+void KeypadPage::buildModeRow()
+{
+    constexpr int y = 66;
     m_fix = new ImageButton(QStringLiteral("FIX"), this);
     m_fix->setObjectName(QStringLiteral("img_fix"));
-    m_fix->setGeometry(6, 68, 40, 24);
+    m_fix->setGeometry(kLeft, y, 36, 22);
+    m_fix->SetEffect(&m_effect);
+    connect(m_fix, &ImageButton::clicked, this, &KeypadPage::spb_fixClick);
     m_fixIndicator = new QLabel(this);
     m_fixIndicator->setObjectName(QStringLiteral("lbl_fix_anzeige"));
-    m_fixIndicator->setGeometry(50, 70, 20, 20);
+    m_fixIndicator->setGeometry(kLeft + 40, y + 3, 14, 16);
 
-    connect(m_fix, &ImageButton::clicked, this, &KeypadPage::spb_fixClick);
-    m_result->OnKeyPress = [this](TAlignEdit&, char16_t& key) { edt_resultsKeyPress(key); };
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == m_exponent || now == m_result)
-            m_display.FocusedField = now == m_exponent ? CalcDisplay::EntryField::Exponent : CalcDisplay::EntryField::Mantissa;
-    });
+    const char* captions[3] = {"Deg", "Rad", "Gra"};
+    for (int i = 0; i < 3; ++i) {
+        const int x = 70 + i * 56;
+        auto* image = new ImageButton(QString(), this);
+        image->setObjectName(QString::fromLatin1(kAngleImages[i]));
+        image->setGeometry(x, y + 2, 18, 18);
+        image->SetEffect(&m_effect);
+        auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
+        label->setObjectName(QString::fromLatin1(kAngleLabels[i]));
+        label->setGeometry(x + 21, y + 3, 30, 16);
+        label->installEventFilter(this);
+        const auto mode = AngleMode(i);
+        connect(image, &ImageButton::clicked, this, [this, mode] { setAngleMode(mode); });
+        m_angleImages[i] = image;
+        m_angleLabels[i] = label;
+    }
 
-    retranslate();
+    m_tapeToggle = new ImageButton(QStringLiteral("Streifen"), this);
+    m_tapeToggle->setObjectName(QStringLiteral("img_rechenstreifen_wechsel"));
+    m_tapeToggle->setGeometry(288, y, 70, 22);
+    m_tapeToggle->SetEffect(&m_effect);
+    connect(m_tapeToggle, &ImageButton::clicked, this, &KeypadPage::img_rechenstreifen_wechselClick);
+}
+
+void KeypadPage::buildMemory()
+{
+    constexpr int y = 94;
+    m_memoryBox = new QScrollArea(this);
+    m_memoryBox->setObjectName(QStringLiteral("scx_speicher"));
+    m_memoryBox->setGeometry(kLeft, y, 226, 102);
+    m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    m_memory = new QTableWidget(MemorySlots::Count, 2);
+    m_memory->setObjectName(QStringLiteral("sgr_memoryblock"));
+    m_memory->horizontalHeader()->hide();
+    m_memory->verticalHeader()->hide();
+    m_memory->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_memory->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_memory->setColumnWidth(0, 28);
+    m_memory->setColumnWidth(1, 176);
+    m_memory->verticalHeader()->setMinimumSectionSize(kMemoryRowHeight);
+    m_memory->verticalHeader()->setDefaultSectionSize(kMemoryRowHeight);
+    m_memory->setFrameShape(QFrame::NoFrame);
+    m_memory->setFixedSize(28 + 176, MemorySlots::Count * kMemoryRowHeight);
+    for (int row = 0; row < MemorySlots::Count; ++row) {
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setTextAlignment(Qt::AlignCenter);
+        number->setBackground(QColor(0xE4, 0xE8, 0xE7));
+        m_memory->setItem(row, 0, number);
+        m_memory->setItem(row, 1, new QTableWidgetItem);
+    }
+    m_memory->setCurrentCell(0, 1);
+    m_memory->installEventFilter(this);
+    m_memoryBox->setWidget(m_memory);
+
+    m_memoryPanel = new QLabel(this);
+    m_memoryPanel->setObjectName(QStringLiteral("img_speicher"));
+    m_memoryPanel->setGeometry(238, y, 120, 20);
+    m_memoryPanel->setAlignment(Qt::AlignCenter);
+    QFont bold = m_memoryPanel->font();
+    bold.setBold(true);
+    m_memoryPanel->setFont(bold);
+
+    const char* names[3] = {"img_in", "img_out", "img_clear"};
+    const char* faces[3] = {"MS", "MR", "MC"};
+    for (int i = 0; i < 3; ++i) {
+        auto* key = new ImageButton(QString::fromLatin1(faces[i]), this);
+        key->setObjectName(QString::fromLatin1(names[i]));
+        key->setGeometry(238 + i * 41, y + 24, 38, 30);
+        key->SetEffect(&m_effect);
+        key->SetColours(QColor(0xDD, 0xE4, 0xE2), Qt::black);
+        m_memoryKeys[i] = key;
+    }
+    connect(m_memoryKeys[0], &ImageButton::clicked, this, &KeypadPage::spb_inClick);
+    connect(m_memoryKeys[1], &ImageButton::clicked, this, &KeypadPage::spb_outClick);
+    connect(m_memoryKeys[2], &ImageButton::clicked, this, &KeypadPage::spb_clearClick);
+}
+
+void KeypadPage::buildKeys()
+{
+    for (const KeypadKey& key : KeypadKeys()) {
+        auto* button = new ImageButton(key.face, this);
+        button->setObjectName(QString::fromLatin1(key.objectName));
+        button->setGeometry(kLeft + key.column * (kKeyWidth + kKeyGap),
+                            kKeysTop + key.row * (kKeyHeight + kKeyGap), kKeyWidth, kKeyHeight);
+        button->SetColours(faceColour(key.colour), Qt::black);
+        button->SetEffect(&m_effect);
+        const QString name = button->objectName();
+        connect(button, &ImageButton::clicked, this, [this, name] { runKey(name); });
+    }
+}
+
+void KeypadPage::runKey(const QString& name)
+{
+    for (const KeypadKey& key : KeypadKeys()) {
+        if (name != QLatin1String(key.objectName))
+            continue;
+        QObject* sender = findChild<ImageButton*>(name);
+        switch (key.kind) {
+        case KeyKind::Digit:
+            spb_zifferClick(sender);
+            return;
+        case KeyKind::Operator:
+            spb_operatorClick(sender);
+            return;
+        case KeyKind::Paren:
+            spb_klammerClick(sender);
+            return;
+        case KeyKind::Hyp:
+            m_controller.spb_hypClick();
+            break;
+        case KeyKind::Pi:
+            m_controller.spb_constpiClick();
+            break;
+        case KeyKind::E:
+            m_controller.spb_consteClick();
+            break;
+        case KeyKind::Sign:
+            m_controller.PlusMinus();
+            break;
+        case KeyKind::Clear:
+            m_controller.ClearCalculation();
+            break;
+        }
+        Refresh();
+        return;
+    }
+}
+
+void KeypadPage::spb_zifferClick(QObject* sender)
+{
+    for (const KeypadKey& key : KeypadKeys())
+        if (sender->objectName() == QLatin1String(key.objectName))
+            m_controller.spb_zifferClick(key.tag);
     Refresh();
+}
+
+void KeypadPage::spb_operatorClick(QObject* sender)
+{
+    const int op = OperatorNumberOf(sender->objectName());
+    if (op >= 0)
+        m_controller.spb_operatorClick(op);
+    Refresh();
+}
+
+void KeypadPage::spb_klammerClick(QObject* sender)
+{
+    m_controller.spb_klammerClick(IsOpeningParen(sender->objectName()));
+    Refresh();
+}
+
+void KeypadPage::spb_fixClick()
+{
+    m_controller.Display().spb_fixClick();
+    Refresh();
+    FocusResult();
+}
+
+int KeypadPage::selectedSlot() const
+{
+    return std::max(0, m_memory->currentRow());
+}
+
+void KeypadPage::spb_inClick()
+{
+    m_controller.spb_inClick(selectedSlot());
+    Refresh();
+}
+
+void KeypadPage::spb_outClick()
+{
+    m_controller.spb_outClick(selectedSlot());
+    Refresh();
+}
+
+void KeypadPage::spb_clearClick()
+{
+    m_controller.spb_clearClick(selectedSlot());
+    Refresh();
+}
+
+void KeypadPage::setAngleMode(AngleMode mode)
+{
+    m_controller.SetAngleMode(mode);
+    drawAngleIndicators(true);
+}
+
+void KeypadPage::drawAngleIndicators(bool reportMissing)
+{
+    const QImage on(ProgramFolder::FilePath(QStringLiteral("images\\on1.cc1")), "BMP");
+    const QImage off(ProgramFolder::FilePath(QStringLiteral("images\\off1.cc1")), "BMP");
+    const int chosen = int(m_controller.GetAngleMode());
+    if (on.isNull() || off.isNull()) {
+        if (reportMissing)
+            QMessageBox::critical(window(), QStringLiteral("Quorvanta - Fehler"),
+                                  QStringLiteral("Einige Programmdateien konnten nicht gefunden "
+                                                 "werden. Bitte installieren Sie das Programm "
+                                                 "neu.") +
+                                      QString::number(chosen + 2));
+        return;
+    }
+    for (int i = 0; i < 3; ++i)
+        m_angleImages[i]->SetPicture(i == chosen ? on : off);
+}
+
+void KeypadPage::SetTapeHint(bool tapeVisible)
+{
+    m_tapeVisible = tapeVisible;
+    m_tapeToggle->setToolTip(tapeVisible
+                                 ? QStringLiteral("Traditionellen Rechenstreifen ausblenden")
+                                 : QStringLiteral("Traditionellen Rechenstreifen einblenden"));
+}
+
+void KeypadPage::FocusResult()
+{
+    m_result->setFocus();
 }
 
 void KeypadPage::retranslate()
@@ -65,30 +366,48 @@ void KeypadPage::retranslate()
     m_result->setToolTip(QStringLiteral("Eingabe- und Kontrollfelder"));
     m_exponent->setToolTip(QStringLiteral("Eingabe- und Kontrollfelder"));
     m_fix->setToolTip(QStringLiteral("Anzahl der Nachkommastellen"));
+    m_memory->setToolTip(QStringLiteral("Speicherplätze"));
+    m_memoryKeys[0]->setToolTip(QStringLiteral("Wert speichern"));
+    m_memoryKeys[1]->setToolTip(QStringLiteral("Wert auslesen"));
+    m_memoryKeys[2]->setToolTip(QStringLiteral("Wert löschen"));
+    m_memoryPanel->setText(QStringLiteral("Speicher"));
+    for (const KeypadKey& key : KeypadKeys())
+        if (auto* button = findChild<ImageButton*>(QLatin1String(key.objectName)))
+            button->setToolTip(QString::fromUtf8(key.hint));
+    SetTapeHint(m_tapeVisible);
 }
 
 void KeypadPage::Refresh()
 {
-    m_expressionLine->setText(m_display.ExpressionLine);
-    m_result->setText(m_display.Mantissa);
-    m_exponent->setText(m_display.Exponent);
-    m_fixIndicator->setText(m_display.FixIndicator());
+    const CalcDisplay& display = m_controller.Display();
+    m_expressionLine->setText(display.ExpressionLine);
+    m_expressionLine->setCursorPosition(int(display.ExpressionLine.size()));
+    if (m_result->text() != display.Mantissa)
+        m_result->setText(display.Mantissa);
+    if (m_exponent->text() != display.Exponent)
+        m_exponent->setText(display.Exponent);
+    m_fixIndicator->setText(display.FixIndicator());
+    for (int row = 0; row < MemorySlots::Count; ++row)
+        m_memory->item(row, 1)->setText(m_controller.Memory().Value(row));
+    if (display.FocusedField == CalcDisplay::EntryField::Mantissa && m_exponent->hasFocus())
+        m_result->setFocus();
+    emit CalculationChanged();
 }
 
-void KeypadPage::spb_fixClick()
+bool KeypadPage::eventFilter(QObject* watched, QEvent* event)
 {
-    m_display.spb_fixClick();
-    Refresh();
-    m_result->setFocus();
-}
-
-void KeypadPage::edt_resultsKeyPress(char16_t& key)
-{
-    if (!m_display.FixEntryMode)
-        return;
-    const QChar c = key == u',' ? QChar(u'.') : QChar(key);
-    if (m_display.SetFixDecimals(c)) {
-        key = KeyChar::None;
-        Refresh();
+    if (watched == this && event->type() == QEvent::MouseMove) {
+        m_effect.DrawFlat();
+    } else if (watched == m_memory && event->type() == QEvent::KeyPress) {
+        const char16_t key = TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
+        if (m_controller.sgr_speicherKeyPress(selectedSlot(), key)) {
+            Refresh();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        for (int i = 0; i < 3; ++i)
+            if (watched == m_angleLabels[i])
+                setAngleMode(AngleMode(i));
     }
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,34 +1,77 @@
-// The keypad calculator page tsh_taschenrechner: mirrors the calculator's display model
-// in its fields and turns clicks and keys into calls on it.
+// The keypad calculator page tsh_taschenrechner. It builds its keys from the keypad table,
+// turns each click or typed key into one call on the KeypadController and then shows the
+// controller's texts: display, expression line, decimals, angle mode and memory.
 #pragma once
 
+#include "operator_nodes.h"
+
+#include <QImage>
 #include <QWidget>
 
-class CalcDisplay;
 class ImageButton;
+class ImageButtonEffect;
+class KeypadController;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
+class QTableWidget;
 class TAlignEdit;
 
 class KeypadPage : public QWidget {
     Q_OBJECT
 public:
-    KeypadPage(CalcDisplay& display, QWidget* parent = nullptr);
+    KeypadPage(KeypadController& controller, ImageButtonEffect& effect, QWidget* parent = nullptr);
 
-    // Copies the display model's texts into the fields.
+    // Copies the controller's texts into the fields and tells the tape.
     void Refresh();
     void retranslate();
+    void SetTapeHint(bool tapeVisible);
+    void FocusResult();
+    QTableWidget* MemoryGrid() const { return m_memory; }
 
+    // Key handlers: the sender's objectName says which key it is.
+    void spb_zifferClick(QObject* sender);
+    void spb_operatorClick(QObject* sender);
+    void spb_klammerClick(QObject* sender);
     void spb_fixClick();
+    void spb_inClick();
+    void spb_outClick();
+    void spb_clearClick();
+    void rbo_degClick() { setAngleMode(AngleMode::Degrees); }
+    void rbo_radClick() { setAngleMode(AngleMode::Radians); }
+    void rbo_graClick() { setAngleMode(AngleMode::Grads); }
+
+signals:
+    void CalculationChanged();
+    void img_rechenstreifen_wechselClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void edt_resultsKeyPress(char16_t& key);
+    void buildDisplay();
+    void buildModeRow();
+    void buildMemory();
+    void buildKeys();
+    void runKey(const QString& name);
+    void setAngleMode(AngleMode mode);
+    void drawAngleIndicators(bool reportMissing);
+    int selectedSlot() const;
 
-    CalcDisplay& m_display;
-    QLineEdit* m_expressionLine;
-    TAlignEdit* m_result;
-    TAlignEdit* m_exponent;
-    QLabel* m_tenTo;
-    ImageButton* m_fix;
-    QLabel* m_fixIndicator;
+    KeypadController& m_controller;
+    ImageButtonEffect& m_effect;
+    QLineEdit* m_expressionLine = nullptr;
+    TAlignEdit* m_result = nullptr;
+    TAlignEdit* m_exponent = nullptr;
+    QLabel* m_tenTo = nullptr;
+    ImageButton* m_fix = nullptr;
+    QLabel* m_fixIndicator = nullptr;
+    ImageButton* m_angleImages[3] = {};
+    QLabel* m_angleLabels[3] = {};
+    ImageButton* m_tapeToggle = nullptr;
+    QScrollArea* m_memoryBox = nullptr;
+    QTableWidget* m_memory = nullptr;
+    ImageButton* m_memoryKeys[3] = {};
+    QLabel* m_memoryPanel = nullptr;
+    bool m_tapeVisible = false;
 };

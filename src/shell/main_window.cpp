@@ -1,10 +1,8 @@
 #include "main_window.h"
 
 #include "calculator/align_edit.h"
-#include "calculator/image_button.h"
 #include "calculator/keypad_page.h"
-#include "calculator/services.h"
-
+#include "calculator/tape_window.h"
 #include "title_bar.h"
 
 #include <QPainter>
@@ -23,8 +21,8 @@ QWidget* emptyPage(const char* objectName)
     page->setObjectName(QString::fromLatin1(objectName));
     return page;
 }
-} // namespace
 
+// Five captions side by side in 372 pixels: tabs with less padding than the style's.
 class CompactTabStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -35,9 +33,11 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
+} // namespace
 
-Tfrm_calc::Tfrm_calc(UserFeedback& feedback, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(feedback)
+Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
+      m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
@@ -47,32 +47,45 @@ Tfrm_calc::Tfrm_calc(UserFeedback& feedback, QWidget* parent)
     m_titleBar->setObjectName(QStringLiteral("img_move"));
     m_titleBar->setGeometry(0, 0, ClientWidth, kTitleBarHeight);
     connect(m_titleBar, &TitleBar::dragged, this, [this](QPoint to) { move(to); });
+    connect(m_titleBar, &TitleBar::hovered, &m_effect, &ImageButtonEffect::DrawFlat);
 
     auto* minimize = new ImageButton(QStringLiteral("_"), this);
     minimize->setObjectName(QStringLiteral("img_minimize"));
     minimize->setGeometry(ClientWidth - 44, 2, 20, 18);
+    minimize->SetEffect(&m_effect);
     connect(minimize, &ImageButton::clicked, this, &QWidget::showMinimized);
     auto* off = new ImageButton(QStringLiteral("×"), this);
     off->setObjectName(QStringLiteral("img_off"));
     off->setGeometry(ClientWidth - 22, 2, 20, 18);
+    off->SetEffect(&m_effect);
     connect(off, &ImageButton::clicked, this, &QWidget::close);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pco_main"));
     m_pages->setGeometry(0, kTitleBarHeight, ClientWidth,
                          ClientHeight - kTitleBarHeight - kBannerStripHeight);
-    // Five captions side by side in 372 pixels: tabs with less padding than the style's.
     auto* tabStyle = new CompactTabStyle;
     tabStyle->setParent(m_pages->tabBar());
     m_pages->tabBar()->setStyle(tabStyle);
-    m_keypad = new KeypadPage(m_display);
+
+    m_keypad = new KeypadPage(m_calculator, m_effect);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
     m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
     m_pages->addTab(emptyPage("tsh_waehrungsrechner"), QStringLiteral("Währungen"));
     m_pages->addTab(emptyPage("tsh_einheiten"), QStringLiteral("SI-Einheiten"));
     m_pages->addTab(emptyPage("tshRohrauslegung"), QStringLiteral("Rohrauslegung"));
+    connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
+    connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
+            &Tfrm_calc::img_rechenstreifen_wechselClick);
 
     connectErrorSignals();
+    m_keypad->FocusResult();
+}
+
+Tfrm_calc::~Tfrm_calc()
+{
+    // The pages refer to the engines held here: they go while those still exist.
+    delete m_pages;
 }
 
 void Tfrm_calc::connectErrorSignals()
@@ -81,9 +94,63 @@ void Tfrm_calc::connectErrorSignals()
         connect(field, &TAlignEdit::errorSignal, this, [this](int n) { m_feedback.ErrorSignal(n); });
 }
 
+void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
+{
+    m_tape = tape;
+    tape->SetEffect(&m_effect);
+    tape->OnClear = [this] {
+        m_calculator.Tape().Clear();
+        m_tape->ShowLines(m_calculator.Tape().Lines());
+        m_keypad->FocusResult();
+    };
+    connect(m_keypad, &KeypadPage::CalculationChanged, tape,
+            [this] { m_tape->ShowLines(m_calculator.Tape().Lines()); });
+    tape->ShowLines(m_calculator.Tape().Lines());
+}
+
+void Tfrm_calc::showTape()
+{
+    m_tape->DockTo(frameGeometry());
+    m_tape->show();
+}
+
+void Tfrm_calc::img_rechenstreifen_wechselClick()
+{
+    if (!m_tape)
+        return;
+    if (m_tape->isVisible()) {
+        TapeShown = false;
+        m_tape->hide();
+    } else {
+        TapeShown = true;
+        showTape();
+    }
+    m_keypad->SetTapeHint(TapeShown);
+    m_keypad->FocusResult();
+}
+
+void Tfrm_calc::pco_mainChange(int index)
+{
+    if (!m_tape)
+        return;
+    if (index != KeypadPageIndex) {
+        m_tape->hide();
+        return;
+    }
+    if (TapeShown)
+        showTape();
+    m_keypad->FocusResult();
+}
+
+void Tfrm_calc::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (m_tape)
+        m_tape->DockTo(frameGeometry());
+}
+
 void Tfrm_calc::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x97, 0xA4, 0xA1));
 }
-

@@ -1,36 +1,55 @@
-// Tfrm_calc: the borderless main window. It keeps the chrome (its own title bar) and the
-// page switching; each page is its own class. It owns the engines the pages share.
+// Tfrm_calc: the borderless main window. It keeps the chrome (its own title bar), the page
+// switching and the docked tape window; each page is its own class. It owns the engines
+// the pages share: the calculator's display and controller.
 #pragma once
 
 #include "calculator/calc_display.h"
+#include "calculator/image_button.h"
+#include "calculator/keypad_controller.h"
 
 #include <QWidget>
 
 class KeypadPage;
-class TitleBar;
 class QTabWidget;
-class UserFeedback;
+class TitleBar;
+class Tfrm_rechenstreifen;
 
 class Tfrm_calc : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 372;
     static constexpr int ClientHeight = 582;
+    static constexpr int KeypadPageIndex = 0;
 
-    explicit Tfrm_calc(UserFeedback& feedback, QWidget* parent = nullptr);
+    explicit Tfrm_calc(KeyFilterServices services, QWidget* parent = nullptr);
+    ~Tfrm_calc() override;
 
     CalcDisplay& Display() { return m_display; }
+    KeypadController& Calculator() { return m_calculator; }
     QTabWidget* Pages() const { return m_pages; }
+    ImageButtonEffect& ButtonEffect() { return m_effect; }
+
+    // Docks the tape window to this window and wires its keys.
+    void AttachTape(Tfrm_rechenstreifen* tape);
+    bool TapeShown = false; // the user switched the tape on
+
+    void img_rechenstreifen_wechselClick();
+    void pco_mainChange(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void connectErrorSignals();
+    void showTape();
 
     UserFeedback& m_feedback;
     CalcDisplay m_display;
+    KeypadController m_calculator;
+    ImageButtonEffect m_effect;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;
     TitleBar* m_titleBar = nullptr;
+    Tfrm_rechenstreifen* m_tape = nullptr;
 };

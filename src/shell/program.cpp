@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "platform/desktop_services.h"
 #include "platform/fonts.h"
+#include "platform/printing.h"
 #include "platform/program_folder.h"
 #include "platform/startup_probe.h"
 
@@ -18,7 +19,12 @@ ProgramOptions ParseProgramOptions(const QStringList& arguments)
 
 Program::Program(ProgramOptions options) : m_options(std::move(options)) {}
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // The tape window refers to the main window's button effect: it goes first.
+    m_tapeWindow.reset();
+    m_mainWindow.reset();
+}
 
 void Program::Start()
 {
@@ -27,8 +33,13 @@ void Program::Start()
     RegisterProgramFonts();
 
     m_services = std::make_unique<DesktopServices>();
-    m_mainWindow = std::make_unique<Tfrm_calc>(*m_services);
+    m_printer = std::make_unique<TextPrinter>();
+    m_mainWindow = std::make_unique<Tfrm_calc>(KeyFilterServices{*m_services, *m_services});
     m_tapeWindow = std::make_unique<Tfrm_rechenstreifen>();
+    m_mainWindow->AttachTape(m_tapeWindow.get());
+    m_tapeWindow->OnPrint = [this](const QString& title, const QString& text) {
+        m_printer->Print(m_tapeWindow.get(), title, text);
+    };
     WatchFirstPaint(m_mainWindow.get());
 
     const bool winStart = !m_options.arguments.isEmpty() &&

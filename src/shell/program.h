@@ -9,6 +9,7 @@
 class Tfrm_calc;
 class Tfrm_rechenstreifen;
 class DesktopServices;
+class TextPrinter;
 
 struct ProgramOptions {
     QString programDir;   // where delivered files are; empty: the executable's folder
@@ -29,10 +30,12 @@ public:
 
     Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
     Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
+    TextPrinter& Printer() const { return *m_printer; }
 
 private:
     ProgramOptions m_options;
     std::unique_ptr<DesktopServices> m_services;
+    std::unique_ptr<TextPrinter> m_printer;
     std::unique_ptr<Tfrm_calc> m_mainWindow;
     std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
 };

@@ -5,6 +5,7 @@
 
 TitleBar::TitleBar(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption)
 {
+    setMouseTracking(true);
 }
 
 void TitleBar::SetCaption(const QString& caption)
@@ -37,4 +38,6 @@ void TitleBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton)
         emit dragged(event->globalPosition().toPoint() - m_grab);
+    else
+        emit hovered();
 }

@@ -13,6 +13,7 @@ public:
 
 signals:
     void dragged(QPoint windowPosition);
+    void hovered();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,51 +1,141 @@
 #include "calculator/calc_display.h"
+#include "calculator/image_button.h"
+#include "calculator/keypad_controller.h"
+#include "calculator/keypad_layout.h"
 #include "calculator/keypad_page.h"
+#include "support/qt_printers.h"
+#include "support/recording_services.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
-
-#include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(KeypadPage, FixKeyThenDigitSetsTheDecimals)
-{
+class KeypadPageTest : public testing::Test {
+protected:
+    KeypadPageTest()
+    {
+        page.show();
+        page.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&page));
+        page.FocusResult();
+    }
+
+    void click(const char* name)
+    {
+        auto* key = page.findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(key, nullptr) << name;
+        QTest::mouseClick(key, Qt::LeftButton);
+    }
+    QString text(const char* name)
+    {
+        auto* edit = page.findChild<QLineEdit*>(QString::fromLatin1(name));
+        return edit ? edit->text() : QStringLiteral("<none>");
+    }
+
     CalcDisplay display;
-    KeypadPage page(display);
-    page.show();
-    page.activateWindow();
-    auto* fix = page.findChild<QWidget*>(QStringLiteral("img_fix"));
+    RecordingServices services;
+    KeypadController calc{display, {services, services}};
+    ImageButtonEffect effect;
+    KeypadPage page{calc, effect};
+};
+
+TEST_F(KeypadPageTest, EveryKeyOfTheTableExistsWithItsHint)
+{
+    for (const KeypadKey& key : KeypadKeys()) {
+        auto* button = page.findChild<ImageButton*>(QString::fromLatin1(key.objectName));
+        ASSERT_NE(button, nullptr) << key.objectName;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(key.hint));
+        EXPECT_TRUE(page.rect().contains(button->geometry())) << key.objectName;
+    }
+    EXPECT_EQ(KeypadKeys().size(), 42u);
+    EXPECT_EQ(OperatorNumberOf(QStringLiteral("img_operator09_sin")), 9);
+    EXPECT_EQ(OperatorNumberOf(QStringLiteral("spb_operator01_plus")), 1);
+    EXPECT_TRUE(IsOpeningParen(QStringLiteral("img_klammer0auf")));
+    EXPECT_FALSE(IsOpeningParen(QStringLiteral("img_klammer1zu")));
+}
+
+TEST_F(KeypadPageTest, ClickedKeysCalculate)
+{
+    for (const char* key : {"img_ziffer1", "img_ziffer2", "spb_operator01_plus", "img_ziffer3",
+                            "spb_operator03_mal", "img_ziffer4", "img_operator00_gleich"})
+        click(key);
+    EXPECT_EQ(text("edt_result"), u"24");
+    EXPECT_EQ(text("edt_result_normal"), u"12+3*4=24");
+}
+
+TEST_F(KeypadPageTest, TypedKeysCalculate)
+{
     auto* result = page.findChild<QLineEdit*>(QStringLiteral("edt_result"));
-    auto* expression = page.findChild<QLineEdit*>(QStringLiteral("edt_result_normal"));
+    QTest::keyClicks(result, QStringLiteral("7*6"));
+    QTest::keyClick(result, Qt::Key_Return);
+    EXPECT_EQ(text("edt_result"), u"42");
+    EXPECT_EQ(text("edt_result_normal"), u"7*6=42");
+    QTest::keyClick(result, Qt::Key_Escape);
+    EXPECT_EQ(text("edt_result"), u"");
+}
+
+TEST_F(KeypadPageTest, FixKeyThenDigitSetsTheDecimals)
+{
     auto* indicator = page.findChild<QLabel*>(QStringLiteral("lbl_fix_anzeige"));
-    ASSERT_TRUE(fix && result && expression && indicator);
     EXPECT_EQ(indicator->text(), u"9");
-
-    QTest::mouseClick(fix, Qt::LeftButton);
-    EXPECT_EQ(expression->text(), u"Anzahl der Nachkommastellen");
-    QTest::keyClick(result, '4');
-    EXPECT_EQ(display.FixDecimals, 4);
+    click("img_fix");
+    EXPECT_EQ(text("edt_result_normal"), u"Anzahl der Nachkommastellen");
+    click("img_ziffer4");
     EXPECT_EQ(indicator->text(), u"4");
-    EXPECT_EQ(result->text(), u"");
-    EXPECT_EQ(expression->text(), u"");
-
-    QTest::mouseClick(fix, Qt::LeftButton);
-    QTest::keyClick(result, ',');
+    EXPECT_EQ(text("edt_result_normal"), u"");
+    click("img_fix");
+    QTest::keyClick(page.findChild<QLineEdit*>(QStringLiteral("edt_result")), ',');
     EXPECT_EQ(indicator->text(), u"~");
 }
 
-TEST(KeypadPage, ShowsWhatTheDisplayHolds)
+TEST_F(KeypadPageTest, MemoryKeysUseTheSelectedRow)
 {
-    CalcDisplay display;
-    KeypadPage page(display);
-    display.ShowNumber(ResultText(1.5e20));
-    page.Refresh();
-    EXPECT_EQ(page.findChild<QLineEdit*>(QStringLiteral("edt_result"))->text(), u"1.500000000");
-    EXPECT_EQ(page.findChild<QLineEdit*>(QStringLiteral("edt_result10hoch"))->text(), u"20");
-    EXPECT_EQ(page.findChild<QLabel*>(QStringLiteral("lbl_10hoch"))->text(), u"* 10^");
+    auto* grid = page.MemoryGrid();
+    for (const char* key : {"img_ziffer5", "spb_operator04_geteilt", "img_ziffer2", "img_operator00_gleich"})
+        click(key);
+    grid->setCurrentCell(2, 1);
+    click("img_in");
+    EXPECT_EQ(grid->item(2, 1)->text(), u"2.5");
+    EXPECT_EQ(grid->item(2, 0)->text(), u"3");
+    click("jmg_clear");
+    click("img_out");
+    EXPECT_EQ(text("edt_result"), u"2.500000000");
+    click("img_clear");
+    EXPECT_EQ(grid->item(2, 1)->text(), u"");
+}
+
+TEST_F(KeypadPageTest, TypedKeyPlaysThePressOnItsImage)
+{
+    auto* seven = page.findChild<ImageButton*>(QStringLiteral("img_ziffer7"));
+    QTest::keyClick(page.findChild<QLineEdit*>(QStringLiteral("edt_result")), '7');
+    EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Pressed);
+    QTest::qWait(200);
+    EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Flat);
+}
+
+TEST(ImageButtonEffect, RaisedUnderTheMouseFlatWhenLeft)
+{
+    ImageButtonEffect effect;
+    ImageButton a(QStringLiteral("a"));
+    ImageButton b(QStringLiteral("b"));
+    effect.MouseMove(&a);
+    EXPECT_EQ(a.CurrentFrame(), ImageButton::Frame::Raised);
+    effect.MouseMove(&b);
+    EXPECT_EQ(a.CurrentFrame(), ImageButton::Frame::Flat);
+    EXPECT_EQ(b.CurrentFrame(), ImageButton::Frame::Raised);
+    effect.MouseDown(&b);
+    EXPECT_EQ(b.CurrentFrame(), ImageButton::Frame::Pressed);
+    effect.MouseUp(&b);
+    EXPECT_EQ(b.CurrentFrame(), ImageButton::Frame::Flat);
+    effect.MouseMove(&b);
+    EXPECT_EQ(b.CurrentFrame(), ImageButton::Frame::Raised);
+    effect.DrawFlat();
+    EXPECT_EQ(b.CurrentFrame(), ImageButton::Frame::Flat);
 }
 
 } // namespace

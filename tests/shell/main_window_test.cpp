@@ -15,7 +15,7 @@ namespace {
 TEST(MainWindow, BorderlessWithFivePagesInOrder)
 {
     RecordingServices services;
-    Tfrm_calc window(services);
+    Tfrm_calc window(KeyFilterServices{services, services});
     EXPECT_EQ(window.windowTitle(), u"Quorvanta");
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window.size(), QSize(372, 582));
@@ -36,7 +36,7 @@ TEST(MainWindow, BorderlessWithFivePagesInOrder)
 TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
 {
     RecordingServices services;
-    Tfrm_calc window(services);
+    Tfrm_calc window(KeyFilterServices{services, services});
     auto* result = window.findChild<TAlignEdit*>(QStringLiteral("edt_result"));
     ASSERT_NE(result, nullptr);
     emit result->errorSignal(3);
