@@ -333,6 +333,11 @@ void KeypadPage::drawAngleIndicators(bool reportMissing)
     const QImage on(ProgramFolder::FilePath(QStringLiteral("images\\on1.cc1")), "BMP");
     const QImage off(ProgramFolder::FilePath(QStringLiteral("images\\off1.cc1")), "BMP");
     const int chosen = int(m_controller.GetAngleMode());
+    // The chosen mode is also the checked image, so that it can be read without the lamps.
+    for (int i = 0; i < 3; ++i) {
+        m_angleImages[i]->setCheckable(true);
+        m_angleImages[i]->setChecked(i == chosen);
+    }
     if (on.isNull() || off.isNull()) {
         if (reportMissing)
             QMessageBox::critical(window(), QStringLiteral("Quorvanta - Fehler"),

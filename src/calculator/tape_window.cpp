@@ -12,6 +12,8 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_rechenstreifen"));
+    // The tape never takes the keyboard from the calculator.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Rechenstreifen"));
     setFixedSize(ClientWidth, ClientHeight);
     QPalette grey = palette();

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 constexpr int kTitleBarHeight = 22;
@@ -111,7 +112,15 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
 void Tfrm_calc::showTape()
 {
     m_tape->DockTo(frameGeometry());
+    const bool wasActive = isActiveWindow();
     m_tape->show();
+    // Some window systems activate every window they show, after the show itself: the
+    // keyboard goes back to the keypad once that has happened.
+    if (wasActive)
+        QTimer::singleShot(0, this, [this] {
+            if (!isActiveWindow())
+                activateWindow();
+        });
 }
 
 void Tfrm_calc::img_rechenstreifen_wechselClick()

@@ -4,7 +4,15 @@
 string(REGEX REPLACE "\\.qvs$" "" base "${SCRIPT}")
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}")
-execute_process(COMMAND "${DRIVER}" "${SCRIPT}"
+# A .args file beside the script adds driver options; @WORKDIR@ stands for the run's folder.
+set(args)
+if(EXISTS "${base}.args")
+  file(READ "${base}.args" args)
+  string(STRIP "${args}" args)
+  string(REPLACE "@WORKDIR@" "${WORKDIR}" args "${args}")
+  separate_arguments(args UNIX_COMMAND "${args}")
+endif()
+execute_process(COMMAND "${DRIVER}" ${args} "${SCRIPT}"
   WORKING_DIRECTORY "${WORKDIR}"
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

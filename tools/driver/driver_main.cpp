@@ -3,11 +3,13 @@
 // offscreen platform unless QT_QPA_PLATFORM is set, and runs the script from SCRIPT or
 // standard input.
 #include "script_runner.h"
+#include "shell/main_window.h"
 #include "shell/program.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 
 #include <cstdio>
@@ -69,6 +71,9 @@ int main(int argc, char** argv)
 
     Program program(options);
     program.Start();
+    // Scripts start once the main window can take keys, as a user would find it.
+    if (program.MainWindow()->isVisible())
+        (void)QTest::qWaitForWindowActive(program.MainWindow(), 2000);
 
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);

@@ -1,0 +1,111 @@
+#include "calculator/keypad_controller.h"
+#include "calculator/tape_window.h"
+#include "shell/main_window.h"
+#include "shell/platform/printing.h"
+#include "shell/program.h"
+#include "support/qt_printers.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString tapeText(Tfrm_rechenstreifen& tape)
+{
+    return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
+}
+
+TEST(TapeWindow, ShowsOnlyWhatChangedAndEndsOnTheLastLine)
+{
+    Tfrm_rechenstreifen tape;
+    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+")});
+    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+3"), QStringLiteral("*")});
+    EXPECT_EQ(tapeText(tape), u"12\n+3\n*");
+    tape.ShowLines({QStringLiteral("7")});
+    EXPECT_EQ(tapeText(tape), u"7");
+    tape.ShowLines({});
+    EXPECT_EQ(tapeText(tape), u"");
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many << QString::number(i);
+    tape.show();
+    tape.ShowLines(many);
+    auto* edit = tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
+    EXPECT_EQ(edit->verticalScrollBar()->value(), edit->verticalScrollBar()->maximum());
+    EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
+}
+
+TEST(TapeWindow, FollowsTheMainWindow)
+{
+    Program program(ProgramOptions{});
+    program.Start();
+    Tfrm_calc* main = program.MainWindow();
+    main->img_rechenstreifen_wechselClick();
+    main->move(400, 120);
+    QApplication::processEvents();
+    const QRect frame = main->frameGeometry();
+    EXPECT_EQ(program.TapeWindow()->x(), frame.left() - Tfrm_rechenstreifen::ClientWidth);
+    EXPECT_EQ(program.TapeWindow()->y(), frame.top() + 110);
+}
+
+TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("tape.pdf"));
+    Program program(ProgramOptions{});
+    program.Start();
+    program.Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
+    program.Printer().Printer().setOutputFileName(pdf);
+    program.MainWindow()->Calculator().spb_zifferClick(4);
+    program.MainWindow()->Calculator().spb_operatorClick(1);
+    program.MainWindow()->Calculator().spb_zifferClick(5);
+    program.MainWindow()->Calculator().spb_operatorClick(0);
+    program.TapeWindow()->ShowLines(program.MainWindow()->Calculator().Tape().Lines());
+
+    // The user confirms the print dialog.
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        dialogSeen = dialog != nullptr;
+        if (dialog)
+            dialog->accept();
+    });
+    program.TapeWindow()->img_rechenstreifen_druckenClick();
+    EXPECT_TRUE(dialogSeen);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    // The document's title goes into the PDF's information as UTF-16.
+    const QString title = QStringLiteral("Rechenstreifen");
+    QByteArray utf16;
+    for (QChar c : title)
+        utf16 += char(0) + QByteArray(1, char(c.unicode()));
+    EXPECT_TRUE(bytes.contains(utf16)) << bytes.left(2000).toStdString();
+}
+
+TEST(TapeWindow, CancelledDialogPrintsNothing)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("none.pdf"));
+    TextPrinter printer;
+    printer.Printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.Printer().setOutputFileName(pdf);
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = QApplication::activeModalWidget())
+            static_cast<QDialog*>(dialog)->reject();
+    });
+    EXPECT_FALSE(printer.Print(nullptr, QStringLiteral("Rechenstreifen"), QStringLiteral("1")));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+} // namespace
