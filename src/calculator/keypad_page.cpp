@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -64,7 +65,8 @@ KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect, 
             m_effect.AnimateKey(key);
     };
     retranslate();
-    drawAngleIndicators(false);
+    // The lamps are files: they are read once the window is on the screen.
+    QTimer::singleShot(0, this, [this] { drawAngleIndicators(false); });
     Refresh();
 }
 
