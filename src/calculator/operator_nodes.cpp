@@ -1,8 +1,8 @@
 #include "operator_nodes.h"
 
-#include <cfenv>
+#include "float_guard.h"
+
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -179,33 +179,25 @@ void TOperator::PassResult()
 
 template <typename F> bool TOperator::Guarded(F compute)
 {
-    std::feclearexcept(FE_ALL_EXCEPT);
-    volatile long double wide = compute();
-    volatile double value = static_cast<double>(wide);
-    const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW | FE_UNDERFLOW);
-    CalcError error{};
-    bool failed = true;
-    if (raised & FE_DIVBYZERO)
-        error = CalcError::DivisionByZero;
-    else if (raised & FE_INVALID)
-        error = CalcError::InvalidOperation;
-    else if (raised & FE_OVERFLOW)
-        error = CalcError::Overflow;
-    else if (raised & FE_UNDERFLOW)
-        error = CalcError::Underflow;
-    else if (std::isnan(value))
-        error = CalcError::InvalidOperation;
-    else if (std::isinf(value))
-        error = CalcError::Overflow;
-    else
-        failed = false;
-    std::feclearexcept(FE_ALL_EXCEPT);
-    if (failed) {
-        m_context.ReportError(error);
-        return false;
+    double value = 0;
+    switch (RunGuarded(compute, value)) {
+    case FloatFault::None:
+        ResultValue = value;
+        return true;
+    case FloatFault::DivisionByZero:
+        m_context.ReportError(CalcError::DivisionByZero);
+        break;
+    case FloatFault::Invalid:
+        m_context.ReportError(CalcError::InvalidOperation);
+        break;
+    case FloatFault::Overflow:
+        m_context.ReportError(CalcError::Overflow);
+        break;
+    case FloatFault::Underflow:
+        m_context.ReportError(CalcError::Underflow);
+        break;
     }
-    ResultValue = value;
-    return true;
+    return false;
 }
 
 void TOperatorBoth::TakeOperand(double x)
