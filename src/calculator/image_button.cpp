@@ -105,21 +105,23 @@ void ImageButton::DrawFrame(Frame frame)
     update();
 }
 
-void ImageButton::mouseMoveEvent(QMouseEvent* event)
+void ImageButton::hovered()
 {
     if (m_effect)
         m_effect->MouseMove(this);
     else
         DrawFrame(Frame::Raised);
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event)
+{
+    hovered();
     QAbstractButton::mouseMoveEvent(event);
 }
 
 void ImageButton::enterEvent(QEnterEvent* event)
 {
-    if (m_effect)
-        m_effect->MouseMove(this);
-    else
-        DrawFrame(Frame::Raised);
+    hovered();
     QAbstractButton::enterEvent(event);
 }
 

@@ -69,6 +69,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void hovered();
+
     KeyFace m_face;
     QColor m_faceColour{0xEE, 0xF1, 0xF0};
     QColor m_textColour{Qt::black};
