@@ -6,6 +6,7 @@
 #include "title_bar.h"
 
 #include <QPainter>
+#include <QScreen>
 #include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -107,6 +108,18 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
     connect(m_keypad, &KeypadPage::CalculationChanged, tape,
             [this] { m_tape->ShowLines(m_calculator.Tape().Lines()); });
     tape->ShowLines(m_calculator.Tape().Lines());
+}
+
+void Tfrm_calc::PlaceOnScreen()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int x = std::max(area.left() + Tfrm_rechenstreifen::ClientWidth,
+                           area.left() + (area.width() - width()) / 2);
+    const int y = std::max(area.top(), area.top() + (area.height() - height()) / 2);
+    move(x, y);
 }
 
 void Tfrm_calc::showTape()

@@ -33,6 +33,10 @@ public:
     void AttachTape(Tfrm_rechenstreifen* tape);
     bool TapeShown = false; // the user switched the tape on
 
+    // The first place of the window: centred on the screen, with room on its left for
+    // the docked tape.
+    void PlaceOnScreen();
+
     void img_rechenstreifen_wechselClick();
     void pco_mainChange(int index);
 

@@ -44,6 +44,7 @@ void Program::Start()
 
     const bool winStart = !m_options.arguments.isEmpty() &&
                           m_options.arguments.first() == QStringLiteral("WinStart");
+    m_mainWindow->PlaceOnScreen();
     if (!winStart) {
         m_mainWindow->show();
         m_mainWindow->raise();
