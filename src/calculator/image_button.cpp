@@ -97,6 +97,19 @@ void ImageButton::SetPicture(const QImage& picture)
     update();
 }
 
+QString ImageButton::FrameName() const
+{
+    switch (m_frame) {
+    case Frame::Raised:
+        return QStringLiteral("raised");
+    case Frame::Pressed:
+        return QStringLiteral("pressed");
+    case Frame::Flat:
+        break;
+    }
+    return QStringLiteral("flat");
+}
+
 void ImageButton::DrawFrame(Frame frame)
 {
     if (m_frame == frame)

@@ -45,6 +45,8 @@ struct KeyFace {
 
 class ImageButton : public QAbstractButton {
     Q_OBJECT
+    // "flat", "raised" or "pressed": how the frame is drawn now (read by the driver).
+    Q_PROPERTY(QString frame READ FrameName)
 public:
     enum class Frame { Flat, Raised, Pressed };
 
@@ -58,6 +60,7 @@ public:
     void SetPicture(const QImage& picture);
 
     Frame CurrentFrame() const { return m_frame; }
+    QString FrameName() const;
     void DrawFrame(Frame frame);
 
 protected:

@@ -6,7 +6,15 @@
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
+#include "shell/platform/program_folder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -116,6 +124,31 @@ TEST_F(KeypadPageTest, TypedKeyPlaysThePressOnItsImage)
     EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Pressed);
     QTest::qWait(200);
     EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Flat);
+}
+
+TEST_F(KeypadPageTest, BrokenLampFilesAreReportedAndTheModeIsSetAllTheSame)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("images"));
+    for (const char* name : {"images/on1.cc1", "images/off1.cc1"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("BM\xff\xff\xff\x7f garbage that is no bitmap");
+    }
+    ProgramFolder::SetPath(dir.path());
+    QString message;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->windowTitle() + u'|' + box->text();
+            box->accept();
+        }
+    });
+    page.rbo_radClick();
+    ProgramFolder::SetPath(QString());
+    EXPECT_EQ(message, u"Quorvanta - Fehler|Einige Programmdateien konnten nicht gefunden werden. "
+                       u"Bitte installieren Sie das Programm neu.3");
+    EXPECT_EQ(calc.GetAngleMode(), AngleMode::Radians);
+    EXPECT_TRUE(page.findChild<ImageButton*>(QStringLiteral("img_rad"))->isChecked());
 }
 
 TEST(ImageButtonEffect, RaisedUnderTheMouseFlatWhenLeft)
