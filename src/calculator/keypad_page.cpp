@@ -6,6 +6,7 @@
 #include "key_chars.h"
 #include "keypad_controller.h"
 #include "keypad_layout.h"
+#include "mc_strings.h"
 #include "shell/platform/program_folder.h"
 
 #include <QApplication>
@@ -49,8 +50,9 @@ const char* const kAngleLabels[3] = {"lbl_deg", "lbl_rad", "lbl_gra"};
 
 } // namespace
 
-KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_effect(effect)
+KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
+                       const McStrings& texts, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_effect(effect), m_texts(texts)
 {
     setObjectName(QStringLiteral("tsh_taschenrechner"));
     setMouseTracking(true);
@@ -342,11 +344,8 @@ void KeypadPage::drawAngleIndicators(bool reportMissing)
     }
     if (on.isNull() || off.isNull()) {
         if (reportMissing)
-            QMessageBox::critical(window(), QStringLiteral("Quorvanta - Fehler"),
-                                  QStringLiteral("Einige Programmdateien konnten nicht gefunden "
-                                                 "werden. Bitte installieren Sie das Programm "
-                                                 "neu.") +
-                                      QString::number(chosen + 2));
+            QMessageBox::critical(window(), m_texts.Entry(1),
+                                  m_texts.Entry(0) + QString::number(chosen + 2));
         return;
     }
     for (int i = 0; i < 3; ++i)
@@ -356,9 +355,7 @@ void KeypadPage::drawAngleIndicators(bool reportMissing)
 void KeypadPage::SetTapeHint(bool tapeVisible)
 {
     m_tapeVisible = tapeVisible;
-    m_tapeToggle->setToolTip(tapeVisible
-                                 ? QStringLiteral("Traditionellen Rechenstreifen ausblenden")
-                                 : QStringLiteral("Traditionellen Rechenstreifen einblenden"));
+    m_tapeToggle->setToolTip(m_texts.Entry(tapeVisible ? 58 : 59));
 }
 
 void KeypadPage::FocusResult()

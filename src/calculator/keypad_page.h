@@ -11,6 +11,7 @@
 class ImageButton;
 class ImageButtonEffect;
 class KeypadController;
+class McStrings;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -20,7 +21,8 @@ class TAlignEdit;
 class KeypadPage : public QWidget {
     Q_OBJECT
 public:
-    KeypadPage(KeypadController& controller, ImageButtonEffect& effect, QWidget* parent = nullptr);
+    KeypadPage(KeypadController& controller, ImageButtonEffect& effect, const McStrings& texts,
+               QWidget* parent = nullptr);
 
     // Copies the controller's texts into the fields and tells the tape.
     void Refresh();
@@ -60,6 +62,7 @@ private:
 
     KeypadController& m_controller;
     ImageButtonEffect& m_effect;
+    const McStrings& m_texts;
     QLineEdit* m_expressionLine = nullptr;
     TAlignEdit* m_result = nullptr;
     TAlignEdit* m_exponent = nullptr;

@@ -70,7 +70,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     tabStyle->setParent(m_pages->tabBar());
     m_pages->tabBar()->setStyle(tabStyle);
 
-    m_keypad = new KeypadPage(m_calculator, m_effect);
+    m_keypad = new KeypadPage(m_calculator, m_effect, m_texts);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
     m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
     m_pages->addTab(emptyPage("tsh_waehrungsrechner"), QStringLiteral("Währungen"));

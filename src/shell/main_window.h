@@ -6,6 +6,7 @@
 #include "calculator/calc_display.h"
 #include "calculator/image_button.h"
 #include "calculator/keypad_controller.h"
+#include "calculator/mc_strings.h"
 
 #include <QWidget>
 
@@ -28,6 +29,8 @@ public:
     KeypadController& Calculator() { return m_calculator; }
     QTabWidget* Pages() const { return m_pages; }
     ImageButtonEffect& ButtonEffect() { return m_effect; }
+    // "MC_strings", the general texts every page shares.
+    McStrings& Texts() { return m_texts; }
 
     // Docks the tape window to this window and wires its keys.
     void AttachTape(Tfrm_rechenstreifen* tape);
@@ -49,6 +52,7 @@ private:
     void showTape();
 
     UserFeedback& m_feedback;
+    McStrings m_texts;
     CalcDisplay m_display;
     KeypadController m_calculator;
     ImageButtonEffect m_effect;

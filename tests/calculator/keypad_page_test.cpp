@@ -3,6 +3,7 @@
 #include "calculator/keypad_controller.h"
 #include "calculator/keypad_layout.h"
 #include "calculator/keypad_page.h"
+#include "calculator/mc_strings.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -49,7 +50,8 @@ protected:
     RecordingServices services;
     KeypadController calc{display, {services, services}};
     ImageButtonEffect effect;
-    KeypadPage page{calc, effect};
+    McStrings texts;
+    KeypadPage page{calc, effect, texts};
 };
 
 TEST_F(KeypadPageTest, EveryKeyOfTheTableExistsWithItsHint)
