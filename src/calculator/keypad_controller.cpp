@@ -23,6 +23,8 @@ int digitCount(const QString& text)
 KeypadController::KeypadController(CalcDisplay& display, KeyFilterServices services)
     : m_display(display), m_services(services)
 {
+    // The fix key and the choice of decimals clear the whole running calculation.
+    m_display.ClearCalculation = [this] { ClearCalculation(); };
 }
 
 QString KeypadController::hol_ergebnisstring() const

@@ -355,7 +355,8 @@ TEST_F(Keypad, MemoryGridClipboardKeys)
 
 TEST_F(Keypad, FixKeyThenDigit)
 {
-    keys("fix 3 1 / 3 =");
+    // The fix key clears the running calculation.
+    keys("5 + fix 3 1 / 3 =");
     EXPECT_EQ(display.FixDecimals, 3);
     EXPECT_EQ(shown(), u"0.333");
     EXPECT_EQ(line(), u"1/3=0.333");
