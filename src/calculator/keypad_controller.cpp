@@ -27,6 +27,11 @@ KeypadController::KeypadController(CalcDisplay& display, KeyFilterServices servi
     m_display.ClearCalculation = [this] { ClearCalculation(); };
 }
 
+KeypadController::~KeypadController()
+{
+    m_display.ClearCalculation = nullptr;
+}
+
 QString KeypadController::hol_ergebnisstring() const
 {
     if (m_display.Exponent.isEmpty())

@@ -26,6 +26,9 @@ public:
     static constexpr int DecimalKeyTag = 10;
 
     KeypadController(CalcDisplay& display, KeyFilterServices services);
+    ~KeypadController() override;
+    KeypadController(const KeypadController&) = delete;
+    KeypadController& operator=(const KeypadController&) = delete;
 
     CalcDisplay& Display() { return m_display; }
     const CalculationTape& Tape() const { return m_tape; }
