@@ -5,6 +5,7 @@
 #include "calculator/tape_window.h"
 #include "title_bar.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QProxyStyle>
@@ -108,6 +109,19 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
     connect(m_keypad, &KeypadPage::CalculationChanged, tape,
             [this] { m_tape->ShowLines(m_calculator.Tape().Lines()); });
     tape->ShowLines(m_calculator.Tape().Lines());
+    tape->installEventFilter(this);
+}
+
+bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
+{
+    // The tape takes no keys: when a window system activates it (on showing it, or on a
+    // click), the keyboard goes back to the calculator once that has settled.
+    if (watched == m_tape && event->type() == QEvent::WindowActivate && isVisible())
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !isActiveWindow())
+                activateWindow();
+        });
+    return QWidget::eventFilter(watched, event);
 }
 
 void Tfrm_calc::PlaceOnScreen()
@@ -125,15 +139,7 @@ void Tfrm_calc::PlaceOnScreen()
 void Tfrm_calc::showTape()
 {
     m_tape->DockTo(frameGeometry());
-    const bool wasActive = isActiveWindow();
     m_tape->show();
-    // Some window systems activate every window they show, after the show itself: the
-    // keyboard goes back to the keypad once that has happened.
-    if (wasActive)
-        QTimer::singleShot(0, this, [this] {
-            if (!isActiveWindow())
-                activateWindow();
-        });
 }
 
 void Tfrm_calc::img_rechenstreifen_wechselClick()

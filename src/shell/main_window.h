@@ -46,6 +46,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectErrorSignals();
