@@ -3,6 +3,7 @@
 #include "align_edit.h"
 #include "calc_display.h"
 #include "image_button.h"
+#include "indicator_lamp.h"
 #include "key_chars.h"
 #include "keypad_controller.h"
 #include "keypad_layout.h"
@@ -17,7 +18,6 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTableWidget>
-#include <QTimer>
 
 namespace {
 
@@ -67,8 +67,12 @@ KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
             m_effect.AnimateKey(key);
     };
     retranslate();
-    // The lamps are files: they are read once the window is on the screen.
-    QTimer::singleShot(0, this, [this] { drawAngleIndicators(false); });
+    // At start-up the lamps are drawn here; the delivered files are read on a mode change.
+    for (int i = 0; i < 3; ++i) {
+        m_angleImages[i]->setCheckable(true);
+        m_angleImages[i]->setChecked(i == int(m_controller.GetAngleMode()));
+        m_angleImages[i]->SetPicture(DrawIndicatorLamp(i == int(m_controller.GetAngleMode())));
+    }
     Refresh();
 }
 
@@ -329,23 +333,20 @@ void KeypadPage::spb_clearClick()
 void KeypadPage::setAngleMode(AngleMode mode)
 {
     m_controller.SetAngleMode(mode);
-    drawAngleIndicators(true);
+    drawAngleIndicators();
 }
 
-void KeypadPage::drawAngleIndicators(bool reportMissing)
+void KeypadPage::drawAngleIndicators()
 {
     const QImage on(ProgramFolder::FilePath(QStringLiteral("images\\on1.cc1")), "BMP");
     const QImage off(ProgramFolder::FilePath(QStringLiteral("images\\off1.cc1")), "BMP");
     const int chosen = int(m_controller.GetAngleMode());
     // The chosen mode is also the checked image, so that it can be read without the lamps.
-    for (int i = 0; i < 3; ++i) {
-        m_angleImages[i]->setCheckable(true);
+    for (int i = 0; i < 3; ++i)
         m_angleImages[i]->setChecked(i == chosen);
-    }
     if (on.isNull() || off.isNull()) {
-        if (reportMissing)
-            QMessageBox::critical(window(), m_texts.Entry(1),
-                                  m_texts.Entry(0) + QString::number(chosen + 2));
+        QMessageBox::critical(window(), m_texts.Entry(1),
+                              m_texts.Entry(0) + QString::number(chosen + 2));
         return;
     }
     for (int i = 0; i < 3; ++i)

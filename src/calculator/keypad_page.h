@@ -57,7 +57,7 @@ private:
     void buildKeys();
     void runKey(const QString& name);
     void setAngleMode(AngleMode mode);
-    void drawAngleIndicators(bool reportMissing);
+    void drawAngleIndicators();
     int selectedSlot() const;
 
     KeypadController& m_controller;

@@ -1,0 +1,8 @@
+// The angle-mode lamps: a lit green lamp for the chosen mode, an unlit one for the others.
+// The build writes them as the delivered bitmaps; the page draws them itself at start-up
+// and reads the files when the user switches modes.
+#pragma once
+
+#include <QImage>
+
+QImage DrawIndicatorLamp(bool on);
