@@ -78,6 +78,13 @@ bool CalcDisplay::SetFixDecimals(QChar c)
     return true;
 }
 
+bool CalcDisplay::udo_fixClick(int position)
+{
+    if (position < 0 || position > 9)
+        return false;
+    return SetFixDecimals(QString::number(position).front());
+}
+
 QString CalcDisplay::FixIndicator() const
 {
     return FixDecimals == -1 ? QStringLiteral("~") : QString::number(FixDecimals);

@@ -58,6 +58,8 @@ public:
     void spb_fixClick();
     // "0" … "9" set the decimals, "." frees them; returns false for any other character.
     bool SetFixDecimals(QChar c);
+    // The formula page's up-down controls (positions 0 … 9) choose the decimals the same way.
+    bool udo_fixClick(int position);
     // What lbl_fix_anzeige shows: "~" for free decimals, else the number.
     QString FixIndicator() const;
 

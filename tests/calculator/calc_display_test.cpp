@@ -103,6 +103,16 @@ TEST(FixDecimals, FixKeyAsksForTheDigitAndTheDigitSetsIt)
     EXPECT_EQ(d.FixIndicator(), u"~");
 }
 
+TEST(FixDecimals, UpDownPositionsChooseTheDecimals)
+{
+    CalcDisplay d;
+    EXPECT_TRUE(d.udo_fixClick(2));
+    EXPECT_EQ(d.FixDecimals, 2);
+    EXPECT_FALSE(d.udo_fixClick(10));
+    EXPECT_FALSE(d.udo_fixClick(-1));
+    EXPECT_EQ(d.FixDecimals, 2);
+}
+
 TEST(FixDecimals, TheControllersClearRunsInsteadOfTheDefault)
 {
     CalcDisplay d;
