@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 struct Sample {
     double ms = 0;
     long rssKb = 0;
@@ -80,8 +81,9 @@ int main(int argc, char** argv)
     }
     const double pm = median(programMs), fm = median(floorMs), tm = median(textMs);
     const long pk = median(programKb), fk = median(floorKb), tk = median(textKb);
-    std::printf("runs: %d (platform %s)\n", runs,
-                qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toUtf8().constData());
+    std::printf(
+        "runs: %d (platform %s)\n", runs,
+        qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toUtf8().constData());
     std::printf("%-12s %10s %10s\n", "", "shown ms", "RSS kB");
     std::printf("%-12s %10.1f %10ld\n", "quorvanta", pm, pk);
     std::printf("%-12s %10.1f %10ld\n", "bare window", fm, fk);

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-class CalculationTape {
+class CalculationTape
+{
 public:
     const QStringList& Lines() const { return m_lines; }
 

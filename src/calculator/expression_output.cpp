@@ -6,12 +6,13 @@
 
 #include "number_text.h"
 
-namespace {
+namespace
+{
 
 bool startsTapeLine(int op)
 {
-    return (op >= Op::Equals && op <= Op::Divide) || op == Op::SquareRoot ||
-           op == Op::Reciprocal || op == Op::Exp;
+    return (op >= Op::Equals && op <= Op::Divide) || op == Op::SquareRoot || op == Op::Reciprocal ||
+           op == Op::Exp;
 }
 
 // Postfix results already stand in the text, so the operand is not written again.

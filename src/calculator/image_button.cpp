@@ -3,7 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
+namespace
+{
 // The flat frame has the colour of the page the images sit on.
 const QColor kFlatFrame(0x97, 0xA4, 0xA1);
 constexpr int kAnimationMs = 100;
@@ -70,7 +71,8 @@ void ImageButtonEffect::AnimateKey(ImageButton* image)
     m_timer.start();
 }
 
-ImageButton::ImageButton(const KeyFace& face, QWidget* parent) : QAbstractButton(parent), m_face(face)
+ImageButton::ImageButton(const KeyFace& face, QWidget* parent)
+    : QAbstractButton(parent), m_face(face)
 {
     setText(face.leadingSuperscript + face.text + face.superscript);
     setFocusPolicy(Qt::NoFocus);
@@ -172,8 +174,9 @@ void ImageButton::paintEvent(QPaintEvent*)
     if (!m_picture.isNull()) {
         p.fillRect(r, palette().window());
         const QSize size = m_picture.size().scaled(r.size() - QSize(4, 4), Qt::KeepAspectRatio);
-        p.drawImage(QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
-                    m_picture);
+        p.drawImage(
+            QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
+            m_picture);
     } else {
         QLinearGradient face(r.topLeft(), r.bottomLeft());
         face.setColorAt(0, m_faceColour.lighter(112));

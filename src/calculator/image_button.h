@@ -11,7 +11,8 @@
 
 class ImageButton;
 
-class ImageButtonEffect : public QObject {
+class ImageButtonEffect : public QObject
+{
     Q_OBJECT
 public:
     explicit ImageButtonEffect(QObject* parent = nullptr);
@@ -43,7 +44,8 @@ struct KeyFace {
     QString leadingSuperscript;
 };
 
-class ImageButton : public QAbstractButton {
+class ImageButton : public QAbstractButton
+{
     Q_OBJECT
     // "flat", "raised" or "pressed": how the frame is drawn now (read by the driver).
     Q_PROPERTY(QString frame READ FrameName)
@@ -51,7 +53,10 @@ public:
     enum class Frame { Flat, Raised, Pressed };
 
     ImageButton(const KeyFace& face, QWidget* parent = nullptr);
-    ImageButton(const QString& text, QWidget* parent = nullptr) : ImageButton(KeyFace{text, {}, {}}, parent) {}
+    ImageButton(const QString& text, QWidget* parent = nullptr)
+        : ImageButton(KeyFace{text, {}, {}}, parent)
+    {
+    }
 
     void SetEffect(ImageButtonEffect* effect) { m_effect = effect; }
     void SetFace(const KeyFace& face);

@@ -3,7 +3,8 @@
 #include "key_chars.h"
 #include "number_text.h"
 
-namespace {
+namespace
+{
 
 bool isDigit(char16_t c)
 {
@@ -79,7 +80,8 @@ void CheckNumericKey(NumericMode mode, int limit, QString& text, char16_t& key,
     if (key == Tab)
         key = Enter;
 
-    if (text.size() >= limit && !(key == CtrlC || key == Backspace || key == Enter || key == CtrlV)) {
+    if (text.size() >= limit &&
+        !(key == CtrlC || key == Backspace || key == Enter || key == CtrlV)) {
         key = None;
         services.feedback.ErrorSignal(1);
         return;
@@ -135,8 +137,7 @@ void CheckNumericKey(NumericMode mode, int limit, QString& text, char16_t& key,
         services.feedback.ErrorSignal(2);
     }
 
-    if (mode == NumericMode::Decimal && key == u'.' &&
-        (text.contains(u'.') || text.contains(u',')))
+    if (mode == NumericMode::Decimal && key == u'.' && (text.contains(u'.') || text.contains(u',')))
         key = None;
 }
 

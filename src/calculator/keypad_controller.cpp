@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr double kPi = 3.1415926535897932385;
 

@@ -6,7 +6,8 @@
 #include "key_chars.h"
 #include "number_text.h"
 
-namespace {
+namespace
+{
 
 bool isOperatorKey(char16_t key)
 {
@@ -116,8 +117,7 @@ void KeypadController::edt_result10KeyPress(char16_t key, bool wholeTextSelected
     FilterCalcKey(true, ExponentDigits, wholeTextSelected, key);
 }
 
-void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSelected,
-                                     char16_t key)
+void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key)
 {
     using namespace KeyChar;
     QString& field = exponent ? m_display.Exponent : m_display.Mantissa;

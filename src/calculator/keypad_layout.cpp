@@ -1,6 +1,7 @@
 #include "keypad_layout.h"
 
-namespace {
+namespace
+{
 
 using K = KeyKind;
 using C = KeyColour;
@@ -32,20 +33,27 @@ std::span<const KeypadKey> KeypadKeys()
         {"img_operator26_prozent", f("%"), "Prozent", 1, 5, K::Operator, 0, C::Function},
 
         {"img_operator16_arcsin", f("sin", "-1"), "Arkussinus", 2, 0, K::Operator, 0, C::Function},
-        {"img_operator17_arccos", f("cos", "-1"), "Arkuskosinus", 2, 1, K::Operator, 0, C::Function},
-        {"img_operator18_arctan", f("tan", "-1"), "Arkustangens", 2, 2, K::Operator, 0, C::Function},
-        {"img_operator19_arccot", f("cot", "-1"), "Arkuskotangens", 2, 3, K::Operator, 0, C::Function},
+        {"img_operator17_arccos", f("cos", "-1"), "Arkuskosinus", 2, 1, K::Operator, 0,
+         C::Function},
+        {"img_operator18_arctan", f("tan", "-1"), "Arkustangens", 2, 2, K::Operator, 0,
+         C::Function},
+        {"img_operator19_arccot", f("cot", "-1"), "Arkuskotangens", 2, 3, K::Operator, 0,
+         C::Function},
         {"img_operator21_fakultaet", f("n!"), "Fakultät", 2, 4, K::Operator, 0, C::Function},
         {"img_plus_minus", f("±"), "Vorzeichen wechseln", 2, 5, K::Sign, 0, C::Function},
 
         {"img_operator05_quadrat", f("x", "2"), "Quadrat", 3, 0, K::Operator, 0, C::Function},
         {"img_operator06_wurzel", f("√x"), "Quadratwurzel", 3, 1, K::Operator, 0, C::Function},
         {"img_operator07_xhochy", f("x", "y"), "x hoch y", 4, 0, K::Operator, 0, C::Function},
-        {"img_operator08_xwurzel", f("√x", "", "y"), "y-te Wurzel aus x", 4, 1, K::Operator, 0, C::Function},
-        {"img_operator15_ln", f("ln"), "Natürlicher Logarithmus", 5, 0, K::Operator, 0, C::Function},
+        {"img_operator08_xwurzel", f("√x", "", "y"), "y-te Wurzel aus x", 4, 1, K::Operator, 0,
+         C::Function},
+        {"img_operator15_ln", f("ln"), "Natürlicher Logarithmus", 5, 0, K::Operator, 0,
+         C::Function},
         {"img_operator22_ehochx", f("e", "x"), "e hoch x", 5, 1, K::Operator, 0, C::Function},
-        {"img_operator13_log2", f("log2"), "Logarithmus zur Basis 2", 6, 0, K::Operator, 0, C::Function},
-        {"img_operator14_log10", f("log10"), "Zehnerlogarithmus", 6, 1, K::Operator, 0, C::Function},
+        {"img_operator13_log2", f("log2"), "Logarithmus zur Basis 2", 6, 0, K::Operator, 0,
+         C::Function},
+        {"img_operator14_log10", f("log10"), "Zehnerlogarithmus", 6, 1, K::Operator, 0,
+         C::Function},
 
         {"img_ziffer7", f("7"), "", 3, 2, K::Digit, 7, C::Digit},
         {"img_ziffer8", f("8"), "", 3, 3, K::Digit, 8, C::Digit},

@@ -19,7 +19,8 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
-namespace {
+namespace
+{
 
 constexpr int kLeft = 6;
 constexpr int kKeyWidth = 56;
@@ -167,7 +168,8 @@ void KeypadPage::buildModeRow()
     m_tapeToggle->setObjectName(QStringLiteral("img_rechenstreifen_wechsel"));
     m_tapeToggle->setGeometry(288, y, 70, 22);
     m_tapeToggle->SetEffect(&m_effect);
-    connect(m_tapeToggle, &ImageButton::clicked, this, &KeypadPage::img_rechenstreifen_wechselClick);
+    connect(m_tapeToggle, &ImageButton::clicked, this,
+            &KeypadPage::img_rechenstreifen_wechselClick);
 }
 
 void KeypadPage::buildMemory()

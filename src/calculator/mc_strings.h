@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-class McStrings {
+class McStrings
+{
 public:
     static constexpr int Count = 65;
 

@@ -6,7 +6,8 @@
 
 #include <array>
 
-class MemorySlots {
+class MemorySlots
+{
 public:
     static constexpr int Count = 20;
 

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 // A finite double as decimal digits: value = ±d1.d2d3… × 10^exponent.
 // An empty digit string stands for zero.
@@ -25,7 +26,8 @@ Decimal toDecimal(double value)
         return d;
     char buf[64];
     // The shortest text that reads back as the same double: the digits a user would write.
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
     std::string text(buf, res.ptr);
     const auto ePos = text.find('e');
     for (size_t i = 0; i < ePos; ++i)

@@ -4,22 +4,22 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 struct OperatorInfo {
     const char* text;
-    int priority;       // priority base; +3 for every open parenthesis level
-    double rightValue;  // default right operand
+    int priority;      // priority base; +3 for every open parenthesis level
+    double rightValue; // default right operand
 };
 
 const OperatorInfo kOperators[Op::Count] = {
-    {"=", -1, 0},        {"+", 0, 0},          {"-", 0, 0},        {"*", 1, 1.0},
-    {"/", 1, 1.0},       {"^2", 2, 1.0},       {" W", 2, 0},       {"^", 2, 0},
-    {".W", 2, 1.0},      {" sin", 2, 0},       {" cos", 2, 0},     {" tan", 2, 0},
-    {" cot", 2, 0},      {" log2 ", 2, 0},     {" log10 ", 2, 0},  {" ln", 2, 0},
-    {" arcsin", 2, 0},   {" arccos", 2, 0},    {" arctan", 2, 0},  {" arccot", 2, 0},
-    {"1/", 2, 0},        {"!", 2, 0},          {" e^", 2, 0},      {"(", 0, 0},
-    {")", 0, 0},         {"h", 0, 0},          {"%", 2, 0},
+    {"=", -1, 0},   {"+", 0, 0},       {"-", 0, 0},       {"*", 1, 1.0},     {"/", 1, 1.0},
+    {"^2", 2, 1.0}, {" W", 2, 0},      {"^", 2, 0},       {".W", 2, 1.0},    {" sin", 2, 0},
+    {" cos", 2, 0}, {" tan", 2, 0},    {" cot", 2, 0},    {" log2 ", 2, 0},  {" log10 ", 2, 0},
+    {" ln", 2, 0},  {" arcsin", 2, 0}, {" arccos", 2, 0}, {" arctan", 2, 0}, {" arccot", 2, 0},
+    {"1/", 2, 0},   {"!", 2, 0},       {" e^", 2, 0},     {"(", 0, 0},       {")", 0, 0},
+    {"h", 0, 0},    {"%", 2, 0},
 };
 
 // Degrees and grads into radians for the trigonometric functions, and back for their
@@ -57,7 +57,8 @@ long double fromRadians(long double x, AngleMode mode)
 
 } // namespace
 
-namespace Op {
+namespace Op
+{
 const char* DisplayText(int op)
 {
     return (op >= 0 && op < Count) ? kOperators[op].text : "";

@@ -38,7 +38,8 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     m_clear->setObjectName(QStringLiteral("rechenstreifen_loeschen"));
     m_clear->setGeometry(95, 2, 18, 18);
     m_clear->setToolTip(QStringLiteral("Rechenstreifen löschen"));
-    connect(m_clear, &ImageButton::clicked, this, &Tfrm_rechenstreifen::rechenstreifen_loeschenClick);
+    connect(m_clear, &ImageButton::clicked, this,
+            &Tfrm_rechenstreifen::rechenstreifen_loeschenClick);
 
     m_print = new ImageButton(QStringLiteral("P"), this);
     m_print->setObjectName(QStringLiteral("img_rechenstreifen_drucken"));

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 
-namespace {
+namespace
+{
 
 QString u8(const char* text)
 {
@@ -83,9 +84,9 @@ FormulaSlot notPossible(FormulaSlot s)
     return s;
 }
 
-FormulaInfo make(int number, FormulaGroup group, const char* item, std::vector<FormulaSlot> variables,
-                 std::vector<int> disabled = {}, std::vector<int> readOnly = {},
-                 QStringList constants = {})
+FormulaInfo make(int number, FormulaGroup group, const char* item,
+                 std::vector<FormulaSlot> variables, std::vector<int> disabled = {},
+                 std::vector<int> readOnly = {}, QStringList constants = {})
 {
     FormulaInfo f;
     f.number = number;
@@ -158,10 +159,10 @@ std::array<FormulaInfo, FormulaCatalogue::FormulaCount> buildCatalogue()
     c[13] = make(13, G::Areas, "Trapez",
                  {geo("A", 31), geo("a", 32, " 1"), geo("b", 32, " 2"), geo("h", 64)});
     c[14] = make(14, G::Areas, "Kreis", {geo("A", 31), geo("r", 34)});
-    c[15] = make(15, G::Areas, "Kreisring (gesamte Fläche)",
-                 {geoIndexed("A", "D", 31), geo("D", 35)});
-    c[16] = make(16, G::Areas, "Kreisring (innere Fläche)",
-                 {geoIndexed("A", "d", 31), geo("d", 36)});
+    c[15] =
+        make(15, G::Areas, "Kreisring (gesamte Fläche)", {geoIndexed("A", "D", 31), geo("D", 35)});
+    c[16] =
+        make(16, G::Areas, "Kreisring (innere Fläche)", {geoIndexed("A", "d", 31), geo("d", 36)});
     c[17] = make(17, G::Areas, "Kreisring (äußere Fläche)",
                  {geo("A", 31), geoIndexed("A", "D", 37), geoIndexed("A", "d", 38)});
     c[18] = make(18, G::Areas, "Kreisausschnitt", {geo("A", 31), geo("b", 39), geo("d", 40)});
@@ -213,8 +214,7 @@ std::array<FormulaInfo, FormulaCatalogue::FormulaCount> buildCatalogue()
         c[32] = make(32, G::Volumes, "Kugelabschnitt", s, {3});
     }
     c[33] = make(33, G::Volumes, "Kugelausschnitt", {geo("V", 46), geo("d", 51), geo("h", 64)});
-    c[34] = make(34, G::Volumes, "Fass",
-                 {geo("V", 46), geo("h", 64), geo("D", 52), geo("d", 53)});
+    c[34] = make(34, G::Volumes, "Fass", {geo("V", 46), geo("h", 64), geo("D", 52), geo("d", 53)});
     return c;
 }
 
@@ -224,10 +224,10 @@ constexpr int kAreaOrder[] = {9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 35, 20,
 const FormulaCatalogue::GroupInfo kGroups[] = {
     {"tsh_haustechnik", "Haustechnik", "cbo_formel", "lbl_Formelart",
      "Wählen Sie die zu berechnende Größe:", "edt_fix", "udo_fix", "lbl_fix"},
-    {"tsh_flaeche", "Flächen", "cbo_flaeche", "lbl_flaechenart", "Wählen Sie eine Fläche:",
-     "edt_fix1", "udo_fix1", "lbl_fix1"},
-    {"tsh_volumen", "Volumen", "cbo_volumen", "lbl_volumenart", "Wählen Sie einen Körper:",
-     "edt_fix2", "udo_fix2", "lbl_fix2"},
+    {"tsh_flaeche", "Flächen", "cbo_flaeche", "lbl_flaechenart",
+     "Wählen Sie eine Fläche:", "edt_fix1", "udo_fix1", "lbl_fix1"},
+    {"tsh_volumen", "Volumen", "cbo_volumen", "lbl_volumenart",
+     "Wählen Sie einen Körper:", "edt_fix2", "udo_fix2", "lbl_fix2"},
 };
 
 int groupSize(FormulaGroup group)
@@ -245,7 +245,8 @@ int groupSize(FormulaGroup group)
 
 } // namespace
 
-namespace FormulaCatalogue {
+namespace FormulaCatalogue
+{
 
 const FormulaInfo& Formula(int number)
 {

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 using K = SolveBlock::Kind;
 constexpr long double pi = std::numbers::pi_v<long double>;
@@ -103,7 +104,8 @@ std::vector<std::vector<SolveBlock>> buildBlocks()
     })};
 
     // Areas
-    f[9] = {block(0, [](V v) { return v[1] * v[1]; }), block(1, [](V v) { return std::sqrt(v[0]); })};
+    f[9] = {block(0, [](V v) { return v[1] * v[1]; }),
+            block(1, [](V v) { return std::sqrt(v[0]); })};
     f[10] = {block(0, [](V v) { return v[2] * v[1]; }), block(1, [](V v) { return v[0] / v[2]; }),
              block(2, [](V v) { return v[0] / v[1]; })};
     f[11] = f[10];
@@ -176,17 +178,18 @@ std::vector<std::vector<SolveBlock>> buildBlocks()
              block(1, [](V v) { return (v[0] * 3) / ((v[3] + v[2]) + std::sqrt(v[5] * v[4])); },
                    {0, 2, 3}),
              notPossible(2, {0, 1, 3}), notPossible(3, {0, 1, 2})};
-    f[30] = {block(0,
-                   [](V v) {
-                       return ((v[5] * v[4]) + ((v[3] * v[3]) + (v[2] * v[2]))) * ((v[1] * pi) / 12);
-                   },
-                   {1, 2, 3}),
-             block(1,
-                   [](V v) {
-                       return (v[0] * 12) / (((v[5] * v[4]) + ((v[3] * v[3]) + (v[2] * v[2]))) * pi);
-                   },
-                   {0, 2, 3}),
-             notPossible(2, {0, 1, 3}), notPossible(3, {0, 1, 2})};
+    f[30] = {
+        block(0,
+              [](V v) {
+                  return ((v[5] * v[4]) + ((v[3] * v[3]) + (v[2] * v[2]))) * ((v[1] * pi) / 12);
+              },
+              {1, 2, 3}),
+        block(1,
+              [](V v) {
+                  return (v[0] * 12) / (((v[5] * v[4]) + ((v[3] * v[3]) + (v[2] * v[2]))) * pi);
+              },
+              {0, 2, 3}),
+        notPossible(2, {0, 1, 3}), notPossible(3, {0, 1, 2})};
     f[31] = {block(0, [](V v) { return (Power(v[1], 3) * pi) / 6; }),
              block(1, [](V v) { return Power((v[0] * 6) / pi, 1.0L / 3); })};
     f[32] = {block(0, [](V v) { return ((v[2] * 3) - (v[3] * 2)) * (((v[1] * v[1]) * pi) / 6); },
@@ -197,10 +200,11 @@ std::vector<std::vector<SolveBlock>> buildBlocks()
     f[33] = {block(0, [](V v) { return v[2] * ((v[1] * v[1]) * (pi / 6)); }),
              block(1, [](V v) { return std::sqrt((v[0] * 6) / (v[2] * pi)); }),
              block(2, [](V v) { return (v[0] * 6) / ((v[1] * v[1]) * pi); })};
-    f[34] = {block(0, [](V v) { return ((v[3] * v[3]) + (v[2] * v[2]) * 2) * ((v[1] * pi) / 12); }),
-             block(1, [](V v) { return (v[0] * 12) / (((v[3] * v[3]) + (v[2] * v[2]) * 2) * pi); }),
-             block(2, [](V v) { return std::sqrt((v[0] * 6) / (v[1] * pi) - (v[3] * v[3]) / 2); }),
-             block(3, [](V v) { return std::sqrt((v[0] * 12) / (v[1] * pi) - (v[2] * v[2]) * 2); })};
+    f[34] = {
+        block(0, [](V v) { return ((v[3] * v[3]) + (v[2] * v[2]) * 2) * ((v[1] * pi) / 12); }),
+        block(1, [](V v) { return (v[0] * 12) / (((v[3] * v[3]) + (v[2] * v[2]) * 2) * pi); }),
+        block(2, [](V v) { return std::sqrt((v[0] * 6) / (v[1] * pi) - (v[3] * v[3]) / 2); }),
+        block(3, [](V v) { return std::sqrt((v[0] * 12) / (v[1] * pi) - (v[2] * v[2]) * 2); })};
     return f;
 }
 

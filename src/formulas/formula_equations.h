@@ -20,7 +20,7 @@ struct SolveBlock {
     std::vector<int> needs; // empty: every other slot of the formula
     long double (*equation)(const SlotValues& v) = nullptr;
     Kind kind = Kind::Compute;
-    bool focusGate = true;          // the gate also asks that the slot's field lacks the focus
+    bool focusGate = true;           // the gate also asks that the slot's field lacks the focus
     bool onlyWhenFieldEmpty = false; // solves only a slot whose field the user emptied
 };
 

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 constexpr int kRadiatorFactor = 8;
 constexpr int kExponentSlot = 7;
 // No. 8: a factor formatted just below 1 is shown as 1.
@@ -46,9 +47,10 @@ void FormulaModel::FillVariableSet(FillSender sender, int selectedFormula)
         const bool used = i < int(formula.variables.size());
         const FormulaSlot* slot = used ? &formula.variables[size_t(i)] : nullptr;
         // A mirror shows its placeholder while its source is empty.
-        const bool empty = slot && slot->mirrorOf >= 0
-                               ? Fields[size_t(slot->mirrorOf)].text.isEmpty() || field.text.isEmpty()
-                               : field.text.isEmpty();
+        const bool empty =
+            slot && slot->mirrorOf >= 0
+                ? Fields[size_t(slot->mirrorOf)].text.isEmpty() || field.text.isEmpty()
+                : field.text.isEmpty();
         if (!empty)
             continue;
         const QString placeholder = slot ? slot->placeholder : QString();
@@ -149,7 +151,8 @@ void FormulaModel::EvaluateFormula()
             if (block.kind != SolveBlock::Kind::Always && !gateOpen(block.slot, block.focusGate))
                 continue;
             if (block.onlyWhenFieldEmpty && !Fields[size_t(block.slot)].text.isEmpty() &&
-                Fields[size_t(block.slot)].text != formula.variables[size_t(block.slot)].placeholder)
+                Fields[size_t(block.slot)].text !=
+                    formula.variables[size_t(block.slot)].placeholder)
                 continue;
             std::vector<int> needed = block.needs;
             if (needed.empty())

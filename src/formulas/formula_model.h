@@ -38,7 +38,8 @@ enum class FormulaNotice { Hidden, InvalidInput, NotPossible };
 // field or up-down control.
 enum class FillSender { Selection, Field };
 
-class FormulaModel {
+class FormulaModel
+{
 public:
     static constexpr int NoField = -1;
 
@@ -51,8 +52,8 @@ public:
     bool FreeChoice = true;
     bool EvaluatePending = false;
     bool RecolourFields = true;
-    bool SymbolLine = false;       // the renderer draws the symbol line too
-    int FocusedField = NoField;    // the variable field with the keyboard focus
+    bool SymbolLine = false;    // the renderer draws the symbol line too
+    int FocusedField = NoField; // the variable field with the keyboard focus
     FormulaNotice Notice = FormulaNotice::Hidden;
 
     // Fills the variable set from the fields. A selection call puts the placeholders of

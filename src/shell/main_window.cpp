@@ -7,13 +7,14 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr int kTitleBarHeight = 22;
 // The strip below the pages is kept free for the banner.
 constexpr int kBannerStripHeight = 66;
@@ -26,7 +27,8 @@ QWidget* emptyPage(const char* objectName)
 }
 
 // Five captions side by side in 372 pixels: tabs with less padding than the style's.
-class CompactTabStyle : public QProxyStyle {
+class CompactTabStyle : public QProxyStyle
+{
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override
@@ -94,7 +96,8 @@ Tfrm_calc::~Tfrm_calc()
 void Tfrm_calc::connectErrorSignals()
 {
     for (TAlignEdit* field : findChildren<TAlignEdit*>())
-        connect(field, &TAlignEdit::errorSignal, this, [this](int n) { m_feedback.ErrorSignal(n); });
+        connect(field, &TAlignEdit::errorSignal, this,
+                [this](int n) { m_feedback.ErrorSignal(n); });
 }
 
 void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)

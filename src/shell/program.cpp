@@ -42,8 +42,8 @@ void Program::Start()
     };
     WatchFirstPaint(m_mainWindow.get());
 
-    const bool winStart = !m_options.arguments.isEmpty() &&
-                          m_options.arguments.first() == QStringLiteral("WinStart");
+    const bool winStart =
+        !m_options.arguments.isEmpty() && m_options.arguments.first() == QStringLiteral("WinStart");
     m_mainWindow->PlaceOnScreen();
     if (!winStart) {
         m_mainWindow->show();

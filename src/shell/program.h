@@ -12,14 +12,15 @@ class DesktopServices;
 class TextPrinter;
 
 struct ProgramOptions {
-    QString programDir;   // where delivered files are; empty: the executable's folder
-    QString settingsFile; // settings store; empty: the user's own
+    QString programDir;    // where delivered files are; empty: the executable's folder
+    QString settingsFile;  // settings store; empty: the user's own
     QStringList arguments; // the program's command-line arguments ("WinStart")
 };
 
 ProgramOptions ParseProgramOptions(const QStringList& arguments);
 
-class Program {
+class Program
+{
 public:
     explicit Program(ProgramOptions options);
     ~Program();

@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-class TitleBar : public QWidget {
+class TitleBar : public QWidget
+{
     Q_OBJECT
 public:
     TitleBar(const QString& caption, QWidget* parent);

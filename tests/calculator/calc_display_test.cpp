@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(ShowNumber, NineDecimalsAtStartUp)
 {

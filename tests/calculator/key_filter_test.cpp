@@ -6,14 +6,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(EditTypeFilter, FloatTakesDigitsSignOneSeparatorAndEditingKeys)
 {
     using namespace KeyChar;
     const QString empty;
-    for (char16_t key : {u'0', u'9', u'-', u',', u'.', CtrlA, CtrlC, Backspace, CtrlV, CtrlX,
-                         CtrlZ, Enter, Esc})
+    for (char16_t key :
+         {u'0', u'9', u'-', u',', u'.', CtrlA, CtrlC, Backspace, CtrlV, CtrlX, CtrlZ, Enter, Esc})
         EXPECT_TRUE(PassesEditTypeFilter(TEditType::etFloat, key, empty)) << int(key);
     for (char16_t key : {u'a', u'E', u' ', u'+', u'ä', Tab})
         EXPECT_FALSE(PassesEditTypeFilter(TEditType::etFloat, key, empty)) << int(key);
@@ -67,7 +68,8 @@ struct NumericKeyRun {
     char16_t key;
 };
 
-class CheckNumericKeyTest : public testing::Test {
+class CheckNumericKeyTest : public testing::Test
+{
 protected:
     NumericKeyRun check(const QString& text, char16_t key, NumericMode mode = NumericMode::Decimal,
                         int limit = 10)

@@ -8,18 +8,18 @@
 #include <map>
 #include <string>
 
-namespace {
+namespace
+{
 
 // Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
 // every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
 void pressKeys(KeypadController& calc, const std::string& line)
 {
     static const std::map<std::string, int> ops = {
-        {"=", 0},      {"+", 1},       {"-", 2},       {"*", 3},       {"/", 4},
-        {"x2", 5},     {"sqrt", 6},    {"^", 7},       {".W", 8},      {"sin", 9},
-        {"cos", 10},   {"tan", 11},    {"cot", 12},    {"log2", 13},   {"log10", 14},
-        {"ln", 15},    {"arcsin", 16}, {"arccos", 17}, {"arctan", 18}, {"arccot", 19},
-        {"1/x", 20},   {"!", 21},      {"e^x", 22},    {"%", 26}};
+        {"=", 0},       {"+", 1},       {"-", 2},      {"*", 3},   {"/", 4},       {"x2", 5},
+        {"sqrt", 6},    {"^", 7},       {".W", 8},     {"sin", 9}, {"cos", 10},    {"tan", 11},
+        {"cot", 12},    {"log2", 13},   {"log10", 14}, {"ln", 15}, {"arcsin", 16}, {"arccos", 17},
+        {"arctan", 18}, {"arccot", 19}, {"1/x", 20},   {"!", 21},  {"e^x", 22},    {"%", 26}};
     size_t pos = 0;
     while (pos < line.size()) {
         const size_t end = line.find(' ', pos);
@@ -58,7 +58,8 @@ void typeKeys(KeypadController& calc, const QString& text)
         calc.edt_resultsKeyPress(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
 }
 
-class Keypad : public testing::Test {
+class Keypad : public testing::Test
+{
 protected:
     void keys(const std::string& line) { pressKeys(calc, line); }
 
@@ -266,8 +267,8 @@ TEST_F(Keypad, ParenthesesStopAtTwentyLevels)
     EXPECT_EQ(calc.ParenDepth, 20);
     EXPECT_EQ(line(), QString(20, u'('));
     keys("1 + 1 =");
-    EXPECT_EQ(line(), QString(20, u'(') + QStringLiteral("1+1") + QString(20, u')') +
-                          QStringLiteral("=2"));
+    EXPECT_EQ(line(),
+              QString(20, u'(') + QStringLiteral("1+1") + QString(20, u')') + QStringLiteral("=2"));
     EXPECT_EQ(calc.ParenDepth, 0);
 }
 
@@ -387,7 +388,8 @@ TEST(KeypadKeyboard, TypedKeysGiveWhatClicksGive)
         {"200 + 10 % =", "200+10%\n"},
         {"pi * 2 =", "p*2\n"},
         {"2 ^ 10 =", "2°10\n"},
-        {"0 . 5 C 3 + 4 =", "0.5\x1b" "3+4\n"},
+        {"0 . 5 C 3 + 4 =", "0.5\x1b"
+                            "3+4\n"},
     };
     for (const auto& [clicks, keys] : runs) {
         SCOPED_TRACE(clicks);
@@ -452,10 +454,11 @@ TEST(KeypadKeyboard, AnimatesTheKeypadKeys)
     QStringList animated;
     run.calc.AnimateKey = [&](const QString& name) { animated << name; };
     typeKeys(run.calc, QStringLiteral("1+2,5\n"));
-    EXPECT_EQ(animated, (QStringList{QStringLiteral("img_ziffer1"), QStringLiteral("spb_operator01_plus"),
-                                     QStringLiteral("img_ziffer2"), QStringLiteral("img_komma"),
-                                     QStringLiteral("img_ziffer5"),
-                                     QStringLiteral("img_operator00_gleich")}));
+    EXPECT_EQ(
+        animated,
+        (QStringList{QStringLiteral("img_ziffer1"), QStringLiteral("spb_operator01_plus"),
+                     QStringLiteral("img_ziffer2"), QStringLiteral("img_komma"),
+                     QStringLiteral("img_ziffer5"), QStringLiteral("img_operator00_gleich")}));
 }
 
 } // namespace

@@ -13,18 +13,20 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class KeypadPageTest : public testing::Test {
+class KeypadPageTest : public testing::Test
+{
 protected:
     KeypadPageTest()
     {
@@ -106,7 +108,8 @@ TEST_F(KeypadPageTest, FixKeyThenDigitSetsTheDecimals)
 TEST_F(KeypadPageTest, MemoryKeysUseTheSelectedRow)
 {
     auto* grid = page.MemoryGrid();
-    for (const char* key : {"img_ziffer5", "spb_operator04_geteilt", "img_ziffer2", "img_operator00_gleich"})
+    for (const char* key :
+         {"img_ziffer5", "spb_operator04_geteilt", "img_ziffer2", "img_operator00_gleich"})
         click(key);
     grid->setCurrentCell(2, 1);
     click("img_in");

@@ -10,7 +10,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 struct ValueText {
     double value;
@@ -68,11 +69,14 @@ TEST(FixedText, RoundsHalfAwayFromZeroOnTheWrittenDigits)
         int decimals;
         const char* text;
     } rows[] = {
-        {1.5, 2, "1,50"},     {2.5, 0, "3"},          {-2.5, 0, "-3"},
-        {0.125, 2, "0,13"},   {1.005, 2, "1,01"},     {0.999, 2, "1,00"},
-        {9.9999, 3, "10,000"}, {-0.001, 2, "0,00"},   {0, 3, "0,000"},
-        {123.456, 1, "123,5"}, {1e-7, 9, "0,000000100"}, {1e20, 2, "100000000000000000000,00"},
-        {0.0049, 2, "0,00"},  {0.005, 2, "0,01"},     {99.5, 0, "100"},
+        {1.5, 2, "1,50"},         {2.5, 0, "3"},
+        {-2.5, 0, "-3"},          {0.125, 2, "0,13"},
+        {1.005, 2, "1,01"},       {0.999, 2, "1,00"},
+        {9.9999, 3, "10,000"},    {-0.001, 2, "0,00"},
+        {0, 3, "0,000"},          {123.456, 1, "123,5"},
+        {1e-7, 9, "0,000000100"}, {1e20, 2, "100000000000000000000,00"},
+        {0.0049, 2, "0,00"},      {0.005, 2, "0,01"},
+        {99.5, 0, "100"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -95,8 +99,8 @@ TEST(ParseNumber, ReadsTheProgramsOwnNumberTexts)
 
 TEST(ParseNumber, RefusesEverythingElse)
 {
-    for (const char* text : {"", "-", ",", "1-2", "2.5", "1,2,3", "1E", "1E+", "abc", "1 2",
-                             "inf", "nan", "0x10", "1E400", "--1", "E5", "5 E3"}) {
+    for (const char* text : {"", "-", ",", "1-2", "2.5", "1,2,3", "1E", "1E+", "abc", "1 2", "inf",
+                             "nan", "0x10", "1E400", "--1", "E5", "5 E3"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(ParseNumber(QString::fromUtf8(text)).has_value());
     }
@@ -144,7 +148,9 @@ void PrintTo(const MantissaCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class FormatMantissaTest : public testing::TestWithParam<MantissaCase> {};
+class FormatMantissaTest : public testing::TestWithParam<MantissaCase>
+{
+};
 
 TEST_P(FormatMantissaTest, Formats)
 {
@@ -155,35 +161,34 @@ TEST_P(FormatMantissaTest, Formats)
 
 INSTANTIATE_TEST_SUITE_P(
     Display, FormatMantissaTest,
-    testing::Values(
-        MantissaCase{"NineDecimalsPadded", "2.5", 9, true, false, "2.500000000"},
-        MantissaCase{"ThirdRounded", "0.333333333333333", 9, true, false, "0.333333333"},
-        MantissaCase{"IntegralShortened", "4", 9, true, false, "4"},
-        MantissaCase{"RoundedUpToIntegral", "2.9999999999", 9, true, false, "3"},
-        MantissaCase{"FreeDecimalsUnchanged", "2.5", -1, true, false, "2.5"},
-        MantissaCase{"FreeThirdUnchanged", "0.333333333333333", -1, true, false,
-                     "0.333333333333333"},
-        MantissaCase{"ZeroDecimals", "2.5", 0, true, false, "3"},
-        MantissaCase{"Negative", "-0.5", 2, true, false, "-0.50"},
-        MantissaCase{"EmptyStaysEmpty", "", 9, true, false, ""},
-        MantissaCase{"NotANumberKept", " E R R O R", 9, true, false, "E R R O R"}),
+    testing::Values(MantissaCase{"NineDecimalsPadded", "2.5", 9, true, false, "2.500000000"},
+                    MantissaCase{"ThirdRounded", "0.333333333333333", 9, true, false,
+                                 "0.333333333"},
+                    MantissaCase{"IntegralShortened", "4", 9, true, false, "4"},
+                    MantissaCase{"RoundedUpToIntegral", "2.9999999999", 9, true, false, "3"},
+                    MantissaCase{"FreeDecimalsUnchanged", "2.5", -1, true, false, "2.5"},
+                    MantissaCase{"FreeThirdUnchanged", "0.333333333333333", -1, true, false,
+                                 "0.333333333333333"},
+                    MantissaCase{"ZeroDecimals", "2.5", 0, true, false, "3"},
+                    MantissaCase{"Negative", "-0.5", 2, true, false, "-0.50"},
+                    MantissaCase{"EmptyStaysEmpty", "", 9, true, false, ""},
+                    MantissaCase{"NotANumberKept", " E R R O R", 9, true, false, "E R R O R"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     TapeAndMemory, FormatMantissaTest,
-    testing::Values(
-        MantissaCase{"PaddedThenStripped", "2.5", 9, false, false, "2.5"},
-        MantissaCase{"LongerDecimalsKept", "0.3333333333333", 4, false, false, "0.3333333333333"},
-        MantissaCase{"IntegralPlain", "12", 9, false, false, "12"},
-        MantissaCase{"ExponentTextLeftAlone", "1.5E20", 9, false, false, "1.5E20"},
-        MantissaCase{"FreeStripsZeros", "2.500", -1, false, false, "2.5"}),
+    testing::Values(MantissaCase{"PaddedThenStripped", "2.5", 9, false, false, "2.5"},
+                    MantissaCase{"LongerDecimalsKept", "0.3333333333333", 4, false, false,
+                                 "0.3333333333333"},
+                    MantissaCase{"IntegralPlain", "12", 9, false, false, "12"},
+                    MantissaCase{"ExponentTextLeftAlone", "1.5E20", 9, false, false, "1.5E20"},
+                    MantissaCase{"FreeStripsZeros", "2.500", -1, false, false, "2.5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     FormulaResults, FormatMantissaTest,
-    testing::Values(
-        MantissaCase{"IntegralKeepsDecimals", "3", 2, true, true, "3.00"},
-        MantissaCase{"FreeDecimalsUnchanged", "3", -1, true, true, "3"}),
+    testing::Values(MantissaCase{"IntegralKeepsDecimals", "3", 2, true, true, "3.00"},
+                    MantissaCase{"FreeDecimalsUnchanged", "3", -1, true, true, "3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormatMantissa, ClosingParenthesisReadsTheTextUnchanged)
@@ -196,9 +201,10 @@ TEST(FormatMantissa, ClosingParenthesisReadsTheTextUnchanged)
 TEST(NumberTexts, DoNotFollowTheLocale)
 {
     const auto texts = [] {
-        return QStringList{GeneralText(1234.5), FixedText(2.5, 2), ResultText(0.125),
-                           FormatMantissa(QStringLiteral("2.5"), MantissaFormat{3, true, false, false}),
-                           QString::number(ParseNumber(QStringLiteral("1,5")).value_or(-1))};
+        return QStringList{
+            GeneralText(1234.5), FixedText(2.5, 2), ResultText(0.125),
+            FormatMantissa(QStringLiteral("2.5"), MantissaFormat{3, true, false, false}),
+            QString::number(ParseNumber(QStringLiteral("1,5")).value_or(-1))};
     };
     const QStringList plain = texts();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -8,11 +8,13 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A calculator reduced to what the nodes see: the node list, the display value and the
 // error state. press() creates a node as an operator key does, with the display value x.
-class NodeCalc : public OperatorContext {
+class NodeCalc : public OperatorContext
+{
 public:
     TOperator* CurrentOperator() const override { return m_current; }
     AngleMode Angle() const override { return mode; }
@@ -153,7 +155,9 @@ struct ErrorCase {
     CalcError error;
 };
 
-class ArithmeticErrors : public testing::TestWithParam<ErrorCase> {};
+class ArithmeticErrors : public testing::TestWithParam<ErrorCase>
+{
+};
 
 TEST_P(ArithmeticErrors, MapToTheirNumbers)
 {
@@ -174,21 +178,21 @@ void PrintTo(const ErrorCase& c, std::ostream* os)
 
 INSTANTIATE_TEST_SUITE_P(
     Nodes, ArithmeticErrors,
-    testing::Values(
-        ErrorCase{"DivideByZero", Op::Divide, 1, 0, CalcError::DivisionByZero},
-        ErrorCase{"ZeroByZero", Op::Divide, 0, 0, CalcError::InvalidOperation},
-        ErrorCase{"ReciprocalOfZero", Op::Reciprocal, 0, NAN, CalcError::DivisionByZero},
-        ErrorCase{"LogOfZero", Op::Ln, 0, 0, CalcError::DivisionByZero},
-        ErrorCase{"RootOfNegative", Op::SquareRoot, 0, -1, CalcError::InvalidOperation},
-        ErrorCase{"LogOfNegative", Op::Log10, 0, -5, CalcError::InvalidOperation},
-        ErrorCase{"ArcSinOutside", Op::ArcSin, 0, 2, CalcError::InvalidOperation},
-        ErrorCase{"NegativeBaseFractionalExponent", Op::Power, -8, 0.5,
-                  CalcError::InvalidOperation},
-        ErrorCase{"ExpTooLarge", Op::Exp, 1000, NAN, CalcError::Overflow},
-        ErrorCase{"ProductTooLarge", Op::Times, 1e300, 1e300, CalcError::Overflow},
-        ErrorCase{"PowerTooLarge", Op::Power, 10, 400, CalcError::Overflow},
-        ErrorCase{"ProductTooSmall", Op::Times, 1e-300, 1e-300, CalcError::Underflow},
-        ErrorCase{"ZeroToNegativePower", Op::Power, 0, -1, CalcError::DivisionByZero}),
+    testing::Values(ErrorCase{"DivideByZero", Op::Divide, 1, 0, CalcError::DivisionByZero},
+                    ErrorCase{"ZeroByZero", Op::Divide, 0, 0, CalcError::InvalidOperation},
+                    ErrorCase{"ReciprocalOfZero", Op::Reciprocal, 0, NAN,
+                              CalcError::DivisionByZero},
+                    ErrorCase{"LogOfZero", Op::Ln, 0, 0, CalcError::DivisionByZero},
+                    ErrorCase{"RootOfNegative", Op::SquareRoot, 0, -1, CalcError::InvalidOperation},
+                    ErrorCase{"LogOfNegative", Op::Log10, 0, -5, CalcError::InvalidOperation},
+                    ErrorCase{"ArcSinOutside", Op::ArcSin, 0, 2, CalcError::InvalidOperation},
+                    ErrorCase{"NegativeBaseFractionalExponent", Op::Power, -8, 0.5,
+                              CalcError::InvalidOperation},
+                    ErrorCase{"ExpTooLarge", Op::Exp, 1000, NAN, CalcError::Overflow},
+                    ErrorCase{"ProductTooLarge", Op::Times, 1e300, 1e300, CalcError::Overflow},
+                    ErrorCase{"PowerTooLarge", Op::Power, 10, 400, CalcError::Overflow},
+                    ErrorCase{"ProductTooSmall", Op::Times, 1e-300, 1e-300, CalcError::Underflow},
+                    ErrorCase{"ZeroToNegativePower", Op::Power, 0, -1, CalcError::DivisionByZero}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ErrorState, StopsPassingAndShowing)

@@ -17,7 +17,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QString tapeText(Tfrm_rechenstreifen& tape)
 {

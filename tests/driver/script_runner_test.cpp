@@ -17,10 +17,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A small window for the runner to drive, named like the program's controls.
-class DriverTest : public testing::Test {
+class DriverTest : public testing::Test
+{
 protected:
     DriverTest()
     {
@@ -47,8 +49,9 @@ protected:
     // Runs a script to its end and returns its exit code.
     int run(const QString& script)
     {
-        ScriptRunner runner(script.split(u'\n'), [this](const QString& l) { out << l; },
-                            [this](const QString& l) { err << l; });
+        ScriptRunner runner(
+            script.split(u'\n'), [this](const QString& l) { out << l; },
+            [this](const QString& l) { err << l; });
         int code = -1;
         QEventLoop loop;
         QObject::connect(&runner, &ScriptRunner::finished, &loop, [&](int c) {
@@ -87,21 +90,21 @@ TEST_F(DriverTest, SelectsChecksAndReadsProperties)
                                  "print chk_ja\nprint edt_text visible\nprint cbo_list count")),
               0);
     EXPECT_EQ(activated, 1);
-    EXPECT_EQ(out, (QStringList{QStringLiteral("cbo_list=\"zwei\""),
-                                QStringLiteral("pco_main.index=\"1\""),
-                                QStringLiteral("pco_main.count=\"2\""),
-                                QStringLiteral("chk_ja=\"1\""),
-                                QStringLiteral("edt_text.visible=\"1\""),
-                                QStringLiteral("cbo_list.count=\"2\"")}));
+    EXPECT_EQ(out, (QStringList{
+                       QStringLiteral("cbo_list=\"zwei\""), QStringLiteral("pco_main.index=\"1\""),
+                       QStringLiteral("pco_main.count=\"2\""), QStringLiteral("chk_ja=\"1\""),
+                       QStringLiteral("edt_text.visible=\"1\""),
+                       QStringLiteral("cbo_list.count=\"2\"")}));
 }
 
 TEST_F(DriverTest, ClicksAndClipboard)
 {
     int clicks = 0;
     QObject::connect(button, &QPushButton::clicked, button, [&] { ++clicks; });
-    EXPECT_EQ(run(QStringLiteral("click bbn_los\nclick bbn_los\nclipboard 1,5 kg\n"
-                                 "printclipboard\nfocus edt_text\nkey edt_text Ctrl+V\nprint edt_text")),
-              0);
+    EXPECT_EQ(
+        run(QStringLiteral("click bbn_los\nclick bbn_los\nclipboard 1,5 kg\n"
+                           "printclipboard\nfocus edt_text\nkey edt_text Ctrl+V\nprint edt_text")),
+        0);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(out, (QStringList{QStringLiteral("clipboard=\"1,5 kg\""),
                                 QStringLiteral("edt_text=\"1,5 kg\"")}));
@@ -114,14 +117,16 @@ TEST_F(DriverTest, KeepsRunningWhileAModalDialogIsOpen)
                         QMessageBox::Yes | QMessageBox::No, &window);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
         box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-        edit->setText(box.exec() == QMessageBox::Yes ? QStringLiteral("ja") : QStringLiteral("nein"));
+        edit->setText(box.exec() == QMessageBox::Yes ? QStringLiteral("ja")
+                                                     : QStringLiteral("nein"));
     });
     EXPECT_EQ(run(QStringLiteral("printdialog\nclick bbn_los\nprintdialog\nanswer Nein\n"
                                  "wait 10\nprint edt_text\nprintdialog")),
               0);
     ASSERT_EQ(out.size(), 4);
     EXPECT_EQ(out[0], u"dialog=null");
-    EXPECT_TRUE(out[1].startsWith(u"dialog={\"caption\":\"Frage\",\"text\":\"Weiter?\",\"buttons\":["));
+    EXPECT_TRUE(
+        out[1].startsWith(u"dialog={\"caption\":\"Frage\",\"text\":\"Weiter?\",\"buttons\":["));
     EXPECT_TRUE(out[1].contains(u"\"Ja\"") && out[1].contains(u"\"Nein\""));
     EXPECT_EQ(out[2], u"edt_text=\"nein\"");
     EXPECT_EQ(out[3], u"dialog=null");

@@ -9,9 +9,11 @@
 #include <cmath>
 #include <map>
 
-namespace {
+namespace
+{
 
-class Formulas : public testing::Test {
+class Formulas : public testing::Test
+{
 protected:
     // Chooses a formula as the selection list does, with every field emptied first.
     void select(int number)
@@ -361,24 +363,42 @@ TEST_F(Formulas, RoundTripOverEverySolvableSlot)
     display.FixDecimals = -1;
     // Values of the slots other than 0; slot 0 follows from the formula's first block.
     const std::map<int, std::vector<double>> inputs = {
-        {0, {0, 12000, 70, 55, 1.163, 977.8}}, {1, {0, 12000, 70, 55, 1.163}},
-        {2, {0, 2.5, 983.2, 150}},             {3, {0, 4.5, 6.25}},
-        {4, {0, 3, 4, 3, 4}},                  {5, {0, 1.8, 2.5, 971.6}},
-        {6, {0, 7.5, 990, 0.8}},               {7, {0, 12.5}},
-        {8, {0, 55, 20, 45, 20, 55, 45, 1.3}}, {9, {0, 7}},
-        {10, {0, 3, 4.5}},                     {11, {0, 3, 4.5}},
-        {12, {0, 3, 4.5}},                     {13, {0, 3, 5, 2.5}},
-        {14, {0, 2.5}},                        {15, {0, 2.5}},
-        {16, {0, 1.5}},                        {17, {0, 20, 7.5}},
-        {18, {0, 6, 4}},                       {19, {0, 16, 10, 8, 10, 3}},
-        {35, {0, 2.5}},                        {20, {0, 6, 4}},
-        {21, {10, 0}},                         {22, {10, 0}},
-        {23, {0, 3}},                          {24, {0, 2, 3, 4}},
-        {25, {0, 2, 5}},                       {26, {0, 5, 4, 3}},
-        {27, {0, 2, 3, 4}},                    {28, {0, 2, 5}},
-        {29, {0, 3, 4, 9, 4, 9}},              {30, {0, 3, 4, 2, 4, 2}},
-        {31, {0, 3}},                          {32, {0, 1, 4, 1}},
-        {33, {0, 4, 1.5}},                     {34, {0, 2, 5, 4}},
+        {0, {0, 12000, 70, 55, 1.163, 977.8}},
+        {1, {0, 12000, 70, 55, 1.163}},
+        {2, {0, 2.5, 983.2, 150}},
+        {3, {0, 4.5, 6.25}},
+        {4, {0, 3, 4, 3, 4}},
+        {5, {0, 1.8, 2.5, 971.6}},
+        {6, {0, 7.5, 990, 0.8}},
+        {7, {0, 12.5}},
+        {8, {0, 55, 20, 45, 20, 55, 45, 1.3}},
+        {9, {0, 7}},
+        {10, {0, 3, 4.5}},
+        {11, {0, 3, 4.5}},
+        {12, {0, 3, 4.5}},
+        {13, {0, 3, 5, 2.5}},
+        {14, {0, 2.5}},
+        {15, {0, 2.5}},
+        {16, {0, 1.5}},
+        {17, {0, 20, 7.5}},
+        {18, {0, 6, 4}},
+        {19, {0, 16, 10, 8, 10, 3}},
+        {35, {0, 2.5}},
+        {20, {0, 6, 4}},
+        {21, {10, 0}},
+        {22, {10, 0}},
+        {23, {0, 3}},
+        {24, {0, 2, 3, 4}},
+        {25, {0, 2, 5}},
+        {26, {0, 5, 4, 3}},
+        {27, {0, 2, 3, 4}},
+        {28, {0, 2, 5}},
+        {29, {0, 3, 4, 9, 4, 9}},
+        {30, {0, 3, 4, 2, 4, 2}},
+        {31, {0, 3}},
+        {32, {0, 1, 4, 1}},
+        {33, {0, 4, 1.5}},
+        {34, {0, 2, 5, 4}},
     };
     int checked = 0;
     for (int number = 0; number < FormulaCatalogue::FormulaCount; ++number) {
@@ -391,10 +411,11 @@ TEST_F(Formulas, RoundTripOverEverySolvableSlot)
         known[size_t(first.slot)] = first.equation(known);
 
         for (int slot = 0; slot < int(formula.variables.size()); ++slot) {
-            const bool solvable = std::any_of(
-                SolveBlocks(number).begin(), SolveBlocks(number).end(), [slot](const SolveBlock& b) {
-                    return b.slot == slot && b.kind != SolveBlock::Kind::NotPossible;
-                });
+            const bool solvable =
+                std::any_of(SolveBlocks(number).begin(), SolveBlocks(number).end(),
+                            [slot](const SolveBlock& b) {
+                                return b.slot == slot && b.kind != SolveBlock::Kind::NotPossible;
+                            });
             if (!solvable)
                 continue;
             SCOPED_TRACE(testing::Message() << "formula " << number << " slot " << slot);

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(ProgramFolder, WindowsPathsLandInsideTheFolder)
 {

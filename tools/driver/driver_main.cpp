@@ -16,7 +16,8 @@
 #include <iostream>
 #include <string>
 
-namespace {
+namespace
+{
 int usage()
 {
     std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] "

@@ -24,7 +24,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 QString flag(bool on)
 {
@@ -225,12 +226,18 @@ bool ScriptRunner::ParseKey(const QString& name, KeyStroke& stroke)
         int key;
         char16_t text;
     } named[] = {
-        {"Enter", Qt::Key_Return, u'\r'},   {"Esc", Qt::Key_Escape, 27},
-        {"Tab", Qt::Key_Tab, u'\t'},        {"Backspace", Qt::Key_Backspace, 8},
-        {"Delete", Qt::Key_Delete, 127},    {"Space", Qt::Key_Space, u' '},
-        {"Up", Qt::Key_Up, 0},              {"Down", Qt::Key_Down, 0},
-        {"Left", Qt::Key_Left, 0},          {"Right", Qt::Key_Right, 0},
-        {"Home", Qt::Key_Home, 0},          {"End", Qt::Key_End, 0},
+        {"Enter", Qt::Key_Return, u'\r'},
+        {"Esc", Qt::Key_Escape, 27},
+        {"Tab", Qt::Key_Tab, u'\t'},
+        {"Backspace", Qt::Key_Backspace, 8},
+        {"Delete", Qt::Key_Delete, 127},
+        {"Space", Qt::Key_Space, u' '},
+        {"Up", Qt::Key_Up, 0},
+        {"Down", Qt::Key_Down, 0},
+        {"Left", Qt::Key_Left, 0},
+        {"Right", Qt::Key_Right, 0},
+        {"Home", Qt::Key_Home, 0},
+        {"End", Qt::Key_End, 0},
     };
     for (const auto& n : named) {
         if (name == QLatin1String(n.name)) {

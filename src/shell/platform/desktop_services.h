@@ -3,7 +3,8 @@
 
 #include "calculator/services.h"
 
-class DesktopServices : public UserFeedback, public TextClipboard {
+class DesktopServices : public UserFeedback, public TextClipboard
+{
 public:
     void ErrorSignal(int n) override;
     QString Text() const override;

@@ -8,7 +8,8 @@
 class QPrinter;
 class QWidget;
 
-class TextPrinter {
+class TextPrinter
+{
 public:
     TextPrinter();
     ~TextPrinter();

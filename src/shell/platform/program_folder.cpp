@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 QString& overridePath()
 {
     static QString path;
@@ -12,7 +13,8 @@ QString& overridePath()
 }
 } // namespace
 
-namespace ProgramFolder {
+namespace ProgramFolder
+{
 
 void SetPath(const QString& path)
 {
@@ -32,7 +34,7 @@ QString ResolveIn(const QString& folder, const QString& windowsRelativePath)
     const QStringList parts =
         QString(windowsRelativePath).replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts);
     for (const QString& part : parts) {
-        if (part == u"." )
+        if (part == u".")
             continue;
         if (part == u"..") {
             path = QFileInfo(path).path();
@@ -40,7 +42,8 @@ QString ResolveIn(const QString& folder, const QString& windowsRelativePath)
         }
         QString next = path + u'/' + part;
         if (!QFileInfo::exists(next)) {
-            const QStringList entries = QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+            const QStringList entries =
+                QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
             for (const QString& entry : entries) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     next = path + u'/' + entry;
