@@ -12,8 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace
-{
+namespace {
 struct Sample {
     double ms = 0;
     long rssKb = 0;

@@ -9,8 +9,7 @@
 
 #include <functional>
 
-class TAlignEdit : public QLineEdit
-{
+class TAlignEdit : public QLineEdit {
     Q_OBJECT
 public:
     enum class TAlign { eaLeft, eaCenter, eaRight };

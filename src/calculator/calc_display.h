@@ -13,8 +13,7 @@
 
 #include <functional>
 
-class CalcDisplay
-{
+class CalcDisplay {
 public:
     // The texts the page copies into its widgets.
     QString Mantissa;       // edt_result

@@ -4,8 +4,7 @@
 
 #include <QStringList>
 
-class CalculationTape
-{
+class CalculationTape {
 public:
     const QStringList& Lines() const { return m_lines; }
 

@@ -6,8 +6,7 @@
 
 #include "number_text.h"
 
-namespace
-{
+namespace {
 
 bool startsTapeLine(int op)
 {

@@ -3,8 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace
-{
+namespace {
 // The flat frame has the colour of the page the images sit on.
 const QColor kFlatFrame(0x97, 0xA4, 0xA1);
 constexpr int kAnimationMs = 100;

@@ -11,8 +11,7 @@
 
 class ImageButton;
 
-class ImageButtonEffect : public QObject
-{
+class ImageButtonEffect : public QObject {
     Q_OBJECT
 public:
     explicit ImageButtonEffect(QObject* parent = nullptr);
@@ -44,8 +43,7 @@ struct KeyFace {
     QString leadingSuperscript;
 };
 
-class ImageButton : public QAbstractButton
-{
+class ImageButton : public QAbstractButton {
     Q_OBJECT
     // "flat", "raised" or "pressed": how the frame is drawn now (read by the driver).
     Q_PROPERTY(QString frame READ FrameName)
@@ -55,8 +53,7 @@ public:
     ImageButton(const KeyFace& face, QWidget* parent = nullptr);
     ImageButton(const QString& text, QWidget* parent = nullptr)
         : ImageButton(KeyFace{text, {}, {}}, parent)
-    {
-    }
+    {}
 
     void SetEffect(ImageButtonEffect* effect) { m_effect = effect; }
     void SetFace(const KeyFace& face);

@@ -2,8 +2,7 @@
 // keys that have one, so that filters can change a key ("," into ".") or drop it (None).
 #pragma once
 
-namespace KeyChar
-{
+namespace KeyChar {
 inline constexpr char16_t None = 0;
 inline constexpr char16_t CtrlA = 1;
 inline constexpr char16_t CtrlC = 3;

@@ -3,8 +3,7 @@
 #include "key_chars.h"
 #include "number_text.h"
 
-namespace
-{
+namespace {
 
 bool isDigit(char16_t c)
 {

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 constexpr double kPi = 3.1415926535897932385;
 

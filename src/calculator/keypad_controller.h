@@ -18,8 +18,7 @@
 #include <memory>
 #include <vector>
 
-class KeypadController : public OperatorContext
-{
+class KeypadController : public OperatorContext {
 public:
     static constexpr int MaxParenDepth = 20;
     static constexpr int MantissaDigits = 14;

@@ -6,8 +6,7 @@
 #include "key_chars.h"
 #include "number_text.h"
 
-namespace
-{
+namespace {
 
 bool isOperatorKey(char16_t key)
 {

@@ -1,7 +1,6 @@
 #include "keypad_layout.h"
 
-namespace
-{
+namespace {
 
 using K = KeyKind;
 using C = KeyColour;

@@ -19,8 +19,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
-namespace
-{
+namespace {
 
 constexpr int kLeft = 6;
 constexpr int kKeyWidth = 56;

@@ -18,8 +18,7 @@ class QScrollArea;
 class QTableWidget;
 class TAlignEdit;
 
-class KeypadPage : public QWidget
-{
+class KeypadPage : public QWidget {
     Q_OBJECT
 public:
     KeypadPage(KeypadController& controller, ImageButtonEffect& effect, const McStrings& texts,

@@ -5,8 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class McStrings
-{
+class McStrings {
 public:
     static constexpr int Count = 65;
 

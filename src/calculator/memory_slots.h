@@ -6,8 +6,7 @@
 
 #include <array>
 
-class MemorySlots
-{
+class MemorySlots {
 public:
     static constexpr int Count = 20;
 

@@ -5,8 +5,7 @@
 #include <cmath>
 #include <string>
 
-namespace
-{
+namespace {
 
 // A finite double as decimal digits: value = ±d1.d2d3… × 10^exponent.
 // An empty digit string stands for zero.

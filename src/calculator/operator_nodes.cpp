@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 struct OperatorInfo {
     const char* text;
@@ -57,8 +56,7 @@ long double fromRadians(long double x, AngleMode mode)
 
 } // namespace
 
-namespace Op
-{
+namespace Op {
 const char* DisplayText(int op)
 {
     return (op >= 0 && op < Count) ? kOperators[op].text : "";

@@ -14,8 +14,7 @@
 enum class AngleMode { Degrees = 0, Radians = 1, Grads = 2 };
 
 // Operator numbers: part of the keypad key names (characters 13–14) and index of the texts.
-namespace Op
-{
+namespace Op {
 inline constexpr int Equals = 0, Plus = 1, Minus = 2, Times = 3, Divide = 4, Square = 5,
                      SquareRoot = 6, Power = 7, Root = 8, Sin = 9, Cos = 10, Tan = 11, Cot = 12,
                      Log2 = 13, Log10 = 14, Ln = 15, ArcSin = 16, ArcCos = 17, ArcTan = 18,
@@ -42,8 +41,7 @@ enum class CalcError {
 class TOperator;
 
 // What the nodes need from the calculator around them.
-class OperatorContext
-{
+class OperatorContext {
 public:
     virtual ~OperatorContext() = default;
     virtual TOperator* CurrentOperator() const = 0;
@@ -53,8 +51,7 @@ public:
     virtual void ShowResult(double value) = 0;
 };
 
-class TOperator
-{
+class TOperator {
 public:
     explicit TOperator(OperatorContext& context) : m_context(context) {}
     virtual ~TOperator() = default;
@@ -92,24 +89,21 @@ private:
     void ResolveInto(TOperator* next);
 };
 
-class TOperatorBoth : public TOperator
-{
+class TOperatorBoth : public TOperator {
 public:
     using TOperator::TOperator;
     void Evaluate() override;
     void TakeOperand(double x) override;
 };
 
-class TOperatorLeft : public TOperator
-{
+class TOperatorLeft : public TOperator {
 public:
     using TOperator::TOperator;
     void Evaluate() override;
     void TakeOperand(double x) override;
 };
 
-class TOperatorRight : public TOperator
-{
+class TOperatorRight : public TOperator {
 public:
     using TOperator::TOperator;
     void Evaluate() override;

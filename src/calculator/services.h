@@ -4,16 +4,14 @@
 
 #include <QString>
 
-class UserFeedback
-{
+class UserFeedback {
 public:
     virtual ~UserFeedback() = default;
     // Error signal n: 1 length limit reached, 2 key not allowed, 3 blank typed.
     virtual void ErrorSignal(int n) = 0;
 };
 
-class TextClipboard
-{
+class TextClipboard {
 public:
     virtual ~TextClipboard() = default;
     virtual QString Text() const = 0;

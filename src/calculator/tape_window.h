@@ -13,8 +13,7 @@ class ImageButtonEffect;
 class QLabel;
 class QTextEdit;
 
-class Tfrm_rechenstreifen : public QWidget
-{
+class Tfrm_rechenstreifen : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 137;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace
-{
+namespace {
 
 QString u8(const char* text)
 {
@@ -245,8 +244,7 @@ int groupSize(FormulaGroup group)
 
 } // namespace
 
-namespace FormulaCatalogue
-{
+namespace FormulaCatalogue {
 
 const FormulaInfo& Formula(int number)
 {

@@ -52,8 +52,7 @@ struct FormulaInfo {
     QStringList legendConstants; // constant rows of the legend ("Δp₀ = 1000 mbar" …)
 };
 
-namespace FormulaCatalogue
-{
+namespace FormulaCatalogue {
 
 inline constexpr int FormulaCount = 36;
 inline constexpr int SlotCount = 8;

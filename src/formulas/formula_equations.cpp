@@ -6,8 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 using K = SolveBlock::Kind;
 constexpr long double pi = std::numbers::pi_v<long double>;

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 constexpr int kRadiatorFactor = 8;
 constexpr int kExponentSlot = 7;
 // No. 8: a factor formatted just below 1 is shown as 1.
@@ -16,8 +15,7 @@ constexpr double kSnapBound = 0.9999;
 
 FormulaModel::FormulaModel(CalcDisplay& display, const McStrings& captions)
     : m_display(display), m_captions(captions)
-{
-}
+{}
 
 void FormulaModel::FillVariableSet(FillSender sender, int selectedFormula)
 {

@@ -38,8 +38,7 @@ enum class FormulaNotice { Hidden, InvalidInput, NotPossible };
 // field or up-down control.
 enum class FillSender { Selection, Field };
 
-class FormulaModel
-{
+class FormulaModel {
 public:
     static constexpr int NoField = -1;
 

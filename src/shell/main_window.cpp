@@ -13,8 +13,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-namespace
-{
+namespace {
 constexpr int kTitleBarHeight = 22;
 // The strip below the pages is kept free for the banner.
 constexpr int kBannerStripHeight = 66;
@@ -27,8 +26,7 @@ QWidget* emptyPage(const char* objectName)
 }
 
 // Five captions side by side in 372 pixels: tabs with less padding than the style's.
-class CompactTabStyle : public QProxyStyle
-{
+class CompactTabStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override

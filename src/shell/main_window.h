@@ -15,8 +15,7 @@ class QTabWidget;
 class TitleBar;
 class Tfrm_rechenstreifen;
 
-class Tfrm_calc : public QWidget
-{
+class Tfrm_calc : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 372;

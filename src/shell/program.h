@@ -19,8 +19,7 @@ struct ProgramOptions {
 
 ProgramOptions ParseProgramOptions(const QStringList& arguments);
 
-class Program
-{
+class Program {
 public:
     explicit Program(ProgramOptions options);
     ~Program();

@@ -4,8 +4,7 @@
 
 #include <QWidget>
 
-class TitleBar : public QWidget
-{
+class TitleBar : public QWidget {
     Q_OBJECT
 public:
     TitleBar(const QString& caption, QWidget* parent);

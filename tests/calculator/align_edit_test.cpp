@@ -11,11 +11,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class AlignEditTest : public testing::Test
-{
+class AlignEditTest : public testing::Test {
 protected:
     AlignEditTest()
     {

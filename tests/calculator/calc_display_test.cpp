@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(ShowNumber, NineDecimalsAtStartUp)
 {

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(EditTypeFilter, FloatTakesDigitsSignOneSeparatorAndEditingKeys)
 {
@@ -68,8 +67,7 @@ struct NumericKeyRun {
     char16_t key;
 };
 
-class CheckNumericKeyTest : public testing::Test
-{
+class CheckNumericKeyTest : public testing::Test {
 protected:
     NumericKeyRun check(const QString& text, char16_t key, NumericMode mode = NumericMode::Decimal,
                         int limit = 10)

@@ -8,8 +8,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 
 // Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
 // every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
@@ -58,8 +57,7 @@ void typeKeys(KeypadController& calc, const QString& text)
         calc.edt_resultsKeyPress(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
 }
 
-class Keypad : public testing::Test
-{
+class Keypad : public testing::Test {
 protected:
     void keys(const std::string& line) { pressKeys(calc, line); }
 

@@ -22,11 +22,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class KeypadPageTest : public testing::Test
-{
+class KeypadPageTest : public testing::Test {
 protected:
     KeypadPageTest()
     {

@@ -10,8 +10,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 struct ValueText {
     double value;
@@ -148,9 +147,7 @@ void PrintTo(const MantissaCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class FormatMantissaTest : public testing::TestWithParam<MantissaCase>
-{
-};
+class FormatMantissaTest : public testing::TestWithParam<MantissaCase> {};
 
 TEST_P(FormatMantissaTest, Formats)
 {

@@ -8,13 +8,11 @@
 #include <optional>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // A calculator reduced to what the nodes see: the node list, the display value and the
 // error state. press() creates a node as an operator key does, with the display value x.
-class NodeCalc : public OperatorContext
-{
+class NodeCalc : public OperatorContext {
 public:
     TOperator* CurrentOperator() const override { return m_current; }
     AngleMode Angle() const override { return mode; }
@@ -155,9 +153,7 @@ struct ErrorCase {
     CalcError error;
 };
 
-class ArithmeticErrors : public testing::TestWithParam<ErrorCase>
-{
-};
+class ArithmeticErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ArithmeticErrors, MapToTheirNumbers)
 {

@@ -17,8 +17,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QString tapeText(Tfrm_rechenstreifen& tape)
 {

@@ -17,12 +17,10 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // A small window for the runner to drive, named like the program's controls.
-class DriverTest : public testing::Test
-{
+class DriverTest : public testing::Test {
 protected:
     DriverTest()
     {

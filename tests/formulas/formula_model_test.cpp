@@ -9,11 +9,9 @@
 #include <cmath>
 #include <map>
 
-namespace
-{
+namespace {
 
-class Formulas : public testing::Test
-{
+class Formulas : public testing::Test {
 protected:
     // Chooses a formula as the selection list does, with every field emptied first.
     void select(int number)

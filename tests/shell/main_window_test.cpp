@@ -10,8 +10,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(MainWindow, BorderlessWithFivePagesInOrder)
 {

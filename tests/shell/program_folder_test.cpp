@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(ProgramFolder, WindowsPathsLandInsideTheFolder)
 {

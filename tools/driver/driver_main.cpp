@@ -16,8 +16,7 @@
 #include <iostream>
 #include <string>
 
-namespace
-{
+namespace {
 int usage()
 {
     std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] "

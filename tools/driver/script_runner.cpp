@@ -24,8 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-namespace
-{
+namespace {
 
 QString flag(bool on)
 {
@@ -150,8 +149,7 @@ QList<QAbstractButton*> dialogButtons(QWidget* dialog)
 
 ScriptRunner::ScriptRunner(QStringList lines, Output out, Output err, QObject* parent)
     : QObject(parent), m_lines(std::move(lines)), m_out(std::move(out)), m_err(std::move(err))
-{
-}
+{}
 
 void ScriptRunner::Start()
 {

@@ -10,8 +10,7 @@
 class QAction;
 class QWidget;
 
-class ScriptRunner : public QObject
-{
+class ScriptRunner : public QObject {
     Q_OBJECT
 public:
     using Output = std::function<void(const QString& line)>;

@@ -3,8 +3,7 @@
 
 #include "calculator/services.h"
 
-class DesktopServices : public UserFeedback, public TextClipboard
-{
+class DesktopServices : public UserFeedback, public TextClipboard {
 public:
     void ErrorSignal(int n) override;
     QString Text() const override;

@@ -5,8 +5,7 @@
 #include <QFont>
 #include <QFontDatabase>
 
-namespace
-{
+namespace {
 const char* const kTahomaFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
     "/usr/share/wine/fonts/tahomabd.ttf",

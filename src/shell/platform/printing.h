@@ -8,8 +8,7 @@
 class QPrinter;
 class QWidget;
 
-class TextPrinter
-{
+class TextPrinter {
 public:
     TextPrinter();
     ~TextPrinter();

@@ -4,8 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 QString& overridePath()
 {
     static QString path;
@@ -13,8 +12,7 @@ QString& overridePath()
 }
 } // namespace
 
-namespace ProgramFolder
-{
+namespace ProgramFolder {
 
 void SetPath(const QString& path)
 {

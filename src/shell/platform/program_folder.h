@@ -5,8 +5,7 @@
 
 #include <QString>
 
-namespace ProgramFolder
-{
+namespace ProgramFolder {
 
 // An empty path means the executable's folder.
 void SetPath(const QString& path);

@@ -8,10 +8,8 @@
 
 #include <cstdio>
 
-namespace
-{
-class FirstPaintWatcher : public QObject
-{
+namespace {
+class FirstPaintWatcher : public QObject {
 public:
     using QObject::QObject;
 
