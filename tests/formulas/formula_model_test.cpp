@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <map>
+#include <random>
 
 namespace {
 
@@ -352,6 +353,29 @@ TEST_F(Formulas, CircularSegmentDiameterFromTheOtherFour)
     EXPECT_NEAR(value(2), 10, 1e-9);
     EXPECT_EQ(model.ResultSlot, 2);
     EXPECT_EQ(text(4), text(2));
+}
+
+TEST_F(Formulas, RandomInputNeverShowsANonNumber)
+{
+    std::mt19937 random(36);
+    const char* texts[] = {"", "0", "-1", "1e308", "1e-308", "2,5", "3.75", ",", "-", "abc",
+                           "1e400", "100000", "-0,001", "7"};
+    int solved = 0;
+    for (int run = 0; run < 3000; ++run) {
+        if (run % 20 == 0) {
+            display.FixDecimals = int(random() % 11) - 1;
+            select(int(random() % FormulaCatalogue::FormulaCount));
+        }
+        model.FocusedField = int(random() % 9) - 1;
+        enter(int(random() % 8), QString::fromUtf8(texts[random() % std::size(texts)]));
+        solved += model.ResultSlot >= 0;
+        for (const auto& field : model.Fields) {
+            ASSERT_FALSE(field.text.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+            ASSERT_FALSE(field.text.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
+        }
+    }
+    // The inputs do reach the equations.
+    EXPECT_GT(solved, 300);
 }
 
 // Every formula and every slot it can solve: the other slots come from one consistent set
