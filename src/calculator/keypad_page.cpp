@@ -237,53 +237,38 @@ void KeypadPage::buildKeys()
                             kKeysTop + key.row * (kKeyHeight + kKeyGap), kKeyWidth, kKeyHeight);
         button->SetColours(faceColour(key.colour), Qt::black);
         button->SetEffect(&m_effect);
-        const QString name = button->objectName();
-        connect(button, &ImageButton::clicked, this, [this, name] { runKey(name); });
+        connect(button, &ImageButton::clicked, this, [this, &key, button] { runKey(key, button); });
     }
 }
 
-void KeypadPage::runKey(const QString& name)
+void KeypadPage::runKey(const KeypadKey& key, QObject* sender)
 {
-    for (const KeypadKey& key : KeypadKeys()) {
-        if (name != QLatin1String(key.objectName))
-            continue;
-        QObject* sender = findChild<ImageButton*>(name);
-        switch (key.kind) {
-        case KeyKind::Digit:
-            spb_zifferClick(sender);
-            return;
-        case KeyKind::Operator:
-            spb_operatorClick(sender);
-            return;
-        case KeyKind::Paren:
-            spb_klammerClick(sender);
-            return;
-        case KeyKind::Hyp:
-            m_controller.spb_hypClick();
-            break;
-        case KeyKind::Pi:
-            m_controller.spb_constpiClick();
-            break;
-        case KeyKind::E:
-            m_controller.spb_consteClick();
-            break;
-        case KeyKind::Sign:
-            m_controller.PlusMinus();
-            break;
-        case KeyKind::Clear:
-            m_controller.ClearCalculation();
-            break;
-        }
-        Refresh();
+    switch (key.kind) {
+    case KeyKind::Digit:
+        m_controller.spb_zifferClick(key.tag);
+        break;
+    case KeyKind::Operator:
+        spb_operatorClick(sender);
         return;
+    case KeyKind::Paren:
+        spb_klammerClick(sender);
+        return;
+    case KeyKind::Hyp:
+        m_controller.spb_hypClick();
+        break;
+    case KeyKind::Pi:
+        m_controller.spb_constpiClick();
+        break;
+    case KeyKind::E:
+        m_controller.spb_consteClick();
+        break;
+    case KeyKind::Sign:
+        m_controller.PlusMinus();
+        break;
+    case KeyKind::Clear:
+        m_controller.ClearCalculation();
+        break;
     }
-}
-
-void KeypadPage::spb_zifferClick(QObject* sender)
-{
-    for (const KeypadKey& key : KeypadKeys())
-        if (sender->objectName() == QLatin1String(key.objectName))
-            m_controller.spb_zifferClick(key.tag);
     Refresh();
 }
 

@@ -11,6 +11,7 @@
 class ImageButton;
 class ImageButtonEffect;
 class KeypadController;
+struct KeypadKey;
 class McStrings;
 class QLabel;
 class QLineEdit;
@@ -32,7 +33,6 @@ public:
     QTableWidget* MemoryGrid() const { return m_memory; }
 
     // Key handlers: the sender's objectName says which key it is.
-    void spb_zifferClick(QObject* sender);
     void spb_operatorClick(QObject* sender);
     void spb_klammerClick(QObject* sender);
     void spb_fixClick();
@@ -55,7 +55,7 @@ private:
     void buildModeRow();
     void buildMemory();
     void buildKeys();
-    void runKey(const QString& name);
+    void runKey(const KeypadKey& key, QObject* sender);
     void setAngleMode(AngleMode mode);
     void drawAngleIndicators();
     int selectedSlot() const;
