@@ -83,6 +83,19 @@ char16_t TAlignEdit::KeyCharOf(const QKeyEvent* event)
     return KeyChar::None;
 }
 
+bool TAlignEdit::event(QEvent* event)
+{
+    // The widget would take Tab for the focus chain before the key handling sees it.
+    if (m_tabTyped && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void TAlignEdit::keyPressEvent(QKeyEvent* event)
 {
     char16_t key = KeyCharOf(event);

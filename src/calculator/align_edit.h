@@ -26,6 +26,9 @@ public:
     void SetDecimals(int decimals) { m_decimals = qint16(decimals); }
     bool EmptyIfZero() const { return m_emptyIfZero; }
     void SetEmptyIfZero(bool empty) { m_emptyIfZero = empty; }
+    // Tab reaches the key handling as a typed key instead of moving the focus (the
+    // calculator's display turns it into Enter).
+    void SetTabTyped(bool typed) { m_tabTyped = typed; }
 
     double GetFloat();
     void SetFloat(double x);
@@ -48,6 +51,7 @@ signals:
     void errorSignal(int n);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -60,4 +64,5 @@ private:
     qint16 m_decimals = 2;
     bool m_emptyIfZero = false;
     bool m_exitDone = false;
+    bool m_tabTyped = false;
 };

@@ -1,15 +1,5 @@
 #include "calc_display.h"
 
-MantissaFormat CalcDisplay::mantissaFormat() const
-{
-    return MantissaFormat{FixDecimals, DisplayFormatting, FormulaFormatting, ClosingParen};
-}
-
-QString CalcDisplay::FormatMantissa(const QString& text) const
-{
-    return ::FormatMantissa(text, mantissaFormat());
-}
-
 void CalcDisplay::ClearDisplay()
 {
     Mantissa.clear();
@@ -32,10 +22,8 @@ void CalcDisplay::ShowNumber(const QString& text)
         (inExponent ? Exponent : Mantissa).append(c);
     }
     if (PercentPressed)
-        PercentText = FormatMantissa(text);
-    DisplayFormatting = true;
-    Mantissa = FormatMantissa(Mantissa);
-    DisplayFormatting = false;
+        PercentText = FormatMantissa(text, MantissaStyle::Written);
+    Mantissa = FormatMantissa(Mantissa, MantissaStyle::Display);
 }
 
 void CalcDisplay::ShowError(int n)

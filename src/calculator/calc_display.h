@@ -26,11 +26,8 @@ public:
     // Decimals: -1 free (general format), else 0 … 9; 9 at start-up.
     int FixDecimals = 9;
     bool FixEntryMode = false; // the next digit or decimal key sets FixDecimals
-    bool DisplayFormatting = false;
-    bool FormulaFormatting = false;
 
     // Flags of the running calculation that the display reads or sets.
-    bool ClosingParen = false;
     bool PercentPressed = false;
     QString PercentText;
     bool NewExpression = true;
@@ -47,7 +44,11 @@ public:
     void ShowNumber(const QString& text);
     void ClearDisplay();
     void ShowError(int n);
-    QString FormatMantissa(const QString& text) const;
+    // A number text with the shared FixDecimals, for the place `style` names.
+    QString FormatMantissa(const QString& text, MantissaStyle style) const
+    {
+        return ::FormatMantissa(text, FixDecimals, style);
+    }
 
     // edt_result10hoch if it has the focus, else edt_result.
     EntryField ActiveEntryField() const
@@ -64,6 +65,5 @@ public:
     QString FixIndicator() const;
 
 private:
-    MantissaFormat mantissaFormat() const;
     void clearCalculation();
 };

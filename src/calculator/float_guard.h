@@ -24,7 +24,9 @@ template <typename F> FloatFault RunGuarded(F compute, double& result)
         return FloatFault::Invalid;
     if (raised & FE_OVERFLOW)
         return FloatFault::Overflow;
-    if (raised & FE_UNDERFLOW)
+    // A result below the normal range that the double can still hold (1E-308) is a number
+    // like any other; underflow is an error only when a non-zero result is lost to zero.
+    if ((raised & FE_UNDERFLOW) && value == 0.0)
         return FloatFault::Underflow;
     if (std::isnan(value))
         return FloatFault::Invalid;

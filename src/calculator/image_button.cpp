@@ -53,6 +53,13 @@ void ImageButtonEffect::MouseUp(ImageButton* image)
     drawFlat();
 }
 
+void ImageButtonEffect::MouseLeave(ImageButton* image)
+{
+    // A typed key's press stays until its timer ends.
+    if (image == m_current && !m_timer.isActive())
+        drawFlat();
+}
+
 void ImageButtonEffect::DrawFlat()
 {
     m_timer.stop();
@@ -121,6 +128,9 @@ void ImageButton::DrawFrame(Frame frame)
 
 void ImageButton::hovered()
 {
+    // While the button is held it keeps looking pressed.
+    if (isDown())
+        return;
     if (m_effect)
         m_effect->MouseMove(this);
     else
@@ -131,6 +141,8 @@ void ImageButton::mouseMoveEvent(QMouseEvent* event)
 {
     hovered();
     QAbstractButton::mouseMoveEvent(event);
+    // The move is this image's: the page behind must not see it and draw every image flat.
+    event->accept();
 }
 
 void ImageButton::enterEvent(QEnterEvent* event)
@@ -141,7 +153,9 @@ void ImageButton::enterEvent(QEnterEvent* event)
 
 void ImageButton::leaveEvent(QEvent* event)
 {
-    if (!m_effect)
+    if (m_effect)
+        m_effect->MouseLeave(this);
+    else
         DrawFrame(Frame::Flat);
     QAbstractButton::leaveEvent(event);
 }

@@ -4,6 +4,8 @@
 // 100 ms of timer_ButtonAnim.
 #pragma once
 
+#include "key_face.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QPointer>
@@ -19,6 +21,8 @@ public:
     void MouseMove(ImageButton* image);
     void MouseDown(ImageButton* image);
     void MouseUp(ImageButton* image);
+    // The mouse left the image for a place that is not an image (a field, another page).
+    void MouseLeave(ImageButton* image);
     // The mouse is over the page background or the title bar.
     void DrawFlat();
     // A typed key: its image looks pressed until timer_ButtonAnim ticks.
@@ -33,14 +37,6 @@ private:
     bool m_raised = false;
     bool m_flat = false;
     QTimer m_timer; // timer_ButtonAnim
-};
-
-// How a key face is written: a main text with an optional small raised text before it
-// (the degree of a root) and after it (an exponent).
-struct KeyFace {
-    QString text;
-    QString superscript;
-    QString leadingSuperscript;
 };
 
 class ImageButton : public QAbstractButton {

@@ -15,3 +15,9 @@ inline constexpr char16_t CtrlZ = 26;
 inline constexpr char16_t Esc = 27;
 inline constexpr char16_t Blank = u' ';
 } // namespace KeyChar
+
+// The four basic operators as typed: "*", "+", "-", "/".
+inline bool IsOperatorChar(char16_t key)
+{
+    return key == u'*' || key == u'+' || key == u'-' || key == u'/';
+}

@@ -10,11 +10,6 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-bool isOperator(char16_t c)
-{
-    return c == u'*' || c == u'+' || c == u'-' || c == u'/';
-}
-
 bool isEditingControl(char16_t key)
 {
     using namespace KeyChar;
@@ -91,7 +86,7 @@ void CheckNumericKey(NumericMode mode, int limit, QString& text, char16_t& key,
     if (mode == NumericMode::Integer && (key == u',' || key == u'.'))
         refused = true;
 
-    if (isOperator(key) && !text.isEmpty() && isOperator(text.back().unicode())) {
+    if (IsOperatorChar(key) && !text.isEmpty() && IsOperatorChar(text.back().unicode())) {
         key = None;
         return;
     }
@@ -118,7 +113,7 @@ void CheckNumericKey(NumericMode mode, int limit, QString& text, char16_t& key,
     } else if (key == Blank) {
         key = None;
         services.feedback.ErrorSignal(3);
-    } else if (isOperator(key)) {
+    } else if (IsOperatorChar(key)) {
         if (text == u"0")
             text.clear();
         if (text.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "keypad_controller.h"
 
 #include "key_chars.h"
+#include "keypad_table.h"
 #include "number_text.h"
 
 #include <cmath>
@@ -52,28 +53,79 @@ void KeypadController::ShowResult(double value)
 
 QString KeypadController::fmt(double x) const
 {
-    return m_display.FormatMantissa(ResultText(x));
+    return m_display.FormatMantissa(ResultText(x), MantissaStyle::Written);
 }
 
-void KeypadController::animate(const char* keyName)
+void KeypadController::animate(const KeypadKey& key)
 {
     if (AnimateKey)
-        AnimateKey(QString::fromLatin1(keyName));
+        AnimateKey(QString::fromLatin1(key.objectName));
+}
+
+bool KeypadController::RunKey(const KeypadKey& key)
+{
+    switch (key.kind) {
+    case KeyKind::Digit:
+        spb_zifferClick(key.value);
+        return true;
+    case KeyKind::Operator:
+        spb_operatorClick(key.op);
+        return true;
+    case KeyKind::Paren:
+        spb_klammerClick(key.value == 0);
+        return true;
+    case KeyKind::Constant:
+        key.value == 0 ? spb_constpiClick() : spb_consteClick();
+        return true;
+    case KeyKind::Sign:
+        PlusMinus();
+        return true;
+    case KeyKind::Clear:
+        ClearCalculation();
+        return true;
+    case KeyKind::Hyp:
+        spb_hypClick();
+        return true;
+    case KeyKind::Fix:
+        m_display.spb_fixClick();
+        return true;
+    case KeyKind::Angle:
+        SetAngleMode(AngleMode(key.value));
+        return true;
+    case KeyKind::Memory:
+    case KeyKind::Tape:
+        break;
+    }
+    return false;
+}
+
+std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode, bool lampsRead,
+                                                                 const McStrings& texts)
+{
+    if (lampsRead)
+        return std::nullopt;
+    // The digit after the message tells which lamp was being lit: 2 degrees, 3 radians,
+    // 4 grads.
+    return texts.MissingFilesMessage(int(mode) + 2);
 }
 
 // --- digits ---------------------------------------------------------------------------
 
-void KeypadController::spb_zifferClick(int tag)
+void KeypadController::spb_zifferClick(int digit)
 {
     KeySinceParen = true;
     if (ConstantShown) {
         m_display.Mantissa.clear();
         ConstantShown = false;
     }
-    QChar c = tag == DecimalKeyTag ? QChar(u'.') : QChar(char16_t(u'0' + tag));
-    if (c == u'.' && (m_display.Mantissa.contains(u'.') || m_display.Mantissa.contains(u',')))
+    const QChar c = digit == DecimalKeyValue ? QChar(u'.') : QChar(char16_t(u'0' + digit));
+    // The point is refused only when the number being entered has one: right after an
+    // operator that is the new operand, not the one still standing in the display.
+    const bool startsOperand = OperatorJustEntered;
+    const QString& operand = startsOperand ? QString() : m_display.Mantissa;
+    if (c == u'.' && (operand.contains(u'.') || operand.contains(u',')))
         return;
-    if (OperatorJustEntered)
+    if (startsOperand)
         m_display.ClearDisplay();
     OperatorJustEntered = false;
     HypArmed = false;
@@ -99,27 +151,27 @@ void KeypadController::spb_zifferClick(int tag)
 
 // --- operators ------------------------------------------------------------------------
 
-bool KeypadController::AcceptOperator(int op) const
+bool KeypadController::AcceptOperator(Operator op) const
 {
-    const int last = m_current ? m_current->OpNumber : 0;
+    const Operator last = m_current ? m_current->OpNumber : Operator::Equals;
     if (OperatorJustEntered) {
-        if ((Op::IsTwoOperand(last) || Op::IsPrefix(last)) &&
-            (Op::IsTwoOperand(op) || Op::IsPostfix(op)))
+        if ((IsBinary(last) || IsPrefix(last)) && (IsBinary(op) || IsPostfix(op)))
             return false;
-        if (Op::IsPostfix(last) && Op::IsPrefix(op))
+        if (IsPostfix(last) && IsPrefix(op))
             return false;
-        return op != Op::Percent;
+        return op != Operator::Percent;
     }
+    const bool percentFirst = op == Operator::Percent && last == Operator::Equals;
     if (m_display.NewExpression)
-        return !(op == Op::Percent && last == 0);
+        return !percentFirst;
     // A number has been typed into a running calculation: a prefix function's operand
     // would have to follow it.
-    if (Op::IsPrefix(op))
+    if (IsPrefix(op))
         return false;
-    return !(op == Op::Percent && last == 0);
+    return !percentFirst;
 }
 
-void KeypadController::operator_erzeugen(int op)
+void KeypadController::operator_erzeugen(Operator op)
 {
     if (!AcceptOperator(op))
         return;
@@ -127,37 +179,37 @@ void KeypadController::operator_erzeugen(int op)
     // A display text that does not convert (the error text) counts as 0.
     const double x = ParseNumber(ToComma(hol_ergebnisstring())).value_or(0.0);
     auto node = MakeOperator(op, *this);
-    const bool hyp = Op::IsPrefix(op) && HypArmed;
+    const bool hyp = IsPrefix(op) && HypArmed;
     node->Create(hyp, x, ParenDepth, op, int(m_nodes.size()));
     m_current = node.get();
     m_nodes.push_back(std::move(node));
     if (!m_display.ErrorState)
         operator_textausgabe(op, x);
-    if (op == Op::Equals)
+    if (op == Operator::Equals)
         m_display.NewExpression = true;
 }
 
-void KeypadController::spb_operatorClick(int op)
+void KeypadController::spb_operatorClick(Operator op)
 {
-    m_display.PercentPressed = op == Op::Percent;
-    if (op == Op::Equals) {
+    m_display.PercentPressed = op == Operator::Percent;
+    if (op == Operator::Equals) {
         const QString& line = m_display.ExpressionLine;
         const int missing = int(line.count(u'(')) - int(line.count(u')'));
         for (int i = 0; i < missing && ParenDepth > 0; ++i)
             spb_klammerClick(false);
     }
     KeySinceParen = true;
-    if (ResultShown && op != Op::Equals) {
+    if (ResultShown && op != Operator::Equals) {
         if (m_display.ExpressionLine.contains(u'='))
             m_display.ExpressionLine.clear();
         ResultShown = false;
     }
-    if (op == Op::Equals && LastWasEquals)
+    if (op == Operator::Equals && LastWasEquals)
         return;
 
     operator_erzeugen(op);
 
-    if (op == Op::Equals) {
+    if (op == Operator::Equals) {
         LastWasEquals = true;
         m_current = nullptr;
         m_nodes.clear();
@@ -198,22 +250,21 @@ void KeypadController::spb_klammerClick(bool opening)
         }
         ++ParenDepth;
         if (ParenDepth <= MaxParenDepth)
-            operator_textausgabe(Op::OpenParen, 0);
+            operator_textausgabe(Operator::OpenParen, 0);
         else
             ParenDepth = MaxParenDepth;
     }
 
     if (!opening && !OperatorJustEntered) {
-        m_display.ClosingParen = true;
         --ParenDepth;
         if (ParenDepth < 0) {
             ParenDepth = 0;
         } else if (!m_display.Mantissa.isEmpty()) {
-            const QString shown = m_display.FormatMantissa(hol_ergebnisstring());
-            operator_textausgabe(Op::CloseParen, ParseNumber(ToComma(shown)).value_or(0.0));
+            // The value inside the parenthesis is read as it stands, unformatted.
+            const double x = ParseNumber(ToComma(hol_ergebnisstring())).value_or(0.0);
+            operator_textausgabe(Operator::CloseParen, x);
             ParenJustClosed = true;
         }
-        m_display.ClosingParen = false;
     }
     KeySinceParen = false;
 }
@@ -301,7 +352,7 @@ void KeypadController::spb_inClick(int slot)
 {
     if (m_display.Mantissa.isEmpty() || !IsNumberText(m_display.Mantissa))
         return;
-    m_memory.Store(slot, m_display.FormatMantissa(hol_ergebnisstring()));
+    m_memory.Store(slot, m_display.FormatMantissa(hol_ergebnisstring(), MantissaStyle::Written));
 }
 
 void KeypadController::spb_outClick(int slot)

@@ -11,19 +11,22 @@
 #include "calc_display.h"
 #include "calculation_tape.h"
 #include "key_filter.h"
+#include "mc_strings.h"
 #include "memory_slots.h"
 #include "operator_nodes.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
+
+struct KeypadKey;
 
 class KeypadController : public OperatorContext {
 public:
     static constexpr int MaxParenDepth = 20;
     static constexpr int MantissaDigits = 14;
     static constexpr int ExponentDigits = 2;
-    static constexpr int DecimalKeyTag = 10;
 
     KeypadController(CalcDisplay& display, KeyFilterServices services);
     ~KeypadController() override;
@@ -35,9 +38,14 @@ public:
     CalculationTape& Tape() { return m_tape; }
     MemorySlots& Memory() { return m_memory; }
 
+    // A key of the keypad table that the calculator handles itself: digits, operators,
+    // parentheses, constants, sign, clear, hyp, fix and the angle modes. False for the keys
+    // the page handles (memory, tape).
+    bool RunKey(const KeypadKey& key);
+
     // Keys of the keypad page.
-    void spb_zifferClick(int tag); // 0 … 9, 10 the decimal key
-    void spb_operatorClick(int op);
+    void spb_zifferClick(int digit); // 0 … 9, 10 (DecimalKeyValue) the decimal key
+    void spb_operatorClick(Operator op);
     void spb_klammerClick(bool opening);
     void ClearCalculation();
     void spb_hypClick();
@@ -46,6 +54,10 @@ public:
     void spb_consteClick();
     void SetAngleMode(AngleMode mode) { m_angleMode = mode; }
     AngleMode GetAngleMode() const { return m_angleMode; }
+    // After a change of angle mode the page draws the lamps from the delivered files; when
+    // it could not read them, this is the message to show (the mode is set all the same).
+    static std::optional<ProgramMessage> AngleLampMessage(AngleMode mode, bool lampsRead,
+                                                          const McStrings& texts);
 
     // Memory keys on the keypad page, for the slot selected in its grid.
     void spb_inClick(int slot);
@@ -60,6 +72,10 @@ public:
     // is selected, so that typing replaces it.
     void edt_resultsKeyPress(char16_t key, bool wholeTextSelected);
     void edt_result10KeyPress(char16_t key, bool wholeTextSelected);
+    // A change made by the field itself rather than by a typed character (Delete, a cut
+    // with the mouse). Taken only when the field then still holds a number, or nothing;
+    // false when it was refused, so that the page shows the display again.
+    bool EntryEdited(CalcDisplay::EntryField field, const QString& text);
 
     // The display as one number text: mantissa, and "E" with the exponent if there is one.
     QString hol_ergebnisstring() const;
@@ -89,14 +105,15 @@ public:
     int NodeCount() const { return int(m_nodes.size()); }
 
 private:
-    bool AcceptOperator(int op) const;
-    void operator_erzeugen(int op);
-    void operator_textausgabe(int op, double x);
+    bool AcceptOperator(Operator op) const;
+    void operator_erzeugen(Operator op);
+    void operator_textausgabe(Operator op, double x);
+    void pasteIntoDisplay(bool wholeTextSelected);
     void write(const QString& text);
     QString fmt(double x) const;
     void showConstant(double value);
     void FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key);
-    void animate(const char* keyName);
+    void animate(const KeypadKey& key);
 
     CalcDisplay& m_display;
     KeyFilterServices m_services;

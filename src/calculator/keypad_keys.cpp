@@ -1,97 +1,86 @@
 // Keys typed into the two display fields. Every key that stands for a keypad key plays
 // that key's press animation and runs its handler; what is left goes through the shared
 // numeric filter and then the display's own rules (FilterCalcKey).
+//
+// Whatever arrives, the display holds a number text, " E R R O R" or nothing: a paste or
+// an edit that would leave anything else is refused with the error signal, as a refused
+// key is, and Backspace that would leave a lone "-" empties the field.
 #include "keypad_controller.h"
 
 #include "key_chars.h"
+#include "keypad_table.h"
 #include "number_text.h"
 
 namespace {
 
-bool isOperatorKey(char16_t key)
+const QString kErrorText = QStringLiteral(" E R R O R");
+
+int digitCount(QStringView text)
 {
-    return key == u'*' || key == u'+' || key == u'-' || key == u'/';
+    int n = 0;
+    for (const QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            ++n;
+    return n;
 }
 
-struct OperatorKey {
-    char16_t key;
-    int op;
-    const char* image;
-};
-
-constexpr OperatorKey kOperatorKeys[] = {
-    {u'*', Op::Times, "spb_operator03_mal"},
-    {u'+', Op::Plus, "spb_operator01_plus"},
-    {u'-', Op::Minus, "spb_operator02_minus"},
-    {u'/', Op::Divide, "spb_operator04_geteilt"},
-};
-
-const OperatorKey* operatorKey(char16_t key)
+// A mantissa as the display may hold it while a number is typed: sign, digits and one
+// point ("-", "0." and "12." included), at most `digits` digits.
+bool isMantissaText(QStringView text, int digits)
 {
-    for (const auto& k : kOperatorKeys)
-        if (k.key == key)
-            return &k;
-    return nullptr;
+    if (digitCount(text) > digits)
+        return false;
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] == u'.' && !point)
+            point = true;
+        else if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    }
+    return true;
 }
 
-const char* const kDigitImages[] = {"img_ziffer0", "img_ziffer1", "img_ziffer2", "img_ziffer3",
-                                    "img_ziffer4", "img_ziffer5", "img_ziffer6", "img_ziffer7",
-                                    "img_ziffer8", "img_ziffer9"};
+// A power of ten: an optional sign and at most `digits` digits.
+bool isExponentText(QStringView text, int digits)
+{
+    if (text.startsWith(u'-') || text.startsWith(u'+'))
+        text = text.mid(1);
+    if (text.isEmpty() || digitCount(text) != text.size())
+        return false;
+    return text.size() <= digits;
+}
+
+// A lone sign or point is no number yet; Backspace must not leave one behind.
+bool isUnfinished(const QString& text)
+{
+    return text == u"-" || text == u"." || text == u"-.";
+}
 
 } // namespace
 
 void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
 {
     using namespace KeyChar;
-    bool consumed = false; // a keypad key ran: the character itself is not typed
     if (key == CtrlC) {
         if (!m_display.Mantissa.isEmpty())
             m_services.clipboard.SetText(m_display.Mantissa);
         return;
     }
     if (key == CtrlV) {
-        const QString pasted = m_services.clipboard.Text();
-        if (IsNumberText(pasted))
-            m_display.Mantissa = wholeTextSelected ? pasted : m_display.Mantissa + pasted;
+        pasteIntoDisplay(wholeTextSelected);
         return;
     }
-    if (key == Enter) {
-        animate("img_operator00_gleich");
-        spb_operatorClick(Op::Equals);
-        consumed = true;
-    } else if (key == Esc) {
-        animate("jmg_clear");
-        ClearCalculation();
-        consumed = true;
-    } else if (key == u'%') {
-        animate("img_operator26_prozent");
-        spb_operatorClick(Op::Percent);
-        consumed = true;
-    } else if (key == u'(' || key == u')') {
-        animate(key == u'(' ? "img_klammer0auf" : "img_klammer1zu");
-        spb_klammerClick(key == u'(');
-        consumed = true;
-    } else if (const OperatorKey* k = operatorKey(key)) {
-        animate(k->image);
-        spb_operatorClick(k->op);
-        consumed = true;
-    } else if (key == u',' || key == u'.') {
-        animate("img_komma");
-    } else if (key >= u'0' && key <= u'9') {
-        animate(kDigitImages[key - u'0']);
-        spb_zifferClick(key - u'0');
-        consumed = true;
-    } else if (key == u'p') {
-        animate("img_constpi");
-        spb_constpiClick();
-        consumed = true;
-    } else if (key == u'°') {
-        animate("img_operator07_xhochy");
-        spb_operatorClick(Op::Power);
-        consumed = true;
+    bool consumed = false; // a keypad key ran: the character itself is not typed
+    if (const KeypadKey* pressed = KeyTypedAs(key)) {
+        animate(*pressed);
+        // The decimal key's character goes on to the filters below, which also serve the
+        // choice of free decimals.
+        if (!(pressed->kind == KeyKind::Digit && pressed->value == DecimalKeyValue))
+            consumed = RunKey(*pressed);
     }
 
-    if (key != u'(' && OperatorJustEntered && key != Enter && key != u'%' && !isOperatorKey(key)) {
+    if (key != u'(' && OperatorJustEntered && key != Enter && key != u'%' && !IsOperatorChar(key)) {
         m_display.ClearDisplay();
         OperatorJustEntered = false;
     }
@@ -108,12 +97,64 @@ void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
 
 void KeypadController::edt_result10KeyPress(char16_t key, bool wholeTextSelected)
 {
-    if (OperatorJustEntered && key != KeyChar::Enter && key != u'%' && !isOperatorKey(key)) {
+    // "(" keeps the display, as it does in the mantissa field.
+    if (OperatorJustEntered && key != u'(' && key != KeyChar::Enter && key != u'%' &&
+        !IsOperatorChar(key)) {
         m_display.ClearDisplay();
         OperatorJustEntered = false;
     }
     HypArmed = false;
     FilterCalcKey(true, ExponentDigits, wholeTextSelected, key);
+}
+
+void KeypadController::pasteIntoDisplay(bool wholeTextSelected)
+{
+    QString pasted = m_services.clipboard.Text().trimmed();
+    if (!IsNumberText(pasted)) {
+        m_services.feedback.ErrorSignal(2);
+        return;
+    }
+    pasted = ToPoint(pasted);
+    // The paste starts a new number where a typed digit would: over a selection, the
+    // error text, a constant, or the operand an operator has just taken.
+    const bool replaces = wholeTextSelected || m_display.Mantissa == kErrorText || ConstantShown ||
+                          OperatorJustEntered;
+    QString mantissa = replaces ? QString() : m_display.Mantissa;
+    QString exponent = replaces ? QString() : m_display.Exponent;
+    const qsizetype e = pasted.indexOf(u'E', 0, Qt::CaseInsensitive);
+    mantissa += e < 0 ? pasted : pasted.left(e);
+    if (e >= 0) {
+        if (!exponent.isEmpty()) {
+            m_services.feedback.ErrorSignal(2);
+            return;
+        }
+        exponent = pasted.mid(e + 1);
+        if (exponent.startsWith(u'+'))
+            exponent.remove(0, 1);
+    }
+    if (!isMantissaText(mantissa, MantissaDigits) ||
+        (!exponent.isEmpty() && !isExponentText(exponent, 3))) {
+        m_services.feedback.ErrorSignal(2);
+        return;
+    }
+    m_display.Mantissa = mantissa;
+    m_display.Exponent = exponent;
+    ConstantShown = false;
+    OperatorJustEntered = false;
+}
+
+bool KeypadController::EntryEdited(CalcDisplay::EntryField field, const QString& text)
+{
+    const bool exponent = field == CalcDisplay::EntryField::Exponent;
+    const QString kept = isUnfinished(text) ? QString() : text;
+    const bool fits = kept.isEmpty() ||
+                      (exponent ? isExponentText(kept, 3) : isMantissaText(kept, MantissaDigits));
+    if (!fits) {
+        m_services.feedback.ErrorSignal(2);
+        return false;
+    }
+    (exponent ? m_display.Exponent : m_display.Mantissa) = kept;
+    return kept == text;
 }
 
 void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key)
@@ -124,7 +165,7 @@ void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSel
         field.clear();
     if (key == Tab)
         key = Enter;
-    if (field.size() >= limit && key != Backspace && key != Enter && !isOperatorKey(key))
+    if (field.size() >= limit && key != Backspace && key != Enter && !IsOperatorChar(key))
         return;
     if (exponent && (key == u',' || key == u'.'))
         return;
@@ -133,14 +174,14 @@ void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSel
 
     if (key == Backspace) {
         field.chop(1);
+        // Taking a digit away never leaves a lone sign or a piece of the error text.
+        const bool number = exponent ? isExponentText(field, 3) : isMantissaText(field, 100);
+        if (isUnfinished(field) || !number)
+            field.clear();
         return;
     }
-    if (key == Enter) {
-        spb_operatorClick(Op::Equals);
-        return;
-    }
-    if (const OperatorKey* k = operatorKey(key)) {
-        spb_operatorClick(k->op);
+    if (key == Enter || IsOperatorChar(key)) {
+        spb_operatorClick(KeyTypedAs(key)->op);
         return;
     }
     if (key == Esc) {

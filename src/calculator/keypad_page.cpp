@@ -2,11 +2,12 @@
 
 #include "align_edit.h"
 #include "calc_display.h"
+#include "control_texts.h"
 #include "image_button.h"
 #include "indicator_lamp.h"
 #include "key_chars.h"
 #include "keypad_controller.h"
-#include "keypad_layout.h"
+#include "keypad_table.h"
 #include "mc_strings.h"
 #include "shell/platform/program_folder.h"
 
@@ -22,10 +23,6 @@
 namespace {
 
 constexpr int kLeft = 6;
-constexpr int kKeyWidth = 56;
-constexpr int kKeyHeight = 30;
-constexpr int kKeyGap = 4;
-constexpr int kKeysTop = 202;
 constexpr int kMemoryRowHeight = 16;
 
 QColor faceColour(KeyColour colour)
@@ -41,26 +38,30 @@ QColor faceColour(KeyColour colour)
         return QColor(0xF1, 0xC6, 0xBF);
     case KeyColour::Equals:
         return QColor(0xF4, 0xD6, 0xA0);
+    case KeyColour::Mode:
+        return QColor(0xEE, 0xF1, 0xF0);
     }
     return Qt::white;
 }
 
-const char* const kAngleImages[3] = {"img_deg", "img_rad", "img_gra"};
 const char* const kAngleLabels[3] = {"lbl_deg", "lbl_rad", "lbl_gra"};
 
 } // namespace
 
 KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
-                       const McStrings& texts, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_effect(effect), m_texts(texts)
+                       const McStrings& texts, const ControlTexts& controlTexts, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_effect(effect), m_texts(texts),
+      m_controlTexts(controlTexts)
 {
     setObjectName(QStringLiteral("tsh_taschenrechner"));
     setMouseTracking(true);
     installEventFilter(this);
     buildDisplay();
+    buildKeys();
     buildModeRow();
     buildMemory();
-    buildKeys();
+    // Enter in the exponent field hands the keyboard back to the mantissa.
+    setTabOrder(m_exponent, m_result);
 
     m_controller.AnimateKey = [this](const QString& name) {
         if (auto* key = findChild<ImageButton*>(name))
@@ -103,6 +104,9 @@ void KeypadPage::buildDisplay()
     m_exponent->SetJumpOnReturn(true);
     m_exponent->setGeometry(302, 28, 56, 32);
     m_exponent->setFont(big);
+    // Tab in the display is typed like any key: it stands for Enter there.
+    m_result->SetTabTyped(true);
+    m_exponent->SetTabTyped(true);
 
     CalcDisplay& display = m_controller.Display();
     m_result->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
@@ -117,11 +121,16 @@ void KeypadPage::buildDisplay()
         key = KeyChar::None;
         Refresh();
     };
-    // Keys that type no character (Delete, a cut with the mouse) change the text directly.
-    connect(m_result, &QLineEdit::textEdited, this,
-            [&display](const QString& text) { display.Mantissa = text; });
-    connect(m_exponent, &QLineEdit::textEdited, this,
-            [&display](const QString& text) { display.Exponent = text; });
+    // Keys that type no character (Delete, a cut with the mouse) change the text directly;
+    // the controller takes the change only when the field still holds a number.
+    connect(m_result, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!m_controller.EntryEdited(CalcDisplay::EntryField::Mantissa, text))
+            Refresh();
+    });
+    connect(m_exponent, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!m_controller.EntryEdited(CalcDisplay::EntryField::Exponent, text))
+            Refresh();
+    });
     connect(qApp, &QApplication::focusChanged, this, [this, &display](QWidget*, QWidget* now) {
         if (!now)
             return;
@@ -136,39 +145,22 @@ void KeypadPage::buildDisplay()
 
 void KeypadPage::buildModeRow()
 {
-    constexpr int y = 66;
-    m_fix = new ImageButton(QStringLiteral("FIX"), this);
-    m_fix->setObjectName(QStringLiteral("img_fix"));
-    m_fix->setGeometry(kLeft, y, 36, 22);
-    m_fix->SetEffect(&m_effect);
-    connect(m_fix, &ImageButton::clicked, this, &KeypadPage::spb_fixClick);
+    m_fix = findChild<ImageButton*>(QStringLiteral("img_fix"));
     m_fixIndicator = new QLabel(this);
     m_fixIndicator->setObjectName(QStringLiteral("lbl_fix_anzeige"));
-    m_fixIndicator->setGeometry(kLeft + 40, y + 3, 14, 16);
+    m_fixIndicator->setGeometry(kLeft + 40, 69, 14, 16);
 
-    const char* captions[3] = {"Deg", "Rad", "Gra"};
+    const char16_t* const lamps[3] = {u"img_deg", u"img_rad", u"img_gra"};
     for (int i = 0; i < 3; ++i) {
-        const int x = 70 + i * 56;
-        auto* image = new ImageButton(QString(), this);
-        image->setObjectName(QString::fromLatin1(kAngleImages[i]));
-        image->setGeometry(x, y + 2, 18, 18);
-        image->SetEffect(&m_effect);
-        auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
+        const KeypadKey& lamp = *KeyNamed(lamps[i]);
+        m_angleImages[i] = findChild<ImageButton*>(QLatin1String(lamp.objectName));
+        auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(kAngleLabels[i]));
-        label->setGeometry(x + 21, y + 3, 30, 16);
+        label->setGeometry(lamp.place.x + 21, lamp.place.y + 1, 30, 16);
         label->installEventFilter(this);
-        const auto mode = AngleMode(i);
-        connect(image, &ImageButton::clicked, this, [this, mode] { setAngleMode(mode); });
-        m_angleImages[i] = image;
         m_angleLabels[i] = label;
     }
-
-    m_tapeToggle = new ImageButton(QStringLiteral("Streifen"), this);
-    m_tapeToggle->setObjectName(QStringLiteral("img_rechenstreifen_wechsel"));
-    m_tapeToggle->setGeometry(288, y, 70, 22);
-    m_tapeToggle->SetEffect(&m_effect);
-    connect(m_tapeToggle, &ImageButton::clicked, this,
-            &KeypadPage::img_rechenstreifen_wechselClick);
+    m_tapeToggle = findChild<ImageButton*>(QStringLiteral("img_rechenstreifen_wechsel"));
 }
 
 void KeypadPage::buildMemory()
@@ -212,78 +204,45 @@ void KeypadPage::buildMemory()
     QFont bold = m_memoryPanel->font();
     bold.setBold(true);
     m_memoryPanel->setFont(bold);
-
-    const char* names[3] = {"img_in", "img_out", "img_clear"};
-    const char* faces[3] = {"MS", "MR", "MC"};
-    for (int i = 0; i < 3; ++i) {
-        auto* key = new ImageButton(QString::fromLatin1(faces[i]), this);
-        key->setObjectName(QString::fromLatin1(names[i]));
-        key->setGeometry(238 + i * 41, y + 24, 38, 30);
-        key->SetEffect(&m_effect);
-        key->SetColours(QColor(0xDD, 0xE4, 0xE2), Qt::black);
-        m_memoryKeys[i] = key;
-    }
-    connect(m_memoryKeys[0], &ImageButton::clicked, this, &KeypadPage::spb_inClick);
-    connect(m_memoryKeys[1], &ImageButton::clicked, this, &KeypadPage::spb_outClick);
-    connect(m_memoryKeys[2], &ImageButton::clicked, this, &KeypadPage::spb_clearClick);
 }
 
 void KeypadPage::buildKeys()
 {
     for (const KeypadKey& key : KeypadKeys()) {
-        auto* button = new ImageButton(key.face, this);
+        auto* button = new ImageButton(key.Face(), this);
         button->setObjectName(QString::fromLatin1(key.objectName));
-        button->setGeometry(kLeft + key.column * (kKeyWidth + kKeyGap),
-                            kKeysTop + key.row * (kKeyHeight + kKeyGap), kKeyWidth, kKeyHeight);
+        button->setGeometry(key.place.x, key.place.y, key.place.width, key.place.height);
         button->SetColours(faceColour(key.colour), Qt::black);
         button->SetEffect(&m_effect);
-        connect(button, &ImageButton::clicked, this, [this, &key, button] { runKey(key, button); });
+        connect(button, &ImageButton::clicked, this, [this, &key] { runKey(key); });
     }
 }
 
-void KeypadPage::runKey(const KeypadKey& key, QObject* sender)
+void KeypadPage::runKey(const KeypadKey& key)
 {
     switch (key.kind) {
-    case KeyKind::Digit:
-        m_controller.spb_zifferClick(key.tag);
-        break;
-    case KeyKind::Operator:
-        spb_operatorClick(sender);
+    case KeyKind::Fix:
+        spb_fixClick();
         return;
-    case KeyKind::Paren:
-        spb_klammerClick(sender);
+    case KeyKind::Angle:
+        setAngleMode(AngleMode(key.value));
         return;
-    case KeyKind::Hyp:
-        m_controller.spb_hypClick();
-        break;
-    case KeyKind::Pi:
-        m_controller.spb_constpiClick();
-        break;
-    case KeyKind::E:
-        m_controller.spb_consteClick();
-        break;
-    case KeyKind::Sign:
-        m_controller.PlusMinus();
-        break;
-    case KeyKind::Clear:
-        m_controller.ClearCalculation();
-        break;
+    case KeyKind::Memory:
+        if (key.value == 0)
+            spb_inClick();
+        else if (key.value == 1)
+            spb_outClick();
+        else
+            spb_clearClick();
+        return;
+    case KeyKind::Tape:
+        emit img_rechenstreifen_wechselClick();
+        return;
+    default:
+        m_controller.RunKey(key);
+        Refresh();
+        return;
     }
-    Refresh();
-}
-
-void KeypadPage::spb_operatorClick(QObject* sender)
-{
-    const int op = OperatorNumberOf(sender->objectName());
-    if (op >= 0)
-        m_controller.spb_operatorClick(op);
-    Refresh();
-}
-
-void KeypadPage::spb_klammerClick(QObject* sender)
-{
-    m_controller.spb_klammerClick(IsOpeningParen(sender->objectName()));
-    Refresh();
 }
 
 void KeypadPage::spb_fixClick()
@@ -326,13 +285,14 @@ void KeypadPage::drawAngleIndicators()
 {
     const QImage on(ProgramFolder::FilePath(QStringLiteral("images\\on1.cc1")), "BMP");
     const QImage off(ProgramFolder::FilePath(QStringLiteral("images\\off1.cc1")), "BMP");
-    const int chosen = int(m_controller.GetAngleMode());
+    const AngleMode mode = m_controller.GetAngleMode();
+    const int chosen = int(mode);
     // The chosen mode is also the checked image, so that it can be read without the lamps.
     for (int i = 0; i < 3; ++i)
         m_angleImages[i]->setChecked(i == chosen);
-    if (on.isNull() || off.isNull()) {
-        QMessageBox::critical(window(), m_texts.Entry(1),
-                              m_texts.Entry(0) + QString::number(chosen + 2));
+    if (const auto message =
+            KeypadController::AngleLampMessage(mode, !on.isNull() && !off.isNull(), m_texts)) {
+        QMessageBox::critical(window(), message->caption, message->text);
         return;
     }
     for (int i = 0; i < 3; ++i)
@@ -352,19 +312,7 @@ void KeypadPage::FocusResult()
 
 void KeypadPage::retranslate()
 {
-    m_tenTo->setText(QStringLiteral("* 10^"));
-    m_expressionLine->setToolTip(QStringLiteral("Rechenstreifen"));
-    m_result->setToolTip(QStringLiteral("Eingabe- und Kontrollfelder"));
-    m_exponent->setToolTip(QStringLiteral("Eingabe- und Kontrollfelder"));
-    m_fix->setToolTip(QStringLiteral("Anzahl der Nachkommastellen"));
-    m_memory->setToolTip(QStringLiteral("Speicherplätze"));
-    m_memoryKeys[0]->setToolTip(QStringLiteral("Wert speichern"));
-    m_memoryKeys[1]->setToolTip(QStringLiteral("Wert auslesen"));
-    m_memoryKeys[2]->setToolTip(QStringLiteral("Wert löschen"));
-    m_memoryPanel->setText(QStringLiteral("Speicher"));
-    for (const KeypadKey& key : KeypadKeys())
-        if (auto* button = findChild<ImageButton*>(QLatin1String(key.objectName)))
-            button->setToolTip(QString::fromUtf8(key.hint));
+    m_controlTexts.ApplyTo(*this);
     SetTapeHint(m_tapeVisible);
 }
 

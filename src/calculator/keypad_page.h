@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+class ControlTexts;
 class ImageButton;
 class ImageButtonEffect;
 class KeypadController;
@@ -23,7 +24,7 @@ class KeypadPage : public QWidget {
     Q_OBJECT
 public:
     KeypadPage(KeypadController& controller, ImageButtonEffect& effect, const McStrings& texts,
-               QWidget* parent = nullptr);
+               const ControlTexts& controlTexts, QWidget* parent = nullptr);
 
     // Copies the controller's texts into the fields and tells the tape.
     void Refresh();
@@ -32,9 +33,6 @@ public:
     void FocusResult();
     QTableWidget* MemoryGrid() const { return m_memory; }
 
-    // Key handlers: the sender's objectName says which key it is.
-    void spb_operatorClick(QObject* sender);
-    void spb_klammerClick(QObject* sender);
     void spb_fixClick();
     void spb_inClick();
     void spb_outClick();
@@ -55,7 +53,7 @@ private:
     void buildModeRow();
     void buildMemory();
     void buildKeys();
-    void runKey(const KeypadKey& key, QObject* sender);
+    void runKey(const KeypadKey& key);
     void setAngleMode(AngleMode mode);
     void drawAngleIndicators();
     int selectedSlot() const;
@@ -63,6 +61,7 @@ private:
     KeypadController& m_controller;
     ImageButtonEffect& m_effect;
     const McStrings& m_texts;
+    const ControlTexts& m_controlTexts;
     QLineEdit* m_expressionLine = nullptr;
     TAlignEdit* m_result = nullptr;
     TAlignEdit* m_exponent = nullptr;
@@ -74,7 +73,6 @@ private:
     ImageButton* m_tapeToggle = nullptr;
     QScrollArea* m_memoryBox = nullptr;
     QTableWidget* m_memory = nullptr;
-    ImageButton* m_memoryKeys[3] = {};
     QLabel* m_memoryPanel = nullptr;
     bool m_tapeVisible = false;
 };

@@ -93,3 +93,8 @@ QStringList McStrings::GermanDefaults()
         list.append(QString::fromUtf8(text));
     return list;
 }
+
+ProgramMessage McStrings::MissingFilesMessage(int code) const
+{
+    return ProgramMessage{Entry(1), Entry(0) + QString::number(code)};
+}

@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+// A message the program shows in a box: its caption and text.
+struct ProgramMessage {
+    QString caption;
+    QString text;
+};
+
 class McStrings {
 public:
     static constexpr int Count = 65;
@@ -16,6 +22,9 @@ public:
     void SetEntries(const QStringList& entries);
 
     static QStringList GermanDefaults();
+
+    // "Some program files could not be found …" followed by the digit that tells which.
+    ProgramMessage MissingFilesMessage(int code) const;
 
 private:
     QStringList m_entries;

@@ -233,18 +233,17 @@ bool IsNumberText(const QString& text)
     return ParseNumber(ToComma(text)).has_value();
 }
 
-QString FormatMantissa(QString text, const MantissaFormat& format)
-{
-    if (format.closingParen)
-        return text;
+namespace {
 
-    const int fix = format.fixDecimals;
+QString formatPlain(QString text, int fix, MantissaStyle style)
+{
+    const bool display = style != MantissaStyle::Written;
     if (fix != -1 && !text.isEmpty()) {
-        int separator = text.indexOf(u'.');
+        int separator = int(text.indexOf(u'.'));
         if (separator < 0)
-            separator = text.indexOf(u',');
+            separator = int(text.indexOf(u','));
         const int decimalsTyped = separator < 0 ? 0 : int(text.size()) - separator - 1;
-        if (decimalsTyped < fix || format.displayFormatting) {
+        if (decimalsTyped < fix || display) {
             if (const auto v = ParseNumber(ToComma(text))) {
                 const int precision = fix + int(GeneralText(*v).size()) + 1;
                 text = ToPoint(FixedTextWithPrecision(*v, precision, fix));
@@ -252,7 +251,7 @@ QString FormatMantissa(QString text, const MantissaFormat& format)
         }
     }
 
-    if (!format.formulaFormatting && !text.contains(u'E')) {
+    if (style != MantissaStyle::Formula && !text.contains(u'E')) {
         if (const auto v = ParseNumber(ToComma(text)); v && std::trunc(*v) == *v)
             text = ToPoint(GeneralText(*v));
     }
@@ -262,7 +261,22 @@ QString FormatMantissa(QString text, const MantissaFormat& format)
         ++lead;
     text.remove(0, lead);
 
-    if (format.displayFormatting)
+    if (display)
         return text;
     return StripTrailingZeros(text);
+}
+
+} // namespace
+
+QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style)
+{
+    const qsizetype e = text.indexOf(u'E');
+    if (e > 0 && fixDecimals != -1) {
+        const double value = ParseNumber(ToComma(text)).value_or(0.0);
+        const QString plain = formatPlain(text, fixDecimals, style);
+        if (value != 0 && ParseNumber(ToComma(plain)).value_or(0.0) == 0)
+            return formatPlain(text.left(e), fixDecimals, style) + text.mid(e);
+        return plain;
+    }
+    return formatPlain(std::move(text), fixDecimals, style);
 }

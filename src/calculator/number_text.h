@@ -40,13 +40,14 @@ QString StripTrailingZeros(QString text);
 // True when the text converts to a number (point or comma separator); no message.
 bool IsNumberText(const QString& text);
 
-// What FormatMantissa needs to know about the moment it is called in.
-struct MantissaFormat {
-    int fixDecimals = 9;            // -1 means free decimals
-    bool displayFormatting = false; // the text goes into the display
-    bool formulaFormatting = false; // formula results keep their decimals even when integral
-    bool closingParen = false;      // a closing parenthesis reads the display: leave the text
+// Where a number text formatted by FormatMantissa goes.
+enum class MantissaStyle {
+    Written, // expression line, tape and memory: padded to the decimals, trailing zeros removed
+    Display, // the display: exactly the decimals, an integral value without any
+    Formula, // formula results: exactly the decimals, an integral value too
 };
 
-// Applies the fixed number of decimals to a number text with point separator.
-QString FormatMantissa(QString text, const MantissaFormat& format);
+// Applies the fixed number of decimals (`fixDecimals`, -1 meaning free) to a number text
+// with point separator. A value that the fixed decimals would round to 0 keeps its power of
+// ten ("1E-99"), so that what is written down never loses it.
+QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style);

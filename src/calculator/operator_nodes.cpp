@@ -6,21 +6,6 @@
 
 namespace {
 
-struct OperatorInfo {
-    const char* text;
-    int priority;      // priority base; +3 for every open parenthesis level
-    double rightValue; // default right operand
-};
-
-const OperatorInfo kOperators[Op::Count] = {
-    {"=", -1, 0},   {"+", 0, 0},       {"-", 0, 0},       {"*", 1, 1.0},     {"/", 1, 1.0},
-    {"^2", 2, 1.0}, {" W", 2, 0},      {"^", 2, 0},       {".W", 2, 1.0},    {" sin", 2, 0},
-    {" cos", 2, 0}, {" tan", 2, 0},    {" cot", 2, 0},    {" log2 ", 2, 0},  {" log10 ", 2, 0},
-    {" ln", 2, 0},  {" arcsin", 2, 0}, {" arccos", 2, 0}, {" arctan", 2, 0}, {" arccot", 2, 0},
-    {"1/", 2, 0},   {"!", 2, 0},       {" e^", 2, 0},     {"(", 0, 0},       {")", 0, 0},
-    {"h", 0, 0},    {"%", 2, 0},
-};
-
 // Degrees and grads into radians for the trigonometric functions, and back for their
 // inverses.
 constexpr long double kDegToRad = 0.0174532925199432957691L;
@@ -55,28 +40,6 @@ long double fromRadians(long double x, AngleMode mode)
 }
 
 } // namespace
-
-namespace Op {
-const char* DisplayText(int op)
-{
-    return (op >= 0 && op < Count) ? kOperators[op].text : "";
-}
-
-bool IsTwoOperand(int op)
-{
-    return (op >= 1 && op <= 4) || op == 7 || op == 8;
-}
-
-bool IsPostfix(int op)
-{
-    return op == 5 || (op >= 20 && op <= 22);
-}
-
-bool IsPrefix(int op)
-{
-    return op == 6 || (op >= 9 && op <= 19);
-}
-} // namespace Op
 
 long double Power(long double base, long double exponent)
 {
@@ -113,14 +76,14 @@ bool Factorial(long double n, long double& result)
     return true;
 }
 
-void TOperator::Create(bool hyp, double x, int level, int opNumber, int index)
+void TOperator::Create(bool hyp, double x, int level, Operator op, int index)
 {
-    RightValue = kOperators[opNumber].rightValue;
-    Priority = kOperators[opNumber].priority + 3 * level;
+    RightValue = Info(op).rightDefault;
+    Priority = Info(op).priority + 3 * level;
     Level = level;
     Hyp = hyp;
     Index = index;
-    OpNumber = opNumber;
+    OpNumber = op;
     TakeOperand(x);
 }
 
@@ -133,21 +96,27 @@ void TOperator::LinkOperator(TOperator* previous, TOperator* next)
         next->HasPending = true;
         return;
     }
-    if (previous->HasPending && previous->Pending->Priority < next->Priority) {
-        next->Pending = previous->Pending;
-        next->HasPending = true;
-        previous->HasPending = false;
-        previous->Pending = nullptr;
+    // `previous` and the nodes waiting behind it with a priority of at least the new one's
+    // are computed now; the first waiting node of a lower priority moves behind the new
+    // node instead, so 1 + 2 * 3 ^ 2 * 4 forms the second product before the sum.
+    for (TOperator* holder = previous; holder->HasPending; holder = holder->Pending) {
+        if (holder->Pending->Priority < next->Priority) {
+            next->Pending = holder->Pending;
+            next->HasPending = true;
+            holder->HasPending = false;
+            holder->Pending = nullptr;
+            break;
+        }
     }
     // A prefix function typed right after another waits for it: sin cos 30 computes cos first.
-    if (Op::IsPrefix(previous->OpNumber) && Op::IsPrefix(next->OpNumber)) {
+    if (IsPrefix(previous->OpNumber) && IsPrefix(next->OpNumber)) {
         next->Pending = previous;
         next->HasPending = true;
         return;
     }
     // Percent after + or - takes the sum's value as its base.
-    if (next->OpNumber == Op::Percent &&
-        (previous->OpNumber == Op::Plus || previous->OpNumber == Op::Minus)) {
+    if (next->OpNumber == Operator::Percent &&
+        (previous->OpNumber == Operator::Plus || previous->OpNumber == Operator::Minus)) {
         next->Pending = previous;
         next->HasPending = true;
         return;
@@ -211,26 +180,26 @@ void TOperatorBoth::Evaluate()
     const long double l = LeftValue;
     const long double r = RightValue;
     switch (OpNumber) {
-    case Op::Equals:
+    case Operator::Equals:
         LeftValue = ResultValue;
         RightValue = ResultValue;
         break;
-    case Op::Plus:
+    case Operator::Plus:
         Guarded([&] { return l + r; });
         break;
-    case Op::Minus:
+    case Operator::Minus:
         Guarded([&] { return l - r; });
         break;
-    case Op::Times:
+    case Operator::Times:
         Guarded([&] { return l * r; });
         break;
-    case Op::Divide:
+    case Operator::Divide:
         Guarded([&] { return l / r; });
         break;
-    case Op::Power:
+    case Operator::Power:
         Guarded([&] { return Power(l, r); });
         break;
-    case Op::Root:
+    case Operator::Root:
         Guarded([&] { return Power(r, 1 / l); });
         break;
     default:
@@ -251,13 +220,13 @@ void TOperatorLeft::Evaluate()
 {
     const long double l = LeftValue;
     switch (OpNumber) {
-    case Op::Square:
+    case Operator::Square:
         Guarded([&] { return l * l; });
         break;
-    case Op::Reciprocal:
+    case Operator::Reciprocal:
         Guarded([&] { return 1 / l; });
         break;
-    case Op::Factorial: {
+    case Operator::Factorial: {
         long double result = 0;
         if (Factorial(l, result))
             Guarded([&] { return result; });
@@ -265,10 +234,10 @@ void TOperatorLeft::Evaluate()
             m_context.ReportError(CalcError::ArgumentOutOfRange);
         break;
     }
-    case Op::Exp:
+    case Operator::Exp:
         Guarded([&] { return std::exp(l); });
         break;
-    case Op::Percent:
+    case Operator::Percent:
         if (HasPending) {
             ResultValue = RightValue;
         } else {
@@ -291,40 +260,40 @@ void TOperatorRight::TakeOperand(double)
 void TOperatorRight::Evaluate()
 {
     const AngleMode mode = m_context.Angle();
-    const int op = OpNumber;
-    if (op >= Op::Sin && op <= Op::Cot)
+    const Operator op = OpNumber;
+    if (Info(op).angle == AngleUse::Operand)
         RightValue = static_cast<double>(toRadians(RightValue, mode));
     const long double x = RightValue;
-    const bool inverse = op >= Op::ArcSin && op <= Op::ArcCot;
+    const bool inverse = Info(op).angle == AngleUse::Result;
     Guarded([&]() -> long double {
         long double r = 0;
         switch (op) {
-        case Op::SquareRoot:
+        case Operator::SquareRoot:
             return std::sqrt(x);
-        case Op::Log2:
+        case Operator::Log2:
             return std::log2(x);
-        case Op::Log10:
+        case Operator::Log10:
             return std::log10(x);
-        case Op::Ln:
+        case Operator::Ln:
             return std::log(x);
-        case Op::Sin:
+        case Operator::Sin:
             return Hyp ? std::sinh(x) : std::sin(x);
-        case Op::Cos:
+        case Operator::Cos:
             return Hyp ? std::cosh(x) : std::cos(x);
-        case Op::Tan:
+        case Operator::Tan:
             return Hyp ? std::tanh(x) : std::tan(x);
-        case Op::Cot:
+        case Operator::Cot:
             return 1 / (Hyp ? std::tanh(x) : std::tan(x));
-        case Op::ArcSin:
+        case Operator::ArcSin:
             r = Hyp ? std::asinh(x) : std::asin(x);
             break;
-        case Op::ArcCos:
+        case Operator::ArcCos:
             r = Hyp ? std::acosh(x) : std::acos(x);
             break;
-        case Op::ArcTan:
+        case Operator::ArcTan:
             r = Hyp ? std::atanh(x) : std::atan(x);
             break;
-        case Op::ArcCot:
+        case Operator::ArcCot:
             r = Hyp ? std::atanh(1 / x) : std::atan(1 / x);
             break;
         default:
@@ -335,13 +304,19 @@ void TOperatorRight::Evaluate()
     PassResult();
 }
 
-std::unique_ptr<TOperator> MakeOperator(int opNumber, OperatorContext& context)
+std::unique_ptr<TOperator> MakeOperator(Operator op, OperatorContext& context)
 {
-    if (Op::IsTwoOperand(opNumber) || opNumber == Op::Equals)
+    switch (KindOf(op)) {
+    case OperatorKind::Equals:
+    case OperatorKind::Binary:
         return std::make_unique<TOperatorBoth>(context);
-    if (Op::IsPostfix(opNumber) || opNumber == Op::Percent)
+    case OperatorKind::Postfix:
+    case OperatorKind::Percent:
         return std::make_unique<TOperatorLeft>(context);
-    if (Op::IsPrefix(opNumber))
+    case OperatorKind::Prefix:
         return std::make_unique<TOperatorRight>(context);
+    case OperatorKind::Text:
+        break;
+    }
     return nullptr;
 }

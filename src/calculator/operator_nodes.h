@@ -8,26 +8,11 @@
 // intermediate results.
 #pragma once
 
-#include <cstdint>
+#include "operator_table.h"
+
 #include <memory>
 
 enum class AngleMode { Degrees = 0, Radians = 1, Grads = 2 };
-
-// Operator numbers: part of the keypad key names (characters 13–14) and index of the texts.
-namespace Op {
-inline constexpr int Equals = 0, Plus = 1, Minus = 2, Times = 3, Divide = 4, Square = 5,
-                     SquareRoot = 6, Power = 7, Root = 8, Sin = 9, Cos = 10, Tan = 11, Cot = 12,
-                     Log2 = 13, Log10 = 14, Ln = 15, ArcSin = 16, ArcCos = 17, ArcTan = 18,
-                     ArcCot = 19, Reciprocal = 20, Factorial = 21, Exp = 22, OpenParen = 23,
-                     CloseParen = 24, Hyperbolic = 25, Percent = 26;
-inline constexpr int Count = 27;
-
-// The operator's display text, blanks included (" sin", " log2 ").
-const char* DisplayText(int op);
-bool IsTwoOperand(int op); // 1 … 4, 7, 8
-bool IsPostfix(int op);    // 5, 20 … 22 (percent is postfix too, but not in this group)
-bool IsPrefix(int op);     // 6, 9 … 19
-} // namespace Op
 
 // Arithmetic error numbers reported by the nodes.
 enum class CalcError {
@@ -58,7 +43,7 @@ public:
 
     // Makes the node a node of the running calculation and hands it the display value.
     // The context's current node is still the previous one while this runs.
-    void Create(bool hyp, double x, int level, int opNumber, int index);
+    void Create(bool hyp, double x, int level, Operator op, int index);
 
     virtual void Evaluate() = 0;
     virtual void TakeOperand(double x) = 0;
@@ -72,7 +57,7 @@ public:
     int Priority = 0;
     bool HasPending = false;
     TOperator* Pending = nullptr;
-    int OpNumber = 0;
+    Operator OpNumber = Operator::Equals;
 
 protected:
     // Decides whether `previous` is computed now or waits behind `next`.
@@ -110,8 +95,8 @@ public:
     void TakeOperand(double x) override;
 };
 
-// The node class that an operator number creates; nothing for 23, 24, 25.
-std::unique_ptr<TOperator> MakeOperator(int opNumber, OperatorContext& context);
+// The node class of an operator; nothing for the parentheses and the hyperbolic suffix.
+std::unique_ptr<TOperator> MakeOperator(Operator op, OperatorContext& context);
 
 // x raised to y by the library rule: y = 0 gives 1, x = 0 with y > 0 gives 0, an integral y
 // multiplies, anything else is exp(y · ln x).

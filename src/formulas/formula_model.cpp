@@ -119,9 +119,7 @@ bool FormulaModel::gateOpen(int slot, bool focusGate) const
 
 void FormulaModel::writeResult(int slot, double value)
 {
-    m_display.DisplayFormatting = true;
-    m_display.FormulaFormatting = true;
-    QString text = m_display.FormatMantissa(GeneralText(value));
+    QString text = m_display.FormatMantissa(GeneralText(value), MantissaStyle::Formula);
     if (Variablen.FormulaNumber == kRadiatorFactor && slot == 0) {
         const double shown = ParseNumber(ToComma(text)).value_or(0);
         if (shown > kSnapBound && shown < 1)
@@ -135,8 +133,6 @@ void FormulaModel::writeResult(int slot, double value)
 void FormulaModel::EvaluateFormula()
 {
     Notice = FormulaNotice::Hidden;
-    m_display.FormulaFormatting = true;
-    m_display.DisplayFormatting = true;
     if (EvaluatePending) {
         for (int i = 0; i < kExponentSlot; ++i)
             Variablen.Texts[size_t(i)].replace(u'.', u',');
@@ -186,6 +182,4 @@ void FormulaModel::EvaluateFormula()
         refreshMirrors();
         EvaluatePending = false;
     }
-    m_display.FormulaFormatting = false;
-    m_display.DisplayFormatting = false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calculator/calc_display.h"
+#include "calculator/control_texts.h"
 #include "calculator/image_button.h"
 #include "calculator/keypad_controller.h"
 #include "calculator/mc_strings.h"
@@ -54,6 +55,7 @@ private:
 
     UserFeedback& m_feedback;
     McStrings m_texts;
+    ControlTexts m_keypadTexts;
     CalcDisplay m_display;
     KeypadController m_calculator;
     ImageButtonEffect m_effect;

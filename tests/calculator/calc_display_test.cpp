@@ -41,7 +41,6 @@ TEST(ShowNumber, SplitsTheExponentIntoItsOwnField)
     d.ShowNumber(QStringLiteral("2,5"));
     EXPECT_EQ(d.Mantissa, u"2.500000000");
     EXPECT_EQ(d.Exponent, u"");
-    EXPECT_FALSE(d.DisplayFormatting);
 }
 
 TEST(ShowNumber, EmptyTextClearsBothFields)

@@ -1,5 +1,6 @@
 #include "calculator/key_chars.h"
 #include "calculator/keypad_controller.h"
+#include "calculator/keypad_table.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -14,11 +15,15 @@ namespace {
 // every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
 void pressKeys(KeypadController& calc, const std::string& line)
 {
-    static const std::map<std::string, int> ops = {
-        {"=", 0},       {"+", 1},       {"-", 2},      {"*", 3},   {"/", 4},       {"x2", 5},
-        {"sqrt", 6},    {"^", 7},       {".W", 8},     {"sin", 9}, {"cos", 10},    {"tan", 11},
-        {"cot", 12},    {"log2", 13},   {"log10", 14}, {"ln", 15}, {"arcsin", 16}, {"arccos", 17},
-        {"arctan", 18}, {"arccot", 19}, {"1/x", 20},   {"!", 21},  {"e^x", 22},    {"%", 26}};
+    static const std::map<std::string, Operator> ops = {
+        {"=", Operator::Equals},        {"+", Operator::Plus},        {"-", Operator::Minus},
+        {"*", Operator::Times},         {"/", Operator::Divide},      {"x2", Operator::Square},
+        {"sqrt", Operator::SquareRoot}, {"^", Operator::Power},       {".W", Operator::Root},
+        {"sin", Operator::Sin},         {"cos", Operator::Cos},       {"tan", Operator::Tan},
+        {"cot", Operator::Cot},         {"log2", Operator::Log2},     {"log10", Operator::Log10},
+        {"ln", Operator::Ln},           {"arcsin", Operator::ArcSin}, {"arccos", Operator::ArcCos},
+        {"arctan", Operator::ArcTan},   {"arccot", Operator::ArcCot}, {"1/x", Operator::Reciprocal},
+        {"!", Operator::Factorial},     {"e^x", Operator::Exp},       {"%", Operator::Percent}};
     size_t pos = 0;
     while (pos < line.size()) {
         const size_t end = line.find(' ', pos);
@@ -45,7 +50,7 @@ void pressKeys(KeypadController& calc, const std::string& line)
         else
             for (char c : token) {
                 ASSERT_TRUE(c == '.' || (c >= '0' && c <= '9')) << token;
-                calc.spb_zifferClick(c == '.' ? KeypadController::DecimalKeyTag : c - '0');
+                calc.spb_zifferClick(c == '.' ? DecimalKeyValue : c - '0');
             }
     }
 }
@@ -56,6 +61,12 @@ void typeKeys(KeypadController& calc, const QString& text)
     for (QChar c : text)
         calc.edt_resultsKeyPress(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
 }
+
+struct TypedRun {
+    CalcDisplay display;
+    RecordingServices services;
+    KeypadController calc{display, {services, services}};
+};
 
 class Keypad : public testing::Test {
 protected:
@@ -97,6 +108,50 @@ TEST_F(Keypad, PrecedenceWhileTyping)
     keys("( 2 + 3 ) * 4 =");
     EXPECT_EQ(shown(), u"20");
     EXPECT_EQ(line(), u"(2+3)*4=20");
+    // A sum behind a product behind a power waits for the second product.
+    keys("1 + 2 * 3 ^ 2 * 4 =");
+    EXPECT_EQ(shown(), u"73");
+    // Equal priorities show their running result.
+    keys("2 + 3 +");
+    EXPECT_EQ(shown(), u"5");
+    keys("4 =");
+    EXPECT_EQ(shown(), u"9");
+}
+
+TEST_F(Keypad, PointAfterAnOperatorStartsTheNewOperand)
+{
+    display.FixDecimals = -1;
+    keys("2 . 5 + . 5 =");
+    EXPECT_EQ(shown(), u"3");
+    EXPECT_EQ(line(), u"2.5+0.5=3");
+    TypedRun typed;
+    typeKeys(typed.calc, QStringLiteral("2.5+.5\n"));
+    EXPECT_EQ(typed.display.Mantissa, u"3");
+}
+
+TEST_F(Keypad, TinyValuesKeepTheirPowerOfTen)
+{
+    const auto enter = [this](const char* mantissa, const char* exponent) {
+        keys(mantissa);
+        display.FocusedField = CalcDisplay::EntryField::Exponent;
+        keys(exponent);
+        display.FocusedField = CalcDisplay::EntryField::Mantissa;
+    };
+    enter("1", "99");
+    keys("/");
+    enter("1", "99 +/-");
+    keys("=");
+    EXPECT_EQ(line(), u"1E99/1E-99=1E198");
+    enter("1", "99 +/-");
+    calc.spb_inClick(4);
+    EXPECT_EQ(calc.Memory().Value(4), u"1E-99");
+    keys("C");
+    calc.spb_outClick(4);
+    EXPECT_EQ(calc.hol_ergebnisstring(), u"1E-99");
+    // Below the normal range but still a number: shown, not an underflow.
+    keys("C 10 ^ 308 = 1/x");
+    EXPECT_FALSE(display.ErrorState);
+    EXPECT_EQ(calc.hol_ergebnisstring(), u"1E-308");
 }
 
 TEST_F(Keypad, NineDecimalsInTheDisplayShortFormOnTheTape)
@@ -141,6 +196,8 @@ TEST_F(Keypad, FunctionsInDegreesAndRadians)
     calc.SetAngleMode(AngleMode::Grads);
     keys("sin 100 =");
     EXPECT_EQ(shown(), u"1");
+    keys("arccos 0 =");
+    EXPECT_EQ(shown(), u"100");
 }
 
 TEST_F(Keypad, PrefixAfterPrefixComputesTheInnerFirst)
@@ -370,12 +427,6 @@ TEST_F(Keypad, ClearingTheTapeMidwayKeepsTheCalculation)
     EXPECT_EQ(tape(), lines({"3", "*4", "=14", "", ""}));
 }
 
-struct TypedRun {
-    CalcDisplay display;
-    RecordingServices services;
-    KeypadController calc{display, {services, services}};
-};
-
 TEST(KeypadKeyboard, TypedKeysGiveWhatClicksGive)
 {
     const std::pair<const char*, const char*> runs[] = {
@@ -431,6 +482,55 @@ TEST(KeypadKeyboard, CopyAndPasteANumberOnly)
     run.services.clipboard = QStringLiteral("1.5");
     run.calc.edt_resultsKeyPress(KeyChar::CtrlV, true);
     EXPECT_EQ(run.display.Mantissa, u"1.5");
+}
+
+TEST(KeypadKeyboard, DisplayHoldsOnlyANumberTheErrorOrNothing)
+{
+    TypedRun run;
+    const auto paste = [&run](const char* clip, bool selected = false) {
+        run.services.clipboard = QString::fromUtf8(clip);
+        run.calc.edt_resultsKeyPress(KeyChar::CtrlV, selected);
+    };
+    typeKeys(run.calc, QStringLiteral("12"));
+    paste("-3");
+    paste("1234567890123456789012345678901234567890");
+    paste("1E999");
+    EXPECT_EQ(run.display.Mantissa, u"12");
+    EXPECT_EQ(run.services.signals_, (std::vector<int>{2, 2, 2}));
+    paste("3,5");
+    EXPECT_EQ(run.display.Mantissa, u"123.5");
+    // After an operator the paste is the new operand.
+    typeKeys(run.calc, QStringLiteral("*"));
+    paste("2");
+    typeKeys(run.calc, QStringLiteral("\n"));
+    EXPECT_EQ(run.display.Mantissa, u"247");
+    // Into the error display the paste replaces it; with a power of ten it fills both fields.
+    typeKeys(run.calc, QStringLiteral("1/0\n"));
+    EXPECT_EQ(run.display.Mantissa, u" E R R O R");
+    paste("2.5E-7");
+    EXPECT_EQ(run.display.Mantissa, u"2.5");
+    EXPECT_EQ(run.display.Exponent, u"-7");
+    // Backspace never leaves a lone sign.
+    run.calc.ClearCalculation();
+    typeKeys(run.calc, QStringLiteral("8"));
+    run.calc.PlusMinus();
+    run.calc.edt_resultsKeyPress(KeyChar::Backspace, false);
+    EXPECT_EQ(run.display.Mantissa, u"");
+    EXPECT_FALSE(run.calc.EntryEdited(CalcDisplay::EntryField::Mantissa, QStringLiteral("1-2")));
+    EXPECT_TRUE(run.calc.EntryEdited(CalcDisplay::EntryField::Mantissa, QStringLiteral("12")));
+    EXPECT_FALSE(run.calc.EntryEdited(CalcDisplay::EntryField::Mantissa, QStringLiteral("-")));
+    EXPECT_EQ(run.display.Mantissa, u"");
+}
+
+TEST(KeypadKeyboard, TabIsEnterAndParenKeepsTheDisplayInTheExponent)
+{
+    TypedRun run;
+    typeKeys(run.calc, QStringLiteral("2+3\t"));
+    EXPECT_EQ(run.display.ExpressionLine, u"2+3=5");
+    typeKeys(run.calc, QStringLiteral("5+"));
+    run.display.FocusedField = CalcDisplay::EntryField::Exponent;
+    run.calc.edt_result10KeyPress(u'(', false);
+    EXPECT_EQ(run.display.Mantissa, u"5");
 }
 
 TEST(KeypadKeyboard, ExponentFieldTakesTwoDigitsAndOperators)

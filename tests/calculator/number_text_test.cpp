@@ -152,8 +152,11 @@ class FormatMantissaTest : public testing::TestWithParam<MantissaCase> {};
 TEST_P(FormatMantissaTest, Formats)
 {
     const MantissaCase& c = GetParam();
-    MantissaFormat format{c.fix, c.display, c.formula, false};
-    EXPECT_EQ(FormatMantissa(QString::fromUtf8(c.text), format), QString::fromUtf8(c.expected));
+    const MantissaStyle style = c.formula   ? MantissaStyle::Formula
+                                : c.display ? MantissaStyle::Display
+                                            : MantissaStyle::Written;
+    EXPECT_EQ(FormatMantissa(QString::fromUtf8(c.text), c.fix, style),
+              QString::fromUtf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,6 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  "0.3333333333333"},
                     MantissaCase{"IntegralPlain", "12", 9, false, false, "12"},
                     MantissaCase{"ExponentTextLeftAlone", "1.5E20", 9, false, false, "1.5E20"},
+                    MantissaCase{"TinyValueKeepsItsPowerOfTen", "1E-99", 9, false, false, "1E-99"},
+                    MantissaCase{"TinyNegativeValueToo", "-2.5E-15", 4, false, false, "-2.5E-15"},
                     MantissaCase{"FreeStripsZeros", "2.500", -1, false, false, "2.5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -188,20 +193,13 @@ INSTANTIATE_TEST_SUITE_P(
                     MantissaCase{"FreeDecimalsUnchanged", "3", -1, true, true, "3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FormatMantissa, ClosingParenthesisReadsTheTextUnchanged)
-{
-    MantissaFormat format{9, true, false, true};
-    EXPECT_EQ(FormatMantissa(QStringLiteral("2.5"), format), u"2.5");
-}
-
 // The texts must not change with the locale of the process or of Qt.
 TEST(NumberTexts, DoNotFollowTheLocale)
 {
     const auto texts = [] {
-        return QStringList{
-            GeneralText(1234.5), FixedText(2.5, 2), ResultText(0.125),
-            FormatMantissa(QStringLiteral("2.5"), MantissaFormat{3, true, false, false}),
-            QString::number(ParseNumber(QStringLiteral("1,5")).value_or(-1))};
+        return QStringList{GeneralText(1234.5), FixedText(2.5, 2), ResultText(0.125),
+                           FormatMantissa(QStringLiteral("2.5"), 3, MantissaStyle::Display),
+                           QString::number(ParseNumber(QStringLiteral("1,5")).value_or(-1))};
     };
     const QStringList plain = texts();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

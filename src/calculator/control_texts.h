@@ -1,0 +1,36 @@
+// Captions and hints of a page's controls, addressed as the translation file addresses
+// them: by the control's name and the property. The page's retranslate() applies them;
+// the defaults are German, and a translation replaces entries by name.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QObject;
+
+enum class TextProperty { Caption, Hint };
+
+class ControlTexts {
+public:
+    struct Entry {
+        QString component;
+        TextProperty property;
+        QString text;
+    };
+
+    ControlTexts() = default;
+    explicit ControlTexts(QList<Entry> defaults) : m_entries(std::move(defaults)) {}
+
+    const QList<Entry>& Entries() const { return m_entries; }
+    // The text of a control's property; empty when the control has no such entry.
+    QString Text(QStringView component, TextProperty property) const;
+    // Replaces an entry's text; false when there is no such entry.
+    bool Set(QStringView component, TextProperty property, const QString& text);
+
+    // Writes every entry into the control of that name below `root`: a caption into its
+    // "text" property, a hint into its "toolTip". Controls that do not exist are skipped.
+    void ApplyTo(QObject& root) const;
+
+private:
+    QList<Entry> m_entries;
+};
