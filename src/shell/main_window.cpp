@@ -2,6 +2,7 @@
 
 #include "calculator/align_edit.h"
 #include "calculator/keypad_page.h"
+#include "calculator/keypad_table.h"
 #include "calculator/tape_window.h"
 #include "title_bar.h"
 
@@ -40,7 +41,7 @@ public:
 
 Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
-      m_calculator(m_display, services)
+      m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
@@ -71,7 +72,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     tabStyle->setParent(m_pages->tabBar());
     m_pages->tabBar()->setStyle(tabStyle);
 
-    m_keypad = new KeypadPage(m_calculator, m_effect, m_texts);
+    m_keypad = new KeypadPage(m_calculator, m_effect, m_texts, m_keypadTexts);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
     m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
     m_pages->addTab(emptyPage("tsh_waehrungsrechner"), QStringLiteral("Währungen"));
