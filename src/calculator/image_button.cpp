@@ -28,6 +28,8 @@ void ImageButtonEffect::drawFlat()
 void ImageButtonEffect::MouseMove(ImageButton* image)
 {
     if (image != m_current) {
+        // A typed key's press ends when the mouse takes over another image.
+        m_timer.stop();
         drawFlat();
         m_current = image;
         m_raised = false;

@@ -1,9 +1,10 @@
 #include "calculator/calc_display.h"
 #include "calculator/image_button.h"
 #include "calculator/keypad_controller.h"
-#include "calculator/keypad_layout.h"
 #include "calculator/keypad_page.h"
+#include "calculator/keypad_table.h"
 #include "calculator/mc_strings.h"
+#include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -51,7 +52,8 @@ protected:
     KeypadController calc{display, {services, services}};
     ImageButtonEffect effect;
     McStrings texts;
-    KeypadPage page{calc, effect, texts};
+    ControlTexts controlTexts = KeypadControlTexts();
+    KeypadPage page{calc, effect, texts, controlTexts};
 };
 
 TEST_F(KeypadPageTest, EveryKeyOfTheTableExistsWithItsHint)
@@ -59,14 +61,14 @@ TEST_F(KeypadPageTest, EveryKeyOfTheTableExistsWithItsHint)
     for (const KeypadKey& key : KeypadKeys()) {
         auto* button = page.findChild<ImageButton*>(QString::fromLatin1(key.objectName));
         ASSERT_NE(button, nullptr) << key.objectName;
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(key.hint));
+        if (*key.hint)
+            EXPECT_EQ(button->toolTip(), QString::fromUtf8(key.hint));
         EXPECT_TRUE(page.rect().contains(button->geometry())) << key.objectName;
+        // The number in an operator key's name is still the operator it runs.
+        if (key.kind == KeyKind::Operator)
+            EXPECT_EQ(OperatorFromKeyName(QString::fromLatin1(key.objectName)), key.op)
+                << key.objectName;
     }
-    EXPECT_EQ(KeypadKeys().size(), 42u);
-    EXPECT_EQ(OperatorNumberOf(QStringLiteral("img_operator09_sin")), 9);
-    EXPECT_EQ(OperatorNumberOf(QStringLiteral("spb_operator01_plus")), 1);
-    EXPECT_TRUE(IsOpeningParen(QStringLiteral("img_klammer0auf")));
-    EXPECT_FALSE(IsOpeningParen(QStringLiteral("img_klammer1zu")));
 }
 
 TEST_F(KeypadPageTest, ClickedKeysCalculate)
@@ -125,8 +127,8 @@ TEST_F(KeypadPageTest, TypedKeyPlaysThePressOnItsImage)
     auto* seven = page.findChild<ImageButton*>(QStringLiteral("img_ziffer7"));
     QTest::keyClick(page.findChild<QLineEdit*>(QStringLiteral("edt_result")), '7');
     EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Pressed);
-    QTest::qWait(200);
-    EXPECT_EQ(seven->CurrentFrame(), ImageButton::Frame::Flat);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [seven] { return seven->CurrentFrame() == ImageButton::Frame::Flat; }, 2000));
 }
 
 TEST_F(KeypadPageTest, BrokenLampFilesAreReportedAndTheModeIsSetAllTheSame)
@@ -140,6 +142,7 @@ TEST_F(KeypadPageTest, BrokenLampFilesAreReportedAndTheModeIsSetAllTheSame)
     }
     ProgramFolder::SetPath(dir.path());
     QString message;
+    ExpectModalDialog expected;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             message = box->windowTitle() + u'|' + box->text();

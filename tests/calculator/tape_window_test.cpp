@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 #include "shell/platform/printing.h"
 #include "shell/program.h"
+#include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 
 #include <QApplication>
@@ -66,13 +67,14 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     program.Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
     program.Printer().Printer().setOutputFileName(pdf);
     program.MainWindow()->Calculator().spb_zifferClick(4);
-    program.MainWindow()->Calculator().spb_operatorClick(1);
+    program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
     program.MainWindow()->Calculator().spb_zifferClick(5);
-    program.MainWindow()->Calculator().spb_operatorClick(0);
+    program.MainWindow()->Calculator().spb_operatorClick(Operator::Equals);
     program.TapeWindow()->ShowLines(program.MainWindow()->Calculator().Tape().Lines());
 
     // The user confirms the print dialog.
     bool dialogSeen = false;
+    ExpectModalDialog expected;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         dialogSeen = dialog != nullptr;
@@ -100,6 +102,7 @@ TEST(TapeWindow, CancelledDialogPrintsNothing)
     TextPrinter printer;
     printer.Printer().setOutputFormat(QPrinter::PdfFormat);
     printer.Printer().setOutputFileName(pdf);
+    ExpectModalDialog expected;
     QTimer::singleShot(0, [] {
         if (auto* dialog = QApplication::activeModalWidget())
             static_cast<QDialog*>(dialog)->reject();

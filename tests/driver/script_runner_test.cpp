@@ -9,12 +9,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,6 +114,7 @@ TEST_F(DriverTest, ClicksAndClipboard)
 
 TEST_F(DriverTest, KeepsRunningWhileAModalDialogIsOpen)
 {
+    ExpectModalDialog expected;
     QObject::connect(button, &QPushButton::clicked, button, [this] {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), QStringLiteral("Weiter?"),
                         QMessageBox::Yes | QMessageBox::No, &window);
@@ -128,6 +133,46 @@ TEST_F(DriverTest, KeepsRunningWhileAModalDialogIsOpen)
     EXPECT_TRUE(out[1].contains(u"\"Ja\"") && out[1].contains(u"\"Nein\""));
     EXPECT_EQ(out[2], u"edt_text=\"nein\"");
     EXPECT_EQ(out[3], u"dialog=null");
+}
+
+// The first key opens the cell editor, the following keys and Backspace go to the editor, and
+// Enter writes the text into the cell, as a user's keys would.
+TEST_F(DriverTest, TypesIntoAGridCellThroughItsEditor)
+{
+    QTableWidget grid(2, 2);
+    grid.setObjectName(QStringLiteral("sgr_01_test"));
+    grid.setItem(1, 0, new QTableWidgetItem(QStringLiteral("alt")));
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    EXPECT_EQ(run(QStringLiteral("cell sgr_01_test 1 0\ntype sgr_01_test 12,5\n"
+                                 "printcell sgr_01_test 1 0\nkey sgr_01_test Backspace\n"
+                                 "key sgr_01_test Enter\nprintcell sgr_01_test 1 0")),
+              0);
+    EXPECT_EQ(out, (QStringList{QStringLiteral("sgr_01_test[1,0]=\"alt\""),
+                                QStringLiteral("sgr_01_test[1,0]=\"12,\"")}));
+}
+
+// A dialog that opens unannounced fails the running test and is closed, so that the test
+// goes on instead of waiting for an answer.
+TEST(ModalWatchdog, FailsTheTestAndClosesAnUnexpectedDialog)
+{
+    // Should the watchdog not close the dialog, this does, and the test fails below.
+    bool rescued = false;
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, &rescue, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            rescued = true;
+            dialog->reject();
+        }
+    });
+    rescue.start(5000);
+    EXPECT_NONFATAL_FAILURE(QMessageBox::warning(nullptr, QStringLiteral("Quorvanta - Fehler"),
+                                                 QStringLiteral("Datei fehlt")),
+                            "unexpected modal dialog \"Quorvanta - Fehler\": Datei fehlt");
+    EXPECT_FALSE(rescued);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(DriverTest, UnknownLinesAndNamesStopWithTheLineNumber)

@@ -1,123 +1,26 @@
 #include "script_runner.h"
 
 #include "json_text.h"
+#include "widget_text.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString plainCaption(QString caption)
-{
-    return caption.remove(u'&');
-}
-
-// What `print NAME` writes for a widget: the text a user reads in it.
-QString widgetText(QWidget* w)
-{
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentText();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->isCheckable() ? flag(b->isChecked()) : b->text();
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return p->toPlainText();
-    if (auto* t = qobject_cast<QTextEdit*>(w))
-        return t->toPlainText();
-    if (auto* s = qobject_cast<QAbstractSpinBox*>(w))
-        return s->text();
-    if (auto* tabs = qobject_cast<QTabWidget*>(w))
-        return tabs->tabText(tabs->currentIndex());
-    const QVariant text = w->property("text");
-    return text.isValid() ? text.toString() : w->windowTitle();
-}
-
-QString widgetIndex(QWidget* w, bool& ok)
-{
-    ok = true;
-    if (auto* tabs = qobject_cast<QTabWidget*>(w))
-        return QString::number(tabs->currentIndex());
-    if (auto* bar = qobject_cast<QTabBar*>(w))
-        return QString::number(bar->currentIndex());
-    if (auto* stack = qobject_cast<QStackedWidget*>(w))
-        return QString::number(stack->currentIndex());
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return QString::number(c->currentIndex());
-    if (auto* s = qobject_cast<QSpinBox*>(w))
-        return QString::number(s->value());
-    if (auto* l = qobject_cast<QListWidget*>(w))
-        return QString::number(l->currentRow());
-    ok = false;
-    return {};
-}
-
-QString widgetCount(QWidget* w, bool& ok)
-{
-    ok = true;
-    if (auto* tabs = qobject_cast<QTabWidget*>(w))
-        return QString::number(tabs->count());
-    if (auto* bar = qobject_cast<QTabBar*>(w))
-        return QString::number(bar->count());
-    if (auto* stack = qobject_cast<QStackedWidget*>(w))
-        return QString::number(stack->count());
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return QString::number(c->count());
-    if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model())
-        return QString::number(v->model()->rowCount());
-    ok = false;
-    return {};
-}
-
-QString widgetReadOnly(QWidget* w)
-{
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return flag(e->isReadOnly());
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return flag(p->isReadOnly());
-    if (auto* t = qobject_cast<QTextEdit*>(w))
-        return flag(t->isReadOnly());
-    if (auto* s = qobject_cast<QAbstractSpinBox*>(w))
-        return flag(s->isReadOnly());
-    if (auto* v = qobject_cast<QAbstractItemView*>(w))
-        return flag(v->editTriggers() == QAbstractItemView::NoEditTriggers);
-    return flag(w->property("readOnly").toBool());
-}
-
-QString widgetColor(QWidget* w)
-{
-    const bool input = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-                       qobject_cast<QTextEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                       qobject_cast<QComboBox*>(w);
-    const QColor c = w->palette().color(input ? QPalette::Text : w->foregroundRole());
-    return c.name(QColor::HexRgb);
-}
 
 // The rest of the line after `words` words and the blank that follows them.
 QString restAfterWords(const QString& line, int words)
@@ -132,20 +35,211 @@ QString restAfterWords(const QString& line, int words)
     return line.mid(pos);
 }
 
-QList<QAbstractButton*> dialogButtons(QWidget* dialog)
+QPoint centre(QWidget* w)
 {
-    QList<QAbstractButton*> buttons;
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-        buttons = box->buttons();
+    return w->rect().center();
+}
+
+// `select NAME INDEX` as a user would choose, so that the widget's handlers run.
+QString selectIndex(QWidget* w, const QString& indexWord)
+{
+    bool ok = false;
+    const int index = indexWord.toInt(&ok);
+    if (!ok)
+        return QStringLiteral("select needs an index");
+    if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        if (index < 0 || index >= tabs->count())
+            return QStringLiteral("no such page");
+        tabs->setCurrentIndex(index);
+    } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+        bar->setCurrentIndex(index);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (index < 0 || index >= combo->count())
+            return QStringLiteral("no such item");
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        spin->setValue(index);
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        list->setCurrentRow(index);
     } else {
-        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-            if (b->isVisible())
-                buttons.append(b);
+        return QStringLiteral("nothing to select in this widget");
     }
-    return buttons;
+    return {};
+}
+
+QString setChecked(QWidget* w, const QString& state)
+{
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!button || (state != u"0" && state != u"1"))
+        return QStringLiteral("check needs a check box and 0 or 1");
+    if (button->isChecked() != (state == u"1"))
+        button->click();
+    return {};
+}
+
+// A click on the cell, as a user makes it current; the grid's own handlers see the click.
+void clickCell(QAbstractItemView* view, const QModelIndex& index)
+{
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    view->setCurrentIndex(index);
 }
 
 } // namespace
+
+std::span<const ScriptRunner::Command> ScriptRunner::commands()
+{
+    using S = Shape;
+    // One row per kind of script line: a new line is a new row here.
+    static const Command table[] = {
+        {"click", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             QTest::mouseClick(c.widget, Qt::LeftButton, {}, centre(c.widget));
+             return QString();
+         }},
+        {"press", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             QTest::mousePress(c.widget, Qt::LeftButton, {}, centre(c.widget));
+             return QString();
+         }},
+        {"release", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             QTest::mouseRelease(c.widget, Qt::LeftButton, {}, centre(c.widget));
+             return QString();
+         }},
+        {"hover", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             // Through the top-level window, as a real pointer moves: the widget left behind
+             // gets its leave and the one under the pointer its enter.
+             QWidget* top = c.widget->window();
+             if (QWindow* window = top->windowHandle())
+                 QTest::mouseMove(window, c.widget->mapTo(top, centre(c.widget)));
+             else
+                 QTest::mouseMove(c.widget, centre(c.widget));
+             return QString();
+         }},
+        {"focus", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             c.widget->activateWindow();
+             c.widget->setFocus(Qt::OtherFocusReason);
+             return QString();
+         }},
+        {"key", S::Name,
+         [](ScriptRunner& r, const Call& c) {
+             KeyStroke stroke;
+             if (!ParseKey(c.words.value(2), stroke))
+                 return QStringLiteral("unknown key");
+             r.focusForKeys(c.widget);
+             r.sendKey(c.widget, stroke);
+             return QString();
+         }},
+        {"type", S::NameText,
+         [](ScriptRunner& r, const Call& c) {
+             r.focusForKeys(c.widget);
+             for (const QChar ch : c.text) {
+                 KeyStroke stroke;
+                 ParseKey(QString(ch), stroke);
+                 r.sendKey(c.widget, stroke);
+             }
+             return QString();
+         }},
+        {"select", S::Name,
+         [](ScriptRunner&, const Call& c) { return selectIndex(c.widget, c.words.value(2)); }},
+        {"check", S::Name,
+         [](ScriptRunner&, const Call& c) { return setChecked(c.widget, c.words.value(2)); }},
+        {"cell", S::Cell,
+         [](ScriptRunner&, const Call& c) {
+             clickCell(static_cast<QAbstractItemView*>(c.widget), c.cell);
+             return QString();
+         }},
+        {"trigger", S::Action,
+         [](ScriptRunner&, const Call& c) {
+             c.action->trigger();
+             return QString();
+         }},
+        {"clipboard", S::Text,
+         [](ScriptRunner&, const Call& c) {
+             QApplication::clipboard()->setText(c.text);
+             return QString();
+         }},
+        {"print", S::Name,
+         [](ScriptRunner& r, const Call& c) {
+             const QString& name = c.words[1];
+             if (c.words.size() < 3) {
+                 r.m_out(name + u'=' + JsonString(WidgetText(c.widget)));
+                 return QString();
+             }
+             const QString& prop = c.words[2];
+             QString value;
+             if (!WidgetProperty(c.widget, prop, value))
+                 return QStringLiteral("unknown property");
+             r.m_out(name + u'.' + prop + u'=' + JsonString(value));
+             return QString();
+         }},
+        {"printcell", S::Cell,
+         [](ScriptRunner& r, const Call& c) {
+             r.m_out(QStringLiteral("%1[%2,%3]=")
+                         .arg(c.words[1])
+                         .arg(c.cell.row())
+                         .arg(c.cell.column()) +
+                     JsonString(c.cell.data(Qt::DisplayRole).toString()));
+             return QString();
+         }},
+        {"printclipboard", S::Words,
+         [](ScriptRunner& r, const Call&) {
+             r.m_out(QStringLiteral("clipboard=") + JsonString(QApplication::clipboard()->text()));
+             return QString();
+         }},
+        {"printdialog", S::Words,
+         [](ScriptRunner& r, const Call&) {
+             QWidget* dialog = QApplication::activeModalWidget();
+             if (!dialog) {
+                 r.m_out(QStringLiteral("dialog=null"));
+                 return QString();
+             }
+             QStringList buttons;
+             for (QAbstractButton* b : DialogButtons(dialog))
+                 buttons.append(JsonString(PlainCaption(b->text())));
+             r.m_out(QStringLiteral("dialog={\"caption\":%1,\"text\":%2,\"buttons\":[%3]}")
+                         .arg(JsonString(dialog->windowTitle()), JsonString(DialogText(dialog)),
+                              buttons.join(u',')));
+             return QString();
+         }},
+        {"answer", S::Text,
+         [](ScriptRunner&, const Call& c) {
+             QWidget* dialog = QApplication::activeModalWidget();
+             if (!dialog)
+                 return QStringLiteral("no dialog is open");
+             for (QAbstractButton* b : DialogButtons(dialog)) {
+                 if (PlainCaption(b->text()) == c.text) {
+                     b->click();
+                     return QString();
+                 }
+             }
+             return QStringLiteral("no such button");
+         }},
+        {"wait", S::Milliseconds,
+         [](ScriptRunner& r, const Call& c) {
+             QTimer::singleShot(c.milliseconds, &r, &ScriptRunner::next);
+             return QString();
+         },
+         true},
+        {"shot", S::Words,
+         [](ScriptRunner& r, const Call& c) {
+             const QString file = c.words.value(1);
+             if (file.isEmpty())
+                 return QStringLiteral("shot needs a file");
+             QWidget* w = r.findWidget(c.words.value(2, r.m_mainWindowName));
+             if (!w)
+                 return QStringLiteral("unknown name");
+             if (!w->grab().save(file, "PNG"))
+                 return QStringLiteral("cannot write ") + file;
+             return QString();
+         }},
+    };
+    return table;
+}
 
 ScriptRunner::ScriptRunner(QStringList lines, Output out, Output err, QObject* parent)
     : QObject(parent), m_lines(std::move(lines)), m_out(std::move(out)), m_err(std::move(err))
@@ -153,7 +247,27 @@ ScriptRunner::ScriptRunner(QStringList lines, Output out, Output err, QObject* p
 
 void ScriptRunner::Start()
 {
-    QTimer::singleShot(0, this, &ScriptRunner::next);
+    scheduleNext();
+}
+
+// The next line waits behind every event already posted, and behind those the current line
+// posts while it runs: a cell editor commits its text only after Enter has been handled, and
+// a user looking at the grid then sees the new text.
+void ScriptRunner::scheduleNext()
+{
+    QCoreApplication::postEvent(this, new QEvent(nextLineEvent()), Qt::LowEventPriority);
+}
+
+QEvent::Type ScriptRunner::nextLineEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+void ScriptRunner::customEvent(QEvent* event)
+{
+    if (event->type() == nextLineEvent())
+        next();
 }
 
 void ScriptRunner::next()
@@ -165,26 +279,78 @@ void ScriptRunner::next()
         const QString line = m_lines[m_next++].trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        if (line.startsWith(QLatin1String("wait"))) {
-            bool ok = false;
-            const int ms = line.mid(4).trimmed().toInt(&ok);
-            if (!ok || ms < 0 || line.size() < 6 || line[4] != u' ') {
-                fail(number, QStringLiteral("wait needs milliseconds"), line);
-                return;
-            }
-            QTimer::singleShot(ms, this, &ScriptRunner::next);
+        const QString name = line.section(u' ', 0, 0);
+        const auto all = commands();
+        const auto command = std::find_if(all.begin(), all.end(), [&](const Command& c) {
+            return name == QLatin1String(c.name);
+        });
+        if (command == all.end()) {
+            fail(number, QStringLiteral("unknown line"), line);
+            return;
+        }
+        Call call;
+        if (QString error = read(*command, line, call); !error.isEmpty()) {
+            fail(number, error, line);
             return;
         }
         // The following line is due before this one runs: a click that opens a modal
         // dialog returns only when the dialog closes, and the script must go on meanwhile.
-        QTimer::singleShot(0, this, &ScriptRunner::next);
-        const QString error = run(line);
-        if (!error.isEmpty())
+        if (!command->schedulesNext)
+            scheduleNext();
+        if (QString error = command->run(*this, call); !error.isEmpty())
             fail(number, error, line);
         return;
     }
     m_done = true;
     emit finished(0);
+}
+
+QString ScriptRunner::read(const Command& command, const QString& line, Call& call) const
+{
+    call.words = line.split(u' ', Qt::SkipEmptyParts);
+    const QString name = call.words.value(1);
+    switch (command.shape) {
+    case Shape::Words:
+        return {};
+    case Shape::Text:
+        call.text = restAfterWords(line, 1);
+        return {};
+    case Shape::Milliseconds: {
+        bool ok = false;
+        call.milliseconds = name.toInt(&ok);
+        if (!ok || call.milliseconds < 0 || call.words.size() != 2)
+            return QStringLiteral("%1 needs milliseconds").arg(QLatin1String(command.name));
+        return {};
+    }
+    case Shape::Action:
+        call.action = findAction(name);
+        return call.action ? QString() : QStringLiteral("unknown name");
+    case Shape::Name:
+    case Shape::NameText:
+    case Shape::Cell:
+        break;
+    }
+
+    call.widget = findWidget(name);
+    if (!call.widget)
+        return QStringLiteral("unknown name");
+    if (command.shape == Shape::NameText)
+        call.text = restAfterWords(line, 2);
+    if (command.shape != Shape::Cell)
+        return {};
+
+    auto* view = qobject_cast<QAbstractItemView*>(call.widget);
+    bool rowOk = false;
+    bool colOk = false;
+    const int row = call.words.value(2).toInt(&rowOk);
+    const int col = call.words.value(3).toInt(&colOk);
+    if (!view || !view->model() || !rowOk || !colOk)
+        return QStringLiteral("%1 needs a grid, a row and a column")
+            .arg(QLatin1String(command.name));
+    call.cell = view->model()->index(row, col);
+    if (!call.cell.isValid())
+        return QStringLiteral("no such cell");
+    return {};
 }
 
 void ScriptRunner::fail(int number, const QString& error, const QString& line)
@@ -262,270 +428,25 @@ bool ScriptRunner::ParseKey(const QString& name, KeyStroke& stroke)
     return false;
 }
 
-void ScriptRunner::sendKey(QWidget* target, const KeyStroke& stroke)
+// Keys go where the keyboard focus is, as a user's keys do: after the first key has opened a
+// grid's cell editor, the editor has the focus and takes the following keys.
+void ScriptRunner::sendKey(QWidget* w, const KeyStroke& stroke)
 {
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* target = focused ? focused : w;
     QKeyEvent press(QEvent::KeyPress, stroke.key, stroke.modifiers, stroke.text);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, stroke.key, stroke.modifiers, stroke.text);
     QApplication::sendEvent(target, &release);
 }
 
-QString ScriptRunner::run(const QString& line)
+// `key` and `type` focus NAME first, unless the focus already lies inside it: taking the
+// focus from an open cell editor back to its grid would close the editor.
+void ScriptRunner::focusForKeys(QWidget* w)
 {
-    const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
-    const QString command = words[0];
-    const QString name = words.value(1);
-
-    auto needWidget = [&](QWidget*& w) -> QString {
-        w = findWidget(name);
-        return w ? QString() : QStringLiteral("unknown name");
-    };
-    auto focusWidget = [](QWidget* w) {
-        w->activateWindow();
-        w->setFocus(Qt::OtherFocusReason);
-    };
-    auto keyTarget = [](QWidget* w) {
-        QWidget* focused = QApplication::focusWidget();
-        return focused ? focused : w;
-    };
-
-    if (command == u"clipboard") {
-        QApplication::clipboard()->setText(restAfterWords(line, 1));
-        return {};
-    }
-    if (command == u"printclipboard") {
-        m_out(QStringLiteral("clipboard=") + JsonString(QApplication::clipboard()->text()));
-        return {};
-    }
-    if (command == u"printdialog")
-        return printDialog();
-    if (command == u"answer")
-        return answer(restAfterWords(line, 1));
-    if (command == u"trigger") {
-        QAction* action = findAction(name);
-        if (!action)
-            return QStringLiteral("unknown name");
-        action->trigger();
-        return {};
-    }
-    if (command == u"shot") {
-        if (name.isEmpty())
-            return QStringLiteral("shot needs a file");
-        const QString widgetName = words.value(2, m_mainWindowName);
-        QWidget* w = findWidget(widgetName);
-        if (!w)
-            return QStringLiteral("unknown name");
-        if (!w->grab().save(name, "PNG"))
-            return QStringLiteral("cannot write ") + name;
-        return {};
-    }
-    if (command == u"print" || command == u"printcell")
-        return print(words);
-
-    QWidget* w = nullptr;
-    if (command == u"click" || command == u"press" || command == u"release" ||
-        command == u"hover") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        const QPoint centre = w->rect().center();
-        if (command == u"click")
-            QTest::mouseClick(w, Qt::LeftButton, {}, centre);
-        else if (command == u"press")
-            QTest::mousePress(w, Qt::LeftButton, {}, centre);
-        else if (command == u"release")
-            QTest::mouseRelease(w, Qt::LeftButton, {}, centre);
-        else
-            QTest::mouseMove(w, centre);
-        return {};
-    }
-    if (command == u"focus") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        focusWidget(w);
-        return {};
-    }
-    if (command == u"key") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        KeyStroke stroke;
-        if (!ParseKey(words.value(2), stroke))
-            return QStringLiteral("unknown key");
-        focusWidget(w);
-        sendKey(keyTarget(w), stroke);
-        return {};
-    }
-    if (command == u"type") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        focusWidget(w);
-        for (const QChar c : restAfterWords(line, 2)) {
-            KeyStroke stroke;
-            ParseKey(QString(c), stroke);
-            sendKey(keyTarget(w), stroke);
-        }
-        return {};
-    }
-    if (command == u"select") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        bool ok = false;
-        const int index = words.value(2).toInt(&ok);
-        if (!ok)
-            return QStringLiteral("select needs an index");
-        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-            if (index < 0 || index >= tabs->count())
-                return QStringLiteral("no such page");
-            tabs->setCurrentIndex(index);
-        } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
-            bar->setCurrentIndex(index);
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            if (index < 0 || index >= combo->count())
-                return QStringLiteral("no such item");
-            combo->setCurrentIndex(index);
-            emit combo->activated(index);
-        } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
-            spin->setValue(index);
-        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-            list->setCurrentRow(index);
-        } else {
-            return QStringLiteral("nothing to select in this widget");
-        }
-        return {};
-    }
-    if (command == u"check") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        auto* button = qobject_cast<QAbstractButton*>(w);
-        if (!button || (words.value(2) != u"0" && words.value(2) != u"1"))
-            return QStringLiteral("check needs a check box and 0 or 1");
-        if (button->isChecked() != (words.value(2) == u"1"))
-            button->click();
-        return {};
-    }
-    if (command == u"cell") {
-        if (QString e = needWidget(w); !e.isEmpty())
-            return e;
-        auto* view = qobject_cast<QAbstractItemView*>(w);
-        bool rowOk = false;
-        bool colOk = false;
-        const int row = words.value(2).toInt(&rowOk);
-        const int col = words.value(3).toInt(&colOk);
-        if (!view || !view->model() || !rowOk || !colOk)
-            return QStringLiteral("cell needs a grid, a row and a column");
-        const QModelIndex index = view->model()->index(row, col);
-        if (!index.isValid())
-            return QStringLiteral("no such cell");
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        view->setCurrentIndex(index);
-        return {};
-    }
-    return QStringLiteral("unknown line");
-}
-
-QString ScriptRunner::print(const QStringList& words)
-{
-    const QString& name = words.value(1);
-    QWidget* w = findWidget(name);
-    if (!w)
-        return QStringLiteral("unknown name");
-
-    if (words[0] == u"printcell") {
-        auto* view = qobject_cast<QAbstractItemView*>(w);
-        bool rowOk = false;
-        bool colOk = false;
-        const int row = words.value(2).toInt(&rowOk);
-        const int col = words.value(3).toInt(&colOk);
-        if (!view || !view->model() || !rowOk || !colOk)
-            return QStringLiteral("printcell needs a grid, a row and a column");
-        const QModelIndex index = view->model()->index(row, col);
-        if (!index.isValid())
-            return QStringLiteral("no such cell");
-        m_out(QStringLiteral("%1[%2,%3]=").arg(name).arg(row).arg(col) +
-              JsonString(index.data(Qt::DisplayRole).toString()));
-        return {};
-    }
-
-    if (words.size() < 3) {
-        m_out(name + u'=' + JsonString(widgetText(w)));
-        return {};
-    }
-
-    const QString prop = words[2];
-    QString value;
-    bool ok = true;
-    if (prop == u"visible")
-        value = flag(w->isVisible());
-    else if (prop == u"enabled")
-        value = flag(w->isEnabled());
-    else if (prop == u"readonly")
-        value = widgetReadOnly(w);
-    else if (prop == u"color")
-        value = widgetColor(w);
-    else if (prop == u"tooltip")
-        value = w->toolTip();
-    else if (prop == u"x")
-        value = QString::number(w->x());
-    else if (prop == u"y")
-        value = QString::number(w->y());
-    else if (prop == u"width")
-        value = QString::number(w->width());
-    else if (prop == u"height")
-        value = QString::number(w->height());
-    else if (prop == u"focus")
-        value = flag(w->hasFocus());
-    else if (prop == u"index")
-        value = widgetIndex(w, ok);
-    else if (prop == u"count")
-        value = widgetCount(w, ok);
-    else {
-        const QVariant v = w->property(prop.toUtf8().constData());
-        ok = v.isValid();
-        value = v.toString();
-    }
-    if (!ok)
-        return QStringLiteral("unknown property");
-    m_out(name + u'.' + prop + u'=' + JsonString(value));
-    return {};
-}
-
-QString ScriptRunner::printDialog()
-{
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) {
-        m_out(QStringLiteral("dialog=null"));
-        return {};
-    }
-    QString text;
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-        text = box->text();
-    } else if (const QVariant message = dialog->property("messageText"); message.isValid()) {
-        text = message.toString();
-    } else {
-        QStringList texts;
-        for (QLabel* label : dialog->findChildren<QLabel*>())
-            if (label->isVisible() && !label->text().isEmpty())
-                texts.append(label->text());
-        text = texts.join(u'\n');
-    }
-    QStringList buttons;
-    for (QAbstractButton* b : dialogButtons(dialog))
-        buttons.append(JsonString(plainCaption(b->text())));
-    m_out(QStringLiteral("dialog={\"caption\":%1,\"text\":%2,\"buttons\":[%3]}")
-              .arg(JsonString(dialog->windowTitle()), JsonString(text), buttons.join(u',')));
-    return {};
-}
-
-QString ScriptRunner::answer(const QString& caption)
-{
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog)
-        return QStringLiteral("no dialog is open");
-    for (QAbstractButton* b : dialogButtons(dialog)) {
-        if (plainCaption(b->text()) == caption) {
-            b->click();
-            return {};
-        }
-    }
-    return QStringLiteral("no such button");
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == w || w->isAncestorOf(focused)))
+        return;
+    w->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
 }

@@ -1,11 +1,14 @@
-// Runs a driver script against the program's windows, one line per timer tick, so that
-// lines keep running while a modal dialog has its own event loop.
+// Runs a driver script against the program's windows, one line per turn of the event loop, so
+// that lines keep running while a modal dialog has its own event loop.
 #pragma once
 
+#include <QEvent>
+#include <QModelIndex>
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
+#include <span>
 
 class QAction;
 class QWidget;
@@ -34,18 +37,50 @@ public:
 signals:
     void finished(int exitCode);
 
+protected:
+    void customEvent(QEvent* event) override;
+
 private:
+    // What a line's arguments are; one reader per shape turns them into a Call, so that
+    // every line of a shape reports a wrong argument with the same words.
+    enum class Shape {
+        Words,        // the handler reads the words itself
+        Text,         // COMMAND TEXT: the rest of the line, blanks included
+        Name,         // COMMAND NAME …: a widget
+        NameText,     // COMMAND NAME TEXT
+        Cell,         // COMMAND NAME ROW COL: a cell of a grid
+        Action,       // COMMAND NAME: a menu action
+        Milliseconds, // COMMAND MS
+    };
+    struct Call {
+        QStringList words; // words[0] is the command
+        QString text;
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+        QModelIndex cell;
+        int milliseconds = 0;
+    };
+    struct Command {
+        const char* name;
+        Shape shape;
+        // Returns an error text or an empty string.
+        QString (*run)(ScriptRunner& runner, const Call& call);
+        // A line that schedules the next line itself; every other line has the next line
+        // scheduled before it runs.
+        bool schedulesNext = false;
+    };
+    static std::span<const Command> commands();
+
     void next();
-    // Runs one line; returns an error text or an empty string.
-    QString run(const QString& line);
+    void scheduleNext();
+    static QEvent::Type nextLineEvent();
+    QString read(const Command& command, const QString& line, Call& call) const;
     void fail(int number, const QString& error, const QString& line);
-    QString print(const QStringList& words);
-    QString printDialog();
-    QString answer(const QString& caption);
 
     QWidget* findWidget(const QString& name) const;
     QAction* findAction(const QString& name) const;
-    void sendKey(QWidget* target, const KeyStroke& stroke);
+    void sendKey(QWidget* w, const KeyStroke& stroke);
+    void focusForKeys(QWidget* w);
 
     QStringList m_lines;
     Output m_out;
