@@ -249,6 +249,10 @@ TEST_F(Keypad, PostfixFunctionsWriteTheirOperandOnce)
     EXPECT_EQ(tape(), lines({"5^2", "+1", "=26", "", ""}));
     keys("4 1/x =");
     EXPECT_EQ(line(), u"1/4=0.25");
+    // " e^" starts a tape line of its own, with its operand after it.
+    keys("C 3 + 2 e^x =");
+    EXPECT_EQ(tape().mid(tape().size() - 6),
+              lines({"3", "+", " e^2", "=10.3890560989307", "", ""}));
 }
 
 TEST_F(Keypad, ErrorsShowTheirMessage)
