@@ -4,6 +4,8 @@
 #include "calculator/keypad_page.h"
 #include "calculator/keypad_table.h"
 #include "calculator/tape_window.h"
+#include "conversion/currency_page.h"
+#include "conversion/unit_page.h"
 #include "title_bar.h"
 
 #include <QEvent>
@@ -75,8 +77,10 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_keypad = new KeypadPage(m_calculator, m_effect, m_texts, m_keypadTexts);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
     m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
-    m_pages->addTab(emptyPage("tsh_waehrungsrechner"), QStringLiteral("Währungen"));
-    m_pages->addTab(emptyPage("tsh_einheiten"), QStringLiteral("SI-Einheiten"));
+    m_currency = new CurrencyPage(services, &m_effect);
+    m_pages->addTab(m_currency, QStringLiteral("Währungen"));
+    m_units = new UnitPage(services);
+    m_pages->addTab(m_units, QStringLiteral("SI-Einheiten"));
     m_pages->addTab(emptyPage("tshRohrauslegung"), QStringLiteral("Rohrauslegung"));
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,

@@ -11,10 +11,12 @@
 
 #include <QWidget>
 
+class CurrencyPage;
 class KeypadPage;
 class QTabWidget;
 class TitleBar;
 class Tfrm_rechenstreifen;
+class UnitPage;
 
 class Tfrm_calc : public QWidget {
     Q_OBJECT
@@ -61,6 +63,8 @@ private:
     ImageButtonEffect m_effect;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;
+    CurrencyPage* m_currency = nullptr; // tsh_waehrungsrechner
+    UnitPage* m_units = nullptr; // tsh_einheiten
     TitleBar* m_titleBar = nullptr;
     Tfrm_rechenstreifen* m_tape = nullptr;
 };

@@ -1,9 +1,15 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs one driver script in a fresh folder and compares what it printed with SCRIPT's
 # .expected file. Files the script names (shots) land in WORKDIR; an "exists FILE" line in
 # the .files list beside the script must be there afterwards.
 string(REGEX REPLACE "\\.qvs$" "" base "${SCRIPT}")
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}")
+# A .dir folder beside the script holds files the run's folder starts with (a program
+# folder's data files).
+if(IS_DIRECTORY "${base}.dir")
+  file(COPY "${base}.dir/" DESTINATION "${WORKDIR}")
+endif()
 # A .args file beside the script adds driver options; @WORKDIR@ stands for the run's folder.
 set(args)
 if(EXISTS "${base}.args")
@@ -19,6 +25,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "driver exited with ${rc}\n${err}\n${out}")
 endif()
 file(READ "${base}.expected" expected)
+# @TODAY@ in the expected output stands for today's date as the program writes it.
+string(TIMESTAMP today "%d.%m.%Y")
+string(REPLACE "@TODAY@" "${today}" expected "${expected}")
 if(NOT out STREQUAL expected)
   message(FATAL_ERROR "output differs\n--- expected\n${expected}--- got\n${out}")
 endif()

@@ -1,0 +1,160 @@
+#include "conversion/currency_calculator.h"
+
+#include "calculator/key_chars.h"
+#include "calculator/number_text.h"
+#include "conversion/unit_conversion.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kRateCellLimit = 8;
+
+bool isOperator(char16_t key)
+{
+    return key == u'*' || key == u'+' || key == u'-' || key == u'/';
+}
+
+bool validEntry(int entry)
+{
+    return entry >= 0 && entry < CurrencyCount;
+}
+
+} // namespace
+
+QString ConvertedAmountText(double amount, double sourceRate, double targetRate)
+{
+    // An emptied or unreadable rate cell reads as 0; there is no amount to show then.
+    if (targetRate == 0)
+        return QString();
+    double result;
+    if (targetRate == 1)
+        result = amount * sourceRate;
+    else if (sourceRate == 1)
+        result = amount * 1 / targetRate;
+    else
+        result = amount / targetRate * sourceRate;
+    if (!std::isfinite(result) || result == 0)
+        return QString();
+    return FixedText(result, 5);
+}
+
+ControlTexts CurrencyControlTexts()
+{
+    using T = TextProperty;
+    return ControlTexts({
+        {QStringLiteral("gbo_umrechnung"), T::Caption, QStringLiteral("Umrechnung")},
+        {QStringLiteral("gbo_kurse"), T::Caption, QStringLiteral("Aktuelle Kurse")},
+        {QStringLiteral("lbl_KursZumEuro"), T::Caption, QStringLiteral("Kurse zum Euro:")},
+        {QStringLiteral("lbl_datum1"), T::Caption, QStringLiteral("Stand vom ")},
+        {QStringLiteral("img_kursupdate"), T::Hint,
+         QStringLiteral("Kurse jetzt über das Internet aktualisieren")},
+        {QStringLiteral("gbo_einstellungen"), T::Caption, QStringLiteral("Einstellungen")},
+        {QStringLiteral("chk_onTop"), T::Caption, QStringLiteral("Programm immer im Vordergrund")},
+        {QStringLiteral("chk_kursupdate"), T::Caption,
+         QStringLiteral("Automatische Kursaktualisierung bei Programmstart ")},
+        {QStringLiteral("chk_autostart"), T::Caption,
+         QStringLiteral("Programm bei Windows-Start laden")},
+    });
+}
+
+CurrencyCalculator::CurrencyCalculator() : m_currencies{EuroEntry, UsDollarEntry}
+{
+    for (const CurrencyEntry& c : Currencies())
+        m_names << c.name.toString();
+    ExchangeRates builtIn;
+    for (int row = 0; row < FloatingCount; ++row)
+        builtIn.rates[size_t(row)] = m_rates.RateText(FirstFloatingEntry + row);
+    builtIn.outcome = RateFileOutcome::Truncated; // built-in rates with their own date
+    TakeExchangeRates(builtIn);
+}
+
+QString CurrencyCalculator::Hint(AmountField field) const
+{
+    const int entry = Currency(field);
+    return validEntry(entry) ? Name(entry) : QString();
+}
+
+void CurrencyCalculator::SetNames(const QStringList& names)
+{
+    for (int i = 0; i < CurrencyCount && i < names.size(); ++i)
+        m_names[i] = names[i];
+}
+
+void CurrencyCalculator::TakeExchangeRates(const ExchangeRates& loaded)
+{
+    m_rates.ResetFixedRates();
+    for (int row = 0; row < FloatingCount; ++row) {
+        m_rates.SetRateText(FirstFloatingEntry + row, loaded.rates[size_t(row)]);
+        m_gridRates[size_t(row)] = FixedText(FieldFloat(loaded.rates[size_t(row)]), 7);
+    }
+    m_dateLabel = DateLabelText(loaded, m_dateLabel);
+    m_loadingGuard = loaded.outcome == RateFileOutcome::Missing;
+}
+
+void CurrencyCalculator::SelectDefaultCurrencies()
+{
+    m_currencies = {EuroEntry, UsDollarEntry};
+    ConvertCurrency(AmountField::First);
+}
+
+void CurrencyCalculator::AmountEdited(AmountField field, const QString& text)
+{
+    m_amounts[index(field)] = text;
+    ConvertCurrency(field);
+}
+
+void CurrencyCalculator::CurrencyChosen(AmountField combo, int entry)
+{
+    m_currencies[index(combo)] = entry;
+    ConvertCurrency(combo == AmountField::First ? AmountField::Second : AmountField::First);
+}
+
+void CurrencyCalculator::ConvertCurrency(AmountField edited)
+{
+    for (int row = 0; row < FloatingCount; ++row)
+        m_rates.SetRateText(FirstFloatingEntry + row, m_gridRates[size_t(row)]);
+    const AmountField other =
+        edited == AmountField::First ? AmountField::Second : AmountField::First;
+    const int source = Currency(edited);
+    const int target = Currency(other);
+    if (!validEntry(source) || !validEntry(target))
+        return;
+    m_amounts[index(other)] = ConvertedAmountText(ReadCellValue(Amount(edited)),
+                                                  m_rates.Rate(source), m_rates.Rate(target));
+}
+
+char16_t CurrencyCalculator::AmountKey(char16_t key, const QString& fieldText,
+                                       TextClipboard& clipboard)
+{
+    if (isOperator(key))
+        return KeyChar::None;
+    if (key == KeyChar::CtrlC) {
+        clipboard.SetText(fieldText);
+        return KeyChar::None;
+    }
+    if (key == KeyChar::CtrlV && !IsNumberText(clipboard.Text()))
+        return KeyChar::None;
+    return key;
+}
+
+char16_t CurrencyCalculator::RateKey(int row, int column, char16_t key, const QDate& today,
+                                     KeyFilterServices services)
+{
+    if (!IsRateColumn(column) || row < 0 || row >= FloatingCount)
+        return KeyChar::None;
+    QString& cell = m_gridRates[size_t(row)];
+    QString text = cell;
+    CheckNumericKey(NumericMode::Decimal, kRateCellLimit, text, key, services);
+    // The filter has made "," a "." and dropped a second separator; the grid writes ",".
+    if (key == u'.')
+        key = u',';
+    // Only a number is pasted into a rate, so the cell never holds what no rate can be.
+    const bool pasted = text != cell && IsNumberText(text);
+    if (pasted)
+        cell = ToComma(text.trimmed());
+    const bool edits = pasted || (key != KeyChar::None && key != KeyChar::Enter);
+    if (edits && !m_loadingGuard)
+        m_dateLabel = today.toString(QStringLiteral("dd.MM.yyyy"));
+    return key;
+}

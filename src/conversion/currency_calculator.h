@@ -1,0 +1,88 @@
+// The currency page as data: two amount fields with a currency combo each, the rates grid
+// (row r: code, rate and name of entry r + 12) and the date label of the rates.
+//
+// Typing into either amount field recomputes the other one at once; choosing a currency
+// recomputes the amount of that currency's field. The grid's rate texts take effect at the
+// next conversion. The page turns each event into one call here and then copies the texts
+// below into its widgets.
+#pragma once
+
+#include "calculator/control_texts.h"
+#include "calculator/key_filter.h"
+#include "conversion/currency_rates.h"
+#include "conversion/exchange_rate_file.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// Field 1 with cbo_waehrung_1, field 2 with cbo_waehrung_2.
+enum class AmountField { First, Second };
+
+// The text the other amount field receives for `amount` of the source currency: five
+// decimals with ",", or empty when the result is zero or cannot be shown (a target rate
+// of 0 included). Rates in euro per unit.
+QString ConvertedAmountText(double amount, double sourceRate, double targetRate);
+
+// Captions and hints of the page's controls, German.
+ControlTexts CurrencyControlTexts();
+
+class CurrencyCalculator {
+public:
+    CurrencyCalculator();
+
+    QString Amount(AmountField field) const { return m_amounts[index(field)]; }
+    // The entry chosen in the field's combo; -1 while the combo has none.
+    int Currency(AmountField field) const { return m_currencies[index(field)]; }
+    // The combo's hint: the name of its currency.
+    QString Hint(AmountField field) const;
+    QString Name(int entry) const { return m_names.value(entry); }
+    // Column 1 of grid row 0 … 36.
+    QString GridRate(int row) const { return m_gridRates.at(size_t(row)); }
+    QString DateLabel() const { return m_dateLabel; }
+    // Set while rates are loaded; stays set after a load that found no file, so that hand
+    // edits do not date built-in rates.
+    bool LoadingGuard() const { return m_loadingGuard; }
+    const CurrencyRates& Rates() const { return m_rates; }
+
+    // Translated names in table order; entries the list does not reach keep theirs.
+    void SetNames(const QStringList& names);
+
+    // Fixed rates restored, the loaded floating rates and date taken, the grid rewritten
+    // (hand edits are lost).
+    void TakeExchangeRates(const ExchangeRates& loaded);
+    // EUR and USD chosen, field 2 recomputed from field 1: start-up and after an update.
+    void SelectDefaultCurrencies();
+
+    // The text of an amount field changed (after every key): the other field follows.
+    void AmountEdited(AmountField field, const QString& text);
+    // A combo's currency changed: its own field is recomputed from the other one.
+    void CurrencyChosen(AmountField combo, int entry);
+    // Recomputes the other field from `edited`, with the grid's rates.
+    void ConvertCurrency(AmountField edited);
+
+    // A key typed into an amount field: the key to insert, or KeyChar::None.
+    static char16_t AmountKey(char16_t key, const QString& fieldText, TextClipboard& clipboard);
+
+    static bool IsRateColumn(int column) { return column == 1; }
+    // A key typed into grid cell (row, column): the key the cell's editor inserts, or
+    // KeyChar::None. A paste replaces GridRate(row) itself. An edit dates the rates
+    // `today`, unless the loading guard is set.
+    char16_t RateKey(int row, int column, char16_t key, const QDate& today,
+                     KeyFilterServices services);
+    // The rate cell's text after an edit.
+    void RateCellEdited(int row, const QString& text) { m_gridRates.at(size_t(row)) = text; }
+
+private:
+    static size_t index(AmountField field) { return field == AmountField::First ? 0 : 1; }
+
+    CurrencyRates m_rates;
+    QStringList m_names;
+    std::array<QString, FloatingCount> m_gridRates;
+    std::array<QString, 2> m_amounts;
+    std::array<int, 2> m_currencies{-1, -1};
+    QString m_dateLabel;
+    bool m_loadingGuard = false;
+};

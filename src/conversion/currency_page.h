@@ -1,0 +1,73 @@
+// tsh_waehrungsrechner ("Währungen"): an amount in one of 49 currencies converted into
+// another with the euro rates of the grid sgr_kurse. The rates are loaded from the program
+// folder when the page is made; its controls are built when it is first shown, so that the
+// program's start pays nothing for them. Every rule lives in CurrencyCalculator: the page
+// turns each event into one call there and copies the calculator's texts back (Refresh).
+#pragma once
+
+#include "conversion/currency_calculator.h"
+
+#include <QWidget>
+
+class ImageButton;
+class ImageButtonEffect;
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class TAlignEdit;
+
+class CurrencyPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit CurrencyPage(KeyFilterServices services, ImageButtonEffect* effect = nullptr,
+                          QWidget* parent = nullptr);
+
+    CurrencyCalculator& Calculator() { return m_calc; }
+    // Captions and hints; a translation replaces entries, then calls retranslate().
+    ControlTexts& Texts() { return m_texts; }
+
+    // Reads "kurse.txt" in the program folder into the grid (hand edits are lost) and
+    // chooses EUR and USD again: at start, after a download and after a language change.
+    void LoadExchangeRates();
+    // Copies the calculator's texts into the controls.
+    void Refresh();
+    void retranslate();
+
+    void edt_waehrung1KeyUp(AmountField field);
+    void cbo_waehrung_1Change(int index);
+    void cbo_waehrung_2Change(int index);
+
+signals:
+    // img_kursupdate was clicked: the download of the rates starts from here and ends with
+    // LoadExchangeRates. Nothing on the page changes before that.
+    void UpdateRequested();
+    // A settings box of gbo_einstellungen was clicked; the settings store takes it from here.
+    void SettingClicked(const QString& box, bool checked);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void buildConversion();
+    void buildRates();
+    void buildSettings();
+    TAlignEdit* amountField(AmountField field) const;
+    QComboBox* combo(AmountField field) const;
+    void rateKey(int row, int column, char16_t& key);
+    void rateCellEdited(int row, const QString& text);
+
+    CurrencyCalculator m_calc;
+    ControlTexts m_texts;
+    KeyFilterServices m_services;
+    ImageButtonEffect* m_effect;
+    bool m_built = false;
+    TAlignEdit* m_amounts[2] = {};
+    bool m_keyDown[2] = {}; // a key went down in that field since it took the focus
+    QComboBox* m_combos[2] = {};
+    QTableWidget* m_grid = nullptr;
+    QLabel* m_dateCaption = nullptr;
+    QLabel* m_date = nullptr;
+    ImageButton* m_update = nullptr;
+};

@@ -1,0 +1,38 @@
+// The exchange-rate file "kurse.txt" in the program folder.
+//
+// One byte is one character (Latin-1). The first line holds six bytes of any value and
+// then the date of the rates; up to 37 rate lines follow, each a currency code, one
+// separator byte of any value ("USD;0,90958" or "USD 0.90958") and the rate in euro per
+// unit with "," or "." as separator. Lines end in CR, CR LF or LF. Only the floating
+// currencies are read from the file; the fixed ones never change.
+#pragma once
+
+#include "conversion/currency_rates.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+enum class RateFileOutcome {
+    Loaded,    // the file's rates and date
+    Truncated, // the file ended before its 37th rate line: built-in rates and date
+    Missing,   // no file: built-in rates, the date label keeps what it shows
+};
+
+struct ExchangeRates {
+    RateFileOutcome outcome = RateFileOutcome::Missing;
+    // Rate texts of entries 12 to 48 (grid rows 0 to 36), "," as separator.
+    std::array<QString, FloatingCount> rates;
+    QString date; // the file's date when loaded, else empty
+};
+
+// The rates of a file's bytes; a file that ends too early gives the built-in rates.
+ExchangeRates ParseExchangeRates(const QByteArray& bytes);
+
+// Reads "kurse.txt" in `folder` (the program folder).
+ExchangeRates LoadExchangeRates(const QString& folder);
+
+// What the date label shows after a load: the file's date, the built-in date for a
+// truncated file, and the label's current text when there was no file.
+QString DateLabelText(const ExchangeRates& loaded, const QString& currentLabel);

@@ -1,0 +1,238 @@
+#include "conversion/currency_calculator.h"
+
+#include "calculator/key_chars.h"
+#include "support/qt_printers.h"
+#include "support/recording_services.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+constexpr int kDem = 2;
+constexpr int kAudRow = 0;
+constexpr int kUsdRow = UsDollarEntry - FirstFloatingEntry;
+
+const QDate kToday(2024, 3, 7);
+
+TEST(ConvertedAmount, FiveDecimalsOrEmpty)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        double amount, source, target;
+        const char* text;
+    } rows[] = {
+        {"euro to dollar", 1, 1, 0.90958, "1,09941"},
+        {"mark to euro", 1, 0.511291881, 1, "0,51129"},
+        {"euro to mark", 1, 1, 0.511291881, "1,95583"},
+        {"cross rate", 100, 1.44592, 0.90958, "158,96568"},
+        {"negative amount", -2, 1, 0.5, "-4,00000"},
+        {"zero amount", 0, 1, 0.90958, ""},
+        {"target rate 0", 1, 1, 0, ""},
+        {"target rate 0, cross", 1, 0.5, 0, ""},
+        {"zero amount, target rate 0", 0, 0.5, 0, ""},
+        {"overflow", 1e300, 1e300, 1e-300, ""},
+        {"infinite rate", 1, inf, 0.5, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(ConvertedAmountText(row.amount, row.source, row.target),
+                  QString::fromUtf8(row.text));
+    }
+}
+
+class CurrencyCalculatorTest : public testing::Test {
+protected:
+    void choose(int first, int second)
+    {
+        calc.CurrencyChosen(AmountField::First, first);
+        calc.CurrencyChosen(AmountField::Second, second);
+    }
+    // Types the key into the rate cell as its editor would.
+    char16_t typeRate(int row, char16_t key)
+    {
+        const char16_t passed = calc.RateKey(row, 1, key, kToday, {services, services});
+        if (passed == KeyChar::Backspace)
+            calc.RateCellEdited(row, calc.GridRate(row).chopped(1));
+        else if (passed != KeyChar::None && passed != KeyChar::Enter)
+            calc.RateCellEdited(row, calc.GridRate(row) + QChar(passed));
+        return passed;
+    }
+    ExchangeRates loaded(RateFileOutcome outcome)
+    {
+        ExchangeRates rates = ParseExchangeRates(QByteArray());
+        rates.outcome = outcome;
+        rates.date = QStringLiteral("01.01.2020");
+        return rates;
+    }
+
+    CurrencyCalculator calc;
+    RecordingServices services;
+};
+
+TEST_F(CurrencyCalculatorTest, StartsWithBuiltInRatesAndReturnsToEuroAndDollar)
+{
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,5594000");
+    EXPECT_EQ(calc.DateLabel(), u"25.04.2008");
+    EXPECT_EQ(calc.Amount(AmountField::First), u"");
+    choose(kDem, kDem);
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    calc.SelectDefaultCurrencies();
+    EXPECT_EQ(calc.Currency(AmountField::First), EuroEntry);
+    EXPECT_EQ(calc.Currency(AmountField::Second), UsDollarEntry);
+    EXPECT_EQ(calc.Hint(AmountField::Second), u"US Dollar");
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+}
+
+TEST_F(CurrencyCalculatorTest, TypingInEitherFieldRecomputesTheOther)
+{
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+
+    choose(kDem, EuroEntry);
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"0,51129");
+    calc.AmountEdited(AmountField::Second, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::First), u"1,95583");
+
+    // Unreadable and empty amounts read as 0 and empty the other field.
+    calc.AmountEdited(AmountField::First, QStringLiteral("abc"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"");
+    calc.AmountEdited(AmountField::First, QStringLiteral("2.5"));
+    calc.AmountEdited(AmountField::First, QString());
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"");
+}
+
+TEST_F(CurrencyCalculatorTest, ChangingACurrencyRecomputesItsOwnField)
+{
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    calc.CurrencyChosen(AmountField::Second, EuroEntry);
+    EXPECT_EQ(calc.Amount(AmountField::First), u"1");
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,00000");
+    EXPECT_EQ(calc.Hint(AmountField::Second), u"Euro");
+
+    calc.CurrencyChosen(AmountField::First, kDem);
+    EXPECT_EQ(calc.Amount(AmountField::First), u"1,95583");
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,00000");
+    EXPECT_EQ(calc.Hint(AmountField::First), u"Deutsche Mark");
+}
+
+TEST_F(CurrencyCalculatorTest, AnEditedRateTakesEffectAtTheNextConversionAndDatesTheRates)
+{
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Loaded));
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.DateLabel(), u"01.01.2020");
+
+    calc.RateCellEdited(kUsdRow, QString());
+    for (char16_t key : {u'0', u'.', u'5'})
+        typeRate(kUsdRow, key);
+    EXPECT_EQ(calc.GridRate(kUsdRow), u"0,5");
+    EXPECT_EQ(calc.DateLabel(), u"07.03.2024");
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"2,00000");
+    EXPECT_EQ(calc.Rates().RateText(UsDollarEntry), u"0,5");
+
+    // A load replaces the hand edit by the file's rate.
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Loaded));
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+}
+
+TEST_F(CurrencyCalculatorTest, EditsAfterALoadWithoutFileKeepTheDate)
+{
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Missing));
+    EXPECT_TRUE(calc.LoadingGuard());
+    EXPECT_EQ(calc.DateLabel(), u"25.04.2008");
+    typeRate(kUsdRow, KeyChar::Backspace);
+    EXPECT_EQ(calc.DateLabel(), u"25.04.2008");
+
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Truncated));
+    EXPECT_FALSE(calc.LoadingGuard());
+    typeRate(kUsdRow, KeyChar::Backspace);
+    EXPECT_EQ(calc.DateLabel(), u"07.03.2024");
+}
+
+TEST_F(CurrencyCalculatorTest, AnEmptiedOrUnreadableTargetRateEmptiesTheOtherField)
+{
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    for (const char* cell : {"", "-", ",", "0,0000000"}) {
+        SCOPED_TRACE(cell);
+        calc.RateCellEdited(kUsdRow, QString::fromUtf8(cell));
+        calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+        EXPECT_EQ(calc.Amount(AmountField::Second), u"");
+        // The other direction multiplies by the emptied rate: 0 as well.
+        calc.AmountEdited(AmountField::Second, QStringLiteral("1"));
+        EXPECT_EQ(calc.Amount(AmountField::First), u"");
+    }
+}
+
+TEST_F(CurrencyCalculatorTest, RateCellKeys)
+{
+    using namespace KeyChar;
+    calc.RateCellEdited(kAudRow, QStringLiteral("0,5"));
+    EXPECT_EQ(typeRate(kAudRow, u'.'), None); // second separator
+    EXPECT_EQ(typeRate(kAudRow, u','), None);
+    EXPECT_EQ(typeRate(kAudRow, u'x'), None);
+    EXPECT_EQ(typeRate(kAudRow, u'+'), None); // no calculator behind a number in the cell
+    EXPECT_EQ(typeRate(kAudRow, u'7'), u'7');
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,57");
+
+    calc.RateCellEdited(kAudRow, QString());
+    EXPECT_EQ(typeRate(kAudRow, u'.'), u',');
+
+    // A nine-character cell takes no digit until one is deleted.
+    calc.RateCellEdited(kAudRow, QStringLiteral("0,5594000"));
+    EXPECT_EQ(typeRate(kAudRow, u'1'), None);
+    EXPECT_EQ(typeRate(kAudRow, Backspace), Backspace);
+    EXPECT_EQ(typeRate(kAudRow, Backspace), Backspace);
+    EXPECT_EQ(typeRate(kAudRow, u'1'), u'1');
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,559401");
+    EXPECT_EQ(typeRate(kAudRow, u'2'), None);
+
+    // Only the rate column is edited.
+    EXPECT_EQ(calc.RateKey(kAudRow, 0, u'1', kToday, {services, services}), None);
+    EXPECT_EQ(calc.RateKey(kAudRow, 2, u'1', kToday, {services, services}), None);
+}
+
+TEST_F(CurrencyCalculatorTest, OnlyKeysThatChangeARateDateTheRates)
+{
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Loaded));
+    for (char16_t key : {KeyChar::CtrlC, KeyChar::Enter, u'x'})
+        typeRate(kAudRow, key);
+    EXPECT_EQ(services.clipboard, u"0,5594000");
+    services.clipboard = QStringLiteral("Kurs");
+    EXPECT_EQ(typeRate(kAudRow, KeyChar::CtrlV), KeyChar::None);
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,5594000");
+    EXPECT_EQ(calc.DateLabel(), u"01.01.2020");
+
+    // A pasted number replaces the cell.
+    services.clipboard = QStringLiteral("0.61 ");
+    EXPECT_EQ(typeRate(kAudRow, KeyChar::CtrlV), KeyChar::None);
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,61");
+    EXPECT_EQ(calc.DateLabel(), u"07.03.2024");
+}
+
+TEST(AmountKeys, OperatorsDroppedCopyWholeTextPasteOnlyNumbers)
+{
+    using namespace KeyChar;
+    RecordingServices clip;
+    for (char16_t key : {u'*', u'+', u'-', u'/'})
+        EXPECT_EQ(CurrencyCalculator::AmountKey(key, QStringLiteral("12"), clip), None);
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'5', QStringLiteral("12"), clip), u'5');
+
+    EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlC, QStringLiteral("12,5"), clip), None);
+    EXPECT_EQ(clip.clipboard, u"12,5");
+    for (const char* text : {"1.5", "-3"}) {
+        clip.clipboard = QString::fromUtf8(text);
+        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, QString(), clip), CtrlV) << text;
+    }
+    for (const char* text : {"", "1,2,3", "12 Euro"}) {
+        clip.clipboard = QString::fromUtf8(text);
+        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, QString(), clip), None) << text;
+    }
+}
+
+} // namespace

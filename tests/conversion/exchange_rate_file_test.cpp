@@ -1,0 +1,250 @@
+#include "conversion/currency_calculator.h"
+#include "conversion/exchange_rate_file.h"
+
+#include "calculator/number_text.h"
+#include "support/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+constexpr int kAudRow = 0;
+constexpr int kUsdRow = UsDollarEntry - FirstFloatingEntry;
+
+// 37 rate lines, one per floating currency in table order, each with rate "0,01 * (row + 1)".
+QList<QByteArray> allRateLines()
+{
+    QList<QByteArray> lines;
+    const auto currencies = Currencies();
+    for (int row = 0; row < FloatingCount; ++row)
+        lines << currencies[size_t(FirstFloatingEntry + row)].code.toLatin1() + ";0," +
+                     QByteArray::number(row + 1).rightJustified(2, '0');
+    return lines;
+}
+
+QByteArray rateFile(const QList<QByteArray>& lines, const QByteArray& lineEnd = "\r\n",
+                    const QByteArray& firstLine = "Stand: 25.04.2009")
+{
+    QByteArray bytes = firstLine + lineEnd;
+    for (const QByteArray& line : lines)
+        bytes += line + lineEnd;
+    return bytes;
+}
+
+void expectBuiltInRates(const ExchangeRates& rates)
+{
+    const CurrencyRates builtIn;
+    for (int row = 0; row < FloatingCount; ++row)
+        EXPECT_EQ(rates.rates[size_t(row)], builtIn.RateText(FirstFloatingEntry + row)) << row;
+}
+
+TEST(ExchangeRateFile, DateFollowsSixArbitraryBytesWithoutBlanks)
+{
+    const struct {
+        QByteArray firstLine;
+        const char* date;
+    } rows[] = {
+        {"Stand: 25.04.2009", "25.04.2009"},
+        {QByteArray("\x01\r\n\0\xFF ", 6) + "25.04.2009", "25.04.2009"},
+        {"Datum 1 . 5 . 2010 ", "1.5.2010"},
+        {"Stand: 3. M\xE4rz", "3.März"},
+        {"Stand:", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.date);
+        const ExchangeRates rates =
+            ParseExchangeRates(rateFile(allRateLines(), "\r\n", row.firstLine));
+        EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+        EXPECT_EQ(rates.date, QString::fromUtf8(row.date));
+    }
+}
+
+TEST(ExchangeRateFile, RateLinesTakeEitherSeparatorByteAndEitherDecimalSeparator)
+{
+    QList<QByteArray> lines = allRateLines();
+    lines[kAudRow] = "AUD;0.6789";
+    lines[kUsdRow] = "USD 0,6789";
+    const ExchangeRates rates = ParseExchangeRates(rateFile(lines));
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(rates.rates[kAudRow], u"0,6789");
+    EXPECT_EQ(rates.rates[kUsdRow], u"0,6789");
+    EXPECT_EQ(rates.rates[1], u"0,02"); // BGN
+
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(rates);
+    EXPECT_EQ(calc.GridRate(kAudRow), u"0,6789000");
+    EXPECT_EQ(calc.GridRate(kUsdRow), u"0,6789000");
+    EXPECT_EQ(calc.DateLabel(), u"25.04.2009");
+}
+
+TEST(ExchangeRateFile, LineEndsCrCrLfAndLfReadAlike)
+{
+    const ExchangeRates crLf = ParseExchangeRates(rateFile(allRateLines(), "\r\n"));
+    for (const QByteArray lineEnd : {"\r", "\n", "\r\n\r\n", "\n\r"}) {
+        SCOPED_TRACE(lineEnd.toStdString());
+        const ExchangeRates rates = ParseExchangeRates(rateFile(allRateLines(), lineEnd));
+        EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+        EXPECT_EQ(rates.date, crLf.date);
+        EXPECT_EQ(rates.rates, crLf.rates);
+    }
+}
+
+TEST(ExchangeRateFile, UnknownCodesUseUpLinesAndTheLaterOfTwoLinesWins)
+{
+    // The unknown line is one of the 37, so the 38th line (ZAR) is never read.
+    QList<QByteArray> lines = allRateLines();
+    lines.insert(0, "XYZ;1,0");
+    lines[1] = "AUD;0,3";
+    lines[2] = "AUD;0,4"; // BGN's line now sets AUD again
+    const ExchangeRates rates = ParseExchangeRates(rateFile(lines));
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(rates.rates[kAudRow], u"0,4");
+    EXPECT_EQ(rates.rates[1], u"0,51129"); // BGN: built in
+    EXPECT_EQ(rates.rates[kUsdRow], u"0,36");
+    EXPECT_EQ(rates.rates[FloatingCount - 1], u"0,10647"); // ZAR: built in
+
+    // Lowercase is not a code either.
+    lines = allRateLines();
+    lines[kUsdRow] = "usd;5";
+    EXPECT_EQ(ParseExchangeRates(rateFile(lines)).rates[kUsdRow], u"0,90958");
+}
+
+TEST(ExchangeRateFile, AFileThatEndsEarlyGivesTheBuiltInRatesAndDate)
+{
+    QList<QByteArray> withUnknown = allRateLines();
+    withUnknown[3] = "XYZ;1,0";
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } rows[] = {
+        {"empty", QByteArray()},
+        {"five bytes", "Stand"},
+        {"no line end after the date", "Stand: 25.04.2009"},
+        {"only the date", "Stand: 25.04.2009\r\n"},
+        {"36 rate lines", rateFile(allRateLines().mid(1))},
+        {"36 rate lines and blank lines", rateFile(allRateLines().mid(1), "\r\n\r\n\r\n")},
+        {"36 rate lines, the last without line end", rateFile(allRateLines().mid(1)).chopped(2)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const ExchangeRates rates = ParseExchangeRates(row.bytes);
+        EXPECT_EQ(rates.outcome, RateFileOutcome::Truncated);
+        expectBuiltInRates(rates);
+        EXPECT_EQ(DateLabelText(rates, QStringLiteral("01.01.2020")), u"25.04.2008");
+    }
+    // The 37th line needs no line end of its own.
+    EXPECT_EQ(ParseExchangeRates(rateFile(allRateLines()).chopped(2)).outcome,
+              RateFileOutcome::Loaded);
+    EXPECT_EQ(ParseExchangeRates(rateFile(withUnknown)).outcome, RateFileOutcome::Loaded);
+}
+
+TEST(ExchangeRateFile, ARateThatIsNoNumberShowsAsZeroAndConvertsToNothing)
+{
+    QList<QByteArray> lines = allRateLines();
+    lines[kUsdRow] = "USD;abc";
+    const ExchangeRates rates = ParseExchangeRates(rateFile(lines));
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(rates);
+    EXPECT_EQ(calc.GridRate(kUsdRow), u"0,0000000");
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"");
+}
+
+TEST(ExchangeRateFile, AByteOrderMarkIsNotPartOfTheSixBytes)
+{
+    const ExchangeRates rates =
+        ParseExchangeRates("\xEF\xBB\xBF" + rateFile(allRateLines(), "\r\n"));
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(rates.date, u"25.04.2009");
+    EXPECT_EQ(rates.rates[kAudRow], u"0,01");
+}
+
+class ExchangeRateFolder : public testing::Test {
+protected:
+    void write(const QByteArray& bytes)
+    {
+        QFile file(folder.filePath(QStringLiteral("kurse.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(ExchangeRateFolder, MissingTruncatedAndGoodFiles)
+{
+    ExchangeRates rates = LoadExchangeRates(folder.path());
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Missing);
+    expectBuiltInRates(rates);
+    EXPECT_EQ(DateLabelText(rates, QStringLiteral("01.01.2020")), u"01.01.2020");
+
+    write(rateFile(allRateLines().mid(1)));
+    rates = LoadExchangeRates(folder.path());
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Truncated);
+    expectBuiltInRates(rates);
+
+    write(rateFile(allRateLines(), "\r"));
+    rates = LoadExchangeRates(folder.path());
+    EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(rates.date, u"25.04.2009");
+    EXPECT_EQ(rates.rates[kUsdRow], u"0,36");
+}
+
+TEST(DeliveredRateFile, HoldsTheBuiltInRatesAndDate)
+{
+    const ExchangeRates rates = LoadExchangeRates(QStringLiteral(CURRENCY_TEST_DATA_DIR));
+    ASSERT_EQ(rates.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(rates.date, u"25.04.2008");
+    expectBuiltInRates(rates);
+
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(rates);
+    calc.SelectDefaultCurrencies();
+    calc.AmountEdited(AmountField::First, QStringLiteral("1"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+}
+
+bool isShownNumberOrEmpty(const QString& text)
+{
+    return text.isEmpty() || ParseNumber(text).has_value();
+}
+
+TEST(ExchangeRateFile, RandomBytesNeverGiveANonNumber)
+{
+    std::mt19937 random(20240307);
+    const QByteArray pieces[] = {"USD", "AUD;",  "ZAR ",         "XYZ",    ";",    ",",   ".",
+                                 "0",   "9",     "\r",           "\n",     "\r\n", "E99", "-",
+                                 " ",   "1E999", "\xEF\xBB\xBF", "Stand: "};
+    std::uniform_int_distribution<int> kind(0, 3);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> piece(0, int(std::size(pieces)) - 1);
+    std::uniform_int_distribution<int> length(0, 400);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes;
+        for (int n = length(random); n > 0; --n)
+            bytes += kind(random) == 0 ? QByteArray(1, char(byte(random))) : pieces[piece(random)];
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        const ExchangeRates rates = ParseExchangeRates(bytes);
+        CurrencyCalculator calc;
+        calc.TakeExchangeRates(rates);
+        ASSERT_EQ(CurrencyCodes().size(), CurrencyCount);
+        for (int entry = 0; entry < CurrencyCount; ++entry)
+            ASSERT_TRUE(std::isfinite(calc.Rates().Rate(entry))) << entry;
+        for (int row = 0; row < FloatingCount; ++row)
+            ASSERT_TRUE(ParseNumber(calc.GridRate(row)).has_value()) << row;
+        calc.CurrencyChosen(AmountField::First, round % CurrencyCount);
+        calc.CurrencyChosen(AmountField::Second, (round * 7) % CurrencyCount);
+        calc.AmountEdited(AmountField::First, QStringLiteral("123456789012"));
+        ASSERT_TRUE(isShownNumberOrEmpty(calc.Amount(AmountField::Second)));
+        calc.AmountEdited(AmountField::Second, QStringLiteral("0,000001"));
+        ASSERT_TRUE(isShownNumberOrEmpty(calc.Amount(AmountField::First)));
+    }
+}
+
+} // namespace
