@@ -29,6 +29,13 @@ void ControlTexts::ApplyTo(QObject& root) const
             root.objectName() == e.component ? &root : root.findChild<QObject*>(e.component);
         if (!control)
             continue;
-        control->setProperty(e.property == TextProperty::Caption ? "text" : "toolTip", e.text);
+        const char* property = "toolTip";
+        if (e.property == TextProperty::Caption)
+            // A group box's caption is its title.
+            property = control->metaObject()->indexOfProperty("text") < 0 &&
+                               control->metaObject()->indexOfProperty("title") >= 0
+                           ? "title"
+                           : "text";
+        control->setProperty(property, e.text);
     }
 }

@@ -28,7 +28,8 @@ public:
     bool Set(QStringView component, TextProperty property, const QString& text);
 
     // Writes every entry into the control of that name below `root`: a caption into its
-    // "text" property, a hint into its "toolTip". Controls that do not exist are skipped.
+    // "text" property (a group box's "title"), a hint into its "toolTip". Controls that do
+    // not exist are skipped.
     void ApplyTo(QObject& root) const;
 
 private:

@@ -360,8 +360,6 @@ void CurrencyPage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
-    for (QGroupBox* group : findChildren<QGroupBox*>())
-        group->setTitle(m_texts.Text(group->objectName(), TextProperty::Caption));
     // The date follows its caption, however long the translation.
     m_date->move(m_dateCaption->x() + m_dateCaption->sizeHint().width(), m_dateCaption->y());
     Refresh();
