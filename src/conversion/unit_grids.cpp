@@ -259,3 +259,20 @@ void UnitGrids::cbo_wind_bezeichnungChange(int index)
     valuesOf(WindGrid)[WindRow::Beaufort] = QString::number(index + 1);
     ConvertUnitRow(WindGrid, WindRow::Beaufort);
 }
+
+ControlTexts UnitControlTexts()
+{
+    using T = TextProperty;
+    QList<ControlTexts::Entry> entries{
+        {QStringLiteral("gbo_einheiten"), T::Caption, QStringLiteral("Einheiten")},
+        {QStringLiteral("lbl_gewichtshinweis"), T::Caption, QStringLiteral("* Wasser bei 60°C")},
+    };
+    for (int radio = 0; radio < QuantityCount; ++radio) {
+        const Quantity& quantity = *QuantityOfRadio(radio);
+        entries.append({QStringLiteral("rbo_einheiten%1").arg(radio, 2, 10, QChar(u'0')),
+                        T::Caption, quantity.caption.toString()});
+        entries.append({QStringLiteral("lbl_") + quantity.panelName.mid(4).toString(), T::Caption,
+                        quantity.caption.toString()});
+    }
+    return ControlTexts(std::move(entries));
+}

@@ -38,12 +38,12 @@ void UnitPage::build()
 {
     m_built = true;
     const int groupLeft = Margin + PanelWidth + Margin;
-    m_group = new QGroupBox(QStringLiteral("Einheiten"), this);
+    m_group = new QGroupBox(this);
     m_group->setObjectName(QStringLiteral("gbo_einheiten"));
     m_group->setGeometry(groupLeft, Margin, PageWidth - groupLeft - Margin,
                          QuantityCount * RadioSpacing + 30);
     for (int radio = 0; radio < QuantityCount; ++radio) {
-        auto* button = new QRadioButton(QuantityOfRadio(radio)->caption.toString(), m_group);
+        auto* button = new QRadioButton(m_group);
         button->setObjectName(QStringLiteral("rbo_einheiten%1").arg(radio, 2, 10, QChar(u'0')));
         button->setGeometry(10, 22 + radio * RadioSpacing, m_group->width() - 16, RadioSpacing);
         connect(button, &QRadioButton::toggled, this, [this, radio](bool checked) {
@@ -57,6 +57,7 @@ void UnitPage::build()
     // Built while the page is being shown: the children are not shown with it.
     m_group->show();
     m_radios[0]->setChecked(true);
+    retranslate();
 }
 
 QWidget* UnitPage::buildPanel(const Quantity& quantity)
@@ -67,7 +68,7 @@ QWidget* UnitPage::buildPanel(const Quantity& quantity)
     panel->setGeometry(Margin, Margin, PanelWidth, 440);
     panel->hide();
 
-    auto* caption = new QLabel(quantity.caption.toString(), panel);
+    auto* caption = new QLabel(panel);
     caption->setObjectName(QStringLiteral("lbl_") + quantity.panelName.mid(4).toString());
     QFont bold = caption->font();
     bold.setBold(true);
@@ -97,7 +98,7 @@ QWidget* UnitPage::buildPanel(const Quantity& quantity)
     m_gridViews[size_t(grid - 1)] = view;
 
     if (grid == VolumeFlowGrid) {
-        m_weightHint = new QLabel(QStringLiteral("* Wasser bei 60°C"), panel);
+        m_weightHint = new QLabel(panel);
         m_weightHint->setObjectName(QStringLiteral("lbl_gewichtshinweis"));
         m_weightHint->setGeometry(0, GridTop + view->height() + 4, PanelWidth, CaptionHeight);
     }
@@ -168,6 +169,7 @@ void UnitPage::retranslate()
 {
     if (!m_built)
         return;
+    m_controlTexts.ApplyTo(*this);
     {
         const QSignalBlocker blocker(m_windCombo);
         m_windCombo->clear();

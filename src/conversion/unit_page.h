@@ -23,6 +23,8 @@ public:
     explicit UnitPage(KeyFilterServices services, QWidget* parent = nullptr);
 
     UnitGrids& Grids() { return m_grids; }
+    // Captions of the page's controls; retranslate() shows them.
+    ControlTexts& Texts() { return m_controlTexts; }
     // The translated names; the page shows them at once if it is built.
     void SetTexts(const UnitTexts& texts);
     void retranslate();
@@ -41,6 +43,7 @@ private:
     UnitGridView* gridView(int grid) const { return m_gridViews[size_t(grid - 1)]; }
 
     UnitGrids m_grids;
+    ControlTexts m_controlTexts = UnitControlTexts();
     bool m_built = false;
     QGroupBox* m_group = nullptr;
     std::array<QRadioButton*, QuantityCount> m_radios{};

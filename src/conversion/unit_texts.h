@@ -2,6 +2,7 @@
 // an empty or missing entry keeps the German word.
 #pragma once
 
+#include "calculator/control_texts.h"
 #include "unit_tables.h"
 #include "wind_force.h"
 
@@ -17,3 +18,7 @@ struct UnitTexts {
     // "wind_bezeichnung": the descriptions of Beaufort 1 … 15.
     QStringList windDescriptions = WindDescriptionDefaults();
 };
+
+// Captions of the unit page's controls, German: the group box, the fourteen radio buttons,
+// the panels' headings and the volume-flow grid's footnote.
+ControlTexts UnitControlTexts();
