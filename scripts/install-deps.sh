@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   # Qt's offscreen and xcb platform plugins, image formats
   qt6-qpa-plugins libqt6svg6
+  # the stand-in for the maker's web hosts: an HTTP server and reports in SQLite
+  qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite
   # picture decoders called directly
   libgif-dev libjpeg-dev
   # tests

@@ -1,7 +1,13 @@
 #include "conversion/exchange_rate_file.h"
 
+#include "calculator/number_text.h"
+
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QXmlStreamReader>
+
+#include <cmath>
 
 namespace {
 
@@ -95,4 +101,51 @@ QString DateLabelText(const ExchangeRates& loaded, const QString& currentLabel)
         break;
     }
     return currentLabel;
+}
+
+QByteArray WriteExchangeRates(const ExchangeRates& rates)
+{
+    QByteArray out = "Stand: " + rates.date.toLatin1() + "\r\n";
+    const auto currencies = Currencies();
+    for (int row = 0; row < FloatingCount; ++row) {
+        out += currencies[size_t(FirstFloatingEntry + row)].code.toLatin1();
+        out += ';';
+        out += rates.rates[size_t(row)].toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<ExchangeRates> ImportReferenceRates(const QByteArray& xml,
+                                                  const ExchangeRates& previous)
+{
+    ExchangeRates out = previous;
+    out.outcome = RateFileOutcome::Loaded;
+    QDate date;
+    int taken = 0;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (attributes.hasAttribute(QStringLiteral("time")))
+            date =
+                QDate::fromString(attributes.value(QStringLiteral("time")).toString(), Qt::ISODate);
+        if (!attributes.hasAttribute(QStringLiteral("currency")))
+            continue;
+        const int row = floatingRow(attributes.value(QStringLiteral("currency")).toString());
+        const auto perEuro = ParseNumber(attributes.value(QStringLiteral("rate")).toString(), u'.');
+        if (row < 0 || !perEuro || !(*perEuro > 0))
+            continue;
+        // Nine decimals keep four significant digits even for a rupiah of some 1/16000 euro.
+        const double euroPerUnit = 1.0 / *perEuro;
+        if (!std::isfinite(euroPerUnit))
+            continue;
+        out.rates[size_t(row)] = StripTrailingZeros(FixedText(euroPerUnit, 9));
+        ++taken;
+    }
+    if (!date.isValid() || taken == 0)
+        return std::nullopt;
+    out.date = date.toString(QStringLiteral("dd.MM.yyyy"));
+    return out;
 }

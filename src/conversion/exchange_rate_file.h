@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 enum class RateFileOutcome {
     Loaded,    // the file's rates and date
@@ -36,3 +37,16 @@ ExchangeRates LoadExchangeRates(const QString& folder);
 // What the date label shows after a load: the file's date, the built-in date for a
 // truncated file, and the label's current text when there was no file.
 QString DateLabelText(const ExchangeRates& loaded, const QString& currentLabel);
+
+// The bytes of a rate file: "Stand: " and the date, then one "CODE;rate" line per floating
+// currency in table order, every line ending in CR LF, Latin-1. ParseExchangeRates reads
+// it back unchanged.
+QByteArray WriteExchangeRates(const ExchangeRates& rates);
+
+// A rate file from a central bank's euro reference rates (XML: Cube elements with
+// currency="USD" rate="1.0956", units per euro, and one time="2024-01-02" attribute).
+// The rates become euro per unit; currencies the XML lacks keep their rates in
+// `previous`, and the date line takes the XML's date. Nothing when the XML holds no date
+// or no rate at all.
+std::optional<ExchangeRates> ImportReferenceRates(const QByteArray& xml,
+                                                  const ExchangeRates& previous);

@@ -215,6 +215,42 @@ bool isShownNumberOrEmpty(const QString& text)
     return text.isEmpty() || ParseNumber(text).has_value();
 }
 
+TEST(ExchangeRateFile, WrittenFileReadsBackUnchanged)
+{
+    ExchangeRates rates = ParseExchangeRates(QByteArray());
+    rates.date = QStringLiteral("03.02.2026");
+    rates.rates[0] = QStringLiteral("0,61");
+    const ExchangeRates back = ParseExchangeRates(WriteExchangeRates(rates));
+    EXPECT_EQ(back.outcome, RateFileOutcome::Loaded);
+    EXPECT_EQ(back.date, u"03.02.2026");
+    EXPECT_EQ(back.rates, rates.rates);
+}
+
+TEST(ReferenceRates, UnitsPerEuroBecomeEuroPerUnitAndMissingOnesStay)
+{
+    const QByteArray xml = R"(<?xml version="1.0"?>
+<gesmes:Envelope xmlns:gesmes="http://www.gesmes.org/xml/2002-08-01">
+ <Cube><Cube time="2026-02-03">
+  <Cube currency="USD" rate="1.25"/><Cube currency="JPY" rate="160"/>
+  <Cube currency="XYZ" rate="2"/><Cube currency="AUD" rate="0"/>
+ </Cube></Cube></gesmes:Envelope>)";
+    const ExchangeRates previous = ParseExchangeRates(QByteArray());
+    const auto imported = ImportReferenceRates(xml, previous);
+    ASSERT_TRUE(imported.has_value());
+    EXPECT_EQ(imported->date, u"03.02.2026");
+    const QStringList codes = CurrencyCodes();
+    const auto rateOf = [&](const char* code) {
+        return imported->rates[size_t(codes.indexOf(QLatin1String(code)) - FirstFloatingEntry)];
+    };
+    EXPECT_EQ(rateOf("USD"), u"0,8");
+    EXPECT_EQ(rateOf("JPY"), u"0,00625");
+    // A rate of 0 and a currency the bank does not quote keep what they had.
+    EXPECT_EQ(rateOf("AUD"), previous.rates[0]);
+    EXPECT_FALSE(
+        ImportReferenceRates("<Cube><Cube currency=\"USD\" rate=\"1.2\"/></Cube>", previous));
+    EXPECT_FALSE(ImportReferenceRates("not xml at all", previous));
+}
+
 TEST(ExchangeRateFile, RandomBytesNeverGiveANonNumber)
 {
     std::mt19937 random(20240307);
