@@ -1,0 +1,14 @@
+// The update check's decision: is the version the maker's host names newer than ours?
+#pragma once
+
+#include <QString>
+
+// The host's version text is taken only up to this length; a longer answer (an error page,
+// say) is no version.
+inline constexpr int MaxVersionTextLength = 50;
+
+// Compares the two texts part by part ("1.3.6" against "1.3.7"): each part up to the next
+// "." is trimmed of blanks and line ends and read as an integer, a part that is no number
+// counting as 1. The first pair that differs decides; equal versions, and a remote text
+// that is too long, are not newer.
+bool RemoteVersionIsNewer(const QString& local, const QString& remote);
