@@ -3,6 +3,20 @@
 #include <QObject>
 #include <QVariant>
 
+namespace {
+
+// A label's or button's caption is its text, a group box's its title, a window's its title
+// bar.
+const char* captionProperty(const QObject& control)
+{
+    for (const char* name : {"text", "title", "windowTitle"})
+        if (control.metaObject()->indexOfProperty(name) >= 0)
+            return name;
+    return "text";
+}
+
+} // namespace
+
 QString ControlTexts::Text(QStringView component, TextProperty property) const
 {
     for (const Entry& e : m_entries)
@@ -29,13 +43,7 @@ void ControlTexts::ApplyTo(QObject& root) const
             root.objectName() == e.component ? &root : root.findChild<QObject*>(e.component);
         if (!control)
             continue;
-        const char* property = "toolTip";
-        if (e.property == TextProperty::Caption)
-            // A group box's caption is its title.
-            property = control->metaObject()->indexOfProperty("text") < 0 &&
-                               control->metaObject()->indexOfProperty("title") >= 0
-                           ? "title"
-                           : "text";
-        control->setProperty(property, e.text);
+        control->setProperty(
+            e.property == TextProperty::Caption ? captionProperty(*control) : "toolTip", e.text);
     }
 }

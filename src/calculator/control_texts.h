@@ -27,9 +27,9 @@ public:
     // Replaces an entry's text; false when there is no such entry.
     bool Set(QStringView component, TextProperty property, const QString& text);
 
-    // Writes every entry into the control of that name below `root`: a caption into its
-    // "text" property (a group box's "title"), a hint into its "toolTip". Controls that do
-    // not exist are skipped.
+    // Writes every entry into the control of that name below `root` (or `root` itself): a
+    // caption into its "text" property (a group box's "title", a window's "windowTitle"),
+    // a hint into its "toolTip". Controls that do not exist are skipped.
     void ApplyTo(QObject& root) const;
 
 private:

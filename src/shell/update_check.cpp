@@ -27,3 +27,45 @@ bool RemoteVersionIsNewer(const QString& local, const QString& remote)
     }
     return false;
 }
+
+ControlTexts NewVersionDialogTexts()
+{
+    using T = TextProperty;
+    return ControlTexts({
+        {QStringLiteral("Tfrm_NeueVersion"), T::Caption, QStringLiteral("Quorvanta Update")},
+        {QStringLiteral("lbl_neueVersion"), T::Caption,
+         QStringLiteral("Es wurde eine neue Version des Quorvanta gefunden.")},
+        {QStringLiteral("lbl_download"), T::Caption, QStringLiteral("Download unter:")},
+        {QStringLiteral("Label1"), T::Caption, QStringLiteral("-->")},
+        {QStringLiteral("chk_neueVersion"), T::Caption,
+         QStringLiteral("Diese Meldung nicht mehr anzeigen")},
+        {QStringLiteral("btn_ok"), T::Caption, QStringLiteral("Download")},
+        {QStringLiteral("btn_weiter"), T::Caption, QStringLiteral("Weiter")},
+    });
+}
+
+ControlTexts AskForUpdateDialogTexts()
+{
+    using T = TextProperty;
+    return ControlTexts({
+        {QStringLiteral("Tfrm_AskForUpdate"), T::Caption,
+         QStringLiteral("Quorvanta Internetupdate")},
+        {QStringLiteral("chk_autoupdate"), T::Caption,
+         QStringLiteral("Automatische Kursaktualisierung")},
+        {QStringLiteral("btn_start"), T::Caption, QStringLiteral("Weiter")},
+    });
+}
+
+QStringList AskForUpdateInfoLines()
+{
+    return {
+        QStringLiteral("Mit dem Quorvanta bieten wir Ihnen die Möglichkeit, täglich die "),
+        QStringLiteral("aktuellen Devisenkurse über das Internet zu aktualisieren. "),
+        QString(),
+        QStringLiteral("Geben Sie bitte an, ob diese Kursaktualisierung bei jedem Start "),
+        QStringLiteral("des Quorvanta automatisch durchgeführt werden soll."),
+        QString(),
+        QStringLiteral("Sie können diese Einstellung auch noch später im Programm "),
+        QStringLiteral("unter Währungen\\Einstellungen ändern."),
+    };
+}

@@ -1,7 +1,10 @@
 // The update check's decision: is the version the maker's host names newer than ours?
 #pragma once
 
+#include "calculator/control_texts.h"
+
 #include <QString>
+#include <QStringList>
 
 // The host's version text is taken only up to this length; a longer answer (an error page,
 // say) is no version.
@@ -12,3 +15,10 @@ inline constexpr int MaxVersionTextLength = 50;
 // counting as 1. The first pair that differs decides; equal versions, and a remote text
 // that is too long, are not newer.
 bool RemoteVersionIsNewer(const QString& local, const QString& remote);
+
+// Captions of the new-version dialog Tfrm_NeueVersion and the first-start question
+// Tfrm_AskForUpdate, German.
+ControlTexts NewVersionDialogTexts();
+ControlTexts AskForUpdateDialogTexts();
+// The first-start question's explanation, one entry a line.
+QStringList AskForUpdateInfoLines();
