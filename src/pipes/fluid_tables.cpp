@@ -1,0 +1,131 @@
+#include "fluid_tables.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr int kFirstNode = -2; // -20 °C
+constexpr int kNodeCount = 19; // up to 160 °C
+constexpr double kHighest = 160;
+
+using Row = std::array<double, kNodeCount>;
+
+struct WaterNode {
+    double viscosity;    // mm²/s
+    double density;      // kg/m³
+    double heatCapacity; // kJ/(kg·K)
+};
+
+// clang-format off
+constexpr WaterNode kWater[kNodeCount] = {
+    {0, 0, 0},               // -20 °C
+    {0, 0, 0},               // -10 °C
+    {1.75, 999.8, 4.217},    //   0 °C
+    {1.3, 999.7, 4.193},
+    {1.0, 998.3, 4.182},
+    {0.8, 995.7, 4.179},
+    {0.656, 992.3, 4.179},
+    {0.551, 988.0, 4.181},   //  50 °C
+    {0.471, 983.2, 4.185},
+    {0.409, 977.7, 4.19},
+    {0.361, 971.6, 4.197},
+    {0.322, 965.2, 4.205},
+    {0.291, 958.1, 4.216},   // 100 °C
+    {0.265, 950.7, 4.229},
+    {0.244, 942.9, 4.245},
+    {0.226, 934.6, 4.263},
+    {0.211, 925.8, 4.285},
+    {0.197, 916.8, 4.31},    // 150 °C
+    {0.186, 907.3, 4.339},
+};
+
+constexpr QStringView kNames[FluidCount + 1] = {
+    u"undefiniert",
+    u"Wasser",
+    u"20% Antifrogen N (-10°C)", u"27% Antifrogen N (-15°C)", u"34% Antifrogen N (-20°C)",
+    u"39% Antifrogen N (-25°C)", u"44% Antifrogen N (-30°C)", u"48% Antifrogen N (-35°C)",
+    u"52% Antifrogen N (-40°C)", u"56% Antifrogen N (-45°C)",
+    u"32% Antifrogen L (-15°C)", u"38% Antifrogen L (-20°C)", u"43% Antifrogen L (-25°C)",
+    u"47% Antifrogen L (-30°C)", u"52% Antifrogen L (-35°C)", u"55% Antifrogen L (-40°C)",
+    u"60% Antifrogen L (-45°C)",
+    u"Luft",
+};
+// clang-format on
+
+enum class Property { Viscosity, Density, HeatCapacity };
+
+// The value at node k (k × 10 °C); 0 where there is none.
+double nodeValue(int fluid, Property property, double k)
+{
+    if (fluid != Water || !(k >= kFirstNode && k < kFirstNode + kNodeCount))
+        return 0;
+    const WaterNode& node = kWater[int(k) - kFirstNode];
+    switch (property) {
+    case Property::Viscosity:
+        return node.viscosity;
+    case Property::Density:
+        return node.density;
+    case Property::HeatCapacity:
+        return node.heatCapacity / 3.6;
+    }
+    return 0;
+}
+
+// The nearest integer, halves to the even one (the current rounding mode's default).
+double nearest(double x)
+{
+    return std::nearbyint(x);
+}
+
+struct Pair {
+    double hi;
+    double lo;
+};
+
+Pair ordered(double t1, double t2)
+{
+    return {std::min(std::max(t1, t2), kHighest), std::min(std::min(t1, t2), kHighest)};
+}
+
+// Density and heat capacity: the straight line between the nodes of the two temperatures,
+// at their mean; temperatures closer than `equalBound` take one node's value.
+double interpolated(int fluid, Property property, double t1, double t2, double equalBound,
+                    bool equalTakesUpper)
+{
+    const Pair t = ordered(t1, t2);
+    const double vHi = nodeValue(fluid, property, nearest(t.hi / 10));
+    const double vLo = nodeValue(fluid, property, nearest(t.lo / 10));
+    if (std::fabs(t.hi - t.lo) <= equalBound)
+        return equalTakesUpper ? vHi : vLo;
+    const double mean = (t.hi + t.lo) / 2;
+    return vLo + (vHi - vLo) / (t.hi - t.lo) * (mean - t.lo);
+}
+
+} // namespace
+
+std::span<const QStringView> FluidNames()
+{
+    return kNames;
+}
+
+double FluidViscosity(int fluid, double t1, double t2)
+{
+    // The upper node lies at or above the warmer temperature, the lower one at or below the
+    // colder; the mean temperature lies halfway between, so the value is the nodes' mean.
+    const Pair t = ordered(t1, t2);
+    const double up = nodeValue(fluid, Property::Viscosity, nearest(t.hi / 10 + 0.49));
+    const double down = nodeValue(fluid, Property::Viscosity, nearest(t.lo / 10 - 0.49));
+    return (up + down) / 2 * 1e-6;
+}
+
+double FluidDensity(int fluid, double t1, double t2)
+{
+    return interpolated(fluid, Property::Density, t1, t2, 0.1, false);
+}
+
+double FluidHeatCapacity(int fluid, double t1, double t2)
+{
+    return interpolated(fluid, Property::HeatCapacity, t1, t2, 0.01, true);
+}

@@ -1,0 +1,21 @@
+// Properties of the fluids over temperature. Each table has a node every 10 °C from
+// -20 °C to 160 °C; a node value of 0 means the fluid has no value there. This build
+// carries water (fluid 1) only: the other fluids have their names and no values.
+#pragma once
+
+#include <QStringView>
+
+#include <span>
+
+inline constexpr int FluidCount = 17; // fluids 1 … 17; 0 is the placeholder
+inline constexpr int Water = 1;
+
+// "undefiniert", "Wasser", … "Luft", by fluid number 0 … 17.
+std::span<const QStringView> FluidNames();
+
+// A property for a supply and a return temperature in °C, in either order. Temperatures
+// above 160 °C take the 160 °C values; outside the tables (below -20 °C) the value is 0,
+// as for a node without a value.
+double FluidViscosity(int fluid, double t1, double t2);    // m²/s
+double FluidDensity(int fluid, double t1, double t2);      // kg/m³
+double FluidHeatCapacity(int fluid, double t1, double t2); // Wh/(kg·K)

@@ -1,0 +1,419 @@
+#include "pipe_page.h"
+
+#include "calculator/align_edit.h"
+#include "calculator/image_button.h"
+#include "calculator/key_chars.h"
+#include "pipes/pressure_units.h"
+#include "shell/platform/program_folder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <functional>
+
+namespace {
+
+constexpr int kMargin = 6;
+constexpr int kGroupWidth = 360;
+constexpr int kRow = 26; // distance of two rows
+constexpr int kFieldHeight = 22;
+constexpr int kLabelX = 8;   // captions on the left
+constexpr int kFieldX = 122; // fields of the left column
+constexpr int kFieldWidth = 70;
+constexpr int kRightLabelX = 214;
+constexpr int kRightFieldX = 272;
+constexpr int kRightFieldWidth = 56;
+constexpr int kComboItemsShown = 20;
+
+const QColor kOverLimit(0xC0, 0x00, 0x00);
+
+// UpDown1: only the two arrows. An arrow (or the Up/Down key) steps the pipe; the page says
+// where it stands. Both arrows stay live at the ends, since a step there still recomputes.
+class UpDownArrows : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+    std::function<void(UpDownButton)> OnClick;
+
+    void stepBy(int steps) override
+    {
+        if (OnClick && steps != 0)
+            OnClick(steps > 0 ? UpDownButton::Up : UpDownButton::Down);
+    }
+
+protected:
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+};
+
+// The picture of img_best_pipe: a pipe seen from its end under a magnifying glass.
+QImage drawSearchPicture()
+{
+    QImage image(30, 26, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x55, 0x5F, 0x66), 3));
+    p.setBrush(QColor(0xD8, 0xE6, 0xF0));
+    p.drawEllipse(QPointF(12, 11), 8, 8);
+    p.setPen(QPen(QColor(0x1F, 0x5F, 0x99), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(12, 11), 4, 4);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 17), QPointF(26, 23));
+    return image;
+}
+
+char16_t releasedKey(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return KeyChar::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyChar::Enter;
+    default:
+        return KeyChar::None;
+    }
+}
+
+} // namespace
+
+PipePage::PipePage(KeyFilterServices services, ImageButtonEffect* effect, QWidget* parent)
+    : QWidget(parent), m_texts(PipeControlTexts()), m_services(services), m_effect(effect)
+{
+    setObjectName(QStringLiteral("tshRohrauslegung"));
+}
+
+void PipePage::LoadPipeFile(int languageCode)
+{
+    const bool loaded = m_sizing.LoadPipeFile(ProgramFolder::Path(), languageCode);
+    fillPipeCombo();
+    m_sizing.UpdatePipe();
+    Refresh();
+    if (!loaded)
+        emit PipeFileMissing(QStringLiteral("Rohrdatei fehlt"));
+}
+
+void PipePage::showEvent(QShowEvent* event)
+{
+    if (!m_built)
+        build();
+    QWidget::showEvent(event);
+    // Entering the page, not the window coming back from the task bar.
+    if (event->spontaneous())
+        return;
+    m_sizing.PageEntered();
+    Refresh();
+    field(PipeField::edttv)->setFocus(Qt::OtherFocusReason);
+}
+
+void PipePage::build()
+{
+    m_built = true;
+    auto* title = makeLabel("Label28", this, kMargin + 2, 2, 200);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    buildFlowGroup();
+    buildPipeGroup();
+    auto* notice = makeLabel("Label27", this, kMargin + 2, 420, kGroupWidth - 4);
+    notice->setWordWrap(true);
+    notice->setFixedHeight(34);
+    notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (TAlignEdit* edit : m_fields)
+        connect(edit, &TAlignEdit::errorSignal, this,
+                [this](int n) { m_services.feedback.ErrorSignal(n); });
+    // Children made while the page is being shown are not shown with it.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->show();
+    fillPipeCombo();
+    retranslate();
+}
+
+QLabel* PipePage::makeLabel(const char* name, QWidget* parent, int x, int y, int width)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(x, y, width, kFieldHeight);
+    return label;
+}
+
+TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int width)
+{
+    const PipeFieldInfo& info = InfoOf(f);
+    auto* edit = new TAlignEdit(parent);
+    edit->setObjectName(QString::fromLatin1(info.name));
+    edit->setGeometry(x, y, width, kFieldHeight);
+    edit->SetAlignment(TAlignEdit::TAlign::eaRight);
+    edit->SetEditType(TEditType::etFloat);
+    edit->SetDecimals(info.decimals);
+    edit->SetEmptyIfZero(info.emptyIfZero);
+    edit->setText(m_sizing.Text(f));
+    if (info.readOnly) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus); // Tab and Enter pass the results by
+    } else {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, f](const QString& text) { m_sizing.SetText(f, text); });
+    }
+    m_fields[size_t(f)] = edit;
+    return edit;
+}
+
+void PipePage::buildFlowGroup()
+{
+    using F = PipeField;
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    group->setGeometry(kMargin, 20, kGroupWidth, 104);
+    const int y0 = 22;
+    makeLabel("lbl_temperaturen", group, kLabelX, y0, kFieldX - kLabelX);
+    makeField(F::edttv, group, kFieldX, y0, kFieldWidth);
+    makeLabel("lbl_tv_einheit", group, kFieldX + kFieldWidth + 4, y0, 20);
+    makeLabel("lbl_tr", group, kRightLabelX, y0, 50);
+    makeField(F::edttr, group, kRightFieldX, y0, kRightFieldWidth);
+    makeLabel("lbl_tr_einheit", group, kRightFieldX + kRightFieldWidth + 4, y0, 24);
+
+    const int y1 = y0 + kRow;
+    makeLabel("lbl_leistung", group, kLabelX, y1, kFieldX - kLabelX);
+    makeField(F::edtLeistung, group, kFieldX, y1, kFieldWidth);
+    makeLabel("lbl_leistung_einheit", group, kFieldX + kFieldWidth + 4, y1, 40);
+
+    const int y2 = y1 + kRow;
+    makeLabel("lbl_volumenstrom", group, kLabelX, y2, kFieldX - kLabelX);
+    TAlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
+    makeLabel("lbl_vp_einheit", group, kFieldX + kFieldWidth + 4, y2, 40);
+    makeField(F::edtVP1, group, kRightFieldX, y2, kRightFieldWidth);
+    makeLabel("lbl_vp1_einheit", group, kRightFieldX + kRightFieldWidth + 4, y2, 24);
+
+    // Enter in the volume flow goes on to the length, past the read-only l/s.
+    flow->SetJumpOnReturn(false);
+    flow->OnKeyPress = [this](TAlignEdit&, char16_t& key) {
+        if (key != KeyChar::Enter)
+            return;
+        key = KeyChar::None;
+        field(PipeField::edtLang)->setFocus(Qt::TabFocusReason);
+    };
+    for (const F f : {F::edttv, F::edttr, F::edtLeistung, F::edtVP})
+        field(f)->installEventFilter(this);
+}
+
+void PipePage::buildPipeGroup()
+{
+    using F = PipeField;
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(kMargin, 128, kGroupWidth, 288);
+    const int rightUnitX = kRightFieldX + kRightFieldWidth + 4;
+
+    int y = 22;
+    makeLabel("lbl_laenge", group, kLabelX, y, kFieldX - kLabelX);
+    makeField(F::edtLang, group, kFieldX, y, kFieldWidth);
+    makeLabel("lbl_laenge_einheit", group, kFieldX + kFieldWidth + 4, y, 20);
+    makeLabel("lbl_zetawert", group, kRightLabelX, y, kRightFieldX - kRightLabelX);
+    makeField(F::edtZetawert, group, kRightFieldX, y, kRightFieldWidth);
+
+    y += kRow;
+    makeLabel("lbl_maxvp", group, kLabelX, y, kRightLabelX - kLabelX);
+    makeField(F::edtMaxvp, group, kRightLabelX, y, kRightFieldWidth - 8);
+    makeLabel("lbl_maxvp_einheit", group, kRightLabelX + kRightFieldWidth - 4, y, 30);
+    auto* best = new ImageButton(QString(), group);
+    best->setObjectName(QStringLiteral("img_best_pipe"));
+    best->setGeometry(kGroupWidth - 8 - 34, y - 3, 34, 28);
+    best->SetPicture(drawSearchPicture());
+    best->SetEffect(m_effect);
+    connect(best, &ImageButton::clicked, this, &PipePage::img_best_pipeClick);
+
+    for (const F f : {F::edtLang, F::edtZetawert, F::edtMaxvp})
+        connect(field(f), &QLineEdit::textChanged, this, &PipePage::edtLangChange);
+    for (const F f : {F::edtZetawert, F::edtMaxvp})
+        connect(field(f), &TAlignEdit::Exited, this, &PipePage::edtLangChange);
+
+    y += kRow;
+    makeLabel("lbl_rohrbezeichnung", group, kLabelX, y, 200);
+    y += 18;
+    m_pipes = new QComboBox(group);
+    m_pipes->setObjectName(QStringLiteral("cbxRohre"));
+    m_pipes->setGeometry(kLabelX, y, kGroupWidth - 2 * kLabelX - 22, kFieldHeight + 2);
+    m_pipes->setMaxVisibleItems(kComboItemsShown);
+    connect(m_pipes, &QComboBox::activated, this, &PipePage::cbxRohreClick);
+    auto* arrows = new UpDownArrows(group);
+    arrows->setObjectName(QStringLiteral("UpDown1"));
+    arrows->setGeometry(kGroupWidth - kLabelX - 18, y, 18, kFieldHeight + 2);
+    arrows->OnClick = [this](UpDownButton button) { UpDown1Click(button); };
+    // A position set from outside (a script's select) is reached step by step.
+    connect(arrows, &QSpinBox::valueChanged, this, &PipePage::stepTo);
+    m_upDown = arrows;
+
+    y += kRow + 4;
+    makeLabel("lbl_dn", group, kLabelX, y, kFieldX - kLabelX);
+    makeField(F::edtDN, group, kFieldX, y, kFieldWidth);
+    makeLabel("lbl_volumen", group, kRightLabelX, y, kRightFieldX - kRightLabelX);
+    makeField(F::edt_rohrvolumen, group, kRightFieldX, y, kRightFieldWidth);
+    makeLabel("lbl_volumen_einheit", group, rightUnitX, y, 20);
+
+    y += kRow;
+    makeLabel("lbl_durchfl", group, kLabelX, y, kRightLabelX - kLabelX);
+    makeField(F::edtDurchfl, group, kRightLabelX, y, kRightFieldWidth - 8);
+    makeLabel("lbl_durchfl_einheit", group, kRightLabelX + kRightFieldWidth - 4, y, 30);
+
+    y += kRow + 4;
+    makeLabel("lbl_rohr", group, kLabelX, y, 50);
+    makeLabel("lbl_rohr_dp", group, 64, y, 30);
+    makeField(F::edtRohrDP, group, kFieldX, y, kFieldWidth);
+    m_runUnit = makeLabel("lbl_rohreinheit", group, kFieldX + kFieldWidth + 4, y, 60);
+    m_units = new QComboBox(group);
+    m_units->setObjectName(QStringLiteral("cbxDruckangabe"));
+    m_units->setGeometry(kRightFieldX - 14, y, kGroupWidth - kLabelX - kRightFieldX + 14,
+                         kFieldHeight + 2);
+    for (int unit = Millibar; unit < PressureUnitCount; ++unit)
+        m_units->addItem(PressureUnitName(unit));
+    m_units->setMaxVisibleItems(PressureUnitCount);
+    connect(m_units, &QComboBox::activated, this, &PipePage::cbxDruckangabeClick);
+
+    y += kRow;
+    makeLabel("lbl_zeta", group, kLabelX, y, 50);
+    makeLabel("lbl_zeta_dp", group, 64, y, 30);
+    makeField(F::edtZetaDP, group, kFieldX, y, kFieldWidth);
+    makeLabel("lbl_kv", group, kRightLabelX, y, kRightFieldX - kRightLabelX - 4)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    makeField(F::edtkv, group, kRightFieldX, y, kRightFieldWidth);
+    makeLabel("lbl_kv_einheit", group, rightUnitX, y, 30);
+
+    y += kRow;
+    makeLabel("lbl_rwert", group, kLabelX, y, kFieldX - kLabelX);
+    makeField(F::edtrwert, group, kFieldX, y, kFieldWidth);
+    m_rUnit = makeLabel("lbl_rwert_einheit", group, kFieldX + kFieldWidth + 4, y, 80);
+
+    y += kRow;
+    makeLabel("lbl_diffdruck", group, kLabelX, y, kFieldX - kLabelX);
+    makeField(F::edtDP, group, kFieldX, y, kFieldWidth);
+    m_totalUnit = makeLabel("lbl_diffdruckeinheit", group, kFieldX + kFieldWidth + 4, y, 60);
+}
+
+void PipePage::fillPipeCombo()
+{
+    if (!m_built)
+        return;
+    const QSignalBlocker blocker(m_pipes);
+    m_pipes->clear();
+    m_pipes->addItems(m_sizing.PipeNames());
+    const QSignalBlocker arrows(m_upDown);
+    m_upDown->setRange(0, std::max(int(m_sizing.Pipes().size()) - 1, 0));
+    Refresh();
+}
+
+void PipePage::Refresh()
+{
+    if (!m_built)
+        return;
+    for (int i = 0; i < PipeFieldCount; ++i) {
+        TAlignEdit* edit = m_fields[size_t(i)];
+        const QString text = m_sizing.Text(PipeField(i));
+        if (edit->text() != text) {
+            const QSignalBlocker blocker(edit);
+            edit->setText(text);
+        }
+    }
+    QPalette palette = field(PipeField::edtDurchfl)->palette();
+    palette.setColor(QPalette::Text, m_sizing.VelocityOverLimit()
+                                         ? kOverLimit
+                                         : this->palette().color(QPalette::Text));
+    field(PipeField::edtDurchfl)->setPalette(palette);
+
+    const int selected = m_sizing.SelectedPipe();
+    if (m_pipes->currentIndex() != selected) {
+        const QSignalBlocker blocker(m_pipes);
+        m_pipes->setCurrentIndex(selected);
+    }
+    if (m_upDown->value() != std::max(selected, 0)) {
+        const QSignalBlocker blocker(m_upDown);
+        m_upDown->setValue(std::max(selected, 0));
+    }
+    if (m_units->currentIndex() != m_sizing.PressureUnit() - 1) {
+        const QSignalBlocker blocker(m_units);
+        m_units->setCurrentIndex(m_sizing.PressureUnit() - 1);
+    }
+    m_rUnit->setText(m_sizing.RUnitLabel());
+    m_runUnit->setText(m_sizing.RunUnitLabel());
+    m_totalUnit->setText(m_sizing.TotalUnitLabel());
+}
+
+void PipePage::retranslate()
+{
+    if (!m_built)
+        return;
+    m_texts.ApplyTo(*this);
+    Refresh();
+}
+
+bool PipePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        const char16_t key = releasedKey(static_cast<QKeyEvent*>(event));
+        if (watched == field(PipeField::edtVP))
+            edtVPKeyUp(key);
+        else
+            edttvKeyUp(key);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PipePage::edttvKeyUp(char16_t key)
+{
+    m_sizing.edttvKeyUp(key);
+    Refresh();
+}
+
+void PipePage::edtVPKeyUp(char16_t key)
+{
+    m_sizing.edtVPKeyUp(key);
+    Refresh();
+}
+
+void PipePage::edtLangChange()
+{
+    m_sizing.edtLangChange();
+    Refresh();
+}
+
+void PipePage::cbxRohreClick(int index)
+{
+    m_sizing.cbxRohreClick(index);
+    Refresh();
+}
+
+void PipePage::UpDown1Click(UpDownButton button)
+{
+    m_sizing.UpDown1Click(button);
+    Refresh();
+}
+
+void PipePage::cbxDruckangabeClick(int index)
+{
+    m_sizing.cbxDruckangabeClick(index);
+    Refresh();
+}
+
+void PipePage::img_best_pipeClick()
+{
+    m_sizing.img_best_pipeClick();
+    Refresh();
+}
+
+void PipePage::stepTo(int position)
+{
+    while (m_sizing.SelectedPipe() >= 0 && m_sizing.SelectedPipe() != position) {
+        const int before = m_sizing.SelectedPipe();
+        m_sizing.UpDown1Click(position > before ? UpDownButton::Up : UpDownButton::Down);
+        if (m_sizing.SelectedPipe() == before)
+            break;
+    }
+    Refresh();
+}

@@ -1,0 +1,119 @@
+// The pipe-sizing page as data. From the supply and return temperatures and the heat load
+// it finds the water volume flow (or the load from a flow); for the selected pipe of the
+// pipe table it finds the velocity, the pressure loss of the run and of the single
+// resistances, R, the kv value of the single resistances and the water content. A button
+// picks the smallest pipe of the selected pipe's series below a maximum velocity.
+//
+// Every field is held here as the text the page shows; numbers are read and written with
+// the rules of the numeric entry field (comma separator, fixed decimals per field). Each
+// event of the page is one call; the page then copies the texts into its controls.
+#pragma once
+
+#include "calculator/control_texts.h"
+#include "pipes/pipe_file.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+enum class PipeField {
+    edttv,           // supply temperature, °C
+    edttr,           // return temperature, °C
+    edtLeistung,     // heat load, W
+    edtVP,           // volume flow, m³/h
+    edtVP1,          // volume flow, l/s
+    edtLang,         // length of the run, m
+    edtZetawert,     // sum of the ζ values
+    edtMaxvp,        // maximum velocity of the pipe search, m/s
+    edtDN,           // DN of the selected pipe
+    edt_rohrvolumen, // water content, l
+    edtDurchfl,      // velocity, m/s
+    edtRohrDP,       // loss of the run
+    edtZetaDP,       // loss of the single resistances
+    edtrwert,        // R
+    edtDP,           // total loss
+    edtkv,           // kv of the single resistances, m³/h
+};
+inline constexpr int PipeFieldCount = int(PipeField::edtkv) + 1;
+
+struct PipeFieldInfo {
+    const char* name; // the control's objectName
+    int decimals;     // of a number written into the field
+    bool emptyIfZero; // an empty field stands for 0, and 0 is shown empty
+    bool readOnly;
+    const char* initial;
+};
+const PipeFieldInfo& InfoOf(PipeField field);
+
+enum class UpDownButton { Up, Down };
+
+// Captions and hints of the page's controls, German.
+ControlTexts PipeControlTexts();
+
+class PipeSizing {
+public:
+    PipeSizing();
+
+    // The pipe table of the language's file in `folder`; the selected index stays where it
+    // can. False when the table is empty afterwards (the file is missing or holds nothing).
+    bool LoadPipeFile(const QString& folder, int languageCode);
+    void SetPipes(QList<TPipeRecord> pipes);
+    const QList<TPipeRecord>& Pipes() const { return m_pipes; }
+    QStringList PipeNames() const;
+    int SelectedPipe() const { return m_selected; } // -1 while the table is empty
+
+    QString Text(PipeField field) const { return m_texts[size_t(field)]; }
+    // A text typed by the user or formatted by the field on exit; nothing is computed.
+    void SetText(PipeField field, const QString& text);
+    int PressureUnit() const { return m_unit; }            // 1 ("mbar") … 13
+    QString RUnitLabel() const { return m_rUnit; }         // lbl_rwert_einheit
+    QString RunUnitLabel() const { return m_runUnit; }     // lbl_rohreinheit
+    QString TotalUnitLabel() const { return m_totalUnit; } // lbl_diffdruckeinheit
+    // The pipe search found no pipe below the maximum velocity and chose the last one of
+    // the series: the velocity shown exceeds the limit.
+    bool VelocityOverLimit() const { return m_overLimit; }
+
+    // Events of the page. `key` is the released key as a KeyChar (Tab, Enter or another).
+    void edttvKeyUp(char16_t key);
+    void edtVPKeyUp(char16_t key);
+    void edtLangChange();
+    void cbxRohreClick(int index);
+    void UpDown1Click(UpDownButton button);
+    void cbxDruckangabeClick(int index);
+    void img_best_pipeClick() { FindBestPipe(); }
+    // The page became the active page: the water content follows the selected pipe.
+    void PageEntered() { showWaterContent(); }
+
+    void VolumeFlowFromLoad();
+    void LoadFromVolumeFlow();
+    void UpdatePipe();
+    void CalculatePipe();
+    void FindBestPipe();
+
+private:
+    struct Flow {
+        double volume;  // m³/h
+        double density; // kg/m³
+    };
+
+    QString& text(PipeField field) { return m_texts[size_t(field)]; }
+    bool holdsText(PipeField field) const { return !Text(field).isEmpty(); }
+    double getFloat(PipeField field);
+    void setFloat(PipeField field, double value);
+    std::optional<Flow> flowFromLoad();
+    void select(int index);
+    void showWaterContent();
+
+    QList<TPipeRecord> m_pipes;
+    int m_selected = -1;
+    int m_headerByte = 1; // byte 4 of the file's header: kept, not used by the page
+    std::array<QString, PipeFieldCount> m_texts;
+    int m_unit;
+    QString m_rUnit;
+    QString m_runUnit;
+    QString m_totalUnit;
+    bool m_overLimit = false;
+};

@@ -1,0 +1,117 @@
+#include "calculator/align_edit.h"
+#include "calculator/image_button.h"
+#include "pipes/pipe_page.h"
+#include "shell/main_window.h"
+#include "shell/platform/program_folder.h"
+#include "support/modal_watchdog.h"
+#include "support/recording_services.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page over the pipe files the build delivers beside the tests.
+class PipePageTest : public testing::Test {
+protected:
+    PipePageTest()
+    {
+        page.LoadPipeFile(1);
+        page.show();
+    }
+    template <typename T = TAlignEdit> T* find(const char* name) const
+    {
+        return page.findChild<T*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+
+    RecordingServices services;
+    PipePage page{{services, services}};
+};
+
+TEST_F(PipePageTest, BuiltOnShowingWithItsDefaults)
+{
+    const struct {
+        const char* name;
+        const char* text;
+    } fields[] = {{"edttv", "70,0"},   {"edttr", "50,0"},   {"edtLeistung", ""},
+                  {"edtVP", ""},       {"edtLang", "2,00"}, {"edtMaxvp", "0,50"},
+                  {"edtZetawert", ""}, {"edtDN", "10"},     {"edt_rohrvolumen", "0,25"}};
+    for (const auto& f : fields)
+        EXPECT_EQ(text(f.name), QString::fromUtf8(f.text)) << f.name;
+    EXPECT_TRUE(find("edtDurchfl")->isReadOnly());
+    EXPECT_EQ(find("edtVP")->Decimals(), 3);
+    EXPECT_EQ(find<QComboBox>("cbxRohre")->count(), 48);
+    EXPECT_EQ(find<QComboBox>("cbxRohre")->currentText(),
+              u"Stahlrohr mittelschwer DN 10 (17,2 × 2,3)");
+    EXPECT_EQ(find<QComboBox>("cbxDruckangabe")->count(), 13);
+    EXPECT_EQ(find<QComboBox>("cbxDruckangabe")->currentText(), u"mbar");
+    EXPECT_EQ(find<QLabel>("lbl_rwert_einheit")->text(), u"mbar/m");
+    EXPECT_EQ(find<QLabel>("Label27")->text(),
+              u"Achtung: Die Ergebnisse ersetzen keine detaillierte Rohrplanung");
+    EXPECT_EQ(find<ImageButton>("img_best_pipe")->toolTip(), u"Geeignetes Rohr suchen");
+}
+
+TEST_F(PipePageTest, KeysComputeAndTheSearchMarksAnExceededLimit)
+{
+    QTest::keyClicks(find("edtLeistung"), QStringLiteral("10000"));
+    EXPECT_EQ(text("edtVP"), u"0,438");
+    QTest::mouseClick(find<ImageButton>("img_best_pipe"), Qt::LeftButton);
+    EXPECT_EQ(text("edtDN"), u"20");
+    EXPECT_EQ(find<QSpinBox>("UpDown1")->value(), 2);
+    const QColor normal = find("edtDurchfl")->palette().color(QPalette::Text);
+
+    QTest::keyClicks(find("edtLeistung"), QStringLiteral("000"));
+    QTest::mouseClick(find<ImageButton>("img_best_pipe"), Qt::LeftButton);
+    EXPECT_EQ(text("edtDN"), u"150");
+    EXPECT_NE(find("edtDurchfl")->palette().color(QPalette::Text), normal);
+    // The arrows step on; the mark belonged to the search.
+    QTest::keyClick(find<QSpinBox>("UpDown1"), Qt::Key_Up);
+    EXPECT_EQ(find<QComboBox>("cbxRohre")->currentIndex(), 12);
+    EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), normal);
+}
+
+TEST_F(PipePageTest, ALanguageReloadKeepsThePipeAndItsNames)
+{
+    find<QSpinBox>("UpDown1")->setValue(16); // as a script's select: step by step
+    page.LoadPipeFile(2);
+    auto* pipes = find<QComboBox>("cbxRohre");
+    EXPECT_EQ(pipes->currentIndex(), 16);
+    EXPECT_EQ(pipes->currentText(), u"Copper tube 28 × 1.5");
+    EXPECT_EQ(text("edtDN"), u"25");
+}
+
+TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
+{
+    QTemporaryDir empty;
+    ProgramFolder::SetPath(empty.path());
+    RecordingServices services;
+    ExpectModalDialog expected;
+    Tfrm_calc window(KeyFilterServices{services, services});
+    ProgramFolder::SetPath(QString());
+    const auto boxes = window.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->text(), u"Rohrdatei fehlt");
+    boxes[0]->close();
+
+    window.Pages()->setCurrentIndex(4);
+    window.show();
+    auto* page = window.findChild<PipePage*>(QStringLiteral("tshRohrauslegung"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->findChild<QComboBox*>(QStringLiteral("cbxRohre"))->count(), 0);
+    QTest::keyClicks(page->findChild<TAlignEdit*>(QStringLiteral("edtLeistung")),
+                     QStringLiteral("10000"));
+    EXPECT_EQ(page->findChild<TAlignEdit*>(QStringLiteral("edtDurchfl"))->text(), u"");
+    EXPECT_EQ(window.Pages()->count(), 5);
+}
+
+} // namespace
