@@ -1,0 +1,875 @@
+#include "formula_renderer.h"
+
+#include "calculator/number_text.h"
+#include "formula_glyphs.h"
+
+#include <functional>
+
+namespace {
+
+const QColor kBackground = Qt::white;
+
+QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// One line of a formula. In the symbol line a variable is drawn as its symbol; in the value
+// line it is an entry field, placed by measuring its text (drawn in the background colour).
+// F, F2, E and S are the pen positions of the classic drawing: where a fraction or root
+// began, the end of the last field or subscripted symbol, and the start of the last field.
+class Line {
+public:
+    Line(FormulaCanvas& canvas, const TVariablen& set,
+         std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, bool symbol, int y)
+        : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields)
+    {}
+
+    FormulaCanvas& c;
+    const bool symbol;
+    const int y;
+    QPoint F;
+    QPoint E;
+    QPoint S;
+
+    int x() const { return c.Pen().x(); }
+    void at(int px, int py) { c.MoveTo(px, py); }
+    void text(const char* s) { c.Text(u8(s)); }
+    void textAt(int px, int py, const char* s) { c.TextOut(px, py, u8(s)); }
+    void sup(char digit) { c.DrawSuperscript(x(), c.Pen().y(), QLatin1Char(digit)); }
+    void pi() { c.DrawPi(x(), c.Pen().y()); }
+    void italic(const char* s) { c.DrawItalic(x(), c.Pen().y(), u8(s)); }
+    void subscripted(const char* base, bool italicBase, const char* sub)
+    {
+        E = c.DrawSubscripted(x(), c.Pen().y(), u8(base), italicBase, u8(sub));
+    }
+    void bar(int x1, int x2, int py) { c.Line(x1, py, x2, py); }
+
+    bool numeric(int k) const { return ParseNumber(ToComma(m_set.Texts[size_t(k)])).has_value(); }
+
+    // Variable k: its symbol, or its field. `index` replaces the catalogue's subscript.
+    void var(int k, const char* index = nullptr)
+    {
+        const FormulaSymbol& s =
+            FormulaCatalogue::Formula(m_set.FormulaNumber).variables[size_t(k)].symbol;
+        const QString sub = index ? u8(index) : s.index;
+        const int py = c.Pen().y();
+        if (symbol) {
+            if (s.sigmaZeta) {
+                c.DrawSigma(x(), py);
+                c.DrawZeta(x(), py);
+                return;
+            }
+            if (s.delta)
+                c.DrawDelta(x(), py, 14);
+            if (!sub.isEmpty())
+                E = c.DrawSubscripted(x(), py, s.base, s.italic, sub);
+            else if (s.italic)
+                c.DrawItalic(x(), py, s.base);
+            else if (s.overdot)
+                c.DrawOverdotText(x(), py, s.base);
+            else
+                c.Text(s.base);
+            return;
+        }
+        const bool number = numeric(k);
+        if (s.delta && !number)
+            c.DrawDelta(x(), py, 14);
+        if (!sub.isEmpty() && !number)
+            placeSubscripted(k, s.italic, sub);
+        else if (s.italic && !number)
+            placeItalic(k);
+        else
+            place(k);
+        if (s.overdot && !number)
+            c.DrawOverdotSpan(S.x(), py, E.x(), E.y());
+        at(E.x(), py);
+    }
+
+    // A fraction from the pen: the numerator from (F.x + numX, y − 14), the bar at y + 8
+    // from F.x to the longer of numerator and denominator plus 4, the denominator at
+    // F.x + denX in the symbol line and centred under the bar in the value line.
+    void fraction(int numX, const std::function<void()>& numerator, const char* den, int denX)
+    {
+        F = c.Pen();
+        const int fx = F.x();
+        at(fx + numX, y - 14);
+        numerator();
+        const int numEnd = x();
+        const QString d = u8(den);
+        const int denWidth = c.TextWidth(d);
+        int barEnd = 0;
+        int dx = 0;
+        if (symbol) {
+            dx = fx + denX;
+            barEnd = std::max(numEnd, dx + denWidth) + 4;
+        } else {
+            barEnd = std::max(numEnd, fx + 3 + denWidth) + 4;
+            dx = d.size() == 1 ? fx + (barEnd - fx) / 2 - 5 : fx + (barEnd - fx - denWidth) / 2;
+        }
+        bar(fx, barEnd, y + 8);
+        c.TextOut(dx, y + 14, d);
+        at(barEnd, y);
+    }
+
+    // A small root over what `radicand` draws on line `py`.
+    void smallRoot(int py, const std::function<void()>& radicand)
+    {
+        const int rx = x();
+        at(rx, py + 6);
+        c.DrawRootSmall(rx, py + 6);
+        at(rx + 12, py);
+        radicand();
+        const int end = x();
+        bar(rx + 10, end + 2, py - 1);
+        at(end + 2, py);
+    }
+
+    // The field of variable k at the pen, 2 pixels wider than its text.
+    void place(int k)
+    {
+        const QPoint p = c.Pen();
+        c.SetFont(FormulaFonts::Tahoma(14));
+        measure(p, k);
+        E = c.Pen();
+        setField(k, p, E.x() - p.x() + 2, false);
+    }
+    // An italic letter: 1.4 times its measured width.
+    void placeItalic(int k)
+    {
+        const QPoint p = c.Pen();
+        c.SetFont(FormulaFonts::ArialItalic());
+        measure(p, k);
+        const int measured = c.Pen().x() - p.x();
+        E = QPoint(c.Pen().x() + 3, p.y());
+        c.BaseFont();
+        setField(k, p, int(measured * 1.4), true);
+    }
+    void placeSubscripted(int k, bool italicField, const QString& sub)
+    {
+        if (italicField)
+            placeItalic(k);
+        else
+            place(k);
+        const FieldPlace& f = m_fields[size_t(k)];
+        c.SetFont(FormulaFonts::ArialCell(12));
+        c.TextOut(f.pos.x() + f.width + (italicField ? 2 : 1), f.pos.y() + 9, sub);
+        c.BaseFont();
+        E = QPoint(x(), f.pos.y());
+        at(E.x(), E.y());
+    }
+
+private:
+    void measure(QPoint p, int k)
+    {
+        c.SetTextColour(kBackground);
+        c.TextOut(p.x(), p.y(), m_set.Texts[size_t(k)]);
+        c.SetTextColour(Qt::black);
+    }
+    void setField(int k, QPoint p, int width, bool italicField)
+    {
+        c.BaseFont();
+        at(p.x(), p.y());
+        S = p;
+        m_fields[size_t(k)] = FieldPlace{p, width, italicField};
+    }
+
+    const TVariablen& m_set;
+    std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
+};
+
+// No. 0 and No. 1: V̇ (ṁ) = Q̇ over ( Tᵥ - Tᵣ ) · cp (· ρ).
+void drawFlow(Line& l, bool rho, int previousQWidth)
+{
+    const int y = l.y;
+    l.at(FormulaRenderer::X0, y);
+    l.var(0);
+    l.text(" = ");
+    l.F = l.c.Pen();
+    const int fx = l.F.x();
+    if (l.symbol) {
+        l.at(fx, y + 14);
+        l.text("( ");
+        l.var(2);
+        l.text(" - ");
+        l.var(3);
+        l.text(rho ? " ) · cp · " : " ) · cp");
+        if (rho)
+            l.var(5);
+        const int denEnd = l.x();
+        l.at(fx + (rho ? 42 : 32), y - 14);
+        l.var(1);
+        const int barEnd = std::max(denEnd, l.x()) + 4;
+        l.bar(fx, barEnd, y + 8);
+        l.at(barEnd, y);
+        return;
+    }
+    // The denominator comes first; the bar follows it field by field.
+    l.at(fx, y + 14);
+    l.text("( ");
+    const auto follow = [&] { l.bar(fx, l.E.x(), y + 8); };
+    l.var(2);
+    follow();
+    l.text(" - ");
+    l.var(3);
+    follow();
+    l.text(" ) · ");
+    l.var(4);
+    follow();
+    if (rho) {
+        l.text(" · ");
+        l.var(5);
+        follow();
+    }
+    const int b = l.E.x();
+    const int w = previousQWidth;
+    int qx = fx + (b - fx) / 2 - w / 2 - 3;
+    if (w > 120 && b - fx < w)
+        qx = fx + 3;
+    l.at(qx, y - 14);
+    l.var(1);
+    l.bar(fx, l.E.x(), y + 8);
+    l.at(std::max(b, l.E.x()), y);
+}
+
+// No. 2: kv = V̇ · √( Δp₀ · ρ over Δp · ρ₀ ).
+void drawKv(Line& l)
+{
+    const int y = l.y;
+    FormulaCanvas& c = l.c;
+    l.at(FormulaRenderer::X0, y);
+    if (l.symbol) {
+        l.text("kv = ");
+        c.DrawOverdotText(l.x(), y, u8("V"));
+        l.text(" · ");
+        c.DrawRootLarge(l.x(), y);
+        const QPoint r = c.Pen();
+        l.at(r.x() + 3, y - 14);
+        c.DrawDelta(l.x(), y - 14, 14);
+        l.subscripted("p", false, "0");
+        l.text(" · ");
+        l.italic("p");
+        const int numEnd = l.x();
+        l.at(r.x() + 3, y + 14);
+        c.DrawDelta(l.x(), y + 14, 14);
+        l.text("p · ");
+        l.subscripted("p", true, "0");
+        const int end = std::max(numEnd, l.E.x()) + 4;
+        l.bar(r.x(), end, r.y());
+        l.bar(r.x() + 3, end, y + 7);
+        l.at(end, y);
+        return;
+    }
+    l.var(0);
+    l.text(" = ");
+    l.var(1);
+    l.text(" · ");
+    c.DrawRootLarge(l.x(), y);
+    const QPoint r = c.Pen();
+    l.at(r.x() + 3, y - 14);
+    l.text("1000");
+    l.text(" · ");
+    l.var(2);
+    const int numEnd = l.E.x() + 4;
+    l.bar(r.x(), numEnd, y - 18);
+    l.bar(r.x() + 3, numEnd, r.y() + 26);
+    l.at(r.x() + 3, r.y() + 30);
+    l.var(3);
+    l.text(" · ");
+    l.text("999,1");
+    const int denEnd = l.x() + 4;
+    l.bar(r.x(), denEnd, y - 18);
+    l.bar(r.x() + 3, denEnd, r.y() + 26);
+    l.at(std::max(numEnd, denEnd), y);
+}
+
+// No. 4: kv_ges = kv₁ · kv₂ over √( kv₁² + kv₂² ).
+void drawKvInSeries(Line& l)
+{
+    const int y = l.y;
+    l.at(FormulaRenderer::X0, y);
+    if (l.symbol)
+        l.subscripted("kv", false, "ges");
+    else
+        l.var(0, "ges");
+    l.text(" = ");
+    l.F = l.c.Pen();
+    const int fx = l.F.x();
+    l.at(fx + 10, y - 14);
+    l.var(1);
+    l.text(" · ");
+    l.var(2);
+    const int numEnd = l.x();
+    l.at(fx, y + 17);
+    l.c.DrawRootSmall(fx, y + 17);
+    l.at(fx + 12, y + 13);
+    l.var(l.symbol ? 1 : 3);
+    l.sup('2');
+    l.text(" + ");
+    l.var(l.symbol ? 2 : 4);
+    l.sup('2');
+    const int barEnd = std::max(numEnd, l.x()) + 2;
+    l.bar(fx, barEnd, y + 8);
+    l.at(barEnd, y);
+}
+
+// No. 5: Δp = ( V̇ over kv )² · ρ · Δp₀ over ρ₀.
+void drawPressureFromKv(Line& l)
+{
+    const int y = l.y;
+    FormulaCanvas& c = l.c;
+    l.at(FormulaRenderer::X0, y);
+    if (l.symbol) {
+        c.DrawDelta(l.x(), y, 14);
+        l.text("p = ");
+    } else {
+        l.var(0);
+        l.text(" = ");
+    }
+    c.DrawBracket(l.x(), y - 11, 1, false, 14);
+    l.F = c.Pen();
+    const int fx = l.F.x();
+    l.at(fx + 3, y - 14);
+    l.var(1);
+    const int barEnd = l.x() + 5;
+    l.at(fx + 2, y + 17);
+    l.var(2);
+    const int close = std::max(barEnd, l.x());
+    l.bar(fx, barEnd, y + 8);
+    c.DrawBracket(close, y - 11, 1, true, 14);
+    c.DrawSuperscript(l.x() + 3, y - 12, u'2');
+    l.at(l.x(), y + 1);
+    l.text(" · ");
+    const int f2 = l.x();
+    l.at(f2 + 3, y - 14);
+    if (l.symbol) {
+        l.italic("p");
+        l.text(" · ");
+        c.DrawDelta(l.x(), y - 14, 14);
+        l.subscripted("p", false, "0");
+    } else {
+        l.var(3);
+        l.text(" · ");
+        l.text("1000");
+    }
+    const int bar2 = l.x() + 5;
+    l.bar(f2, bar2, y + 8);
+    if (l.symbol) {
+        l.at(f2 + 15, y + 17);
+        l.subscripted("p", true, "0");
+    } else {
+        const QString den = u8("999,1");
+        c.TextOut(f2 + (bar2 - f2 - c.TextWidth(den)) / 2, y + 17, den);
+    }
+    l.at(std::max(bar2, l.x()), y);
+}
+
+// No. 6: Δp = Σζ · ρ · u² over 200.
+void drawPressureFromZeta(Line& l)
+{
+    const int y = l.y;
+    FormulaCanvas& c = l.c;
+    l.at(FormulaRenderer::X0, y);
+    if (l.symbol) {
+        c.DrawDelta(l.x(), y, 14);
+        l.text("p = ");
+    } else {
+        l.var(0);
+        l.text(" = ");
+    }
+    l.at(l.x(), y);
+    l.var(1);
+    l.at(l.x(), y);
+    l.text(" · ");
+    l.F = c.Pen();
+    const int fx = l.F.x();
+    l.at(fx + 3, y - 14);
+    l.var(2);
+    l.at(l.x() + 3, y - 14);
+    if (l.symbol) {
+        l.text(" · u");
+    } else {
+        l.text(" · ");
+        l.var(3);
+    }
+    l.sup('2');
+    const int numEnd = l.x();
+    l.bar(fx, numEnd, y + 8);
+    const QString den = u8("200");
+    const int dx = l.symbol ? fx + 5 : fx + (numEnd - fx - c.TextWidth(den)) / 2;
+    c.TextOut(dx, y + 17, den);
+    l.at(std::max(numEnd, l.x()), y);
+}
+
+// No. 8: f = 49,83 · [ ln( Tᵥ - Tᵢ over Tᵣ - Tᵢ ) over ( Tᵥ - Tᵣ ) ]ⁿ.
+void drawRadiatorFactor(Line& l)
+{
+    const int y = l.y;
+    FormulaCanvas& c = l.c;
+    l.at(FormulaRenderer::X0, y);
+    if (l.symbol)
+        l.text("f = ");
+    else {
+        l.var(0);
+        l.text(" = ");
+    }
+    l.text("49,83 · ");
+    l.F = c.Pen();
+    const int fx = l.F.x();
+    c.DrawBracket(fx, y - 25, 2, false, 14);
+    l.textAt(fx + 3, y - 22, "ln");
+    const int ix = l.x() + 3;
+    l.at(ix, y - 33);
+    l.var(1);
+    l.text(" - ");
+    l.var(2);
+    const int innerNum = l.x();
+    l.at(ix, y - 12);
+    l.var(3);
+    l.text(" - ");
+    l.var(l.symbol ? 2 : 4);
+    const int innerDen = l.x();
+    const int innerEnd = std::max(innerNum, innerDen) + 3;
+    l.bar(ix, innerEnd, y - 14);
+    l.bar(fx + 3, innerEnd, y + 8);
+    l.at(fx + 3, y + 10);
+    l.text("( ");
+    l.var(l.symbol ? 1 : 5);
+    l.text(" - ");
+    l.var(l.symbol ? 3 : 6);
+    l.text(" )");
+    const int pen = std::max(l.x(), innerEnd);
+    c.DrawBracket(pen + 8, y - 25, 2, true, 14);
+    l.at(pen + 12, y - 32);
+    if (l.symbol)
+        l.text("n");
+    else
+        l.var(7);
+    l.at(l.x(), y);
+}
+
+void drawFormula(int number, Line& l, const std::array<FieldPlace, 8>& previous)
+{
+    const int y = l.y;
+    const bool s = l.symbol;
+    l.at(FormulaRenderer::X0, y);
+    // "A = " (or "V = ") and what stands left of it.
+    const auto lead = [&](const char* symbolText) {
+        if (s) {
+            l.text(symbolText);
+        } else {
+            l.var(0);
+            l.text(" = ");
+        }
+    };
+    // "g · h" in the symbol line, fields 1 and 2 in the value line.
+    const auto product = [&](const char* symbolText) {
+        if (s) {
+            l.text(symbolText);
+            return;
+        }
+        l.var(1);
+        l.text(" · ");
+        l.var(2);
+    };
+    const auto sq = [&](int k, char power) {
+        l.var(k);
+        l.sup(power);
+    };
+    switch (number) {
+    case 0:
+    case 1:
+        drawFlow(l, number == 0, previous[1].width);
+        return;
+    case 2:
+        drawKv(l);
+        return;
+    case 3:
+        if (s)
+            l.subscripted("kv", false, "ges");
+        else
+            l.var(0, "ges");
+        l.text(" = ");
+        l.var(1);
+        l.text(" + ");
+        l.var(2);
+        return;
+    case 4:
+        drawKvInSeries(l);
+        return;
+    case 5:
+        drawPressureFromKv(l);
+        return;
+    case 6:
+        drawPressureFromZeta(l);
+        return;
+    case 7:
+        if (s) {
+            l.c.DrawDelta(l.x(), y, 14);
+            l.text("p = ");
+            l.text("H · g · ( ");
+            l.subscripted("p", true, "r");
+            l.text(" - ");
+            l.subscripted("p", true, "v");
+            l.text(" )");
+        } else {
+            l.var(0);
+            l.text(" = ");
+            l.var(1);
+            l.text(" · 9,81 · ( 983,2 - 971,6 )");
+        }
+        return;
+    case 8:
+        drawRadiatorFactor(l);
+        return;
+    case 9:
+        if (s) {
+            l.text("A = a");
+            l.sup('2');
+        } else {
+            lead("");
+            sq(1, '2');
+        }
+        return;
+    case 10:
+    case 11:
+        if (s) {
+            l.text(number == 10 ? "A = a · b" : "A = a · h");
+        } else {
+            lead("");
+            l.var(1);
+            l.text(" · ");
+            l.var(2);
+        }
+        return;
+    case 12:
+        lead("A = ");
+        l.fraction(
+            3, [&] { product("g · h"); }, "2", 10);
+        return;
+    case 13:
+        lead("A = ");
+        l.fraction(
+            3,
+            [&] {
+                if (s) {
+                    l.text("( a + b ) · h");
+                    return;
+                }
+                l.text("( ");
+                l.var(1);
+                l.text(" + ");
+                l.var(2);
+                l.text(" ) · ");
+                l.var(3);
+            },
+            "2", 20);
+        return;
+    case 14:
+        if (s) {
+            l.text("A = r");
+            l.sup('2');
+        } else {
+            lead("");
+            sq(1, '2');
+        }
+        l.text(" · ");
+        l.pi();
+        return;
+    case 15:
+    case 16:
+        l.var(0);
+        l.text(" = ");
+        l.fraction(
+            3,
+            [&] {
+                sq(1, '2');
+                l.text(" · ");
+                l.pi();
+            },
+            "4", number == 15 ? 13 : 20);
+        return;
+    case 17:
+        if (s)
+            l.text("A = ");
+        else {
+            l.var(0);
+            l.text(" = ");
+        }
+        l.var(1);
+        l.text(" - ");
+        l.var(2);
+        return;
+    case 18:
+        lead("A = ");
+        l.fraction(
+            3, [&] { product("b · d"); }, "4", 10);
+        return;
+    case 19:
+        lead("A = ");
+        l.fraction(
+            3, [&] { product("b · d"); }, "4", 10);
+        l.text("  -  ");
+        l.fraction(
+            3,
+            [&] {
+                if (s) {
+                    l.text("s(d - 2 · h)");
+                    return;
+                }
+                l.var(3);
+                l.text("(");
+                l.var(4);
+                l.text(" - 2 · ");
+                l.var(5);
+                l.text(")");
+            },
+            "4", 20);
+        return;
+    case 20:
+        lead("A = ");
+        l.fraction(
+            3,
+            [&] {
+                if (s) {
+                    l.text("D · d · ");
+                } else {
+                    l.var(1);
+                    l.text(" · ");
+                    l.var(2);
+                    l.text(" · ");
+                }
+                l.pi();
+            },
+            "4", 10);
+        return;
+    case 21:
+        if (s) {
+            l.italic("e");
+            l.text(" = 1.155 · SW");
+        } else {
+            l.var(1);
+            l.text(" = 1.155 · ");
+            l.var(0);
+        }
+        return;
+    case 22:
+        if (s) {
+            l.text("SW = 0.866 · ");
+            l.italic("e");
+        } else {
+            l.var(1);
+            l.text(" = 0.866 · ");
+            l.var(0);
+        }
+        return;
+    case 23:
+        if (s) {
+            l.text("V = a");
+            l.sup('3');
+        } else {
+            lead("");
+            sq(1, '3');
+        }
+        return;
+    case 24:
+        if (s) {
+            l.text("V = a · b· h");
+        } else {
+            lead("");
+            l.var(1);
+            l.text(" · ");
+            l.var(2);
+            l.text(" · ");
+            l.var(3);
+        }
+        return;
+    case 25:
+    case 28:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                sq(1, '2');
+                l.text(" · ");
+                l.pi();
+            },
+            "4", 15);
+        if (number == 25) {
+            l.text(" · ");
+            l.var(2);
+            return;
+        }
+        l.text(" · ");
+        l.fraction(
+            3, [&] { l.var(2); }, "3", 3);
+        return;
+    case 26:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                l.pi();
+                l.text(" · ");
+                l.var(1);
+            },
+            "4", 15);
+        l.text(" · ( ");
+        sq(2, '2');
+        l.text(" - ");
+        sq(3, '2');
+        l.text(" )");
+        return;
+    case 27:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                if (s) {
+                    l.text(" a · b · h");
+                    return;
+                }
+                l.var(1);
+                l.text(" · ");
+                l.var(2);
+                l.text(" · ");
+                l.var(3);
+            },
+            "3", 18);
+        return;
+    case 29:
+        lead("V = ");
+        l.fraction(
+            3, [&] { l.var(1); }, "3", 3);
+        l.text(" · ( ");
+        l.var(2);
+        l.text(" + ");
+        l.var(3);
+        l.text(" + ");
+        l.smallRoot(y, [&] {
+            l.var(s ? 2 : 4);
+            l.text(" · ");
+            l.var(s ? 3 : 5);
+        });
+        l.text(" )");
+        return;
+    case 30:
+    case 34:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                l.pi();
+                l.text(" · ");
+                l.var(1);
+            },
+            "12", 10);
+        if (number == 30) {
+            l.text(" · ( ");
+            sq(2, '2');
+            l.text(" + ");
+            sq(3, '2');
+            l.text(" + ");
+            l.var(s ? 2 : 4);
+            l.text(" · ");
+            l.var(s ? 3 : 5);
+            l.text(" )");
+        } else {
+            l.text(" · ( 2 · ");
+            sq(2, '2');
+            l.text(" + ");
+            sq(3, '2');
+            l.text(" )");
+        }
+        return;
+    case 31:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                sq(1, '3');
+                l.text(" · ");
+                l.pi();
+            },
+            "6", 15);
+        return;
+    case 32:
+        lead("V = ");
+        l.fraction(
+            3,
+            [&] {
+                l.pi();
+                l.text(" · ");
+                sq(1, '2');
+            },
+            "6", 15);
+        l.text(" · ( 3 · ");
+        l.var(2);
+        l.text(" - 2 · ");
+        l.var(s ? 1 : 3);
+        l.text(" )");
+        return;
+    case 33: {
+        lead("V = ");
+        const int fx = l.x();
+        l.fraction(
+            3, [&] { l.text("1"); }, "6", 3);
+        // The product goes on 6 pixels after the numerator's end.
+        l.at(std::max(l.x(), fx + 3 + l.c.TextWidth(u8("1")) + 6), y);
+        l.text(" · ");
+        l.pi();
+        l.text(" · ");
+        sq(1, '2');
+        l.text(" · ");
+        l.var(2);
+        return;
+    }
+    case 35:
+        if (s) {
+            l.text("U = 2 · r · ");
+        } else {
+            l.var(0);
+            l.text(" = 2 · ");
+            l.var(1);
+            l.text(" · ");
+        }
+        l.pi();
+        return;
+    default:
+        return;
+    }
+}
+
+} // namespace
+
+FormulaRenderer::FormulaRenderer() : m_image(ImageWidth, ImageHeight, QImage::Format_RGB32)
+{
+    m_image.fill(kBackground);
+    ResetFieldWidths();
+}
+
+void FormulaRenderer::ResetFieldWidths()
+{
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].width = i == 0 ? FirstFieldWidth : 9;
+}
+
+int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
+{
+    FormulaCanvas canvas(m_image, FormulaFonts::Tahoma(14));
+    canvas.Widest = m_widest;
+    const int lines = set.Rebuild ? 2 : 1;
+    int y = SymbolLineY;
+    for (int line = 0; line < lines; ++line) {
+        if (!symbolLine)
+            y += 80;
+        canvas.Fill(QRect(0, y - 34, ImageWidth, 74), kBackground);
+        const auto previous = m_fields;
+        Line l(canvas, set, m_fields, symbolLine, y);
+        drawFormula(set.FormulaNumber, l, previous);
+        symbolLine = false;
+    }
+    const int widest = canvas.Widest;
+    m_widest = NarrowWidth;
+    return widest <= NarrowWidth ? widest + 2 : widest + 15;
+}
