@@ -2,7 +2,9 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench install clean
 
 all: build
 
@@ -23,6 +25,10 @@ test: build
 
 bench: build
 	$(BUILD)/bin/bench_startup 15
+
+# The program under PREFIX/lib/quorvanta, started as PREFIX/bin/quorvanta.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

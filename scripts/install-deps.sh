@@ -16,6 +16,8 @@ packages=(
   libgif-dev libjpeg-dev
   # tests
   libgtest-dev googletest
+  # checks of the desktop entry and the AppStream data
+  desktop-file-utils appstream
   # fonts the program registers when the system lacks them (Tahoma and Arial metrics)
   fonts-wine fonts-liberation fontconfig
   # a virtual display for `make run` on a machine without one

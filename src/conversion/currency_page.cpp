@@ -305,9 +305,22 @@ void CurrencyPage::buildSettings()
         box->setGeometry(10, 22 + i * 21, kGroupWidth - 20, 20);
         connect(box, &QCheckBox::clicked, this,
                 [this, name](bool checked) { emit SettingClicked(name, checked); });
-        // Nothing stores these choices yet: they stay greyed out until the settings store
-        // takes them, rather than looking as if they worked.
-        box->setEnabled(false);
+    }
+    ShowSettings(m_settings);
+}
+
+void CurrencyPage::ShowSettings(const SettingBoxes& boxes)
+{
+    m_settings = boxes;
+    if (!m_built)
+        return;
+    const bool states[3] = {boxes.onTop, boxes.autoUpdate, boxes.autoStart};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = findChild<QCheckBox*>(QString::fromLatin1(kSettingBoxes[i]));
+        box->setChecked(states[i]);
+        // Without write access the choice could not be kept: such boxes are not offered.
+        if (i > 0)
+            box->setVisible(boxes.writable);
     }
 }
 

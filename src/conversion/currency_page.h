@@ -33,6 +33,17 @@ public:
     void Refresh();
     void retranslate();
 
+    // What the settings store holds for the boxes of gbo_einstellungen, and whether the two
+    // that need write access (chk_kursupdate, chk_autostart) are offered at all.
+    struct SettingBoxes {
+        bool onTop = false;
+        bool autoUpdate = false;
+        bool autoStart = false;
+        bool writable = true;
+    };
+    // Applied now, or when the page is built.
+    void ShowSettings(const SettingBoxes& boxes);
+
     void edt_waehrung1KeyUp(AmountField field);
     void cbo_waehrung_1Change(int index);
     void cbo_waehrung_2Change(int index);
@@ -70,4 +81,5 @@ private:
     QLabel* m_dateCaption = nullptr;
     QLabel* m_date = nullptr;
     ImageButton* m_update = nullptr;
+    SettingBoxes m_settings;
 };

@@ -6,14 +6,20 @@
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
+#include "formulas/formula_page.h"
+#include "pipes/pipe_page.h"
 #include "title_bar.h"
 
 #include <QEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -21,11 +27,14 @@ constexpr int kTitleBarHeight = 22;
 // The strip below the pages is kept free for the banner.
 constexpr int kBannerStripHeight = 66;
 
-QWidget* emptyPage(const char* objectName)
+// The keypad and the formula page show the same memory registers: the page entered takes
+// the other grid's current cell and scroll position.
+void alignMemoryGrid(QTableWidget* from, QScrollArea* fromBox, QTableWidget* to, QScrollArea* toBox)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QString::fromLatin1(objectName));
-    return page;
+    if (!from || !fromBox || !to || !toBox)
+        return;
+    to->setCurrentCell(from->currentRow(), from->currentColumn());
+    toBox->verticalScrollBar()->setValue(fromBox->verticalScrollBar()->value());
 }
 
 // Five captions side by side in 372 pixels: tabs with less padding than the style's.
@@ -43,7 +52,8 @@ public:
 
 Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
-      m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
+      m_messages(services.feedback, this), m_keypadTexts(KeypadControlTexts()),
+      m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
@@ -76,12 +86,23 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
 
     m_keypad = new KeypadPage(m_calculator, m_effect, m_texts, m_keypadTexts);
     m_pages->addTab(m_keypad, QStringLiteral("Rechner"));
-    m_pages->addTab(emptyPage("tsh_formelrechner"), QStringLiteral("Formeln"));
+    m_formulas = new FormulaPage(m_calculator, m_texts, services, &m_effect);
+    m_pages->addTab(m_formulas, QStringLiteral("Formeln"));
     m_currency = new CurrencyPage(services, &m_effect);
     m_pages->addTab(m_currency, QStringLiteral("Währungen"));
     m_units = new UnitPage(services);
     m_pages->addTab(m_units, QStringLiteral("SI-Einheiten"));
-    m_pages->addTab(emptyPage("tshRohrauslegung"), QStringLiteral("Rohrauslegung"));
+    m_pipes = new PipePage(services, &m_effect);
+    // Said once, without holding up the start: the page goes on with an empty table. The
+    // program's message dialog will take this over.
+    connect(m_pipes, &PipePage::PipeFileMissing, this, [this](const QString& message) {
+        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), message,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+    m_pipes->LoadPipeFile(1); // German until the settings say otherwise
+    m_pages->addTab(m_pipes, QStringLiteral("Rohrauslegung"));
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
             &Tfrm_calc::img_rechenstreifen_wechselClick);
@@ -165,6 +186,19 @@ void Tfrm_calc::img_rechenstreifen_wechselClick()
 
 void Tfrm_calc::pco_mainChange(int index)
 {
+    auto* keypadBox = m_keypad->findChild<QScrollArea*>(QStringLiteral("scx_speicher"));
+    if (m_shownPage == FormulaPageIndex)
+        m_formulas->pco_mainChanging();
+    if (index == FormulaPageIndex) {
+        alignMemoryGrid(m_keypad->MemoryGrid(), keypadBox, m_formulas->MemoryGrid(),
+                        m_formulas->MemoryBox());
+        m_formulas->pco_mainChange();
+    } else if (index == KeypadPageIndex) {
+        alignMemoryGrid(m_formulas->MemoryGrid(), m_formulas->MemoryBox(), m_keypad->MemoryGrid(),
+                        keypadBox);
+        m_keypad->Refresh();
+    }
+    m_shownPage = index;
     if (!m_tape)
         return;
     if (index != KeypadPageIndex) {

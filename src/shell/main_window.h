@@ -8,11 +8,14 @@
 #include "calculator/image_button.h"
 #include "calculator/keypad_controller.h"
 #include "calculator/mc_strings.h"
+#include "message_dialog.h"
 
 #include <QWidget>
 
 class CurrencyPage;
+class FormulaPage;
 class KeypadPage;
+class PipePage;
 class QTabWidget;
 class TitleBar;
 class Tfrm_rechenstreifen;
@@ -24,6 +27,7 @@ public:
     static constexpr int ClientWidth = 372;
     static constexpr int ClientHeight = 582;
     static constexpr int KeypadPageIndex = 0;
+    static constexpr int FormulaPageIndex = 1;
 
     explicit Tfrm_calc(KeyFilterServices services, QWidget* parent = nullptr);
     ~Tfrm_calc() override;
@@ -34,6 +38,8 @@ public:
     ImageButtonEffect& ButtonEffect() { return m_effect; }
     // "MC_strings", the general texts every page shares.
     McStrings& Texts() { return m_texts; }
+    // The program's message dialog, for every page (a MessageSink).
+    MessageDialogService& Messages() { return m_messages; }
 
     // Docks the tape window to this window and wires its keys.
     void AttachTape(Tfrm_rechenstreifen* tape);
@@ -56,6 +62,7 @@ private:
     void showTape();
 
     UserFeedback& m_feedback;
+    MessageDialogService m_messages;
     McStrings m_texts;
     ControlTexts m_keypadTexts;
     CalcDisplay m_display;
@@ -63,8 +70,11 @@ private:
     ImageButtonEffect m_effect;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;
+    FormulaPage* m_formulas = nullptr; // tsh_formelrechner
+    int m_shownPage = KeypadPageIndex;
     CurrencyPage* m_currency = nullptr; // tsh_waehrungsrechner
     UnitPage* m_units = nullptr; // tsh_einheiten
+    PipePage* m_pipes = nullptr; // tshRohrauslegung
     TitleBar* m_titleBar = nullptr;
     Tfrm_rechenstreifen* m_tape = nullptr;
 };

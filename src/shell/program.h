@@ -1,20 +1,28 @@
-// The program's start: options, the two windows, and what runs before the event loop.
+// The program's start: options, the single instance, the settings, the two windows, and what
+// runs before the event loop.
 #pragma once
+
+#include "shell/startup_settings.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
+class Autostart;
+class DesktopServices;
+class SettingsStore;
+class TextPrinter;
 class Tfrm_calc;
 class Tfrm_rechenstreifen;
-class DesktopServices;
-class TextPrinter;
 
 struct ProgramOptions {
-    QString programDir;    // where delivered files are; empty: the executable's folder
-    QString settingsFile;  // settings store; empty: the user's own
-    QStringList arguments; // the program's command-line arguments ("WinStart")
+    QString programDir;      // where delivered files are; empty: the executable's folder
+    QString settingsFile;    // settings store; empty: the user's own
+    QString autostartFolder; // where the autostart entry goes; empty: the user's own
+    QStringList arguments;   // the program's command-line arguments ("WinStart")
 };
 
 ProgramOptions ParseProgramOptions(const QStringList& arguments);
@@ -24,21 +32,52 @@ public:
     explicit Program(ProgramOptions options);
     ~Program();
 
-    // Creates the main window and the hidden tape window and shows the main window
-    // unless the program was started with "WinStart".
+    // Restores the settings, creates the main window and the hidden tape window, and shows
+    // the main window unless the program was started with "WinStart".
     void Start();
+    // A later start asked for the program: the main window comes back and to the front.
+    void ShowMainWindow();
 
     Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
     Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
     TextPrinter& Printer() const { return *m_printer; }
+    SettingsStore& Settings() const { return *m_settings; }
+
+    // The language restored at start (1 German, 2 English, 12 Polish).
+    int LanguageCode() const { return m_language; }
+    // Stores the language after a change of language.
+    void SaveLanguage(int code);
+    // The choices of gbo_einstellungen as read at start and changed since.
+    const StoredChoices& Choices() const { return m_choices; }
+    // The SOCKS proxy for web transfers; nothing for a direct connection.
+    const std::optional<ProxyAddress>& Proxy() const { return m_proxy; }
+
+    // SaveSetup: a settings box of the currency page was clicked.
+    void SaveSetup(const QString& box, bool checked);
+    // While a dialog of the update must come to the front, the windows give up staying on top.
+    void SuspendAlwaysOnTop(bool suspended);
+
+    // Set by the parts that own them: the backdrop is open (always-on-top cannot be turned
+    // off then), and the first-start question, asked before the choices are read.
+    std::function<bool()> BackdropOpen;
+    std::function<void()> AskForUpdate;
 
 private:
+    void applyAlwaysOnTop(bool on);
+    void showSettingBoxes();
+
     ProgramOptions m_options;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<Autostart> m_autostart;
+    SettingsAtStart m_atStart;
+    StoredChoices m_choices;
+    int m_language = GermanLanguage;
+    std::optional<ProxyAddress> m_proxy;
     std::unique_ptr<DesktopServices> m_services;
     std::unique_ptr<TextPrinter> m_printer;
     std::unique_ptr<Tfrm_calc> m_mainWindow;
     std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
 };
 
-// Entry point of `quorvanta`.
+// Entry point of `quorvanta`: a second start only asks the first to show itself, and ends.
 int ProgramMain(int argc, char** argv);

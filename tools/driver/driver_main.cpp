@@ -1,7 +1,8 @@
-// quorvanta-driver [--program-dir DIR] [--settings FILE] [--args "…"] [SCRIPT]
+// quorvanta-driver [--program-dir DIR] [--settings FILE] [--autostart DIR] [--args "…"] [SCRIPT]
 // Starts the program as `quorvanta` does (without the single-instance lock), on the
 // offscreen platform unless QT_QPA_PLATFORM is set, and runs the script from SCRIPT or
-// standard input.
+// standard input. The settings and the autostart entry go to a fresh temporary folder unless
+// --settings and --autostart name others: a script never touches the user's own.
 #include "script_runner.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
@@ -19,7 +20,7 @@
 namespace {
 int usage()
 {
-    std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] "
+    std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] [--autostart DIR] "
                "[--args \"...\"] [SCRIPT]\n",
                stderr);
     return 2;
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
             options.programDir = QString::fromLocal8Bit(argv[++i]);
         else if (arg == u"--settings" && hasValue)
             options.settingsFile = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--autostart" && hasValue)
+            options.autostartFolder = QString::fromLocal8Bit(argv[++i]);
         else if (arg == u"--args" && hasValue)
             options.arguments = QString::fromLocal8Bit(argv[++i]).split(u' ', Qt::SkipEmptyParts);
         else if (arg.startsWith(u"--") || !scriptPath.isEmpty())
@@ -68,6 +71,8 @@ int main(int argc, char** argv)
     QTemporaryDir settingsDir;
     if (options.settingsFile.isEmpty())
         options.settingsFile = settingsDir.filePath(QStringLiteral("settings.ini"));
+    if (options.autostartFolder.isEmpty())
+        options.autostartFolder = settingsDir.filePath(QStringLiteral("autostart"));
 
     Program program(options);
     program.Start();
@@ -86,6 +91,9 @@ int main(int argc, char** argv)
         [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
     QObject::connect(&runner, &ScriptRunner::finished, &app,
                      [](int code) { QApplication::exit(code); });
+    runner.ShowMessage = [&program](MessageKind kind, const QString& text) {
+        return program.MainWindow()->Messages().ShowMessage(kind, text);
+    };
     runner.Start();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "script_runner.h"
 
 #include "json_text.h"
+#include "shell/message_rules.h"
 #include "widget_text.h"
 
 #include <QAbstractButton>
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QSpinBox>
@@ -33,6 +35,17 @@ QString restAfterWords(const QString& line, int words)
             ++pos;
     }
     return line.mid(pos);
+}
+
+// The dialog in front: a modal one, or else a notice that is up without waiting for anyone.
+QWidget* openDialog()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog*>(w) && w->isVisible())
+            return w;
+    return nullptr;
 }
 
 QPoint centre(QWidget* w)
@@ -193,7 +206,7 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
          }},
         {"printdialog", S::Words,
          [](ScriptRunner& r, const Call&) {
-             QWidget* dialog = QApplication::activeModalWidget();
+             QWidget* dialog = openDialog();
              if (!dialog) {
                  r.m_out(QStringLiteral("dialog=null"));
                  return QString();
@@ -208,7 +221,7 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
          }},
         {"answer", S::Text,
          [](ScriptRunner&, const Call& c) {
-             QWidget* dialog = QApplication::activeModalWidget();
+             QWidget* dialog = openDialog();
              if (!dialog)
                  return QStringLiteral("no dialog is open");
              for (QAbstractButton* b : DialogButtons(dialog)) {
@@ -218,6 +231,17 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
                  }
              }
              return QStringLiteral("no such button");
+         }},
+        {"message", S::Text,
+         [](ScriptRunner& r, const Call& c) {
+             bool ok = false;
+             const auto kind = MessageKindFromNumber(c.text.section(u' ', 0, 0).toInt(&ok));
+             if (!ok || !kind || !r.ShowMessage)
+                 return QStringLiteral("message needs a kind from -3 to 5");
+             const bool answer = r.ShowMessage(*kind, c.text.section(u' ', 1));
+             if (*kind != MessageKind::Close && LookOf(*kind).modal)
+                 r.m_out(QStringLiteral("answer=") + (answer ? u'1' : u'0'));
+             return QString();
          }},
         {"wait", S::Milliseconds,
          [](ScriptRunner& r, const Call& c) {

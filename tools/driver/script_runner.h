@@ -2,6 +2,8 @@
 // that lines keep running while a modal dialog has its own event loop.
 #pragma once
 
+#include "shell/message_sink.h"
+
 #include <QEvent>
 #include <QModelIndex>
 #include <QObject>
@@ -25,6 +27,9 @@ public:
 
     // The window `shot FILE` saves when no NAME is given.
     void SetMainWindowName(const QString& name) { m_mainWindowName = name; }
+    // `message KIND TEXT` shows the program's message dialog through this; a modal kind
+    // returns the answer, which the line prints.
+    std::function<bool(MessageKind kind, const QString& text)> ShowMessage;
 
     // Parses "Enter", "Ctrl+C", "a" … into a key code, modifiers and the typed text.
     struct KeyStroke {

@@ -3,10 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 
-void DesktopServices::ErrorSignal(int)
+void DesktopServices::ErrorSignal(int n)
 {
-    // The program's own sounds replace the system bell once the sound files are delivered.
-    QApplication::beep();
+    m_sounds.PlaySoundNumber(n);
 }
 
 QString DesktopServices::Text() const

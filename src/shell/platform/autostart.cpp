@@ -1,0 +1,66 @@
+#include "autostart.h"
+
+#include "shell/start_rules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+const QString kRunKey = QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+const QString kValueName = QStringLiteral("Quorvanta");
+} // namespace
+
+Autostart::Autostart()
+{
+#ifndef Q_OS_WIN
+    m_folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               QStringLiteral("/autostart");
+#endif
+}
+
+Autostart::Autostart(const QString& folder) : m_folder(QDir(folder).absolutePath()) {}
+
+QString Autostart::EntryFile() const
+{
+    return m_folder.isEmpty() ? QString() : m_folder + QStringLiteral("/quorvanta.desktop");
+}
+
+bool Autostart::Enable(const QString& executable)
+{
+    if (m_folder.isEmpty()) {
+        QSettings run(QStringLiteral("HKEY_CURRENT_USER") + kRunKey, QSettings::NativeFormat);
+        run.setValue(kValueName, AutostartCommand(QDir::toNativeSeparators(executable)));
+        run.sync();
+        return run.status() == QSettings::NoError;
+    }
+    if (!QDir().mkpath(m_folder))
+        return false;
+    QSaveFile file(EntryFile());
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(AutostartDesktopEntry(executable).toUtf8());
+    return file.commit();
+}
+
+bool Autostart::Disable()
+{
+    if (m_folder.isEmpty()) {
+        QSettings run(QStringLiteral("HKEY_CURRENT_USER") + kRunKey, QSettings::NativeFormat);
+        run.remove(kValueName);
+        run.sync();
+        return run.status() == QSettings::NoError;
+    }
+    return !QFile::exists(EntryFile()) || QFile::remove(EntryFile());
+}
+
+void Autostart::RemoveMachineEntry()
+{
+#ifdef Q_OS_WIN
+    QSettings run(QStringLiteral("HKEY_LOCAL_MACHINE") + kRunKey, QSettings::NativeFormat);
+    if (run.contains(kValueName))
+        run.remove(kValueName);
+#endif
+}

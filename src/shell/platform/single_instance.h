@@ -1,0 +1,38 @@
+// One running program per user: a lock file and a local socket in the user's runtime folder.
+// The first start holds the lock and listens; a second start finds the lock taken, asks the
+// first to show its main window, and ends. A lock left by a killed process is stale and is
+// taken over.
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // `name` names the lock and the socket; `folder` empty means the runtime folder.
+    explicit SingleInstance(const QString& name, const QString& folder = QString(),
+                            QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this is the only instance (or the lock cannot be made at all, which must not
+    // keep the program from starting); it then listens for later starts.
+    bool Claim();
+    // For a start that found the lock taken: asks the first instance to show itself. False
+    // when it could not be reached in time.
+    bool AskFirstToShow(int timeoutMs = 3000);
+
+signals:
+    // A later start asked this instance to show its main window.
+    void ShowRequested();
+
+private:
+    void listen();
+
+    QString m_socketName;
+    QLockFile m_lock;
+    QLocalServer* m_server = nullptr;
+};

@@ -1,0 +1,25 @@
+// Every widget test runs with its own configuration and runtime folders: a test that starts
+// the program without naming a settings file or an autostart folder never reaches the user's.
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class IsolatedEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new IsolatedEnvironment);
+
+} // namespace

@@ -1,0 +1,81 @@
+// Two real starts of the program, on the offscreen platform, with their own settings and
+// runtime folders. With QUORVANTA_STARTUP_PROBE set a start writes "shown …" once its main
+// window is painted, and ends.
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TwoStarts : public testing::Test {
+protected:
+    QProcessEnvironment environment(bool probe) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        if (probe)
+            env.insert(QStringLiteral("QUORVANTA_STARTUP_PROBE"), QStringLiteral("1"));
+        else
+            env.remove(QStringLiteral("QUORVANTA_STARTUP_PROBE"));
+        return env;
+    }
+    void start(QProcess& process, bool probe, const QStringList& arguments = {})
+    {
+        process.setProcessEnvironment(environment(probe));
+        process.start(QStringLiteral(QUORVANTA_EXECUTABLE), arguments);
+        ASSERT_TRUE(process.waitForStarted(5000));
+    }
+    // The first start listens once its socket is there.
+    bool waitUntilListening() const
+    {
+        for (int i = 0; i < 200; ++i) {
+            if (QFile::exists(m_dir.filePath(QStringLiteral("Quorvanta.socket"))))
+                return true;
+            QThread::msleep(25);
+        }
+        return false;
+    }
+    static QByteArray shown(QProcess& process)
+    {
+        QByteArray out;
+        while (!out.contains('\n') && process.waitForReadyRead(10000))
+            out += process.readAllStandardOutput();
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(TwoStarts, ASecondStartShowsTheHiddenFirstAndEnds)
+{
+    QProcess first, second;
+    start(first, true, {QStringLiteral("WinStart")});
+    ASSERT_TRUE(waitUntilListening());
+    start(second, true);
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty()); // it showed no window of its own
+    EXPECT_TRUE(shown(first).startsWith("shown ")) << "the first start never showed its window";
+    first.waitForFinished(5000);
+}
+
+TEST_F(TwoStarts, TheLockOfAKilledStartDoesNotBlock)
+{
+    QProcess killed, next;
+    start(killed, false);
+    ASSERT_TRUE(waitUntilListening());
+    killed.kill();
+    killed.waitForFinished(5000);
+    ASSERT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("Quorvanta.lock"))));
+    start(next, true);
+    EXPECT_TRUE(shown(next).startsWith("shown "));
+    next.waitForFinished(5000);
+}
+
+} // namespace
