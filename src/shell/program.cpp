@@ -6,16 +6,22 @@
 #include "platform/autostart.h"
 #include "platform/desktop_services.h"
 #include "platform/fonts.h"
+#include "platform/open_address.h"
 #include "platform/printing.h"
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/startup_probe.h"
 #include "platform/system_language.h"
+#include "platform/web_client.h"
 #include "platform/window_placement.h"
+#include "update_dialogs.h"
+#include "web_update.h"
 
 #include <QApplication>
+#include <QNetworkProxy>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 constexpr int kCurrencyPageIndex = 2;
@@ -72,7 +78,10 @@ void Program::Start()
         m_printer->Print(m_tapeWindow.get(), title, text);
     };
     WatchFirstPaint(m_mainWindow.get());
+    setUpWebUpdate();
 
+    if (!AskForUpdate)
+        AskForUpdate = [this] { askForUpdate(); };
     if (m_atStart.firstStart && AskForUpdate)
         AskForUpdate();
     Autostart::RemoveMachineEntry();
@@ -95,6 +104,63 @@ void Program::Start()
     if (m_atStart.firstStart)
         if (auto* amount = m_mainWindow->findChild<QWidget*>(QStringLiteral("edt_waehrung1")))
             amount->setFocus();
+    // The start-up update begins once the window is up and never holds up input.
+    if (m_choices.autoUpdate)
+        QTimer::singleShot(0, m_mainWindow.get(), [this] { m_update->UpdateExchangeRates(false); });
+}
+
+void Program::setUpWebUpdate()
+{
+    using Key = SettingsStore::Key;
+    TransferLimits limits;
+    if (const auto timeout = m_settings->Integer(Key::TransferTimeout); timeout && *timeout > 0)
+        limits.timeoutMs = *timeout;
+    m_web = std::make_unique<WebClient>(limits);
+    if (m_proxy)
+        m_web->SetProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, m_proxy->host, m_proxy->port));
+    WebHosts hosts;
+    if (const auto host = m_settings->Text(Key::UpdateHost); host && !host->trimmed().isEmpty())
+        hosts.update = QUrl(host->trimmed());
+    if (const auto host = m_settings->Text(Key::ReportHost); host && !host->trimmed().isEmpty())
+        hosts.report = QUrl(host->trimmed());
+
+    auto* currency = m_mainWindow->findChild<CurrencyPage*>();
+    WebUpdate::Hooks hooks;
+    hooks.suspendAlwaysOnTop = [this](bool suspended) { SuspendAlwaysOnTop(suspended); };
+    hooks.notice = [this](bool shown) {
+        MessageSink& messages = m_mainWindow->Messages();
+        if (shown)
+            messages.ShowMessage(MessageKind::Notice,
+                                 m_mainWindow->Texts().Entry(60) + QStringLiteral("..."));
+        else
+            messages.ShowMessage(MessageKind::Close, QString());
+    };
+    hooks.loadRates = [currency] {
+        if (currency)
+            currency->LoadExchangeRates();
+    };
+    hooks.searchNewVersion = [this] {
+        // A value that cannot be read stops the check as "false" does.
+        return m_settings->Bool(Key::SearchNewVersion).value_or(false);
+    };
+    hooks.stopSearching = [this] { m_settings->SetBool(Key::SearchNewVersion, false); };
+    hooks.openPage = [](const QUrl& page) { OpenAddress(page); };
+    hooks.endProgram = [] { QCoreApplication::quit(); };
+    hooks.dialogParent = m_mainWindow.get();
+    m_update = std::make_unique<WebUpdate>(*m_web, hosts, ProgramFolder::Path(),
+                                           QStringLiteral(QUORVANTA_VERSION), std::move(hooks));
+    if (currency)
+        QObject::connect(currency, &CurrencyPage::UpdateRequested, m_mainWindow.get(),
+                         [this] { m_update->UpdateExchangeRates(true); });
+}
+
+void Program::askForUpdate()
+{
+    Tfrm_AskForUpdate dialog;
+    dialog.Chosen = [this](bool autoUpdate) {
+        m_settings->SetBool(SettingsStore::Key::AutoUpdate, autoUpdate);
+    };
+    dialog.exec();
 }
 
 void Program::ShowMainWindow()

@@ -17,6 +17,8 @@ class SettingsStore;
 class TextPrinter;
 class Tfrm_calc;
 class Tfrm_rechenstreifen;
+class WebClient;
+class WebUpdate;
 
 struct ProgramOptions {
     QString programDir;      // where delivered files are; empty: the executable's folder
@@ -56,6 +58,8 @@ public:
     void SaveSetup(const QString& box, bool checked);
     // While a dialog of the update must come to the front, the windows give up staying on top.
     void SuspendAlwaysOnTop(bool suspended);
+    // The rates and the version from the maker's host (img_kursupdateClick waits for it).
+    WebUpdate& Update() const { return *m_update; }
 
     // Set by the parts that own them: the backdrop is open (always-on-top cannot be turned
     // off then), and the first-start question, asked before the choices are read.
@@ -65,6 +69,8 @@ public:
 private:
     void applyAlwaysOnTop(bool on);
     void showSettingBoxes();
+    void setUpWebUpdate();
+    void askForUpdate();
 
     ProgramOptions m_options;
     std::unique_ptr<SettingsStore> m_settings;
@@ -77,6 +83,8 @@ private:
     std::unique_ptr<TextPrinter> m_printer;
     std::unique_ptr<Tfrm_calc> m_mainWindow;
     std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
+    std::unique_ptr<WebClient> m_web;
+    std::unique_ptr<WebUpdate> m_update;
 };
 
 // Entry point of `quorvanta`: a second start only asks the first to show itself, and ends.

@@ -5,6 +5,8 @@
 // --settings and --autostart name others: a script never touches the user's own.
 #include "script_runner.h"
 #include "shell/main_window.h"
+#include "shell/platform/open_address.h"
+#include "shell/platform/settings_store.h"
 #include "shell/program.h"
 
 #include <QApplication>
@@ -69,8 +71,16 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTemporaryDir settingsDir;
-    if (options.settingsFile.isEmpty())
+    if (options.settingsFile.isEmpty()) {
         options.settingsFile = settingsDir.filePath(QStringLiteral("settings.ini"));
+        // A script's own fresh settings fetch no rates at start: its run must not depend on
+        // what answers on the network. A script that wants it brings a settings file.
+        SettingsStore(options.settingsFile).SetBool(SettingsStore::Key::AutoUpdate, false);
+    }
+    // No script ever starts a browser or a mail program: the address is only told.
+    SetAddressOpener([](const QUrl& address) {
+        std::fprintf(stderr, "open %s\n", qPrintable(address.toString()));
+    });
     if (options.autostartFolder.isEmpty())
         options.autostartFolder = settingsDir.filePath(QStringLiteral("autostart"));
 

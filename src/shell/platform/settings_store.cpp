@@ -29,6 +29,9 @@ const Entry kEntries[] = {
     {K::Language, Place::Program, "Language", Type::Text, std::nullopt},
     {K::ProxyEnable, Place::InternetSettings, "ProxyEnable", Type::Bool, std::nullopt},
     {K::ProxyServer, Place::InternetSettings, "ProxyServer", Type::Text, std::nullopt},
+    {K::UpdateHost, Place::Program, "UpdateHost", Type::Text, std::nullopt},
+    {K::ReportHost, Place::Program, "ReportHost", Type::Text, std::nullopt},
+    {K::TransferTimeout, Place::Program, "TransferTimeout", Type::Integer, std::nullopt},
 };
 
 const Entry& entry(K key)
