@@ -16,6 +16,8 @@ packages=(
   libgif-dev libjpeg-dev
   # tests
   libgtest-dev googletest
+  # the call stack of the error report
+  libboost-stacktrace-dev
   # checks of the desktop entry and the AppStream data
   desktop-file-utils appstream
   # fonts the program registers when the system lacks them (Tahoma and Arial metrics)

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "banner_view.h"
 #include "calculator/align_edit.h"
 #include "calculator/keypad_page.h"
 #include "calculator/keypad_table.h"
@@ -8,8 +9,13 @@
 #include "conversion/unit_page.h"
 #include "formulas/formula_page.h"
 #include "pipes/pipe_page.h"
+#include "platform/open_address.h"
+#include "platform/program_folder.h"
+#include "platform/tray_icon.h"
 #include "title_bar.h"
+#include "tray_rules.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -69,12 +75,13 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     minimize->setObjectName(QStringLiteral("img_minimize"));
     minimize->setGeometry(ClientWidth - 44, 2, 20, 18);
     minimize->SetEffect(&m_effect);
-    connect(minimize, &ImageButton::clicked, this, &QWidget::showMinimized);
+    connect(minimize, &ImageButton::clicked, this, &Tfrm_calc::img_minimizeClick);
     auto* off = new ImageButton(QStringLiteral("×"), this);
     off->setObjectName(QStringLiteral("img_off"));
     off->setGeometry(ClientWidth - 22, 2, 20, 18);
     off->SetEffect(&m_effect);
-    connect(off, &ImageButton::clicked, this, &QWidget::close);
+    connect(off, &ImageButton::clicked, this, &Tfrm_calc::img_offClick);
+    TrayAvailable = [] { return TrayIcon::Available(); };
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pco_main"));
@@ -96,8 +103,8 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     // Said once, without holding up the start: the page goes on with an empty table. The
     // program's message dialog will take this over.
     connect(m_pipes, &PipePage::PipeFileMissing, this, [this](const QString& message) {
-        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), message,
-                                    QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     });
@@ -107,8 +114,91 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
             &Tfrm_calc::img_rechenstreifen_wechselClick);
 
+    m_banner = new BannerView(this);
+    m_banner->setGeometry(2, ClientHeight - kBannerStripHeight + 2, 367, 62);
+    m_banner->Folder = ProgramFolder::FilePath(QStringLiteral("banner"));
+    m_banner->OpenLink = [](const QString& address) { OpenAddress(QUrl(address)); };
+    // Said without holding up the start or the rotation: the program goes on without banners.
+    m_banner->ShowMissingFiles = [this] {
+        auto* box =
+            new QMessageBox(QMessageBox::Critical, m_texts.Entry(1),
+                            m_texts.Entry(0) + QStringLiteral(" (") + m_banner->Folder + u')',
+                            QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("banner_missing"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+
     connectErrorSignals();
     m_keypad->FocusResult();
+}
+
+void Tfrm_calc::AddTrayIcon()
+{
+    if (m_tray || !TrayAvailable())
+        return;
+    m_tray = new TrayIcon(this);
+    connect(m_tray, &TrayIcon::openRequested, this, &Tfrm_calc::menuItem_openClick);
+    connect(m_tray, &TrayIcon::quitRequested, this, &Tfrm_calc::menuItem_closeClick);
+    m_tray->Show();
+}
+
+void Tfrm_calc::img_offClick()
+{
+    if (PutAwayFor(TrayAvailable()) == PutAway::Minimize) {
+        img_minimizeClick();
+        return;
+    }
+    // TapeShown keeps whether the user wants the tape: it comes back with the window.
+    if (m_tape)
+        m_tape->hide();
+    hide();
+}
+
+void Tfrm_calc::img_minimizeClick()
+{
+    if (m_tape)
+        m_tape->hide();
+    showMinimized();
+}
+
+void Tfrm_calc::menuItem_openClick()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    if (m_tape && TapeShown && m_pages->currentIndex() == KeypadPageIndex)
+        showTape();
+}
+
+void Tfrm_calc::menuItem_closeClick()
+{
+    m_quitting = true;
+    close();
+}
+
+void Tfrm_calc::closeEvent(QCloseEvent* event)
+{
+    if (!CloseEndsProgram(TrayAvailable(), m_quitting)) {
+        event->ignore();
+        img_offClick();
+        return;
+    }
+    if (m_tray)
+        m_tray->Remove();
+    if (m_tape)
+        m_tape->hide();
+    QWidget::closeEvent(event);
+}
+
+void Tfrm_calc::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Back from the task bar: the tape comes along if the user had it on.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && isVisible() && m_tape &&
+        TapeShown && m_pages->currentIndex() == KeypadPageIndex && !m_tape->isVisible())
+        showTape();
 }
 
 Tfrm_calc::~Tfrm_calc()

@@ -12,12 +12,16 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class BannerView;
 class CurrencyPage;
 class FormulaPage;
 class KeypadPage;
 class PipePage;
 class QTabWidget;
 class TitleBar;
+class TrayIcon;
 class Tfrm_rechenstreifen;
 class UnitPage;
 
@@ -50,11 +54,22 @@ public:
     void PlaceOnScreen();
 
     void img_rechenstreifen_wechselClick();
+
+    // The chrome: putting the program away and bringing it back, with the tape window.
+    BannerView* Banner() const { return m_banner; }
+    std::function<bool()> TrayAvailable; // the desktop has a notification area
+    void AddTrayIcon();
+    void img_offClick();
+    void img_minimizeClick();
+    void menuItem_openClick(); // also a left click on the icon and a second start
+    void menuItem_closeClick();
     void pco_mainChange(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,8 +88,11 @@ private:
     FormulaPage* m_formulas = nullptr; // tsh_formelrechner
     int m_shownPage = KeypadPageIndex;
     CurrencyPage* m_currency = nullptr; // tsh_waehrungsrechner
-    UnitPage* m_units = nullptr; // tsh_einheiten
-    PipePage* m_pipes = nullptr; // tshRohrauslegung
+    UnitPage* m_units = nullptr;        // tsh_einheiten
+    PipePage* m_pipes = nullptr;        // tshRohrauslegung
     TitleBar* m_titleBar = nullptr;
     Tfrm_rechenstreifen* m_tape = nullptr;
+    BannerView* m_banner = nullptr; // Img_Banner
+    TrayIcon* m_tray = nullptr;
+    bool m_quitting = false; // "Quorvanta schliessen" was chosen
 };

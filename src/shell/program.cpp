@@ -1,9 +1,11 @@
 #include "program.h"
 
+#include "banner_view.h"
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "main_window.h"
 #include "platform/autostart.h"
+#include "platform/crash_file.h"
 #include "platform/desktop_services.h"
 #include "platform/fonts.h"
 #include "platform/open_address.h"
@@ -15,6 +17,8 @@
 #include "platform/system_language.h"
 #include "platform/web_client.h"
 #include "platform/window_placement.h"
+#include "reporting/exception_handling.h"
+#include "tray_rules.h"
 #include "update_dialogs.h"
 #include "web_update.h"
 
@@ -95,6 +99,17 @@ void Program::Start()
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
+    BannerView* banner = m_mainWindow->Banner();
+    banner->Language = m_language;
+    banner->ReadCount = [this] {
+        return m_settings->Integer(SettingsStore::Key::BannerCount).value_or(0);
+    };
+    banner->WriteCount = [this](int n) {
+        m_settings->SetInteger(SettingsStore::Key::BannerCount, n);
+    };
+    banner->LoadWhenShown = true;
+    m_mainWindow->AddTrayIcon();
+
     m_mainWindow->PlaceOnScreen();
     if (!StartsHidden(m_options.arguments)) {
         m_mainWindow->show();
@@ -165,10 +180,7 @@ void Program::askForUpdate()
 
 void Program::ShowMainWindow()
 {
-    m_mainWindow->setWindowState(m_mainWindow->windowState() & ~Qt::WindowMinimized);
-    m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
+    m_mainWindow->menuItem_openClick();
 }
 
 void Program::showSettingBoxes()
@@ -222,7 +234,13 @@ void Program::SaveLanguage(int code)
 
 int ProgramMain(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    const QString platform =
+        ChoosePlatform({qEnvironmentVariable("WAYLAND_DISPLAY"),
+                        qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY")});
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+    // An exception out of any event handler ends in the error dialog instead of the program.
+    ReportingApplication app(argc, argv);
     // Locked before the application is named: the lock records the name, and a later start
     // takes a lock whose process has another name than the executable's for a stale one.
     SingleInstance instance(QStringLiteral("Quorvanta"));
@@ -234,5 +252,11 @@ int ProgramMain(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::ShowRequested, &app,
                      [&program] { program.ShowMainWindow(); });
     program.Start();
-    return QApplication::exec();
+    // From here every uncaught error ends in the error dialog; a crash of the last run shows now.
+    const QString crashFile = DefaultCrashFilePath();
+    InstallExceptionDialog(ReportingSetupFrom(program.Settings(), program.Proxy()), crashFile);
+    QTimer::singleShot(0, &app, [crashFile] { ShowCrashReport(crashFile); });
+    const int result = QApplication::exec();
+    RemoveExceptionDialog();
+    return result;
 }

@@ -1,0 +1,163 @@
+#include "reporting/exception_handling.h"
+
+#include "shell/message_rules.h"
+#include "shell/platform/crash_file.h"
+#include "shell/platform/report_collectors.h"
+#include "shell/platform/settings_store.h"
+#include "shell/platform/web_client.h"
+#include "shell/start_rules.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QThread>
+
+#include <boost/core/demangle.hpp>
+
+#include <cxxabi.h>
+#include <exception>
+#include <typeinfo>
+
+namespace {
+ReportingSetup reportingSetup;
+bool dialogShowing = false; // the re-entrancy flag
+std::terminate_handler previousTerminate = nullptr;
+
+[[noreturn]] void onTerminate()
+{
+    // The dialog is the report of this end: the abort that follows writes no crash file.
+    RemoveCrashHandler();
+    if (QThread::currentThread() == qApp->thread()) {
+        ErrorInfo error;
+        if (std::current_exception())
+            error = CaughtError();
+        else
+            error = ErrorInfo::Of(QStringLiteral("std::terminate"),
+                                  QStringLiteral("Das Programm wurde abgebrochen"));
+        ShowExceptionDialog(error);
+    }
+    std::abort();
+}
+
+void runDialog(TExceptionDialogMail& dialog)
+{
+    auto& hook = ExceptionDialogShownHook();
+    if (hook) {
+        QObject::connect(
+            &dialog, &TExceptionDialogMail::Built, &dialog, [&dialog, &hook] { hook(dialog); },
+            Qt::QueuedConnection);
+    }
+    dialog.exec();
+}
+} // namespace
+
+bool ReportingApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowExceptionDialog(CaughtError());
+        return false;
+    }
+}
+
+ErrorInfo CaughtError()
+{
+    ErrorInfo error;
+    error.stack = CurrentStackLines(1);
+    error.stackTaken = QDateTime::currentDateTime();
+    error.address = reinterpret_cast<quintptr>(__builtin_return_address(0));
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        error.className = QString::fromStdString(boost::core::demangle(typeid(e).name()));
+        error.message = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        error.className = type ? QString::fromStdString(boost::core::demangle(type->name()))
+                               : QStringLiteral("unknown");
+        error.message = error.className;
+    }
+    return error;
+}
+
+void ShowExceptionDialog(const ErrorInfo& error)
+{
+    if (dialogShowing) {
+        QMessageBox::critical(nullptr, reportingSetup.title, MessageText(error.message));
+        return;
+    }
+    dialogShowing = true;
+    {
+        TExceptionDialogMail dialog(error, reportingSetup, !error.thread.has_value(),
+                                    QApplication::focusWidget());
+        runDialog(dialog);
+    }
+    dialogShowing = false;
+}
+
+void ReportThreadError(const ErrorInfo& error)
+{
+    QMetaObject::invokeMethod(
+        qApp, [error] { ShowExceptionDialog(error); }, Qt::QueuedConnection);
+}
+
+bool ShowCrashReport(const QString& crashFile)
+{
+    const auto contents = ReadCrashFile(crashFile);
+    if (!contents)
+        return false;
+    QFile::remove(crashFile); // shown once, whatever the user does with it
+    const auto crash = ParseCrashFile(*contents);
+    if (!crash)
+        return false;
+    // The file already holds the report's first lines and the stack of the crash.
+    ErrorInfo error;
+    error.message = crash->message;
+    dialogShowing = true;
+    {
+        TExceptionDialogMail dialog(error, reportingSetup, true, nullptr);
+        dialog.SetCrashReport(crash->report);
+        runDialog(dialog);
+    }
+    dialogShowing = false;
+    return true;
+}
+
+void InstallExceptionDialog(const ReportingSetup& setup, const QString& crashFile)
+{
+    reportingSetup = setup;
+    previousTerminate = std::set_terminate(onTerminate);
+    InstallCrashHandler(crashFile);
+}
+
+void RemoveExceptionDialog()
+{
+    RemoveCrashHandler();
+    std::set_terminate(previousTerminate);
+}
+
+ReportingSetup ReportingSetupFrom(const SettingsStore& settings,
+                                  const std::optional<ProxyAddress>& proxy)
+{
+    ReportingSetup setup;
+    setup.reportHost = WebHosts().report;
+    if (const auto host = settings.Text(SettingsStore::Key::ReportHost);
+        host && !host->trimmed().isEmpty())
+        setup.reportHost = QUrl(host->trimmed());
+    setup.title = QApplication::applicationName();
+    setup.version = ProgramVersionText(true);
+    if (proxy)
+        setup.proxy = QNetworkProxy(QNetworkProxy::Socks5Proxy, proxy->host, proxy->port);
+    return setup;
+}
+
+void SetReportingSetup(const ReportingSetup& setup)
+{
+    reportingSetup = setup;
+}
+
+std::function<void(TExceptionDialogMail&)>& ExceptionDialogShownHook()
+{
+    static std::function<void(TExceptionDialogMail&)> hook;
+    return hook;
+}

@@ -1,0 +1,107 @@
+#include "banner_rotation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+std::optional<BannerFile> ParseBannerFile(const QByteArray& bytes)
+{
+    qsizetype at = 0;
+    auto field = [&]() -> std::optional<QByteArray> {
+        if (at >= bytes.size())
+            return std::nullopt;
+        const qsizetype length = quint8(bytes[at++]);
+        if (length > bytes.size() - at)
+            return std::nullopt;
+        const QByteArray text = bytes.mid(at, length);
+        at += length;
+        return text;
+    };
+    const auto languages = field();
+    if (!languages)
+        return std::nullopt;
+    const auto link = field();
+    if (!link)
+        return std::nullopt;
+    return BannerFile{*languages, QString::fromLatin1(*link), bytes.mid(at)};
+}
+
+std::optional<BannerFile> ReadBannerFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBannerFileSize)
+        return std::nullopt;
+    return ParseBannerFile(file.readAll());
+}
+
+bool BannerFitsLanguage(const QByteArray& letters, int language)
+{
+    switch (language) {
+    case 1:
+        return letters.contains('d');
+    case 2:
+        return letters.contains('e');
+    case 3:
+        return letters.contains('s');
+    case 4:
+        return letters.contains('f');
+    default:
+        return true;
+    }
+}
+
+BannerPictureKind BannerPictureKindOf(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == u"cc1")
+        return BannerPictureKind::Bitmap;
+    if (suffix == u"cc5")
+        return BannerPictureKind::Jpeg;
+    if (suffix == u"cc6")
+        return BannerPictureKind::Gif;
+    return BannerPictureKind::None;
+}
+
+std::optional<QStringList> ListBannerFiles(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return std::nullopt;
+    return dir.entryList(
+        {QStringLiteral("*.cc1"), QStringLiteral("*.cc5"), QStringLiteral("*.cc6")}, QDir::Files,
+        QDir::Unsorted);
+}
+
+BannerRotation::Step BannerRotation::Load(std::optional<int> count, int bannerCount,
+                                          const std::function<bool(int)>& show)
+{
+    Step step;
+    const int n = count.value_or(0);
+    // A missing folder counts as no files: the message comes once banners were ever seen, so a
+    // program folder that never had banners starts quietly.
+    step.missingFiles = n < bannerCount;
+    if (count && bannerCount < n)
+        step.storeCount = n;
+    if (n < m_tag)
+        m_tag = 0;
+    if (n > 1) {
+        step.startTimer = true;
+        m_tag = m_tag == n ? 0 : m_tag + 1;
+    }
+    int index = 0;
+    if (m_tag > 0)
+        index = m_tag - 1;
+    else
+        m_tag = 1;
+    while (index < n) {
+        if (show(index)) {
+            step.shown = index;
+            break;
+        }
+        ++m_tag;
+        if (n < m_tag)
+            break;
+        index = m_tag - 1;
+    }
+    return step;
+}

@@ -1,0 +1,15 @@
+// What the error report tells about the running program: its call stack, the system and the
+// loaded modules.
+#pragma once
+
+#include "reporting/exception_report.h"
+
+#include <QStringList>
+
+// The current call stack, symbolised where debug information exists; `skip` frames of the
+// caller's own are left out.
+QStringList CurrentStackLines(int skip = 0);
+// The operating system, processor, memory; the screen is filled in by the caller.
+SystemFacts CollectSystemFacts();
+// Every module mapped into the process, as the dynamic loader lists them.
+QList<ModuleFact> CollectModules();

@@ -1,0 +1,226 @@
+#include "reporting/exception_handling.h"
+#include "shell/platform/crash_file.h"
+#include "support/running_service.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace {
+// Answers the next plain message box with OK and keeps its text.
+void answerMessageBox(QString* text)
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *text = box->text();
+            box->accept();
+            timer->deleteLater();
+        }
+    });
+    timer->start(20);
+}
+
+// Clicks a button whose handler throws, and runs `withDialog` once the dialog's report is
+// built; returns whether the dialog came up.
+bool throwFromClick(const std::function<void(TExceptionDialogMail&)>& withDialog)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("frm_test"));
+    auto* button = new QPushButton(&window);
+    button->setObjectName(QStringLiteral("btn_wirft"));
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [] { throw std::runtime_error("Zugriffsverletzung"); });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    button->setFocus();
+    bool shown = false;
+    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+        shown = true;
+        withDialog(dialog);
+        if (dialog.isVisible())
+            dialog.accept();
+    };
+    QTest::mouseClick(button, Qt::LeftButton);
+    ExceptionDialogShownHook() = nullptr;
+    return shown;
+}
+
+struct Child {
+    int exitCode;
+    bool crashed;
+    QString output;
+};
+Child runChild(const QString& kind, const QString& crashFile)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--crash=") + kind, crashFile});
+    child.waitForFinished(30000);
+    return {child.exitCode(), child.exitStatus() == QProcess::CrashExit,
+            QString::fromUtf8(child.readAllStandardOutput())};
+}
+} // namespace
+
+TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
+{
+    SetReportingSetup({QUrl(QStringLiteral("http://127.0.0.1:1")), QStringLiteral("Quorvanta"),
+                       QStringLiteral("1.2.3.4")});
+    EXPECT_TRUE(throwFromClick([](TExceptionDialogMail& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Quorvanta - Anwendungsfehler"));
+        EXPECT_EQ(dialog.Message(), QStringLiteral("Zugriffsverletzung."));
+        const QString report = dialog.Report();
+        EXPECT_TRUE(report.startsWith(
+            QStringLiteral("Exception class: std::runtime_error\r\nException Addresse: ")));
+        for (const char* part :
+             {"Stack list, generated", "System   : ", "Prozessor: ", "Liste der geladenen Module:",
+              "QPushButton \"btn_wirft\"\r\n"
+              "QWidget \"frm_test\""})
+            EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part;
+        // a frame of ours, symbolised from the debug information
+        EXPECT_TRUE(report.contains(QStringLiteral("ReportingApplication::notify")))
+            << qPrintable(report);
+        EXPECT_FALSE(dialog.Unfolded());
+        auto* details = dialog.findChild<QPushButton*>(QStringLiteral("DetailsBtn"));
+        EXPECT_EQ(details->text(), QStringLiteral("&Details >>"));
+        // Ctrl+C copies message and full report while folded
+        QTest::keyClick(dialog.findChild<QPlainTextEdit*>(QStringLiteral("TextLabel")), Qt::Key_C,
+                        Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  dialog.Message() + QStringLiteral("\r\n") + report);
+        details->click();
+        EXPECT_TRUE(dialog.Unfolded());
+        EXPECT_EQ(details->text(), QStringLiteral("<< &Details"));
+        EXPECT_TRUE(dialog.findChild<QWidget*>(QStringLiteral("DetailsMemo"))->isVisible());
+        EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("btn_crash"))->isVisible());
+    }));
+}
+
+TEST(ExceptionDialog, SendPostsTheFourFieldsAndClosesOnAnAnswer)
+{
+    RunningService service;
+    ASSERT_TRUE(service.IsRunning());
+    SetReportingSetup(
+        {QUrl(service.Base()), QStringLiteral("Quorvanta"), QStringLiteral("1.2.3.4")});
+    EXPECT_TRUE(throwFromClick([](TExceptionDialogMail& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("SendBtn"))->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 10000));
+    }));
+    const QString listed = RunningService::Run(
+        {QStringLiteral("--database"), service.Database(), QStringLiteral("--list-reports")});
+    for (const char* field : {"ErrorMessage: Zugriffsverletzung.", "Programm: Quorvanta",
+                              "Version: 1.2.3.4", "Exception class: std::runtime_error"})
+        EXPECT_TRUE(listed.contains(QString::fromUtf8(field))) << field << qPrintable(listed);
+}
+
+TEST(ExceptionDialog, FailedSendTellsTheHotlineAndStaysOpen)
+{
+    QString service;
+    {
+        RunningService stopped;
+        service = stopped.Base();
+    }
+    SetReportingSetup({QUrl(service), QStringLiteral("Quorvanta"), QStringLiteral("1.2.3.4")});
+    QString message;
+    EXPECT_TRUE(throwFromClick([&](TExceptionDialogMail& dialog) {
+        answerMessageBox(&message);
+        dialog.findChild<QPushButton*>(QStringLiteral("SendBtn"))->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 10000));
+        EXPECT_TRUE(dialog.isVisible());
+    }));
+    EXPECT_TRUE(message.contains(QStringLiteral("Drevion-Hotline"))) << qPrintable(message);
+}
+
+TEST(ExceptionDialog, SecondErrorWhileShownGetsAPlainMessage)
+{
+    QString plain;
+    EXPECT_TRUE(throwFromClick([&](TExceptionDialogMail&) {
+        answerMessageBox(&plain);
+        ShowExceptionDialog(
+            ErrorInfo::Of(QStringLiteral("std::logic_error"), QStringLiteral("Zweiter Fehler")));
+    }));
+    EXPECT_EQ(plain, QStringLiteral("Zweiter Fehler."));
+}
+
+TEST(ExceptionDialog, ThreadErrorIsShownOnTheMainThreadWithItsThread)
+{
+    QString report;
+    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+        report = dialog.Report();
+        dialog.accept();
+    };
+    std::thread([] {
+        auto error = ErrorInfo::Of(QStringLiteral("std::runtime_error"), QStringLiteral("Netz"));
+        error.thread = QStringLiteral("Kursupdate");
+        ReportThreadError(error);
+    }).join();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !report.isEmpty(); }, 10000));
+    ExceptionDialogShownHook() = nullptr;
+    EXPECT_TRUE(report.startsWith(
+        QStringLiteral("Exception class: std::runtime_error\r\nThread: Kursupdate\r\n")));
+}
+
+// Each kind of error in a child process: what reaches the dialog, and what leaves a crash file.
+TEST(ExceptionDialog, EveryKindOfErrorEndsInTheDialogOrACrashFile)
+{
+    const struct {
+        const char* kind;
+        bool crashes;
+        const char* shown;     // in the dialog, or nothing
+        const char* crashFile; // the crash file's first line, or nothing
+    } cases[] = {
+        {"throw", false, "Exception class: std::runtime_error", nullptr},
+        {"terminate", true, "Exception class: std::logic_error", nullptr},
+        {"segv", true, nullptr, "Signal SIGSEGV"},
+        {"abort", true, nullptr, "Signal SIGABRT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        QTemporaryDir folder;
+        const QString crashFile = folder.filePath(QStringLiteral("crash-report.txt"));
+        const Child child = runChild(QString::fromLatin1(c.kind), crashFile);
+        EXPECT_EQ(child.crashed, c.crashes);
+        if (c.shown) {
+            EXPECT_TRUE(child.output.contains(QString::fromLatin1(c.shown)))
+                << qPrintable(child.output);
+        }
+        const auto written = ReadCrashFile(crashFile);
+        EXPECT_EQ(written.has_value(), c.crashFile != nullptr);
+        if (written && c.crashFile) {
+            EXPECT_TRUE(written->startsWith(c.crashFile));
+            EXPECT_TRUE(written->contains("Stack list, generated"));
+        }
+    }
+}
+
+TEST(ExceptionDialog, NextStartShowsTheCrashFileOnceAndRemovesIt)
+{
+    QTemporaryDir folder;
+    const QString crashFile = folder.filePath(QStringLiteral("crash-report.txt"));
+    runChild(QStringLiteral("segv"), crashFile);
+    ASSERT_TRUE(QFile::exists(crashFile));
+    QString message;
+    QString report;
+    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+        message = dialog.Message();
+        report = dialog.Report();
+        dialog.accept();
+    };
+    EXPECT_TRUE(ShowCrashReport(crashFile));
+    ExceptionDialogShownHook() = nullptr;
+    EXPECT_EQ(message, QStringLiteral("Signal SIGSEGV."));
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Exception class: SIGSEGV\r\n")));
+    EXPECT_TRUE(report.contains(QStringLiteral("System   : ")));
+    EXPECT_FALSE(QFile::exists(crashFile));
+    EXPECT_FALSE(ShowCrashReport(crashFile));
+}

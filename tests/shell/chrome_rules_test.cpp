@@ -1,0 +1,39 @@
+#include "shell/tray_rules.h"
+
+#include "support/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PutAway, WithoutANotificationAreaTheWindowIsNeverLost)
+{
+    EXPECT_EQ(PutAwayFor(true), PutAway::HideToTray);
+    EXPECT_EQ(PutAwayFor(false), PutAway::Minimize);
+    EXPECT_FALSE(CloseEndsProgram(true, false)); // hides into the icon
+    EXPECT_TRUE(CloseEndsProgram(true, true));   // "Quorvanta schliessen"
+    EXPECT_TRUE(CloseEndsProgram(false, false));
+}
+
+TEST(ChoosePlatform, WaylandWithXWaylandRunsOnXcbUnlessTheUserChose)
+{
+    const struct {
+        const char* wayland;
+        const char* qpa;
+        const char* display;
+        const char* chosen;
+    } rows[] = {
+        {"wayland-0", "", ":0", "xcb"},
+        {"wayland-0", "wayland", ":0", ""}, // the user's choice wins
+        {"wayland-0", "", "", ""},          // no XWayland
+        {"", "", ":0", ""},                 // an X11 session
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.wayland + std::string("|") + row.qpa + "|" + row.display);
+        EXPECT_EQ(ChoosePlatform({QString::fromLatin1(row.wayland), QString::fromLatin1(row.qpa),
+                                  QString::fromLatin1(row.display)}),
+                  QString::fromLatin1(row.chosen));
+    }
+}
+
+} // namespace

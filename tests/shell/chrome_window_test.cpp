@@ -1,0 +1,160 @@
+#include "calculator/tape_window.h"
+#include "shell/banner_view.h"
+#include "shell/main_window.h"
+#include "support/recording_services.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "support/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ChromeWindow {
+    RecordingServices services;
+    Tfrm_calc window{KeyFilterServices{services, services}};
+    Tfrm_rechenstreifen tape;
+    bool tray = false;
+
+    explicit ChromeWindow(bool tapeOn)
+    {
+        window.TrayAvailable = [this] { return tray; };
+        window.AttachTape(&tape);
+        window.show();
+        if (tapeOn)
+            window.img_rechenstreifen_wechselClick();
+    }
+};
+
+TEST(Chrome, HidingIntoTheIconAndRestoringKeepTheTapeAsItWas)
+{
+    for (bool tapeOn : {true, false}) {
+        SCOPED_TRACE(tapeOn);
+        ChromeWindow w(tapeOn);
+        w.tray = true;
+        w.window.img_offClick();
+        EXPECT_FALSE(w.window.isVisible());
+        EXPECT_FALSE(w.tape.isVisible());
+        w.window.menuItem_openClick();
+        EXPECT_TRUE(w.window.isVisible());
+        EXPECT_EQ(w.tape.isVisible(), tapeOn);
+    }
+}
+
+TEST(Chrome, WithoutAnIconOffMinimisesAndTheTapeGoesAlong)
+{
+    ChromeWindow w(true);
+    w.window.img_offClick();
+    EXPECT_TRUE(w.window.isMinimized());
+    EXPECT_TRUE(w.window.isVisible()); // on the task bar, never lost
+    EXPECT_FALSE(w.tape.isVisible());
+    w.window.showNormal();
+    EXPECT_TRUE(w.tape.isVisible());
+}
+
+TEST(Chrome, ClosingEndsTheProgramOnlyFromTheMenuWhileThereIsAnIcon)
+{
+    ChromeWindow w(true);
+    w.tray = true;
+    EXPECT_FALSE(w.window.close());
+    EXPECT_FALSE(w.window.isVisible());
+    w.window.menuItem_closeClick();
+    EXPECT_FALSE(w.tape.isVisible());
+    ChromeWindow plain(false);
+    EXPECT_TRUE(plain.window.close());
+}
+
+TEST(Chrome, MovingTheWindowTakesTheTapeAlong)
+{
+    ChromeWindow w(true);
+    w.window.move(400, 200);
+    EXPECT_EQ(w.tape.frameGeometry().right() + 1, w.window.frameGeometry().left());
+    EXPECT_EQ(w.tape.y(), w.window.frameGeometry().top() + 110);
+}
+
+struct Banners {
+    QTemporaryDir dir;
+    QStringList names;
+    std::vector<QString> opened;
+    int missing = 0;
+    std::unique_ptr<QWidget> top = std::make_unique<QWidget>();
+    BannerView* view = new BannerView(top.get());
+    int count = 0;
+
+    Banners()
+    {
+        const QDir delivered(QCoreApplication::applicationDirPath() + QStringLiteral("/banner"));
+        for (const QString& name : delivered.entryList(QDir::Files))
+            QFile::copy(delivered.filePath(name), dir.filePath(name));
+        names = *ListBannerFiles(dir.path());
+        view->Folder = dir.path();
+        view->ReadCount = [this] { return count; };
+        view->WriteCount = [this](int n) { count = n; };
+        view->ShowMissingFiles = [this] { ++missing; };
+        view->OpenLink = [this](const QString& a) { opened.push_back(a); };
+        top->show();
+    }
+};
+
+TEST(BannerView, TheThreeDeliveredBannersRotateAndDecode)
+{
+    Banners b;
+    ASSERT_EQ(b.names.size(), 3);
+    QStringList shown;
+    for (int tick = 0; tick < 4; ++tick) {
+        if (tick == 0)
+            b.view->LoadBanners();
+        else
+            b.view->timer_bannerTimer(); // as the 30 s tick would
+        shown << b.view->Banner();
+        EXPECT_FALSE(b.view->pixmap().isNull()) << b.view->Banner().toStdString();
+        EXPECT_EQ(b.view->pixmap().size(), QSize(367, 62));
+    }
+    EXPECT_EQ(shown, b.names + QStringList{b.names.first()});
+    EXPECT_TRUE(b.view->Timer()->isActive());
+    EXPECT_EQ(b.count, 3);
+    EXPECT_EQ(b.missing, 0);
+    b.view->Img_BannerClick();
+    EXPECT_EQ(b.opened, std::vector<QString>{QStringLiteral("http://") + b.view->Link()});
+}
+
+TEST(BannerView, ADeletedBannerGivesTheMissingFilesMessage)
+{
+    Banners b;
+    b.count = 3;
+    QFile::remove(b.dir.filePath(b.names.last()));
+    b.view->LoadBanners();
+    EXPECT_EQ(b.missing, 1);
+}
+
+TEST(BannerView, ABrokenPictureKeepsThePreviousOneButTakesTheLink)
+{
+    Banners b;
+    for (const QString& name : b.names)
+        QFile::remove(b.dir.filePath(name));
+    QFile good(QCoreApplication::applicationDirPath() + QStringLiteral("/banner/banner3.cc6"));
+    ASSERT_TRUE(good.copy(b.dir.filePath(QStringLiteral("a.cc6"))));
+    QFile broken(b.dir.filePath(QStringLiteral("b.cc5")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\x01"
+                            "d"
+                            "\x06"
+                            "broken") +
+                 QByteArray(500, '\x5a'));
+    broken.close();
+    const QStringList names = *ListBannerFiles(b.dir.path());
+    for (int tick = 0; tick < 2; ++tick)
+        b.view->LoadBanners();
+    // Whatever the listing order, the broken JPEG left the GIF's picture.
+    EXPECT_FALSE(b.view->pixmap().isNull());
+    EXPECT_EQ(b.view->Link(),
+              names.last() == u"b.cc5" ? u"broken" : u"www.quorvanta.example/kurse");
+}
+
+} // namespace
