@@ -9,10 +9,10 @@
 #include "keypad_controller.h"
 #include "keypad_table.h"
 #include "mc_strings.h"
+#include "memory_grid.h"
 #include "shell/platform/program_folder.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +23,6 @@
 namespace {
 
 constexpr int kLeft = 6;
-constexpr int kMemoryRowHeight = 16;
 
 QColor faceColour(KeyColour colour)
 {
@@ -172,28 +171,7 @@ void KeypadPage::buildMemory()
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_memory = new QTableWidget(MemorySlots::Count, 2);
-    m_memory->setObjectName(QStringLiteral("sgr_memoryblock"));
-    m_memory->horizontalHeader()->hide();
-    m_memory->verticalHeader()->hide();
-    m_memory->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memory->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_memory->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_memory->setColumnWidth(0, 28);
-    m_memory->setColumnWidth(1, 176);
-    m_memory->verticalHeader()->setMinimumSectionSize(kMemoryRowHeight);
-    m_memory->verticalHeader()->setDefaultSectionSize(kMemoryRowHeight);
-    m_memory->setFrameShape(QFrame::NoFrame);
-    m_memory->setFixedSize(28 + 176, MemorySlots::Count * kMemoryRowHeight);
-    for (int row = 0; row < MemorySlots::Count; ++row) {
-        auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setTextAlignment(Qt::AlignCenter);
-        number->setBackground(QColor(0xE4, 0xE8, 0xE7));
-        m_memory->setItem(row, 0, number);
-        m_memory->setItem(row, 1, new QTableWidgetItem);
-    }
-    m_memory->setCurrentCell(0, 1);
+    m_memory = MakeMemoryGrid(QStringLiteral("sgr_memoryblock"));
     m_memory->installEventFilter(this);
     m_memoryBox->setWidget(m_memory);
 

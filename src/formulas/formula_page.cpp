@@ -4,6 +4,7 @@
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
 #include "calculator/keypad_controller.h"
+#include "calculator/memory_grid.h"
 #include "formula_drawing.h"
 #include "formula_glyphs.h"
 #include "formula_legend.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
@@ -30,7 +30,6 @@ constexpr int kPageWidth = 372;
 constexpr QRect kGroupsPlace{4, 2, 364, 78};
 constexpr QRect kFormulaBoxPlace{8, 82, 355, 170};
 constexpr int kMemoryLeft = 195;
-constexpr int kMemoryRowHeight = 16;
 constexpr int kToggleSize = 16;
 
 const QColor kInputColour(0x00, 0x00, 0xFF);
@@ -303,28 +302,7 @@ void FormulaPage::buildMemory()
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_memory = new QTableWidget(MemorySlots::Count, 2);
-    m_memory->setObjectName(QStringLiteral("sgr_memoryblock2"));
-    m_memory->horizontalHeader()->hide();
-    m_memory->verticalHeader()->hide();
-    m_memory->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memory->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_memory->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_memory->setColumnWidth(0, 28);
-    m_memory->setColumnWidth(1, 176);
-    m_memory->verticalHeader()->setMinimumSectionSize(kMemoryRowHeight);
-    m_memory->verticalHeader()->setDefaultSectionSize(kMemoryRowHeight);
-    m_memory->setFrameShape(QFrame::NoFrame);
-    m_memory->setFixedSize(28 + 176, MemorySlots::Count * kMemoryRowHeight);
-    for (int row = 0; row < MemorySlots::Count; ++row) {
-        auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setTextAlignment(Qt::AlignCenter);
-        number->setBackground(QColor(0xE4, 0xE8, 0xE7));
-        m_memory->setItem(row, 0, number);
-        m_memory->setItem(row, 1, new QTableWidgetItem);
-    }
-    m_memory->setCurrentCell(0, 1);
+    m_memory = MakeMemoryGrid(QStringLiteral("sgr_memoryblock2"));
     m_memory->installEventFilter(this);
     m_memoryBox->setWidget(m_memory);
 }
