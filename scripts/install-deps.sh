@@ -10,12 +10,16 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   # Qt's offscreen and xcb platform plugins, image formats
   qt6-qpa-plugins libqt6svg6
+  # Qt's own dialogs and context menus in German and Polish
+  qt6-translations-l10n
   # the stand-in for the maker's web hosts: an HTTP server and reports in SQLite
   qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite
   # picture decoders called directly
   libgif-dev libjpeg-dev
   # tests
   libgtest-dev googletest
+  # fuzz targets (`make fuzz`): clang and its libFuzzer runtime (libclang_rt.fuzzer)
+  clang libclang-rt-14-dev
   # the call stack of the error report
   libboost-stacktrace-dev
   # checks of the desktop entry and the AppStream data

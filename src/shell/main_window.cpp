@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "backdrop_window.h"
 #include "banner_view.h"
 #include "calculator/align_edit.h"
 #include "calculator/keypad_page.h"
@@ -8,15 +9,19 @@
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
 #include "formulas/formula_page.h"
+#include "message_rules.h"
 #include "pipes/pipe_page.h"
 #include "platform/open_address.h"
 #include "platform/program_folder.h"
 #include "platform/tray_icon.h"
+#include "platform/window_placement.h"
 #include "title_bar.h"
 #include "tray_rules.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProxyStyle>
@@ -32,6 +37,8 @@ namespace {
 constexpr int kTitleBarHeight = 22;
 // The strip below the pages is kept free for the banner.
 constexpr int kBannerStripHeight = 66;
+// The caption starts right of the logo.
+constexpr int kTitleCaptionLeft = 24;
 
 // The keypad and the formula page show the same memory registers: the page entered takes
 // the other grid's current cell and scroll position.
@@ -68,20 +75,48 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_titleBar = new TitleBar(QStringLiteral("Quorvanta"), this);
     m_titleBar->setObjectName(QStringLiteral("img_move"));
     m_titleBar->setGeometry(0, 0, ClientWidth, kTitleBarHeight);
+    m_titleBar->SetCaptionLeft(kTitleCaptionLeft);
+    m_titleBar->HintVersion()->setToolTip(QStringLiteral("Version ") + ProgramVersionText(false));
     connect(m_titleBar, &TitleBar::dragged, this, [this](QPoint to) { move(to); });
     connect(m_titleBar, &TitleBar::hovered, &m_effect, &ImageButtonEffect::DrawFlat);
 
-    auto* minimize = new ImageButton(QStringLiteral("_"), this);
-    minimize->setObjectName(QStringLiteral("img_minimize"));
-    minimize->setGeometry(ClientWidth - 44, 2, 20, 18);
-    minimize->SetEffect(&m_effect);
-    connect(minimize, &ImageButton::clicked, this, &Tfrm_calc::img_minimizeClick);
-    auto* off = new ImageButton(QStringLiteral("×"), this);
-    off->setObjectName(QStringLiteral("img_off"));
-    off->setGeometry(ClientWidth - 22, 2, 20, 18);
-    off->SetEffect(&m_effect);
-    connect(off, &ImageButton::clicked, this, &Tfrm_calc::img_offClick);
+    // The title bar's image buttons from the right; img_sprache goes left of them.
+    const struct {
+        const char* name;
+        const char* face; // drawn while its picture is missing
+        int right;        // distance of its right edge from the window's
+        void (Tfrm_calc::*click)();
+    } titleButtons[] = {
+        {"img_off", "×", 2, &Tfrm_calc::img_offClick},
+        {"img_minimize", "_", 24, &Tfrm_calc::img_minimizeClick},
+        {"img_fullscreen", "□", 46, &Tfrm_calc::img_fullscreenClick},
+        {"img_tellafriend", "@", 68, &Tfrm_calc::img_tellafriendClick},
+    };
+    for (const auto& b : titleButtons) {
+        auto* button = new ImageButton(QString::fromUtf8(b.face), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setGeometry(ClientWidth - b.right - 20, 2, 20, 18);
+        button->SetEffect(&m_effect);
+        connect(button, &ImageButton::clicked, this, b.click);
+    }
+    auto* logo = new ImageButton(QStringLiteral("Q"), this);
+    logo->setObjectName(QStringLiteral("img_logo1"));
+    logo->setGeometry(2, 2, 18, 18);
+    logo->SetEffect(&m_effect);
+    logo->setToolTip(QLatin1String(kMakerWebAddress));
+    connect(logo, &ImageButton::clicked, this, &Tfrm_calc::img_logo1Click);
     TrayAvailable = [] { return TrayIcon::Available(); };
+
+    // The icon's menu belongs to the window, so that it is translated with it and is there
+    // for the driver also where the desktop has no notification area.
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("popup_systray"));
+    QAction* open = m_trayMenu->addAction(QString());
+    open->setObjectName(QStringLiteral("menuItem_open"));
+    connect(open, &QAction::triggered, this, &Tfrm_calc::menuItem_openClick);
+    QAction* quit = m_trayMenu->addAction(QString());
+    quit->setObjectName(QStringLiteral("menuItem_close"));
+    connect(quit, &QAction::triggered, this, &Tfrm_calc::menuItem_closeClick);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pco_main"));
@@ -129,17 +164,98 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
         box->open();
     };
 
+    m_chromeTexts = ChromeControlTexts();
+    RetranslateChrome();
+    LoadTitleImages();
     connectErrorSignals();
     m_keypad->FocusResult();
+}
+
+ControlTexts ChromeControlTexts()
+{
+    using P = TextProperty;
+    return ControlTexts({
+        {QStringLiteral("menuItem_open"), P::Caption, QStringLiteral("Quorvanta öffnen")},
+        {QStringLiteral("menuItem_close"), P::Caption, QStringLiteral("Quorvanta schliessen")},
+        {QStringLiteral("img_tellafriend"), P::Hint, QStringLiteral("Programm weiterempfehlen")},
+        {QStringLiteral("img_fullscreen"), P::Hint, QStringLiteral("Hintergrund ein/aus")},
+        {QStringLiteral("img_minimize"), P::Hint, QStringLiteral("Minimieren")},
+        {QStringLiteral("img_off"), P::Hint, QStringLiteral("In den Infobereich ausblenden")},
+    });
+}
+
+void Tfrm_calc::RetranslateChrome()
+{
+    m_chromeTexts.ApplyTo(*this);
+}
+
+void Tfrm_calc::LoadTitleImages()
+{
+    const struct {
+        const char* name;
+        const char* file;
+    } images[] = {
+        {"img_fullscreen", "images\\full.cc1"}, {"img_minimize", "images\\on.cc1"},
+        {"img_off", "images\\off.cc1"},         {"img_tellafriend", "images\\tellafriend.cc1"},
+        {"img_logo1", "images\\logo.cc1"},
+    };
+    for (const auto& i : images) {
+        const QImage picture(ProgramFolder::FilePath(QString::fromLatin1(i.file)), "BMP");
+        auto* button = findChild<ImageButton*>(QString::fromLatin1(i.name));
+        if (button && !picture.isNull())
+            button->SetPicture(picture);
+    }
+}
+
+void Tfrm_calc::img_fullscreenClick()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.left() + CentredOffset(area.width(), frameGeometry().width()),
+         area.top() + CentredOffset(area.height(), frameGeometry().height()));
+    const bool chosenOnTop = AlwaysOnTopChosen && AlwaysOnTopChosen();
+    if (m_backdrop) {
+        if (!chosenOnTop) {
+            SetTopmost(this, false);
+            if (m_tape)
+                SetTopmost(m_tape, false);
+        }
+        m_backdrop.reset();
+        return;
+    }
+    // The program stays in front of its backdrop.
+    if (!chosenOnTop) {
+        SetTopmost(this, true);
+        if (m_tape && m_tape->isVisible())
+            SetTopmost(m_tape, true);
+    }
+    m_backdrop = std::make_unique<Tfrm_background>(
+        ProgramFolder::FilePath(QStringLiteral("images\\background.cc1")), area);
+    m_backdrop->show();
+    raise();
+    if (m_tape && m_tape->isVisible())
+        m_tape->raise();
+    activateWindow();
+}
+
+void Tfrm_calc::img_tellafriendClick()
+{
+    OpenAddress(TellAFriendMail(m_texts.Entry(54), m_texts.Entry(55)));
+}
+
+void Tfrm_calc::img_logo1Click()
+{
+    OpenAddress(QUrl(QStringLiteral("http://") + QLatin1String(kMakerWebAddress)));
 }
 
 void Tfrm_calc::AddTrayIcon()
 {
     if (m_tray || !TrayAvailable())
         return;
-    m_tray = new TrayIcon(this);
+    m_tray = new TrayIcon(m_trayMenu, this);
     connect(m_tray, &TrayIcon::openRequested, this, &Tfrm_calc::menuItem_openClick);
-    connect(m_tray, &TrayIcon::quitRequested, this, &Tfrm_calc::menuItem_closeClick);
     m_tray->Show();
 }
 
@@ -152,6 +268,8 @@ void Tfrm_calc::img_offClick()
     // TapeShown keeps whether the user wants the tape: it comes back with the window.
     if (m_tape)
         m_tape->hide();
+    if (m_backdrop)
+        m_backdrop->hide();
     hide();
 }
 
@@ -165,6 +283,8 @@ void Tfrm_calc::img_minimizeClick()
 void Tfrm_calc::menuItem_openClick()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (m_backdrop)
+        m_backdrop->show();
     show();
     raise();
     activateWindow();
@@ -189,6 +309,7 @@ void Tfrm_calc::closeEvent(QCloseEvent* event)
         m_tray->Remove();
     if (m_tape)
         m_tape->hide();
+    m_backdrop.reset();
     QWidget::closeEvent(event);
 }
 

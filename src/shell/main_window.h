@@ -13,17 +13,23 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class BannerView;
 class CurrencyPage;
 class FormulaPage;
 class KeypadPage;
 class PipePage;
+class QMenu;
 class QTabWidget;
+class Tfrm_background;
 class TitleBar;
 class TrayIcon;
 class Tfrm_rechenstreifen;
 class UnitPage;
+
+// Captions and hints of the chrome (title-bar images, the notification-area menu), German.
+ControlTexts ChromeControlTexts();
 
 class Tfrm_calc : public QWidget {
     Q_OBJECT
@@ -42,6 +48,8 @@ public:
     ImageButtonEffect& ButtonEffect() { return m_effect; }
     // "MC_strings", the general texts every page shares.
     McStrings& Texts() { return m_texts; }
+    // Captions and hints of the keypad page; the language switch replaces entries.
+    ControlTexts& KeypadTexts() { return m_keypadTexts; }
     // The program's message dialog, for every page (a MessageSink).
     MessageDialogService& Messages() { return m_messages; }
 
@@ -64,6 +72,18 @@ public:
     void menuItem_openClick(); // also a left click on the icon and a second start
     void menuItem_closeClick();
     void pco_mainChange(int index);
+
+    // The backdrop behind the program, and the links of the title bar and the page logos.
+    void img_fullscreenClick();
+    bool BackdropOpen() const { return m_backdrop != nullptr; }
+    std::function<bool()> AlwaysOnTopChosen; // chk_onTop is checked
+    void img_tellafriendClick();
+    void img_logo1Click();
+    // The chrome's captions and hints; a translation replaces them, then RetranslateChrome().
+    ControlTexts& ChromeTexts() { return m_chromeTexts; }
+    void RetranslateChrome();
+    // "images\full.cc1" and the other title-bar pictures; a missing one keeps the drawn face.
+    void LoadTitleImages();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,5 +114,8 @@ private:
     Tfrm_rechenstreifen* m_tape = nullptr;
     BannerView* m_banner = nullptr; // Img_Banner
     TrayIcon* m_tray = nullptr;
+    QMenu* m_trayMenu = nullptr; // popup_systray, also without a notification area
+    std::unique_ptr<Tfrm_background> m_backdrop;
+    ControlTexts m_chromeTexts;
     bool m_quitting = false; // "Quorvanta schliessen" was chosen
 };

@@ -4,6 +4,7 @@
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "main_window.h"
+#include "language_switch.h"
 #include "platform/autostart.h"
 #include "platform/crash_file.h"
 #include "platform/desktop_services.h"
@@ -11,6 +12,7 @@
 #include "platform/open_address.h"
 #include "platform/printing.h"
 #include "platform/program_folder.h"
+#include "platform/qt_translations.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/startup_probe.h"
@@ -78,6 +80,26 @@ void Program::Start()
     m_mainWindow = std::make_unique<Tfrm_calc>(KeyFilterServices{*m_services, *m_services});
     m_tapeWindow = std::make_unique<Tfrm_rechenstreifen>();
     m_mainWindow->AttachTape(m_tapeWindow.get());
+    // The translation table, and the language restored from the settings applied to both
+    // windows. Without the table the program speaks German. For German the table is read
+    // only after the window is up: the windows already show its German texts.
+    m_translations = std::make_unique<TSprachenStrings>();
+    m_languageSwitch = new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(),
+                                          m_mainWindow.get());
+    m_languageSwitch->LoadTable = [this] {
+        const QString file = ProgramFolder::FilePath(QStringLiteral("uebersetzung.txt"));
+        if (!m_translations->LoadTranslations(file))
+            qWarning("uebersetzung.txt is missing in %s", qPrintable(ProgramFolder::Path()));
+    };
+    m_languageSwitch->LoadQtTranslations = [](int code) { LoadQtTranslations(code); };
+    m_languageSwitch->SaveLanguage = [this](int code) { SaveLanguage(code); };
+    m_languageSwitch->SetLanguage(m_language);
+    m_languageSwitch->ApplyLanguage();
+    if (TrayAvailable)
+        m_mainWindow->TrayAvailable = TrayAvailable;
+    m_mainWindow->AlwaysOnTopChosen = [this] { return m_choices.alwaysOnTop; };
+    if (!BackdropOpen)
+        BackdropOpen = [this] { return m_mainWindow->BackdropOpen(); };
     m_tapeWindow->OnPrint = [this](const QString& title, const QString& text) {
         m_printer->Print(m_tapeWindow.get(), title, text);
     };
@@ -115,10 +137,14 @@ void Program::Start()
         m_mainWindow->show();
         m_mainWindow->raise();
         m_mainWindow->activateWindow();
+    } else if (!m_mainWindow->TrayAvailable()) {
+        // Hidden with no icon to come back by, the program could be neither seen nor ended.
+        m_mainWindow->showMinimized();
     }
     if (m_atStart.firstStart)
         if (auto* amount = m_mainWindow->findChild<QWidget*>(QStringLiteral("edt_waehrung1")))
             amount->setFocus();
+    QTimer::singleShot(0, m_languageSwitch, [this] { m_languageSwitch->LoadTableNow(); });
     // The start-up update begins once the window is up and never holds up input.
     if (m_choices.autoUpdate)
         QTimer::singleShot(0, m_mainWindow.get(), [this] { m_update->UpdateExchangeRates(false); });

@@ -19,6 +19,8 @@ class Tfrm_calc;
 class Tfrm_rechenstreifen;
 class WebClient;
 class WebUpdate;
+class LanguageSwitch;
+class TSprachenStrings;
 
 struct ProgramOptions {
     QString programDir;      // where delivered files are; empty: the executable's folder
@@ -35,13 +37,15 @@ public:
     ~Program();
 
     // Restores the settings, creates the main window and the hidden tape window, and shows
-    // the main window unless the program was started with "WinStart".
+    // the main window unless the program was started with "WinStart" (then it waits in the
+    // notification area, or minimised where the desktop has none).
     void Start();
     // A later start asked for the program: the main window comes back and to the front.
     void ShowMainWindow();
 
     Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
     Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
+    LanguageSwitch* Languages() const { return m_languageSwitch; }
     TextPrinter& Printer() const { return *m_printer; }
     SettingsStore& Settings() const { return *m_settings; }
 
@@ -65,6 +69,9 @@ public:
     // off then), and the first-start question, asked before the choices are read.
     std::function<bool()> BackdropOpen;
     std::function<void()> AskForUpdate;
+    // Whether the desktop has a notification area; set before Start to stand in for the
+    // desktop's answer.
+    std::function<bool()> TrayAvailable;
 
 private:
     void applyAlwaysOnTop(bool on);
@@ -85,6 +92,8 @@ private:
     std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
     std::unique_ptr<WebClient> m_web;
     std::unique_ptr<WebUpdate> m_update;
+    std::unique_ptr<TSprachenStrings> m_translations;
+    LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
 };
 
 // Entry point of `quorvanta`: a second start only asks the first to show itself, and ends.
