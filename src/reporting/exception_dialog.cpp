@@ -100,6 +100,7 @@ TExceptionDialogMail::TExceptionDialogMail(const ErrorInfo& error, const Reporti
     layout->addWidget(DetailsMemo, 1);
 
     ExceptionDialogControlTexts().ApplyTo(*this);
+    m_detailsCaption = DetailsBtn->text();
     m_message = MessageText(error.message);
     TextLabel->setPlainText(m_message);
     m_report = ReportHeader(error);
@@ -127,6 +128,14 @@ TExceptionDialogMail::~TExceptionDialogMail() = default;
 
 void TExceptionDialogMail::showEvent(QShowEvent* event)
 {
+    // A translation applied as the dialog opens writes the table's plain texts: the caption
+    // takes the program's title for its %s, the details button its fold marker again.
+    if (windowTitle().contains(u"%s"))
+        setWindowTitle(windowTitle().replace(QStringLiteral("%s"), m_setup.title));
+    if (DetailsBtn->text() != DetailsCaption(m_detailsCaption, m_unfolded)) {
+        m_detailsCaption = DetailsBtn->text();
+        DetailsBtn->setText(DetailsCaption(m_detailsCaption, m_unfolded));
+    }
     QDialog::showEvent(event);
     if (m_built)
         return;
@@ -187,8 +196,7 @@ int TExceptionDialogMail::foldedHeight() const
 
 void TExceptionDialogMail::fold(bool unfolded)
 {
-    const QString base = ExceptionDialogControlTexts().Text(u"DetailsBtn", TextProperty::Caption);
-    DetailsBtn->setText(DetailsCaption(base, unfolded));
+    DetailsBtn->setText(DetailsCaption(m_detailsCaption, unfolded));
     if (m_unfolded)
         m_unfoldedHeight = height();
     m_unfolded = unfolded;

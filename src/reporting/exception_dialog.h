@@ -29,6 +29,7 @@ struct ReportingSetup {
 
 class TExceptionDialogMail : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(QString messageText READ Message) // read by the driver as the dialog's text
 public:
     // `focused` is the control that had the focus when the error came.
     TExceptionDialogMail(const ErrorInfo& error, const ReportingSetup& setup, bool mainThread,
@@ -72,6 +73,7 @@ private:
     bool m_built = false;
     int m_sections = AllSections;
     bool m_unfolded = false;
+    QString m_detailsCaption; // the details button's caption without its fold marker
     int m_unfoldedHeight = 0;
     WebClient* m_web = nullptr;
 

@@ -1,5 +1,6 @@
 #include "reporting/exception_handling.h"
 
+#include "reporting/throw_site.h"
 #include "shell/message_rules.h"
 #include "shell/platform/crash_file.h"
 #include "shell/platform/report_collectors.h"
@@ -63,12 +64,11 @@ bool ReportingApplication::notify(QObject* receiver, QEvent* event)
 ErrorInfo CaughtError()
 {
     ErrorInfo error;
-    error.stack = CurrentStackLines(1);
-    error.stackTaken = QDateTime::currentDateTime();
-    error.address = reinterpret_cast<quintptr>(__builtin_return_address(0));
+    const void* thrown = nullptr; // unknown for what is no std::exception
     try {
         throw;
     } catch (const std::exception& e) {
+        thrown = dynamic_cast<const void*>(&e);
         error.className = QString::fromStdString(boost::core::demangle(typeid(e).name()));
         error.message = QString::fromLocal8Bit(e.what());
     } catch (...) {
@@ -76,6 +76,16 @@ ErrorInfo CaughtError()
         error.className = type ? QString::fromStdString(boost::core::demangle(type->name()))
                                : QStringLiteral("unknown");
         error.message = error.className;
+    }
+    // The stack of the throw where our code threw; else where it was caught.
+    if (const auto site = LastThrowSite(thrown)) {
+        error.stack = site->stack;
+        error.stackTaken = site->taken;
+        error.address = site->address;
+    } else {
+        error.stack = CurrentStackLines(1);
+        error.stackTaken = QDateTime::currentDateTime();
+        error.address = reinterpret_cast<quintptr>(__builtin_return_address(0));
     }
     return error;
 }

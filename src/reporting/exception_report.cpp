@@ -129,10 +129,10 @@ std::optional<CrashReport> ParseCrashFile(const QByteArray& contents)
     return CrashReport{text.left(end).trimmed(), report};
 }
 
-ControlTexts ExceptionDialogControlTexts()
+ControlTexts& ExceptionDialogControlTexts()
 {
     using P = TextProperty;
-    return ControlTexts({
+    static ControlTexts texts({
         {QStringLiteral("TextLabel"), P::Hint,
          QStringLiteral("Use Ctrl+C to copy the report to the clipboard")},
         {QStringLiteral("OkBtn"), P::Caption, QStringLiteral("&OK")},
@@ -144,6 +144,7 @@ ControlTexts ExceptionDialogControlTexts()
         {QStringLiteral("btn_crash"), P::Caption, QStringLiteral("&Beenden")},
         {QStringLiteral("chk_project"), P::Caption, QStringLiteral("Aktuelles Projekt mitsenden")},
     });
+    return texts;
 }
 
 ExceptionDialogStrings& ExceptionStrings()

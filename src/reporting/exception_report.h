@@ -102,9 +102,11 @@ struct CrashReport {
 };
 std::optional<CrashReport> ParseCrashFile(const QByteArray& contents);
 
-// Captions and hints of the dialog's controls, German by default.
-ControlTexts ExceptionDialogControlTexts();
-// The dialog's runtime texts, German by default; a translation fills them.
+// Captions and hints of the dialog's controls, German by default; a translation replaces
+// entries here and every later dialog shows them.
+ControlTexts& ExceptionDialogControlTexts();
+// The dialog's runtime texts, German by default; a translation fills them (the caption is
+// the translation table's entry for the dialog itself).
 struct ExceptionDialogStrings {
     QString caption = QStringLiteral("%s - Anwendungsfehler");
     QString sendFailed = QStringLiteral(

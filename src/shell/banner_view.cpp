@@ -1,8 +1,11 @@
 #include "banner_view.h"
 
 #include "formulas/formula_drawing.h"
+#include "tray_rules.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -11,8 +14,8 @@
 #include <jpeglib.h>
 
 namespace {
-// The maker's web address without scheme: the link before any banner is shown.
-const char* const kMakerAddress = "www.quorvanta.example";
+// Pictures larger than this on a side are refused: a banner is a strip of 367 × 62 pixels.
+constexpr int kMaxBannerSide = 4096;
 
 struct JpegError {
     jpeg_error_mgr manager;
@@ -57,8 +60,8 @@ std::optional<QImage> readJpeg(const QByteArray& bytes)
     error.manager.output_message = [](j_common_ptr) {};
     jpeg_create_decompress(&info);
     std::optional<QImage> result;
-    if (readJpegHeader(info, error, bytes) && info.output_width <= 4096 &&
-        info.output_height <= 4096 && info.output_components == 3) {
+    if (readJpegHeader(info, error, bytes) && info.output_width <= kMaxBannerSide &&
+        info.output_height <= kMaxBannerSide && info.output_components == 3) {
         QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
         if (!image.isNull() && readJpegRows(info, error, image.bits(), image.bytesPerLine()))
             result = image;
@@ -72,8 +75,18 @@ std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArr
 {
     switch (kind) {
     case BannerPictureKind::Bitmap: {
+        // Only the bitmap reader: no other image format may come in under the bitmap's name.
+        // Its header's size is checked before any pixel is read: a few bytes can claim a
+        // picture of millions of rows.
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer, "BMP");
+        reader.setAutoDetectImageFormat(false);
+        const QSize size = reader.size();
+        if (!size.isValid() || size.width() > kMaxBannerSide || size.height() > kMaxBannerSide)
+            return std::nullopt;
         QImage image;
-        if (!image.loadFromData(bytes, "BMP"))
+        if (!reader.read(&image))
             return std::nullopt;
         return image;
     }
@@ -87,7 +100,8 @@ std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArr
     return std::nullopt;
 }
 
-BannerView::BannerView(QWidget* parent) : QLabel(parent), m_link(QString::fromLatin1(kMakerAddress))
+BannerView::BannerView(QWidget* parent)
+    : QLabel(parent), m_link(QString::fromLatin1(kMakerWebAddress))
 {
     setObjectName(QStringLiteral("Img_Banner"));
     setCursor(Qt::PointingHandCursor);
@@ -106,6 +120,8 @@ void BannerView::LoadBanners()
     const int stored = ReadCount ? ReadCount() : 0;
     const auto step = m_rotation.Load(names ? std::optional<int>(int(names->size())) : std::nullopt,
                                       stored, [&](int i) { return showBanner(names->at(i)); });
+    if (step.shown >= 0)
+        m_position = step.shown;
     if (step.storeCount && WriteCount)
         WriteCount(*step.storeCount);
     if (step.startTimer && !m_timer->isActive())
@@ -131,6 +147,11 @@ void BannerView::timer_bannerTimer()
 {
     if (window()->isVisible() && !window()->isMinimized())
         LoadBanners();
+}
+
+bool BannerView::Rotating() const
+{
+    return m_timer->isActive();
 }
 
 void BannerView::Img_BannerClick()

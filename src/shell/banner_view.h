@@ -18,6 +18,8 @@ class BannerView : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString link READ Link)
     Q_PROPERTY(QString banner READ Banner)
+    Q_PROPERTY(bool rotating READ Rotating) // timer_banner runs
+    Q_PROPERTY(int position READ Position)  // the banner shown, by its place in the list
 public:
     static constexpr int RotationMs = 30000;
 
@@ -40,6 +42,8 @@ public:
     QString Link() const { return m_link; }
     QString Banner() const { return m_banner; } // the file shown, for the driver
     QTimer* Timer() const { return m_timer; }
+    bool Rotating() const;
+    int Position() const { return m_position; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -52,5 +56,6 @@ private:
     QTimer* m_timer = nullptr;
     QString m_link;
     QString m_banner;
+    int m_position = -1;
     bool m_loaded = false;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 // img_off hides into the notification area; a desktop without one would lose the window
 // (no window, no icon), so there it minimises instead.
@@ -21,3 +22,16 @@ struct PlatformEnvironment {
     QString x11Display;     // DISPLAY, set when XWayland runs
 };
 QString ChoosePlatform(const PlatformEnvironment& env);
+
+// The maker's web site (the page logos, the first banner link) and the product's download page,
+// without scheme.
+inline constexpr const char* kMakerWebAddress = "www.quorvanta.example";
+inline constexpr const char* kProductWebAddress = "www.quorvanta.example/download";
+
+// img_tellafriend: a mail with the subject "Quorvanta: " + `subject` + "!!" and the body `body`
+// + "!! ", two line breaks and the product's address (`subject` and `body` are the translated
+// "MC_strings" 54 and 55).
+QUrl TellAFriendMail(const QString& subject, const QString& body);
+
+// img_fullscreen centres the window: the same margin on both sides, rounded.
+int CentredOffset(int screenSize, int windowSize);

@@ -28,6 +28,8 @@ file(READ "${base}.expected" expected)
 # @TODAY@ in the expected output stands for today's date as the program writes it.
 string(TIMESTAMP today "%d.%m.%Y")
 string(REPLACE "@TODAY@" "${today}" expected "${expected}")
+# @WORKDIR@ stands for the run's folder, as in the .args file.
+string(REPLACE "@WORKDIR@" "${WORKDIR}" expected "${expected}")
 if(NOT out STREQUAL expected)
   message(FATAL_ERROR "output differs\n--- expected\n${expected}--- got\n${out}")
 endif()

@@ -1,11 +1,11 @@
 #include "reporting/exception_handling.h"
 #include "shell/platform/crash_file.h"
-#include "support/running_service.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,41 +104,6 @@ TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
         EXPECT_TRUE(dialog.findChild<QWidget*>(QStringLiteral("DetailsMemo"))->isVisible());
         EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("btn_crash"))->isVisible());
     }));
-}
-
-TEST(ExceptionDialog, SendPostsTheFourFieldsAndClosesOnAnAnswer)
-{
-    RunningService service;
-    ASSERT_TRUE(service.IsRunning());
-    SetReportingSetup(
-        {QUrl(service.Base()), QStringLiteral("Quorvanta"), QStringLiteral("1.2.3.4")});
-    EXPECT_TRUE(throwFromClick([](TExceptionDialogMail& dialog) {
-        dialog.findChild<QPushButton*>(QStringLiteral("SendBtn"))->click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 10000));
-    }));
-    const QString listed = RunningService::Run(
-        {QStringLiteral("--database"), service.Database(), QStringLiteral("--list-reports")});
-    for (const char* field : {"ErrorMessage: Zugriffsverletzung.", "Programm: Quorvanta",
-                              "Version: 1.2.3.4", "Exception class: std::runtime_error"})
-        EXPECT_TRUE(listed.contains(QString::fromUtf8(field))) << field << qPrintable(listed);
-}
-
-TEST(ExceptionDialog, FailedSendTellsTheHotlineAndStaysOpen)
-{
-    QString service;
-    {
-        RunningService stopped;
-        service = stopped.Base();
-    }
-    SetReportingSetup({QUrl(service), QStringLiteral("Quorvanta"), QStringLiteral("1.2.3.4")});
-    QString message;
-    EXPECT_TRUE(throwFromClick([&](TExceptionDialogMail& dialog) {
-        answerMessageBox(&message);
-        dialog.findChild<QPushButton*>(QStringLiteral("SendBtn"))->click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 10000));
-        EXPECT_TRUE(dialog.isVisible());
-    }));
-    EXPECT_TRUE(message.contains(QStringLiteral("Drevion-Hotline"))) << qPrintable(message);
 }
 
 TEST(ExceptionDialog, SecondErrorWhileShownGetsAPlainMessage)

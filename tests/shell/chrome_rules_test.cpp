@@ -2,6 +2,8 @@
 
 #include "support/qt_printers.h"
 
+#include <QUrlQuery>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,6 +15,17 @@ TEST(PutAway, WithoutANotificationAreaTheWindowIsNeverLost)
     EXPECT_FALSE(CloseEndsProgram(true, false)); // hides into the icon
     EXPECT_TRUE(CloseEndsProgram(true, true));   // "Quorvanta schliessen"
     EXPECT_TRUE(CloseEndsProgram(false, false));
+}
+
+TEST(TellAFriend, TheMailCarriesBothTextsAndTheProductAddress)
+{
+    const QUrl mail = TellAFriendMail(QStringLiteral("A & B"), QStringLiteral("x=y"));
+    EXPECT_EQ(mail.scheme(), u"mailto");
+    const QUrlQuery query(mail);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded),
+              u"Quorvanta: A & B!!");
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+              QStringLiteral("x=y!! \r\n\r\n") + QLatin1String(kProductWebAddress));
 }
 
 TEST(ChoosePlatform, WaylandWithXWaylandRunsOnXcbUnlessTheUserChose)

@@ -3,10 +3,13 @@
 #include "shell/main_window.h"
 #include "support/recording_services.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -76,6 +79,41 @@ TEST(Chrome, MovingTheWindowTakesTheTapeAlong)
     w.window.move(400, 200);
     EXPECT_EQ(w.tape.frameGeometry().right() + 1, w.window.frameGeometry().left());
     EXPECT_EQ(w.tape.y(), w.window.frameGeometry().top() + 110);
+}
+
+TEST(Chrome, TheBackdropCoversTheScreenBehindTheCentredWindowAndHidesWithIt)
+{
+    ChromeWindow w(false);
+    w.tray = true;
+    w.window.img_fullscreenClick();
+    ASSERT_TRUE(w.window.BackdropOpen());
+    QWidget* backdrop = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == u"Tfrm_background")
+            backdrop = top;
+    ASSERT_NE(backdrop, nullptr);
+    const QRect screen = w.window.screen()->geometry();
+    EXPECT_EQ(backdrop->geometry(), screen);
+    EXPECT_TRUE(backdrop->isVisible());
+    EXPECT_LE(std::abs(w.window.frameGeometry().center().x() - screen.center().x()), 1);
+    w.window.img_offClick();
+    EXPECT_FALSE(backdrop->isVisible());
+    w.window.findChild<QAction*>(QStringLiteral("menuItem_open"))->trigger();
+    EXPECT_TRUE(backdrop->isVisible());
+    w.window.img_fullscreenClick();
+    EXPECT_FALSE(w.window.BackdropOpen());
+}
+
+TEST(Chrome, TheIconMenuTakesItsCaptionsFromTheChromeTexts)
+{
+    ChromeWindow w(false);
+    auto* open = w.window.findChild<QAction*>(QStringLiteral("menuItem_open"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), u"Quorvanta öffnen");
+    w.window.ChromeTexts().Set(u"menuItem_open", TextProperty::Caption,
+                               QStringLiteral("Open Quorvanta"));
+    w.window.RetranslateChrome();
+    EXPECT_EQ(open->text(), u"Open Quorvanta");
 }
 
 struct Banners {

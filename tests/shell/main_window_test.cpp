@@ -51,13 +51,19 @@ TEST(Program, ShowsTheMainWindowAndKeepsTheTapeHidden)
     EXPECT_FALSE(program.TapeWindow()->isVisible());
 }
 
-TEST(Program, WinStartKeepsTheMainWindowHidden)
+TEST(Program, WinStartWaitsInTheIconOrMinimisedWithoutOne)
 {
-    ProgramOptions options;
-    options.arguments = QStringList{QStringLiteral("WinStart")};
-    Program program(options);
-    program.Start();
-    EXPECT_FALSE(program.MainWindow()->isVisible());
+    for (bool tray : {true, false}) {
+        SCOPED_TRACE(tray);
+        ProgramOptions options;
+        options.arguments = QStringList{QStringLiteral("WinStart")};
+        Program program(options);
+        program.TrayAvailable = [tray] { return tray; };
+        program.Start();
+        // Without an icon a hidden program could be neither seen nor ended.
+        EXPECT_EQ(program.MainWindow()->isVisible(), !tray);
+        EXPECT_EQ(program.MainWindow()->isMinimized(), !tray);
+    }
 }
 
 } // namespace

@@ -56,6 +56,8 @@ TEST_F(TwoStarts, ASecondStartShowsTheHiddenFirstAndEnds)
     QProcess first, second;
     start(first, true, {QStringLiteral("WinStart")});
     ASSERT_TRUE(waitUntilListening());
+    // Hidden (minimised where there is no notification area, as here) it is not shown yet.
+    EXPECT_FALSE(first.waitForFinished(1000)) << "the hidden first start counted as shown";
     start(second, true);
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);

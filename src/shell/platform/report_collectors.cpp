@@ -10,10 +10,10 @@
 
 #include <sstream>
 
-QStringList CurrentStackLines(int skip)
+namespace {
+QStringList stackLines(const std::vector<boost::stacktrace::frame>& stack)
 {
     QStringList lines;
-    const boost::stacktrace::stacktrace stack(static_cast<std::size_t>(skip) + 1, 128);
     for (const boost::stacktrace::frame& frame : stack) {
         // module, address, procedure, source file and line where known
         const QString name = QString::fromStdString(frame.name());
@@ -26,6 +26,21 @@ QStringList CurrentStackLines(int skip)
         lines.append(line);
     }
     return lines;
+}
+} // namespace
+
+QStringList CurrentStackLines(int skip)
+{
+    const boost::stacktrace::stacktrace stack(static_cast<std::size_t>(skip) + 1, 128);
+    return stackLines(stack.as_vector());
+}
+
+QStringList StackLines(void* const* frames, std::size_t count)
+{
+    std::vector<boost::stacktrace::frame> stack;
+    for (std::size_t i = 0; i < count; ++i)
+        stack.emplace_back(frames[i]);
+    return stackLines(stack);
 }
 
 namespace {

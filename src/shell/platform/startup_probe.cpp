@@ -16,7 +16,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !m_seen) {
+        // A minimised window is painted for the task bar, but nobody sees it yet.
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && !m_seen && !window->isMinimized()) {
             m_seen = true;
             // Report once the paint has been handled and the frame is out.
             QTimer::singleShot(0, this, [] {

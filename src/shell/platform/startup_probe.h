@@ -1,5 +1,5 @@
 // For bench/startup: with QUORVANTA_STARTUP_PROBE set, the first time `window` has been
-// painted the process writes "shown <rss kB>" on standard output and quits.
+// painted in its normal state the process writes "shown <rss kB>" on standard output and quits.
 #pragma once
 
 class QWidget;

@@ -1,4 +1,5 @@
-// The program's icon in the desktop's notification area with its menu "popup_systray".
+// The program's icon in the desktop's notification area; its menu "popup_systray" belongs to
+// the main window.
 #pragma once
 
 #include <QObject>
@@ -12,16 +13,14 @@ public:
     // Whether the desktop has a notification area at all.
     static bool Available();
 
-    explicit TrayIcon(QObject* parent);
-    ~TrayIcon() override;
+    // A right click opens `menu` at the mouse position.
+    TrayIcon(QMenu* menu, QObject* parent);
     void Show();
     void Remove();
 
 signals:
-    void openRequested(); // a left click, or "Quorvanta öffnen"
-    void quitRequested(); // "Quorvanta schliessen"
+    void openRequested(); // a left click
 
 private:
     QSystemTrayIcon* m_icon = nullptr;
-    QMenu* m_menu = nullptr;
 };
