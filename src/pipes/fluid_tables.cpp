@@ -110,6 +110,18 @@ std::span<const QStringView> FluidNames()
     return kNames;
 }
 
+QList<int> AvailableFluids()
+{
+    QList<int> fluids;
+    for (int fluid = 1; fluid <= FluidCount; ++fluid)
+        for (int k = kFirstNode; k < kFirstNode + kNodeCount; ++k)
+            if (nodeValue(fluid, Property::Density, k) > 0) {
+                fluids.append(fluid);
+                break;
+            }
+    return fluids;
+}
+
 double FluidViscosity(int fluid, double t1, double t2)
 {
     // The upper node lies at or above the warmer temperature, the lower one at or below the

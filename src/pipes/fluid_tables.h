@@ -1,8 +1,10 @@
 // Properties of the fluids over temperature. Each table has a node every 10 °C from
 // -20 °C to 160 °C; a node value of 0 means the fluid has no value there. This build
-// carries water (fluid 1) only: the other fluids have their names and no values.
+// carries water (fluid 1) only: the other fluids have their names and no values, since no
+// published table at hand gives their mixtures at these nodes.
 #pragma once
 
+#include <QList>
 #include <QStringView>
 
 #include <span>
@@ -12,6 +14,9 @@ inline constexpr int Water = 1;
 
 // "undefiniert", "Wasser", … "Luft", by fluid number 0 … 17.
 std::span<const QStringView> FluidNames();
+
+// The fluids that carry values, in number order: those the pipe page offers.
+QList<int> AvailableFluids();
 
 // A property for a supply and a return temperature in °C, in either order. Temperatures
 // above 160 °C take the 160 °C values; outside the tables (below -20 °C) the value is 0,

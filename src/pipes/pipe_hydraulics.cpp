@@ -67,8 +67,30 @@ double FrictionFactor(double re, double d, double k)
         [&](double l) { return inverseSquare(2 * log10OrZero(re * std::sqrt(l)) - 0.8); });
 }
 
+double ColebrookFriction(double re, double relativeRoughness)
+{
+    if (re < 2320)
+        return 64 / re;
+    // With F = ln(10)/2 · 1/√λ the equation reads F + ln(x1 + F) = x2.
+    const double x1 = relativeRoughness * re * 0.123968186335417556; // ε·Re·ln10/18.574
+    const double x2 = std::log(re) - 0.779397488455682028;           // ln(Re·ln10/5.02)
+    double f = x2 - 0.2;
+    for (int step = 0; step < 2; ++step) {
+        const double e = (std::log(x1 + f) + f - x2) / (1 + x1 + f);
+        f -= (1 + x1 + f + 0.5 * e) * e * (x1 + f) / (1 + x1 + f + e * (1 + e / 3));
+    }
+    f = 1.151292546497022842 / f; // ln(10)/2 / F = √λ
+    return f * f;
+}
+
+double FrictionFactor(double re, double d, double k, FrictionLaw law)
+{
+    return law == FrictionLaw::Colebrook ? ColebrookFriction(re, k / d) : FrictionFactor(re, d, k);
+}
+
 PressureLossResult PressureLoss(double volumeFlow, double length, double d, double k, double zeta,
-                                double density, double tSupply, double tReturn)
+                                double density, double tSupply, double tReturn, int fluid,
+                                FrictionLaw law)
 {
     PressureLossResult result;
     if (volumeFlow <= 0 || d <= 0)
@@ -77,9 +99,9 @@ PressureLossResult PressureLoss(double volumeFlow, double length, double d, doub
     const double dynamic = v * v * density * 0.005; // ρv²/2 in Pa, as mbar
     double run = 0;
     if (length > 0) {
-        const double nu = FluidViscosity(Water, tSupply, tReturn);
+        const double nu = FluidViscosity(fluid, tSupply, tReturn);
         const double re = v * d / nu;
-        run = FrictionFactor(re, d, k) * length / d * dynamic;
+        run = FrictionFactor(re, d, k, law) * length / d * dynamic;
         result.r = run / length;
     }
     result.total = zeta > 0 ? run + zeta * dynamic : run;

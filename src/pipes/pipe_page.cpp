@@ -3,10 +3,16 @@
 #include "calculator/align_edit.h"
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
+#include "pipes/fluid_tables.h"
+#include "pipes/pipe_windows.h"
 #include "pipes/pressure_units.h"
+#include "shell/platform/printing.h"
 #include "shell/platform/program_folder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -67,6 +73,76 @@ QImage drawSearchPicture()
     return image;
 }
 
+// The pictures of the title row's buttons, 22 × 18: a table, a chart, a printer, a CSV file.
+QImage blankPicture(QPainter& p, QImage& image)
+{
+    image.fill(Qt::transparent);
+    p.begin(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    return image;
+}
+
+QImage drawTablePicture()
+{
+    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    blankPicture(p, image);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 2.5, 15, 13));
+    p.fillRect(QRectF(4, 3, 14, 3), QColor(0x9C, 0xD6, 0x9C));
+    for (const double y : {6.5, 9.5, 12.5})
+        p.drawLine(QPointF(3.5, y), QPointF(18.5, y));
+    p.drawLine(QPointF(8.5, 2.5), QPointF(8.5, 15.5));
+    return image;
+}
+
+QImage drawChartPicture()
+{
+    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    blankPicture(p, image);
+    p.drawLine(QPointF(3.5, 2), QPointF(3.5, 15.5));
+    p.drawLine(QPointF(3.5, 15.5), QPointF(20, 15.5));
+    p.setPen(QPen(QColor(0x1F, 0x5F, 0x99), 1.5));
+    p.drawLine(QPointF(5, 13), QPointF(19, 3));
+    p.drawLine(QPointF(9, 14), QPointF(20, 7));
+    p.setPen(QPen(QColor(0xC0, 0x00, 0x00), 1));
+    p.setBrush(QColor(0xC0, 0x00, 0x00));
+    p.drawEllipse(QPointF(12, 8), 1.8, 1.8);
+    return image;
+}
+
+QImage drawPrinterPicture()
+{
+    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    blankPicture(p, image);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 1.5, 9, 6));
+    p.setBrush(QColor(0xA0, 0xA8, 0xB0));
+    p.drawRect(QRectF(2.5, 6.5, 17, 7));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 11.5, 9, 5));
+    return image;
+}
+
+QImage drawCsvPicture()
+{
+    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    blankPicture(p, image);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 1.5, 19, 15));
+    QFont small = p.font();
+    small.setPixelSize(8);
+    small.setBold(true);
+    p.setFont(small);
+    p.setPen(QColor(0x2E, 0x8B, 0x57));
+    p.drawText(QRectF(1, 1, 20, 16), Qt::AlignCenter, QStringLiteral("csv"));
+    return image;
+}
+
 char16_t releasedKey(const QKeyEvent* event)
 {
     switch (event->key()) {
@@ -89,14 +165,26 @@ PipePage::PipePage(KeyFilterServices services, ImageButtonEffect* effect, QWidge
     setObjectName(QStringLiteral("tshRohrauslegung"));
 }
 
+PipePage::~PipePage() = default;
+
+TextPrinter& PipePage::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<TextPrinter>();
+    return *m_printer;
+}
+
 void PipePage::LoadPipeFile(int languageCode)
 {
     const bool loaded = m_sizing.LoadPipeFile(ProgramFolder::Path(), languageCode);
     fillPipeCombo();
     m_sizing.UpdatePipe();
     Refresh();
-    if (!loaded)
+    // Said when the table becomes empty, not again on each reload while it stays so (the
+    // language is applied right after start-up, and reloads the file).
+    if (!loaded && !m_tableMissing)
         emit PipeFileMissing(QStringLiteral("Rohrdatei fehlt"));
+    m_tableMissing = !loaded;
 }
 
 void PipePage::showEvent(QShowEvent* event)
@@ -121,6 +209,7 @@ void PipePage::build()
     title->setFont(bold);
     buildFlowGroup();
     buildPipeGroup();
+    buildTitleRow();
     auto* notice = makeLabel("Label27", this, kMargin + 2, 420, kGroupWidth - 4);
     notice->setWordWrap(true);
     notice->setFixedHeight(34);
@@ -190,6 +279,15 @@ void PipePage::buildFlowGroup()
     TAlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
     makeLabel("lbl_vp_einheit", group, kFieldX + kFieldWidth + 4, y2, 40);
     makeField(F::edtVP1, group, kRightFieldX, y2, kRightFieldWidth);
+
+    // The fluid; this build carries water only (see AvailableFluids).
+    m_fluids = new QComboBox(group);
+    m_fluids->setObjectName(QStringLiteral("cbxMedium"));
+    const int fluidX = kRightFieldX - 32; // after the load's unit
+    m_fluids->setGeometry(fluidX, y1, kGroupWidth - kLabelX - fluidX, kFieldHeight + 2);
+    for (const int fluid : AvailableFluids())
+        m_fluids->addItem(FluidNames()[fluid].toString());
+    connect(m_fluids, &QComboBox::activated, this, &PipePage::cbxMediumClick);
     makeLabel("lbl_vp1_einheit", group, kRightFieldX + kRightFieldWidth + 4, y2, 24);
 
     // Enter in the volume flow goes on to the length, past the read-only l/s.
@@ -218,6 +316,11 @@ void PipePage::buildPipeGroup()
     makeLabel("lbl_laenge_einheit", group, kFieldX + kFieldWidth + 4, y, 20);
     makeLabel("lbl_zetawert", group, kRightLabelX, y, kRightFieldX - kRightLabelX);
     makeField(F::edtZetawert, group, kRightFieldX, y, kRightFieldWidth);
+    auto* pick = new ImageButton(QStringLiteral("ζ"), group);
+    pick->setObjectName(QStringLiteral("spb_zetawerte"));
+    pick->setGeometry(kRightFieldX + kRightFieldWidth + 2, y, 22, kFieldHeight);
+    pick->SetEffect(m_effect);
+    connect(pick, &ImageButton::clicked, this, &PipePage::spb_zetawerteClick);
 
     y += kRow;
     makeLabel("lbl_maxvp", group, kLabelX, y, kRightLabelX - kLabelX);
@@ -290,11 +393,45 @@ void PipePage::buildPipeGroup()
     makeLabel("lbl_rwert", group, kLabelX, y, kFieldX - kLabelX);
     makeField(F::edtrwert, group, kFieldX, y, kFieldWidth);
     m_rUnit = makeLabel("lbl_rwert_einheit", group, kFieldX + kFieldWidth + 4, y, 80);
+    m_colebrook = new QCheckBox(group);
+    m_colebrook->setObjectName(QStringLiteral("chk_colebrook"));
+    m_colebrook->setGeometry(kGroupWidth - kLabelX - 100, y, 100, kFieldHeight);
+    connect(m_colebrook, &QCheckBox::clicked, this, &PipePage::chk_colebrookClick);
 
     y += kRow;
     makeLabel("lbl_diffdruck", group, kLabelX, y, kFieldX - kLabelX);
     makeField(F::edtDP, group, kFieldX, y, kFieldWidth);
     m_totalUnit = makeLabel("lbl_diffdruckeinheit", group, kFieldX + kFieldWidth + 4, y, 60);
+}
+
+void PipePage::buildTitleRow()
+{
+    const int y = 1;
+    int x = kMargin + kGroupWidth - 3 * 24;
+    m_dimensionsToggle = new QCheckBox(this);
+    m_dimensionsToggle->setObjectName(QStringLiteral("chk_rohrdimensionen"));
+    m_dimensionsToggle->setGeometry(x - 82, y, 80, 18);
+    m_dimensionsToggle->setIcon(QIcon(QPixmap::fromImage(drawTablePicture())));
+    connect(m_dimensionsToggle, &QCheckBox::clicked, this, &PipePage::chk_rohrdimensionenClick);
+    const struct {
+        const char* name;
+        QImage picture;
+        void (PipePage::*click)();
+    } buttons[] = {
+        {"img_rohrdiagramm", drawChartPicture(), &PipePage::img_rohrdiagrammClick},
+        {"img_rohrauslegung_drucken", drawPrinterPicture(),
+         &PipePage::img_rohrauslegung_druckenClick},
+        {"img_rohrauslegung_csv", drawCsvPicture(), &PipePage::img_rohrauslegung_csvClick},
+    };
+    for (const auto& b : buttons) {
+        auto* button = new ImageButton(QString(), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setGeometry(x, y, 22, 18);
+        button->SetPicture(b.picture);
+        button->SetEffect(m_effect);
+        connect(button, &ImageButton::clicked, this, b.click);
+        x += 24;
+    }
 }
 
 void PipePage::fillPipeCombo()
@@ -343,6 +480,138 @@ void PipePage::Refresh()
     m_rUnit->setText(m_sizing.RUnitLabel());
     m_runUnit->setText(m_sizing.RunUnitLabel());
     m_totalUnit->setText(m_sizing.TotalUnitLabel());
+    const int fluid = int(AvailableFluids().indexOf(m_sizing.Fluid()));
+    if (m_fluids->currentIndex() != fluid) {
+        const QSignalBlocker blocker(m_fluids);
+        m_fluids->setCurrentIndex(fluid);
+    }
+    m_colebrook->setChecked(m_sizing.Law() == FrictionLaw::Colebrook);
+    refreshWindows();
+}
+
+void PipePage::refreshWindows()
+{
+    const auto caption = [this](const char* component) {
+        return m_texts.Text(QString::fromLatin1(component), TextProperty::Caption);
+    };
+    const QString unit = PressureUnitName(m_sizing.PressureUnit());
+    if (m_dimensions && m_dimensions->isVisible()) {
+        const QList<DimensionRow> rows = m_sizing.DimensionRows();
+        QList<QStringList> cells;
+        for (const DimensionRow& row : rows)
+            cells.append(m_sizing.DimensionCells(row));
+        m_dimensions->Show({caption("hdr_dn"), caption("hdr_di"), caption("hdr_v"),
+                            caption("hdr_r") + u' ' + unit + QStringLiteral("/m"),
+                            caption("hdr_dp") + u' ' + unit},
+                           rows, cells, m_sizing.SelectedPipe());
+    }
+    if (m_chart && m_chart->isVisible())
+        m_chart->View()->SetChart(m_sizing.Chart(), m_sizing.SelectedPipe(),
+                                  caption("lbl_diagramm_r") + QStringLiteral(" Pa/m"),
+                                  caption("lbl_diagramm_vp"));
+    if (m_zeta && m_zeta->isVisible() && m_sizing.SelectedPipe() >= 0)
+        m_zeta->SetDn(m_sizing.Pipes()[m_sizing.SelectedPipe()].dn);
+}
+
+// A window of the page at the main window's right edge, `below` pixels under its top.
+void PipePage::placeBeside(QWidget* window, int below) const
+{
+    const QRect frame = this->window()->frameGeometry();
+    window->move(frame.right() + 1, frame.top() + below);
+}
+
+void PipePage::cbxMediumClick(int index)
+{
+    const QList<int> fluids = AvailableFluids();
+    if (index >= 0 && index < fluids.size())
+        m_sizing.cbxMediumClick(fluids[index]);
+    Refresh();
+}
+
+void PipePage::chk_colebrookClick(bool exact)
+{
+    m_sizing.chk_colebrookClick(exact);
+    Refresh();
+}
+
+void PipePage::chk_rohrdimensionenClick(bool open)
+{
+    if (!open) {
+        if (m_dimensions)
+            m_dimensions->hide();
+        return;
+    }
+    if (!m_dimensions) {
+        m_dimensions = new PipeDimensionsWindow(this);
+        connect(m_dimensions, &PipeDimensionsWindow::PipeClicked, this,
+                &PipePage::sgr_rohrdimensionenClick);
+        m_dimensions->installEventFilter(this);
+        m_texts.ApplyTo(*m_dimensions);
+        m_dimensions->resize(m_dimensions->width(), window()->height());
+        placeBeside(m_dimensions, 0);
+    }
+    m_dimensions->show();
+    refreshWindows();
+}
+
+void PipePage::sgr_rohrdimensionenClick(int pipeIndex)
+{
+    m_sizing.cbxRohreClick(pipeIndex);
+    Refresh();
+}
+
+void PipePage::img_rohrdiagrammClick()
+{
+    if (!m_chart) {
+        m_chart = new PipeChartWindow(this);
+        m_texts.ApplyTo(*m_chart);
+        placeBeside(m_chart, 40);
+    }
+    m_chart->show();
+    m_chart->raise();
+    refreshWindows();
+}
+
+void PipePage::spb_zetawerteClick()
+{
+    if (!m_zeta) {
+        m_zeta = new ZetaPickerWindow(this);
+        connect(m_zeta, &ZetaPickerWindow::SumTaken, this, &PipePage::ZetaSumTaken);
+        m_texts.ApplyTo(*m_zeta);
+        placeBeside(m_zeta, 160);
+    }
+    m_zeta->show();
+    m_zeta->raise();
+    refreshWindows();
+}
+
+void PipePage::ZetaSumTaken(double zeta)
+{
+    m_sizing.SetZetaSum(zeta);
+    Refresh();
+}
+
+void PipePage::img_rohrauslegung_druckenClick()
+{
+    Printer().Print(this, QStringLiteral("Rohrauslegung"), m_sizing.PrintText(m_texts));
+}
+
+void PipePage::img_rohrauslegung_csvClick()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, m_texts.Text(u"img_rohrauslegung_csv", TextProperty::Hint),
+        QStringLiteral("Rohrauslegung.csv"), QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty() && !ExportCsv(path))
+        m_services.feedback.ErrorSignal(2);
+}
+
+bool PipePage::ExportCsv(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = "\xEF\xBB\xBF" + m_sizing.CsvText(m_texts).toUtf8();
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 void PipePage::retranslate()
@@ -350,11 +619,21 @@ void PipePage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
+    for (QWidget* window : {static_cast<QWidget*>(m_dimensions), static_cast<QWidget*>(m_chart),
+                            static_cast<QWidget*>(m_zeta)})
+        if (window)
+            m_texts.ApplyTo(*window);
     Refresh();
 }
 
 bool PipePage::eventFilter(QObject* watched, QEvent* event)
 {
+    // The table's own close button clears the toggle.
+    if (watched == m_dimensions) {
+        if (event->type() == QEvent::Hide)
+            m_dimensionsToggle->setChecked(false);
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyRelease) {
         const char16_t key = releasedKey(static_cast<QKeyEvent*>(event));
         if (watched == field(PipeField::edtVP))

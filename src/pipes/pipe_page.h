@@ -11,19 +11,26 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class ImageButton;
 class ImageButtonEffect;
+class PipeChartWindow;
+class PipeDimensionsWindow;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSpinBox;
 class TAlignEdit;
+class TextPrinter;
+class ZetaPickerWindow;
 
 class PipePage : public QWidget {
     Q_OBJECT
 public:
     explicit PipePage(KeyFilterServices services, ImageButtonEffect* effect = nullptr,
                       QWidget* parent = nullptr);
+    ~PipePage() override;
 
     PipeSizing& Sizing() { return m_sizing; }
     // Captions and hints; a translation replaces entries, then calls retranslate().
@@ -31,8 +38,8 @@ public:
 
     // Reads the pipe file of the language from the program folder, refills cbxRohre keeping
     // the selected pipe where it can, and recomputes: at start-up and after every change of
-    // language. A missing or empty file is announced once through PipeFileMissing, and the
-    // page goes on with an empty table.
+    // language. A missing or empty file is announced through PipeFileMissing, once until a
+    // load finds pipes again; the page goes on with an empty table.
     void LoadPipeFile(int languageCode);
     // Copies the engine's texts into the controls.
     void Refresh();
@@ -45,6 +52,28 @@ public:
     void UpDown1Click(UpDownButton button);
     void cbxDruckangabeClick(int index);
     void img_best_pipeClick();
+    void cbxMediumClick(int index);
+    void chk_colebrookClick(bool exact);
+    // The dimensions table beside the main window, opened and closed by chk_rohrdimensionen.
+    void chk_rohrdimensionenClick(bool open);
+    void sgr_rohrdimensionenClick(int pipeIndex);
+    void img_rohrdiagrammClick();
+    void spb_zetawerteClick();
+    void ZetaSumTaken(double zeta);
+    // The page's inputs, results and dimensions through the print dialog.
+    void img_rohrauslegung_druckenClick();
+    // Asks for a file name, then ExportCsv.
+    void img_rohrauslegung_csvClick();
+    // The page as CSV (UTF-8 with byte-order mark, ";" between cells); false when the file
+    // cannot be written.
+    bool ExportCsv(const QString& path) const;
+
+    // The windows, once opened (null before).
+    PipeDimensionsWindow* DimensionsWindow() const { return m_dimensions; }
+    PipeChartWindow* ChartWindow() const { return m_chart; }
+    ZetaPickerWindow* ZetaWindow() const { return m_zeta; }
+    // The printer the print dialog starts from (tests point it at a PDF file).
+    TextPrinter& Printer();
 
 signals:
     void PipeFileMissing(const QString& message);
@@ -57,6 +86,9 @@ private:
     void build();
     void buildFlowGroup();
     void buildPipeGroup();
+    void buildTitleRow();
+    void refreshWindows();
+    void placeBeside(QWidget* window, int below) const;
     TAlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
     QLabel* makeLabel(const char* name, QWidget* parent, int x, int y, int width);
     TAlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
@@ -68,6 +100,7 @@ private:
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     bool m_built = false;
+    bool m_tableMissing = false; // the last load found no pipes, and said so
     std::array<TAlignEdit*, PipeFieldCount> m_fields{};
     QComboBox* m_pipes = nullptr;
     QSpinBox* m_upDown = nullptr;
@@ -75,4 +108,11 @@ private:
     QLabel* m_rUnit = nullptr;
     QLabel* m_runUnit = nullptr;
     QLabel* m_totalUnit = nullptr;
+    QComboBox* m_fluids = nullptr;
+    QCheckBox* m_colebrook = nullptr;
+    QCheckBox* m_dimensionsToggle = nullptr;
+    PipeDimensionsWindow* m_dimensions = nullptr;
+    PipeChartWindow* m_chart = nullptr;
+    ZetaPickerWindow* m_zeta = nullptr;
+    std::unique_ptr<TextPrinter> m_printer;
 };

@@ -4,6 +4,7 @@
 #include "calculator/key_chars.h"
 #include "calculator/key_filter.h"
 #include "calculator/number_text.h"
+#include "pipes/fitting_catalogue.h"
 #include "pipes/fluid_tables.h"
 #include "pipes/pipe_hydraulics.h"
 #include "pipes/pressure_units.h"
@@ -63,7 +64,7 @@ ControlTexts PipeControlTexts()
         return ControlTexts::Entry{QString::fromLatin1(component), T::Caption,
                                    QString::fromUtf8(text)};
     };
-    return ControlTexts({
+    QList<ControlTexts::Entry> entries{
         caption("Label28", "Heizung"),
         caption("GroupBox2", "Volumenstrom"),
         caption("lbl_temperaturen", "Temperaturen:   tv"),
@@ -99,7 +100,37 @@ ControlTexts PipeControlTexts()
         {QStringLiteral("edtkv"), T::Hint,
          QStringLiteral("der dem Zetawert entsprechende kv-Wert")},
         caption("Label27", "Achtung: Die Ergebnisse ersetzen keine detaillierte Rohrplanung"),
-    });
+        {QStringLiteral("cbxMedium"), T::Hint, QStringLiteral("Medium")},
+        caption("chk_colebrook", "Colebrook exakt"),
+        {QStringLiteral("chk_colebrook"), T::Hint,
+         QStringLiteral("Rohrreibungszahl nach Colebrook-White, exakt gelöst")},
+        caption("chk_rohrdimensionen", "alle DN"),
+        {QStringLiteral("chk_rohrdimensionen"), T::Hint,
+         QStringLiteral("Alle Dimensionen der Rohrreihe in einer Tabelle")},
+        {QStringLiteral("img_rohrdiagramm"), T::Hint, QStringLiteral("Rohrreibungsdiagramm")},
+        {QStringLiteral("img_rohrauslegung_drucken"), T::Hint,
+         QStringLiteral("Rohrauslegung drucken")},
+        {QStringLiteral("img_rohrauslegung_csv"), T::Hint,
+         QStringLiteral("Rohrauslegung als CSV-Datei speichern")},
+        {QStringLiteral("spb_zetawerte"), T::Hint, QStringLiteral("Zetawerte der Formstücke")},
+        caption("Tfrm_rohrdimensionen", "Rohrdimensionen"),
+        caption("hdr_dn", "DN"),
+        caption("hdr_di", "di mm"),
+        caption("hdr_v", "v m/s"),
+        caption("hdr_r", "R"),
+        caption("hdr_dp", "dp Rohr"),
+        caption("Tfrm_rohrdiagramm", "Rohrreibungsdiagramm"),
+        caption("lbl_diagramm_r", "R"),
+        caption("lbl_diagramm_vp", "Volumenstrom m³/h"),
+        caption("spb_diagramm_png", "PNG speichern"),
+        caption("Tfrm_zetawerte", "Zetawerte der Formstücke"),
+        caption("lbl_zetasumme", "Summe Zeta"),
+        caption("spb_zeta_uebernehmen", "Übernehmen"),
+    };
+    const QList<Fitting>& fittings = Fittings().fittings;
+    for (qsizetype i = 0; i < fittings.size(); ++i)
+        entries.append({QStringLiteral("lbl_formstueck%1").arg(i), T::Caption, fittings[i].name});
+    return ControlTexts(std::move(entries));
 }
 
 PipeSizing::PipeSizing() : m_unit(Millibar)
@@ -162,16 +193,31 @@ std::optional<PipeSizing::Flow> PipeSizing::flowFromLoad()
     const double tr = getFloat(PipeField::edttr);
     const double tv = getFloat(PipeField::edttv);
     const double load = getFloat(PipeField::edtLeistung);
+    return computeFlow(tr, tv, load);
+}
+
+std::optional<PipeSizing::Flow> PipeSizing::computeFlow(double tr, double tv, double load) const
+{
     Flow flow{};
     if (faulted(RunGuarded(
             [&]() -> long double {
-                flow.density = FluidDensity(Water, tr, tv);
-                const double c = FluidHeatCapacity(Water, tr, tv);
+                flow.density = FluidDensity(m_fluid, tr, tv);
+                const double c = FluidHeatCapacity(m_fluid, tr, tv);
                 return load / (c * (tv - tr) * flow.density);
             },
             flow.volume)))
         return std::nullopt;
     return flow;
+}
+
+std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
+{
+    using F = PipeField;
+    for (const F f : {F::edttr, F::edttv, F::edtVP, F::edtLeistung, F::edtLang})
+        if (!holdsText(f))
+            return std::nullopt;
+    return computeFlow(FieldFloat(Text(F::edttr)), FieldFloat(Text(F::edttv)),
+                       FieldFloat(Text(F::edtLeistung)));
 }
 
 void PipeSizing::edttvKeyUp(char16_t key)
@@ -220,6 +266,45 @@ void PipeSizing::cbxDruckangabeClick(int index)
     UpdatePipe();
 }
 
+void PipeSizing::cbxMediumClick(int fluid)
+{
+    if (AvailableFluids().contains(fluid))
+        m_fluid = fluid;
+    VolumeFlowFromLoad();
+    UpdatePipe();
+}
+
+void PipeSizing::chk_colebrookClick(bool exact)
+{
+    m_law = exact ? FrictionLaw::Colebrook : FrictionLaw::PageChain;
+    UpdatePipe();
+}
+
+void PipeSizing::SetZetaSum(double zeta)
+{
+    setFloat(PipeField::edtZetawert, zeta);
+    UpdatePipe();
+}
+
+// The series of a pipe are its two sort keys; with one series in the file that is the whole
+// table.
+std::pair<int, int> PipeSizing::seriesRange() const
+{
+    if (m_selected < 0)
+        return {0, -1};
+    const TPipeRecord& current = m_pipes[m_selected];
+    const auto sameSeries = [&](const TPipeRecord& p) {
+        return p.group == current.group && p.series == current.series;
+    };
+    int first = m_selected;
+    while (first > 0 && sameSeries(m_pipes[first - 1]))
+        --first;
+    int last = m_selected;
+    while (last + 1 < m_pipes.size() && sameSeries(m_pipes[last + 1]))
+        ++last;
+    return {first, last};
+}
+
 void PipeSizing::select(int index)
 {
     if (index != m_selected)
@@ -245,8 +330,8 @@ void PipeSizing::LoadFromVolumeFlow()
     double load = 0;
     if (faulted(RunGuarded(
             [&]() -> long double {
-                return (tv - tr) * volume * FluidDensity(Water, tr, tv) *
-                       FluidHeatCapacity(Water, tr, tv);
+                return (tv - tr) * volume * FluidDensity(m_fluid, tr, tv) *
+                       FluidHeatCapacity(m_fluid, tr, tv);
             },
             load)))
         return;
@@ -312,7 +397,7 @@ void PipeSizing::CalculatePipe()
     double all = 0;
     if (faulted(RunGuarded(
             [&]() -> long double {
-                loss = PressureLoss(volume, length, d, k, zeta, rho, tv, tr);
+                loss = PressureLoss(volume, length, d, k, zeta, rho, tv, tr, m_fluid, m_law);
                 z = v * v * rho / 200 * zeta;
                 kv = z > 0 ? volume * std::sqrt(1000 * rho / (kWaterDensityAt15 * z)) : 0;
                 return (long double)loss.total + loss.r + z + kv;
@@ -342,18 +427,8 @@ void PipeSizing::FindBestPipe()
     const double vMax = getFloat(PipeField::edtMaxvp);
     if (vMax == 0)
         return;
-    // The walk stays in the selected pipe's series (both sort keys), from its smallest DN
-    // up; with one series in the file that is the whole table.
-    const TPipeRecord& current = m_pipes[m_selected];
-    const auto sameSeries = [&](const TPipeRecord& p) {
-        return p.group == current.group && p.series == current.series;
-    };
-    int first = m_selected;
-    while (first > 0 && sameSeries(m_pipes[first - 1]))
-        --first;
-    int last = m_selected;
-    while (last + 1 < m_pipes.size() && sameSeries(m_pipes[last + 1]))
-        ++last;
+    // The walk stays in the selected pipe's series, from its smallest DN up.
+    const auto [first, last] = seriesRange();
     int chosen = -1;
     for (int i = first; i <= last && chosen < 0; ++i)
         if (vMax > PipeVelocity(m_pipes[i].innerDiameter / 1000, flow->volume))

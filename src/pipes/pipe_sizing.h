@@ -11,6 +11,7 @@
 
 #include "calculator/control_texts.h"
 #include "pipes/pipe_file.h"
+#include "pipes/pipe_hydraulics.h"
 
 #include <QList>
 #include <QString>
@@ -50,6 +51,41 @@ const PipeFieldInfo& InfoOf(PipeField field);
 
 enum class UpDownButton { Up, Down };
 
+// One pipe of the selected pipe's series at the page's flow, fluid and length.
+struct DimensionRow {
+    int index = 0; // in the pipe table
+    int dn = 0;
+    double innerDiameter = 0; // mm
+    bool computed = false;    // the flow could be computed: the values below hold
+    double velocity = 0;      // m/s
+    double r = 0;             // mbar/m
+    double runLoss = 0;       // mbar over the length of the run
+    bool withinLimit = false; // velocity below the search's maximum
+    bool best = false;        // the pipe the search would take
+};
+
+// The pipe friction chart of the selected pipe's series: R over the volume flow.
+struct ChartPoint {
+    double flow; // m³/h
+    double r;    // Pa/m
+};
+struct PipeChart {
+    struct Curve {
+        int index; // in the pipe table
+        int dn;
+        QList<ChartPoint> points; // ascending flow
+    };
+    struct VelocityLine {
+        double velocity;          // m/s
+        QList<ChartPoint> points; // one per pipe, ascending flow
+    };
+    QList<Curve> pipes;
+    QList<VelocityLine> velocities;
+    std::optional<ChartPoint> operating; // the page's flow in the selected pipe
+    double minFlow = 0, maxFlow = 0;     // the flow range of the curves, m³/h
+};
+inline constexpr double ChartVelocities[] = {0.3, 0.5, 0.7, 1.0, 1.5};
+
 // Captions and hints of the page's controls, German.
 ControlTexts PipeControlTexts();
 
@@ -84,6 +120,14 @@ public:
     void UpDown1Click(UpDownButton button);
     void cbxDruckangabeClick(int index);
     void img_best_pipeClick() { FindBestPipe(); }
+    // The fluid (a number of AvailableFluids()): the flow follows the load, then the pipe.
+    void cbxMediumClick(int fluid);
+    int Fluid() const { return m_fluid; }
+    // The friction factor by the page's chain or by the exact Colebrook-White solution.
+    void chk_colebrookClick(bool exact);
+    FrictionLaw Law() const { return m_law; }
+    // The sum of the ζ picker into edtZetawert, then the pipe.
+    void SetZetaSum(double zeta);
     // The page became the active page: the water content follows the selected pipe.
     void PageEntered() { showWaterContent(); }
 
@@ -92,6 +136,17 @@ public:
     void UpdatePipe();
     void CalculatePipe();
     void FindBestPipe();
+
+    // Every pipe of the selected pipe's series at the page's flow (empty without pipes).
+    QList<DimensionRow> DimensionRows() const;
+    // The cells of a row as the table shows them: DN, inner diameter, velocity, R, Δp.
+    QStringList DimensionCells(const DimensionRow& row) const;
+    PipeChart Chart() const;
+    // The page's inputs and results, then the dimensions table: rows of cells with the
+    // captions of `texts`. CSV with ";" between cells; print text with tabs.
+    QList<QStringList> Report(const ControlTexts& texts) const;
+    QString CsvText(const ControlTexts& texts) const;
+    QString PrintText(const ControlTexts& texts) const;
 
 private:
     struct Flow {
@@ -104,6 +159,12 @@ private:
     double getFloat(PipeField field);
     void setFloat(PipeField field, double value);
     std::optional<Flow> flowFromLoad();
+    // The flow of the fields as they stand, reading nothing into them; none while a field
+    // the calculation needs is empty.
+    std::optional<Flow> currentFlow() const;
+    std::optional<Flow> computeFlow(double tr, double tv, double load) const;
+    // First and last index of the selected pipe's series.
+    std::pair<int, int> seriesRange() const;
     void select(int index);
     void showWaterContent();
 
@@ -116,4 +177,6 @@ private:
     QString m_runUnit;
     QString m_totalUnit;
     bool m_overLimit = false;
+    int m_fluid = Water;
+    FrictionLaw m_law = FrictionLaw::PageChain;
 };

@@ -1,0 +1,339 @@
+#include "pipe_windows.h"
+
+#include "calculator/number_text.h"
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QColor kWithinLimit(0xE2, 0xF2, 0xE2);
+const QColor kBest(0x9C, 0xD6, 0x9C);
+const QColor kCurve(0x30, 0x30, 0x30);
+const QColor kSelected(0x1F, 0x5F, 0x99);
+const QColor kVelocity(0x2E, 0x8B, 0x57);
+const QColor kOperating(0xC0, 0x00, 0x00);
+const QColor kGrid(0xD8, 0xD8, 0xD8);
+
+QTableWidget* makeTable(QWidget* parent, const char* name)
+{
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(20);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    return table;
+}
+
+QTableWidgetItem* cellItem(const QString& text, Qt::Alignment alignment)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+// A number of a logarithmic axis: "0,01", "1", "1000".
+QString axisText(double value)
+{
+    return GeneralText(value);
+}
+
+} // namespace
+
+PipeDimensionsWindow::PipeDimensionsWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("Tfrm_rohrdimensionen"));
+    m_table = makeTable(this, "sgr_rohrdimensionen");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table);
+    resize(340, 440);
+    connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (row >= 0 && row < m_pipeOfRow.size())
+            emit PipeClicked(m_pipeOfRow[row]);
+    });
+    // A cell made current from the keyboard (or a script) selects as a click does.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
+        if (row != previous && row >= 0 && row < m_pipeOfRow.size() && m_table->hasFocus())
+            emit PipeClicked(m_pipeOfRow[row]);
+    });
+}
+
+void PipeDimensionsWindow::Show(const QStringList& headers, const QList<DimensionRow>& rows,
+                                const QList<QStringList>& cells, int selectedPipe)
+{
+    const QSignalBlocker blocker(m_table);
+    m_table->clear();
+    m_table->setColumnCount(int(headers.size()));
+    m_table->setHorizontalHeaderLabels(headers);
+    m_table->setRowCount(int(rows.size()));
+    m_pipeOfRow.clear();
+    for (int r = 0; r < rows.size(); ++r) {
+        m_pipeOfRow.append(rows[r].index);
+        for (int c = 0; c < cells[r].size() && c < headers.size(); ++c) {
+            auto* item = cellItem(cells[r][c], c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            if (rows[r].best) {
+                item->setBackground(kBest);
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            } else if (rows[r].withinLimit) {
+                item->setBackground(kWithinLimit);
+            }
+            m_table->setItem(r, c, item);
+        }
+        if (rows[r].index == selectedPipe)
+            m_table->setCurrentCell(r, 0);
+    }
+    m_table->resizeColumnsToContents();
+}
+
+PipeChartView::PipeChartView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("pbx_rohrdiagramm"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+}
+
+void PipeChartView::SetChart(PipeChart chart, int selectedPipe, const QString& rCaption,
+                             const QString& flowCaption)
+{
+    m_chart = std::move(chart);
+    m_selected = selectedPipe;
+    m_rCaption = rCaption;
+    m_flowCaption = flowCaption;
+    update();
+}
+
+QRectF PipeChartView::plotArea() const
+{
+    return QRectF(52, 12, width() - 52 - 14, height() - 12 - 40);
+}
+
+QPointF PipeChartView::Position(ChartPoint point) const
+{
+    const QRectF area = plotArea();
+    const double x = (std::log10(point.flow) - std::log10(m_chart.minFlow)) /
+                     (std::log10(m_chart.maxFlow) - std::log10(m_chart.minFlow));
+    const double y =
+        (std::log10(point.r) - std::log10(MinR)) / (std::log10(MaxR) - std::log10(MinR));
+    return {area.left() + x * area.width(), area.bottom() - y * area.height()};
+}
+
+QImage PipeChartView::Picture()
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paint(painter);
+    return image;
+}
+
+void PipeChartView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paint(painter);
+}
+
+void PipeChartView::paint(QPainter& p)
+{
+    if (!(m_chart.maxFlow > m_chart.minFlow) || m_chart.minFlow <= 0)
+        return;
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = plotArea();
+    const QFontMetrics metrics(font());
+
+    // Decades and the 2 and 5 between them; numbers at the decades.
+    for (double decade = m_chart.minFlow; decade <= m_chart.maxFlow * 1.001; decade *= 10)
+        for (const double step : {1.0, 2.0, 5.0}) {
+            const double flow = decade * step;
+            if (flow > m_chart.maxFlow * 1.001)
+                break;
+            const double x = Position({flow, MinR}).x();
+            p.setPen(QPen(step == 1 ? kGrid.darker(130) : kGrid, 1));
+            p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
+            if (step == 1) {
+                p.setPen(Qt::black);
+                const QString text = axisText(flow);
+                p.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0, area.bottom() + 14),
+                           text);
+            }
+        }
+    for (double decade = MinR; decade <= MaxR * 1.001; decade *= 10)
+        for (const double step : {1.0, 2.0, 5.0}) {
+            const double r = decade * step;
+            if (r > MaxR * 1.001)
+                break;
+            const double y = Position({m_chart.minFlow, r}).y();
+            p.setPen(QPen(step == 1 ? kGrid.darker(130) : kGrid, 1));
+            p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+            if (step == 1) {
+                p.setPen(Qt::black);
+                const QString text = axisText(r);
+                p.drawText(QPointF(area.left() - 4 - metrics.horizontalAdvance(text), y + 4), text);
+            }
+        }
+    p.setPen(Qt::black);
+    p.drawRect(area);
+    p.drawText(QRectF(area.left(), area.bottom() + 18, area.width(), 18), Qt::AlignCenter,
+               m_flowCaption);
+    p.save();
+    p.translate(12, area.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-area.height() / 2, -10, area.height(), 18), Qt::AlignCenter, m_rCaption);
+    p.restore();
+
+    p.setClipRect(area);
+    const auto pathOf = [&](const QList<ChartPoint>& points) {
+        QPainterPath path;
+        for (const ChartPoint& point : points) {
+            if (!(point.r > 0))
+                continue;
+            if (path.elementCount() == 0)
+                path.moveTo(Position(point));
+            else
+                path.lineTo(Position(point));
+        }
+        return path;
+    };
+    // The label of a line where it leaves the plot at the top, or at its end.
+    const auto labelAt = [&](const QList<ChartPoint>& points, const QString& text) {
+        QPointF at;
+        for (const ChartPoint& point : points)
+            if (point.r > 0 && point.r <= MaxR && point.flow <= m_chart.maxFlow)
+                at = Position(point);
+        if (!at.isNull())
+            p.drawText(at + QPointF(-metrics.horizontalAdvance(text) - 2, 12), text);
+    };
+    for (const PipeChart::VelocityLine& line : m_chart.velocities) {
+        p.setPen(QPen(kVelocity, 1, Qt::DashLine));
+        p.drawPath(pathOf(line.points));
+        p.setPen(kVelocity);
+        if (!line.points.isEmpty())
+            p.drawText(Position(line.points.first()) + QPointF(4, -4),
+                       FixedText(line.velocity, 1) + QStringLiteral(" m/s"));
+    }
+    for (const PipeChart::Curve& curve : m_chart.pipes) {
+        const bool selected = curve.index == m_selected;
+        p.setPen(QPen(selected ? kSelected : kCurve, selected ? 2.5 : 1));
+        p.drawPath(pathOf(curve.points));
+        labelAt(curve.points, QString::number(curve.dn));
+    }
+    if (m_chart.operating && m_chart.operating->r > 0) {
+        const QPointF at = Position(*m_chart.operating);
+        p.setPen(QPen(kOperating, 2));
+        p.setBrush(kOperating);
+        p.drawEllipse(at, 4, 4);
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(at.x(), area.bottom()), at);
+        p.drawLine(QPointF(area.left(), at.y()), at);
+    }
+}
+
+PipeChartWindow::PipeChartWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("Tfrm_rohrdiagramm"));
+    resize(600, 480);
+    m_view = new PipeChartView(this);
+    m_view->setGeometry(0, 0, 600, 446);
+    auto* png = new QPushButton(this);
+    png->setObjectName(QStringLiteral("spb_diagramm_png"));
+    png->setGeometry(600 - 126, 450, 120, 26);
+    connect(png, &QPushButton::clicked, this, &PipeChartWindow::spb_diagramm_pngClick);
+}
+
+bool PipeChartWindow::SavePng(const QString& path)
+{
+    return m_view->Picture().save(path, "PNG");
+}
+
+void PipeChartWindow::spb_diagramm_pngClick()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, windowTitle(), QString(), QStringLiteral("PNG (*.png)"));
+    if (!path.isEmpty())
+        SavePng(path);
+}
+
+ZetaPickerWindow::ZetaPickerWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("Tfrm_zetawerte"));
+    const FittingCatalogue& catalogue = Fittings();
+    m_table = makeTable(this, "sgr_formstuecke");
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->horizontalHeader()->hide();
+    m_table->setColumnCount(3);
+    m_table->setRowCount(int(catalogue.fittings.size()));
+    const int height = int(catalogue.fittings.size()) * 20 + 4;
+    m_table->setGeometry(4, 4, 292, height);
+    for (int i = 0; i < catalogue.fittings.size(); ++i) {
+        // A label per name, so that the translation reaches it by its name.
+        auto* name = new QLabel(catalogue.fittings[i].name);
+        name->setObjectName(QStringLiteral("lbl_formstueck%1").arg(i));
+        name->setContentsMargins(4, 0, 0, 0);
+        m_table->setCellWidget(i, 0, name);
+        auto* count = new QSpinBox;
+        count->setObjectName(QStringLiteral("udo_formstueck%1").arg(i));
+        count->setRange(0, 99);
+        connect(count, &QSpinBox::valueChanged, this, &ZetaPickerWindow::refresh);
+        m_table->setCellWidget(i, 2, count);
+        m_counts.append(count);
+    }
+    m_table->setColumnWidth(0, 170);
+    m_table->setColumnWidth(1, 50);
+    m_table->setColumnWidth(2, 66);
+
+    auto* caption = new QLabel(this);
+    caption->setObjectName(QStringLiteral("lbl_zetasumme"));
+    caption->setGeometry(4, height + 10, 90, 22);
+    m_sum = new QLineEdit(this);
+    m_sum->setObjectName(QStringLiteral("edt_zetasumme"));
+    m_sum->setReadOnly(true);
+    m_sum->setAlignment(Qt::AlignRight);
+    m_sum->setGeometry(96, height + 10, 70, 22);
+    auto* take = new QPushButton(this);
+    take->setObjectName(QStringLiteral("spb_zeta_uebernehmen"));
+    take->setGeometry(176, height + 8, 120, 26);
+    connect(take, &QPushButton::clicked, this, [this] { emit SumTaken(Sum()); });
+    resize(300, height + 40);
+    refresh();
+}
+
+void ZetaPickerWindow::SetDn(int dn)
+{
+    m_dn = dn;
+    refresh();
+}
+
+double ZetaPickerWindow::Sum() const
+{
+    QList<int> counts;
+    for (const QSpinBox* count : m_counts)
+        counts.append(count->value());
+    return ZetaSum(Fittings(), counts, m_dn);
+}
+
+void ZetaPickerWindow::refresh()
+{
+    const FittingCatalogue& catalogue = Fittings();
+    const double friction = FullyRoughFriction(catalogue, m_dn);
+    for (int i = 0; i < catalogue.fittings.size(); ++i)
+        m_table->setItem(
+            i, 1,
+            cellItem(FixedText(catalogue.fittings[i].lengthRatio * friction, 2), Qt::AlignRight));
+    m_sum->setText(FixedText(Sum(), 2));
+}

@@ -1,0 +1,104 @@
+// The pipe page's windows beside the main window: the dimensions table, the pipe friction
+// chart and the ζ picker. Each is made when first opened; the page feeds them from the
+// engine (PipeSizing) and they hand clicks back by signal.
+#pragma once
+
+#include "pipes/fitting_catalogue.h"
+#include "pipes/pipe_sizing.h"
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// Tfrm_rohrdimensionen: every pipe of the series at the page's flow; the rows within the
+// maximum velocity are marked, the pipe the search takes is highlighted, the selected one
+// is current. A click on a row selects that pipe.
+class PipeDimensionsWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PipeDimensionsWindow(QWidget* parent = nullptr);
+
+    void Show(const QStringList& headers, const QList<DimensionRow>& rows,
+              const QList<QStringList>& cells, int selectedPipe);
+
+signals:
+    void PipeClicked(int pipeIndex);
+
+private:
+    QTableWidget* m_table;
+    QList<int> m_pipeOfRow;
+};
+
+// The chart itself: log-log R over volume flow, drawn with QPainter.
+class PipeChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PipeChartView(QWidget* parent = nullptr);
+
+    void SetChart(PipeChart chart, int selectedPipe, const QString& rCaption,
+                  const QString& flowCaption);
+    // The chart as a picture of the view's size.
+    QImage Picture();
+
+    // Where a value lies in the view; for the marks and for tests.
+    QPointF Position(ChartPoint point) const;
+
+    static constexpr double MinR = 1;     // Pa/m
+    static constexpr double MaxR = 10000; // Pa/m
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paint(QPainter& painter);
+    QRectF plotArea() const;
+
+    PipeChart m_chart;
+    int m_selected = -1;
+    QString m_rCaption;
+    QString m_flowCaption;
+};
+
+// Tfrm_rohrdiagramm: the chart and its PNG export.
+class PipeChartWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PipeChartWindow(QWidget* parent = nullptr);
+
+    PipeChartView* View() const { return m_view; }
+    // Saves the chart as PNG; false when the file cannot be written.
+    bool SavePng(const QString& path);
+
+private:
+    void spb_diagramm_pngClick();
+
+    PipeChartView* m_view;
+};
+
+// Tfrm_zetawerte: a count per fitting of the catalogue, their ζ for the selected pipe's DN,
+// and the sum; "Übernehmen" hands the sum to the page.
+class ZetaPickerWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ZetaPickerWindow(QWidget* parent = nullptr);
+
+    // The ζ of each fitting follows the DN of the selected pipe.
+    void SetDn(int dn);
+    double Sum() const;
+
+signals:
+    void SumTaken(double zeta);
+
+private:
+    void refresh();
+
+    int m_dn = 0;
+    QTableWidget* m_table;
+    QList<QSpinBox*> m_counts;
+    QLineEdit* m_sum;
+};

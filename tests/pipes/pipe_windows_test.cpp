@@ -1,0 +1,162 @@
+#include "calculator/align_edit.h"
+#include "calculator/image_button.h"
+#include "pipes/pipe_page.h"
+#include "pipes/pipe_windows.h"
+#include "shell/platform/printing.h"
+#include "shell/platform/program_folder.h"
+#include "support/modal_watchdog.h"
+#include "support/recording_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page over the delivered pipe files, 70/50 °C and 10 kW typed.
+class PipeWindowsTest : public testing::Test {
+protected:
+    PipeWindowsTest()
+    {
+        ProgramFolder::SetPath(QStringLiteral(PIPE_FILES_DIR));
+        page.LoadPipeFile(1);
+        page.show();
+        QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("10000"));
+    }
+    ~PipeWindowsTest() override { ProgramFolder::SetPath(QString()); }
+    template <typename T> T* find(const char* name, QWidget* in = nullptr) const
+    {
+        return (in ? in : static_cast<QWidget*>(const_cast<PipePage*>(&page)))
+            ->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+
+    RecordingServices services;
+    PipePage page{{services, services}};
+};
+
+TEST_F(PipeWindowsTest, TheDimensionsTableOpensBesideAndSelectsByClick)
+{
+    EXPECT_EQ(page.DimensionsWindow(), nullptr); // made when first opened
+    find<QCheckBox>("chk_rohrdimensionen")->click();
+    ASSERT_NE(page.DimensionsWindow(), nullptr);
+    EXPECT_TRUE(page.DimensionsWindow()->isVisible());
+    auto* table = find<QTableWidget>("sgr_rohrdimensionen", page.DimensionsWindow());
+    ASSERT_EQ(table->rowCount(), 12); // the steel series of the German file
+    EXPECT_EQ(table->item(2, 0)->text(), u"20");
+    EXPECT_TRUE(table->item(2, 0)->font().bold()); // the pipe the search would take
+    EXPECT_EQ(table->horizontalHeaderItem(3)->text(), u"R mbar/m");
+
+    const QRect cell = table->visualItemRect(table->item(3, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(find<QComboBox>("cbxRohre")->currentIndex(), 3);
+    EXPECT_EQ(text("edtDN"), u"25");
+    EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
+    // The table follows the page; its own closing clears the toggle.
+    QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("0"));
+    EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
+    page.DimensionsWindow()->close();
+    EXPECT_FALSE(find<QCheckBox>("chk_rohrdimensionen")->isChecked());
+}
+
+TEST_F(PipeWindowsTest, PickedFittingsFillTheZetaValue)
+{
+    find<ImageButton>("spb_zetawerte")->click();
+    ZetaPickerWindow* picker = page.ZetaWindow();
+    ASSERT_NE(picker, nullptr);
+    // Two 90° elbows and a tee branch in DN 10: (2·30 + 60) · 0.027.
+    find<QSpinBox>("udo_formstueck0", picker)->setValue(2);
+    find<QSpinBox>("udo_formstueck3", picker)->setValue(1);
+    EXPECT_EQ(find<QLineEdit>("edt_zetasumme", picker)->text(), u"3,24");
+    find<QPushButton>("spb_zeta_uebernehmen", picker)->click();
+    EXPECT_EQ(text("edtZetawert"), u"3,24");
+    EXPECT_FALSE(text("edtZetaDP").isEmpty());
+}
+
+TEST_F(PipeWindowsTest, TheChartMarksTheOperatingPointAndSavesAPng)
+{
+    EXPECT_EQ(page.ChartWindow(), nullptr);
+    find<ImageButton>("img_rohrdiagramm")->click();
+    ASSERT_NE(page.ChartWindow(), nullptr);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.png"));
+    ASSERT_TRUE(page.ChartWindow()->SavePng(path));
+    const QImage image(path);
+    ASSERT_EQ(image.size(), page.ChartWindow()->View()->size());
+    const PipeChart chart = page.Sizing().Chart();
+    ASSERT_TRUE(chart.operating.has_value());
+    const QPoint at = page.ChartWindow()->View()->Position(*chart.operating).toPoint();
+    EXPECT_EQ(image.pixelColor(at), QColor(0xC0, 0x00, 0x00));
+}
+
+TEST_F(PipeWindowsTest, PrintsThroughTheDialogAndExportsCsv)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("pipe.pdf"));
+    page.Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
+    page.Printer().Printer().setOutputFileName(pdf);
+    {
+        ExpectModalDialog expected;
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        find<ImageButton>("img_rohrauslegung_drucken")->click();
+    }
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = printed.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    QByteArray title; // the document's title, UTF-16 in the PDF's information
+    for (const QChar c : QStringLiteral("Rohrauslegung"))
+        title += char(0) + QByteArray(1, char(c.unicode()));
+    EXPECT_TRUE(bytes.contains(title));
+
+    const QString csv = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_TRUE(page.ExportCsv(csv));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(content.mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Rohrbezeichnung;") +
+                               find<QComboBox>("cbxRohre")->currentText()));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Durchflussgeschwindigkeit;") + text("edtDurchfl") +
+                               QStringLiteral(";m/s")));
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^\\d+;\\d+,\\d;"))).size(), 12);
+    EXPECT_FALSE(page.ExportCsv(dir.filePath(QStringLiteral("no/such/folder.csv"))));
+}
+
+TEST(PipePageFile, AMissingFileIsSaidOnceUntilOneIsFound)
+{
+    QTemporaryDir empty;
+    ProgramFolder::SetPath(empty.path());
+    RecordingServices services;
+    PipePage page{{services, services}};
+    QSignalSpy said(&page, &PipePage::PipeFileMissing);
+    page.LoadPipeFile(1);
+    page.LoadPipeFile(2); // the language applied after start-up
+    EXPECT_EQ(said.size(), 1);
+    ProgramFolder::SetPath(QStringLiteral(PIPE_FILES_DIR));
+    page.LoadPipeFile(1);
+    ProgramFolder::SetPath(empty.path());
+    page.LoadPipeFile(1);
+    EXPECT_EQ(said.size(), 2);
+    ProgramFolder::SetPath(QString());
+}
+
+} // namespace
