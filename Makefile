@@ -4,7 +4,7 @@ JOBS ?= 2
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test bench shots install clean
 
 all: build
 
@@ -26,9 +26,41 @@ test: build
 bench: build
 	$(BUILD)/bin/bench_startup 15
 
+# The README's and the guide's pictures, rendered by the program itself into docs/.
+shots: build
+	bash scripts/shots.sh $(BUILD) docs
+
 # The program under PREFIX/lib/quorvanta, started as PREFIX/bin/quorvanta.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
+
+# -- sanitizer build and fuzzing: folders of their own, the normal build is not touched.
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (gcc).
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANTA_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The libFuzzer programs (clang): only the engines and the widgets they need are built.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DQUORVANTA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
+
+# Every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600), one after the other.
+fuzz: fuzz-build
+	bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# A short run of every target, 10 s each; CI can afford it only beside the clang build.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=10

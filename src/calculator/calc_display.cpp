@@ -15,7 +15,8 @@ void CalcDisplay::ShowNumber(const QString& text)
     for (QChar c : text) {
         if (c == u',')
             c = u'.';
-        if (c == u'E') {
+        // A pasted memory value may write its power of ten with a small "e".
+        if (c == u'E' || c == u'e') {
             inExponent = true;
             continue;
         }
@@ -24,6 +25,13 @@ void CalcDisplay::ShowNumber(const QString& text)
     if (PercentPressed)
         PercentText = FormatMantissa(text, MantissaStyle::Written);
     Mantissa = FormatMantissa(Mantissa, MantissaStyle::Display);
+    // A mantissa of more than fifteen digits (a pasted memory value) is written with a power
+    // of ten of its own, "9.23426934862234E15"; beside the power of ten already shown the two
+    // are added, so that the display still reads back as one number.
+    if (const qsizetype e = Mantissa.indexOf(u'E'); e >= 0 && !Exponent.isEmpty()) {
+        Exponent = QString::number(Mantissa.mid(e + 1).toInt() + Exponent.toInt());
+        Mantissa.truncate(e);
+    }
 }
 
 void CalcDisplay::ShowError(int n)

@@ -5,6 +5,7 @@
 #include "number_text.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -17,6 +18,21 @@ int digitCount(const QString& text)
         if (c >= u'0' && c <= u'9')
             ++n;
     return n;
+}
+
+// The display's value; a text that does not convert (the error text) counts as 0. At the top
+// of the double range the shown digits round beyond it ("1.80E308" for the largest double
+// with two decimals): such a display stands for the largest double, not for 0.
+double displayValue(const QString& text)
+{
+    const QString t = ToComma(text);
+    if (const auto value = ParseNumber(t))
+        return *value;
+    const qsizetype e = t.indexOf(u'E');
+    if (e > 0 && t.mid(e + 1).toInt() == 308)
+        if (const auto mantissa = ParseNumber(t.left(e)); mantissa && std::fabs(*mantissa) < 10)
+            return std::copysign(std::numeric_limits<double>::max(), *mantissa);
+    return 0.0;
 }
 
 } // namespace
@@ -176,8 +192,7 @@ void KeypadController::operator_erzeugen(Operator op)
     if (!AcceptOperator(op))
         return;
     OperatorJustEntered = true;
-    // A display text that does not convert (the error text) counts as 0.
-    const double x = ParseNumber(ToComma(hol_ergebnisstring())).value_or(0.0);
+    const double x = displayValue(hol_ergebnisstring());
     auto node = MakeOperator(op, *this);
     const bool hyp = IsPrefix(op) && HypArmed;
     node->Create(hyp, x, ParenDepth, op, int(m_nodes.size()));
@@ -261,7 +276,7 @@ void KeypadController::spb_klammerClick(bool opening)
             ParenDepth = 0;
         } else if (!m_display.Mantissa.isEmpty()) {
             // The value inside the parenthesis is read as it stands, unformatted.
-            const double x = ParseNumber(ToComma(hol_ergebnisstring())).value_or(0.0);
+            const double x = displayValue(hol_ergebnisstring());
             operator_textausgabe(Operator::CloseParen, x);
             ParenJustClosed = true;
         }

@@ -274,8 +274,17 @@ QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style)
     if (e > 0 && fixDecimals != -1) {
         const double value = ParseNumber(ToComma(text)).value_or(0.0);
         const QString plain = formatPlain(text, fixDecimals, style);
-        if (value != 0 && ParseNumber(ToComma(plain)).value_or(0.0) == 0)
-            return formatPlain(text.left(e), fixDecimals, style) + text.mid(e);
+        if (value != 0 && ParseNumber(ToComma(plain)).value_or(0.0) == 0) {
+            QString mantissa = formatPlain(text.left(e), fixDecimals, style);
+            // A mantissa of more than fifteen digits comes back with a power of ten of its
+            // own: the two powers are added, so that the text stays one number.
+            if (const qsizetype own = mantissa.indexOf(u'E'); own > 0) {
+                const int sum = mantissa.mid(own + 1).toInt() + text.mid(e + 1).toInt();
+                mantissa.truncate(own);
+                return mantissa + u'E' + QString::number(sum);
+            }
+            return mantissa + text.mid(e);
+        }
         return plain;
     }
     return formatPlain(std::move(text), fixDecimals, style);

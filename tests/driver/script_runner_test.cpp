@@ -209,6 +209,9 @@ TEST(DriverKeys, NamesAndCharacters)
     EXPECT_EQ(stroke.text, u"°");
     EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Ctrl+1"), stroke));
     EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("Shift"), stroke));
+    // A NUL or another control character is no key a user types.
+    EXPECT_FALSE(ScriptRunner::ParseKey(QString(QChar(u'\0')), stroke));
+    EXPECT_FALSE(ScriptRunner::ParseKey(QStringLiteral("\x01"), stroke));
 }
 
 } // namespace

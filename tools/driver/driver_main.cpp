@@ -3,6 +3,7 @@
 // offscreen platform unless QT_QPA_PLATFORM is set, and runs the script from SCRIPT or
 // standard input. The settings and the autostart entry go to a fresh temporary folder unless
 // --settings and --autostart name others: a script never touches the user's own.
+#include "reporting/exception_handling.h"
 #include "script_runner.h"
 #include "shell/main_window.h"
 #include "shell/platform/open_address.h"
@@ -67,7 +68,8 @@ int main(int argc, char** argv)
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // As in the program, an error out of an event handler ends in the error dialog.
+    ReportingApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTemporaryDir settingsDir;
@@ -75,7 +77,12 @@ int main(int argc, char** argv)
         options.settingsFile = settingsDir.filePath(QStringLiteral("settings.ini"));
         // A script's own fresh settings fetch no rates at start: its run must not depend on
         // what answers on the network. A script that wants it brings a settings file.
-        SettingsStore(options.settingsFile).SetBool(SettingsStore::Key::AutoUpdate, false);
+        SettingsStore fresh(options.settingsFile);
+        fresh.SetBool(SettingsStore::Key::AutoUpdate, false);
+        // A download a script asks for goes nowhere, whatever runs on this machine's
+        // default port (port 9 takes nothing).
+        fresh.SetText(SettingsStore::Key::UpdateHost, QStringLiteral("http://127.0.0.1:9"));
+        fresh.SetText(SettingsStore::Key::ReportHost, QStringLiteral("http://127.0.0.1:9"));
     }
     // No script ever starts a browser or a mail program: the address is only told.
     SetAddressOpener([](const QUrl& address) {
@@ -86,6 +93,9 @@ int main(int argc, char** argv)
 
     Program program(options);
     program.Start();
+    // A crash of a script's run leaves its crash file in the script's own folder.
+    InstallExceptionDialog(ReportingSetupFrom(program.Settings(), program.Proxy()),
+                           settingsDir.filePath(QStringLiteral("crash-report.txt")));
     // Scripts start once the main window can take keys, as a user would find it.
     if (program.MainWindow()->isVisible())
         (void)QTest::qWaitForWindowActive(program.MainWindow(), 2000);
@@ -105,5 +115,7 @@ int main(int argc, char** argv)
         return program.MainWindow()->Messages().ShowMessage(kind, text);
     };
     runner.Start();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    RemoveExceptionDialog();
+    return result;
 }

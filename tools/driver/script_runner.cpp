@@ -2,6 +2,8 @@
 
 #include "json_text.h"
 #include "shell/message_rules.h"
+#include "shell/main_window.h"
+#include "shell/text_inventory.h"
 #include "widget_text.h"
 
 #include <QAbstractButton>
@@ -13,6 +15,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPainter>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -21,6 +24,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -46,6 +50,34 @@ QWidget* openDialog()
         if (qobject_cast<QDialog*>(w) && w->isVisible())
             return w;
     return nullptr;
+}
+
+// Every shown, not minimised window painted at its place, as a user sees them together (the
+// docked tape beside the main window, a dialog over it), on a plain desktop colour.
+QImage screenPicture()
+{
+    QList<QWidget*> shown;
+    QRect area;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->isMinimized() || w->width() <= 1)
+            continue;
+        shown.append(w);
+        area |= w->geometry();
+    }
+    constexpr int margin = 12;
+    area.adjust(-margin, -margin, margin, margin);
+    QImage picture(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    picture.fill(QColor(0x5a, 0x6e, 0x82));
+    // Dialogs over the windows they belong to, open menus over everything.
+    const auto layer = [](QWidget* w) {
+        return w->windowType() == Qt::Popup ? 2 : qobject_cast<QDialog*>(w) ? 1 : 0;
+    };
+    std::stable_sort(shown.begin(), shown.end(),
+                     [&](QWidget* a, QWidget* b) { return layer(a) < layer(b); });
+    QPainter painter(&picture);
+    for (QWidget* w : shown)
+        painter.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    return picture;
 }
 
 QPoint centre(QWidget* w)
@@ -152,8 +184,8 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
              r.focusForKeys(c.widget);
              for (const QChar ch : c.text) {
                  KeyStroke stroke;
-                 ParseKey(QString(ch), stroke);
-                 r.sendKey(c.widget, stroke);
+                 if (ParseKey(QString(ch), stroke))
+                     r.sendKey(c.widget, stroke);
              }
              return QString();
          }},
@@ -249,12 +281,57 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
              return QString();
          },
          true},
+        {"tick", S::Words,
+         [](ScriptRunner& r, const Call& c) {
+             // A running timer's interval has passed (the 30 s of timer_banner without
+             // waiting them); a stopped timer does nothing, as it would not tick.
+             QTimer* timer = r.findTimer(c.words.value(1));
+             if (!timer)
+                 return QStringLiteral("unknown timer");
+             if (timer->isActive())
+                 QMetaObject::invokeMethod(timer, "timeout");
+             return QString();
+         }},
+        {"fault", S::Name,
+         [](ScriptRunner&, const Call& c) {
+             // A test of the error dialog: the next click of the button throws from its click
+             // handler, as an error nobody catches would.
+             auto* button = qobject_cast<QAbstractButton*>(c.widget);
+             if (!button)
+                 return QStringLiteral("fault needs a button");
+             QObject::connect(
+                 button, &QAbstractButton::clicked, button,
+                 [] { throw std::runtime_error("Fehler zum Test des Fehlerberichts"); },
+                 Qt::SingleShotConnection);
+             return QString();
+         }},
+        {"texts", S::Words,
+         [](ScriptRunner& r, const Call& c) {
+             // The German texts of every window, page and dialog, for the translators.
+             auto* main = qobject_cast<Tfrm_calc*>(r.findWidget(r.m_mainWindowName));
+             if (!main || c.words.value(1).isEmpty())
+                 return QStringLiteral("texts needs a file and the main window");
+             QStringList unnamed;
+             const QList<ShownText> texts = GermanTextInventory(
+                 *main, r.findWidget(QStringLiteral("Tfrm_rechenstreifen")), &unnamed);
+             for (const QString& line : unnamed)
+                 r.m_err(QStringLiteral("no name: ") + line);
+             if (!WriteTextInventory(texts, c.words[1]))
+                 return QStringLiteral("cannot write ") + c.words[1];
+             return QString();
+         }},
         {"shot", S::Words,
          [](ScriptRunner& r, const Call& c) {
              const QString file = c.words.value(1);
              if (file.isEmpty())
                  return QStringLiteral("shot needs a file");
-             QWidget* w = r.findWidget(c.words.value(2, r.m_mainWindowName));
+             const QString name = c.words.value(2, r.m_mainWindowName);
+             if (name == u"screen") {
+                 if (!screenPicture().save(file, "PNG"))
+                     return QStringLiteral("cannot write ") + file;
+                 return QString();
+             }
+             QWidget* w = r.findWidget(name);
              if (!w)
                  return QStringLiteral("unknown name");
              if (!w->grab().save(file, "PNG"))
@@ -398,6 +475,16 @@ QWidget* ScriptRunner::findWidget(const QString& name) const
     return nullptr;
 }
 
+QTimer* ScriptRunner::findTimer(const QString& name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* t = top->findChild<QTimer*>(name))
+            return t;
+    return nullptr;
+}
+
 QAction* ScriptRunner::findAction(const QString& name) const
 {
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -443,7 +530,8 @@ bool ScriptRunner::ParseKey(const QString& name, KeyStroke& stroke)
         stroke.text = QString(QChar(char16_t(letter - u'A' + 1)));
         return true;
     }
-    if (name.size() == 1) {
+    // A control character or a NUL is no key a user types.
+    if (name.size() == 1 && name[0].isPrint()) {
         const QChar c = name[0];
         stroke.key = c.toUpper().unicode();
         stroke.text = name;

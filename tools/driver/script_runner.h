@@ -13,6 +13,7 @@
 #include <span>
 
 class QAction;
+class QTimer;
 class QWidget;
 
 class ScriptRunner : public QObject {
@@ -84,6 +85,7 @@ private:
 
     QWidget* findWidget(const QString& name) const;
     QAction* findAction(const QString& name) const;
+    QTimer* findTimer(const QString& name) const;
     void sendKey(QWidget* w, const KeyStroke& stroke);
     void focusForKeys(QWidget* w);
 

@@ -1,0 +1,59 @@
+// What the keypad display shows is what the next operator reads: found by the fuzz targets.
+#include "calculator/key_chars.h"
+#include "calculator/keypad_controller.h"
+#include "support/qt_printers.h"
+#include "support/recording_services.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Keypad {
+    CalcDisplay display;
+    RecordingServices services;
+    KeypadController calc{display, {services, services}};
+
+    // A number pasted into memory slot 0 and recalled into the display.
+    void recall(const char* pasted)
+    {
+        services.clipboard = QString::fromLatin1(pasted);
+        calc.sgr_speicherKeyPress(0, KeyChar::CtrlV);
+        calc.spb_outClick(0);
+    }
+};
+
+TEST(DisplayReadBack, ALongMantissaWithAPowerOfTenStaysOneNumber)
+{
+    Keypad k;
+    k.recall("9234269348622345E-9");
+    const auto value = ParseNumber(ToComma(k.calc.hol_ergebnisstring()));
+    ASSERT_TRUE(value) << k.calc.hol_ergebnisstring().toStdString();
+    EXPECT_NEAR(*value, 9234269.348622345, 1e-6);
+}
+
+TEST(DisplayReadBack, ASmallEInARecalledValueIsThePowerOfTen)
+{
+    Keypad k;
+    k.recall("1e305");
+    EXPECT_EQ(k.display.Mantissa, u"1");
+    EXPECT_EQ(k.display.Exponent, u"305");
+    // A digit typed now belongs to the mantissa, and the display still reads as one number.
+    k.calc.edt_resultsKeyPress(u'9', false);
+    EXPECT_TRUE(ParseNumber(ToComma(k.calc.hol_ergebnisstring())))
+        << k.calc.hol_ergebnisstring().toStdString();
+}
+
+TEST(DisplayReadBack, TheLargestDoubleRoundedUpIsNotReadAsZero)
+{
+    Keypad k;
+    k.display.FixDecimals = 2;
+    k.recall("1.7976931348623157E308");
+    EXPECT_EQ(k.display.Mantissa, u"1.80");
+    k.calc.spb_operatorClick(Operator::Plus);
+    k.calc.spb_zifferClick(1);
+    k.calc.spb_operatorClick(Operator::Equals);
+    EXPECT_EQ(k.display.Mantissa, u"1.80");
+    EXPECT_EQ(k.display.Exponent, u"308");
+}
+
+} // namespace
