@@ -77,12 +77,7 @@ int main(int argc, char** argv)
         options.settingsFile = settingsDir.filePath(QStringLiteral("settings.ini"));
         // A script's own fresh settings fetch no rates at start: its run must not depend on
         // what answers on the network. A script that wants it brings a settings file.
-        SettingsStore fresh(options.settingsFile);
-        fresh.SetBool(SettingsStore::Key::AutoUpdate, false);
-        // A download a script asks for goes nowhere, whatever runs on this machine's
-        // default port (port 9 takes nothing).
-        fresh.SetText(SettingsStore::Key::UpdateHost, QStringLiteral("http://127.0.0.1:9"));
-        fresh.SetText(SettingsStore::Key::ReportHost, QStringLiteral("http://127.0.0.1:9"));
+        SettingsStore(options.settingsFile).SetBool(SettingsStore::Key::AutoUpdate, false);
     }
     // No script ever starts a browser or a mail program: the address is only told.
     SetAddressOpener([](const QUrl& address) {
