@@ -160,10 +160,11 @@ void BannerView::Img_BannerClick()
         OpenLink(QStringLiteral("http://") + m_link);
 }
 
-void BannerView::showEvent(QShowEvent* event)
+void BannerView::paintEvent(QPaintEvent* event)
 {
-    QLabel::showEvent(event);
-    // The first banner is read after the window has painted: nothing of it holds up the start.
+    QLabel::paintEvent(event);
+    // The first banner is read once the window's first frame is out: nothing of it holds up
+    // the start.
     if (LoadWhenShown && !m_loaded) {
         m_loaded = true;
         QTimer::singleShot(0, this, &BannerView::LoadBanners);

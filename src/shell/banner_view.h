@@ -46,7 +46,7 @@ public:
     int Position() const { return m_position; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

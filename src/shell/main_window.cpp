@@ -432,4 +432,10 @@ void Tfrm_calc::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x97, 0xA4, 0xA1));
+    // Queued now, it runs once this frame with all its controls is out.
+    if (!m_painted && !isMinimized()) {
+        m_painted = true;
+        if (AfterFirstPaint)
+            QTimer::singleShot(0, this, AfterFirstPaint);
+    }
 }

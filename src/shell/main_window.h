@@ -84,6 +84,9 @@ public:
     void RetranslateChrome();
     // "images\full.cc1" and the other title-bar pictures; a missing one keeps the drawn face.
     void LoadTitleImages();
+    // Runs once, right after the window's first frame is painted: work the start leaves for
+    // later.
+    std::function<void()> AfterFirstPaint;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,6 +99,7 @@ private:
     void connectErrorSignals();
     void showTape();
 
+    bool m_painted = false;
     UserFeedback& m_feedback;
     MessageDialogService m_messages;
     McStrings m_texts;

@@ -3,8 +3,8 @@
 #include "banner_view.h"
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
-#include "main_window.h"
 #include "language_switch.h"
+#include "main_window.h"
 #include "platform/autostart.h"
 #include "platform/crash_file.h"
 #include "platform/desktop_services.h"
@@ -84,8 +84,8 @@ void Program::Start()
     // windows. Without the table the program speaks German. For German the table is read
     // only after the window is up: the windows already show its German texts.
     m_translations = std::make_unique<TSprachenStrings>();
-    m_languageSwitch = new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(),
-                                          m_mainWindow.get());
+    m_languageSwitch =
+        new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(), m_mainWindow.get());
     m_languageSwitch->LoadTable = [this] {
         const QString file = ProgramFolder::FilePath(QStringLiteral("uebersetzung.txt"));
         if (!m_translations->LoadTranslations(file))
@@ -144,10 +144,18 @@ void Program::Start()
     if (m_atStart.firstStart)
         if (auto* amount = m_mainWindow->findChild<QWidget*>(QStringLiteral("edt_waehrung1")))
             amount->setFocus();
-    QTimer::singleShot(0, m_languageSwitch, [this] { m_languageSwitch->LoadTableNow(); });
-    // The start-up update begins once the window is up and never holds up input.
-    if (m_choices.autoUpdate)
-        QTimer::singleShot(0, m_mainWindow.get(), [this] { m_update->UpdateExchangeRates(false); });
+    // The table (for German) and the start-up update begin once the window is up: after its
+    // first frame, or at once when the program starts without showing it. The update never
+    // holds up input.
+    const auto later = [this] {
+        m_languageSwitch->LoadTableNow();
+        if (m_choices.autoUpdate)
+            m_update->UpdateExchangeRates(false);
+    };
+    if (m_mainWindow->isVisible() && !m_mainWindow->isMinimized())
+        m_mainWindow->AfterFirstPaint = later;
+    else
+        QTimer::singleShot(0, m_mainWindow.get(), later);
 }
 
 void Program::setUpWebUpdate()

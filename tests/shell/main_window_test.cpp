@@ -1,10 +1,14 @@
 #include "calculator/align_edit.h"
 #include "calculator/tape_window.h"
+#include "shell/banner_view.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "support/recording_services.h"
 
 #include <QTabWidget>
+#include <QTest>
+
+#include <optional>
 
 #include "support/qt_printers.h"
 
@@ -49,6 +53,35 @@ TEST(Program, ShowsTheMainWindowAndKeepsTheTapeHidden)
     program.Start();
     EXPECT_TRUE(program.MainWindow()->isVisible());
     EXPECT_FALSE(program.TapeWindow()->isVisible());
+}
+
+// Notes what the banner shows when the window's first frame is painted.
+class FirstFrame : public QObject {
+public:
+    explicit FirstFrame(BannerView* banner) : m_banner(banner) {}
+    std::optional<QString> bannerThen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !bannerThen)
+            bannerThen = m_banner->Banner();
+        return false;
+    }
+
+private:
+    BannerView* m_banner;
+};
+
+TEST(Program, TheFirstFrameComesBeforeTheBanner)
+{
+    Program program(ProgramOptions{});
+    program.Start();
+    FirstFrame frame(program.MainWindow()->Banner());
+    program.MainWindow()->installEventFilter(&frame);
+    QTRY_VERIFY(frame.bannerThen.has_value());
+    EXPECT_EQ(*frame.bannerThen, QString());
+    QTRY_VERIFY(!program.MainWindow()->Banner()->Banner().isEmpty());
 }
 
 TEST(Program, WinStartWaitsInTheIconOrMinimisedWithoutOne)
