@@ -4,7 +4,7 @@ JOBS ?= 2
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench shots install clean
+.PHONY: all deps configure build run test bench shots install clean test-asan fuzz-build fuzz fuzz-smoke
 
 all: build
 
@@ -57,10 +57,11 @@ fuzz-build: deps
 		-DQUORVANTA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
 
-# Every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600), one after the other.
+# Every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600), FUZZ_JOBS at a time.
+FUZZ_JOBS ?= 1
 fuzz: fuzz-build
-	bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# A short run of every target, 10 s each; CI can afford it only beside the clang build.
+# A short run of every target, 10 s each, two at a time: CI runs it after make test.
 fuzz-smoke:
-	$(MAKE) fuzz FUZZ_SECONDS=10
+	$(MAKE) fuzz FUZZ_SECONDS=10 FUZZ_JOBS=$(JOBS)

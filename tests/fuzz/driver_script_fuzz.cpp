@@ -40,7 +40,9 @@ struct Window {
         auto* layout = new QVBoxLayout(&top);
         for (QWidget* w : std::initializer_list<QWidget*>{edit, combo, check, grid, button})
             layout->addWidget(w);
-        top.show();
+        // Not shown: painting the window after every key took a fifth of the time, and the
+        // lines find, click and type into hidden widgets just the same.
+
     }
 };
 
@@ -66,7 +68,7 @@ FUZZ_TARGET(driver_script)
 {
     const QString script = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     QStringList lines;
-    for (const QString& line : script.split(u'\n').mid(0, 12)) {
+    for (const QString& line : script.split(u'\n').mid(0, 4)) {
         const QString command = line.trimmed().section(u' ', 0, 0);
         if (command != u"shot" && command != u"wait")
             lines.append(line);
@@ -90,7 +92,12 @@ FUZZ_TARGET(driver_script)
         exitCode = code;
         loop.quit();
     });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    // A timer of its own, gone with the run: a single shot tied to the loop would stay in
+    // the thread's timer list until a later event loop deletes it, and the list would grow.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    guard.start(5000);
     runner.Start();
     loop.exec();
     FUZZ_CHECK(exitCode == 0 || exitCode == 1, script);
