@@ -16,7 +16,9 @@ FittingCatalogue ParseFittingCatalogue(QStringView text)
         if (!number)
             continue;
         if (cells[0] == u"fitting")
-            catalogue.fittings.append({cells[1].trimmed().toString(), *number});
+            catalogue.fittings.append({cells[1].trimmed().toString(), *number, 0});
+        else if (cells[0] == u"zeta")
+            catalogue.fittings.append({cells[1].trimmed().toString(), 0, *number});
         else if (cells[0] == u"fT")
             catalogue.frictionByDn.append({cells[1].trimmed().toInt(), *number});
     }
@@ -39,10 +41,16 @@ double FullyRoughFriction(const FittingCatalogue& catalogue, int dn)
     return catalogue.frictionByDn.isEmpty() ? 0 : catalogue.frictionByDn.last().second;
 }
 
+double FittingZeta(const Fitting& fitting, double friction)
+{
+    return fitting.lengthRatio * friction + fitting.zeta;
+}
+
 double ZetaSum(const FittingCatalogue& catalogue, const QList<int>& counts, int dn)
 {
-    double lengthRatio = 0;
+    const double friction = FullyRoughFriction(catalogue, dn);
+    double sum = 0;
     for (qsizetype i = 0; i < std::min(counts.size(), catalogue.fittings.size()); ++i)
-        lengthRatio += counts[i] * catalogue.fittings[i].lengthRatio;
-    return lengthRatio * FullyRoughFriction(catalogue, dn);
+        sum += counts[i] * FittingZeta(catalogue.fittings[i], friction);
+    return sum;
 }

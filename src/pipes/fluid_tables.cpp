@@ -1,25 +1,19 @@
 #include "fluid_tables.h"
 
+#include "calculator/number_text.h"
+#include "pipes/fluids_data.h"
+
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 
 constexpr int kFirstNode = -2; // -20 °C
-constexpr int kNodeCount = 19; // up to 160 °C
+constexpr int kNodeCount = FluidNodeCount;
 constexpr double kHighest = 160;
 
-using Row = std::array<double, kNodeCount>;
-
-struct WaterNode {
-    double viscosity;    // mm²/s
-    double density;      // kg/m³
-    double heatCapacity; // kJ/(kg·K)
-};
-
 // clang-format off
-constexpr WaterNode kWater[kNodeCount] = {
+constexpr FluidNode kWater[kNodeCount] = {
     {0, 0, 0},               // -20 °C
     {0, 0, 0},               // -10 °C
     {1.75, 999.8, 4.217},    //   0 °C
@@ -56,12 +50,19 @@ constexpr QStringView kNames[FluidCount + 1] = {
 
 enum class Property { Viscosity, Density, HeatCapacity };
 
+const FluidRows& mixtures()
+{
+    static const FluidRows rows = ParseFluidRows(QString::fromUtf8(kFluidsTsv));
+    return rows;
+}
+
 // The value at node k (k × 10 °C); 0 where there is none.
 double nodeValue(int fluid, Property property, double k)
 {
-    if (fluid != Water || !(k >= kFirstNode && k < kFirstNode + kNodeCount))
+    if (fluid < 1 || fluid > FluidCount || !(k >= kFirstNode && k < kFirstNode + kNodeCount))
         return 0;
-    const WaterNode& node = kWater[int(k) - kFirstNode];
+    const int index = int(k) - kFirstNode;
+    const FluidNode& node = fluid == Water ? kWater[index] : mixtures()[fluid][index];
     switch (property) {
     case Property::Viscosity:
         return node.viscosity;
@@ -89,6 +90,14 @@ Pair ordered(double t1, double t2)
     return {std::min(std::max(t1, t2), kHighest), std::min(std::min(t1, t2), kHighest)};
 }
 
+// A mixture's row ends where its fits end: a pair of temperatures reaching past that has no
+// value, rather than the mean of a value and an empty node. Water keeps the classic lookup,
+// which takes that mean.
+bool reachesAnEmptyNode(int fluid, double a, double b)
+{
+    return fluid != Water && (a == 0 || b == 0);
+}
+
 // Density and heat capacity: the straight line between the nodes of the two temperatures,
 // at their mean; temperatures closer than `equalBound` take one node's value.
 double interpolated(int fluid, Property property, double t1, double t2, double equalBound,
@@ -99,11 +108,41 @@ double interpolated(int fluid, Property property, double t1, double t2, double e
     const double vLo = nodeValue(fluid, property, nearest(t.lo / 10));
     if (std::fabs(t.hi - t.lo) <= equalBound)
         return equalTakesUpper ? vHi : vLo;
+    if (reachesAnEmptyNode(fluid, vHi, vLo))
+        return 0;
     const double mean = (t.hi + t.lo) / 2;
     return vLo + (vHi - vLo) / (t.hi - t.lo) * (mean - t.lo);
 }
 
 } // namespace
+
+FluidRows ParseFluidRows(QStringView text)
+{
+    FluidRows rows{};
+    for (const QStringView line : text.split(u'\n')) {
+        const QList<QStringView> cells = line.trimmed().split(u'\t');
+        if (cells.size() != 5)
+            continue;
+        bool fluidOk = false;
+        bool nodeOk = false;
+        const int fluid = cells[0].trimmed().toInt(&fluidOk);
+        const int celsius = cells[1].trimmed().toInt(&nodeOk);
+        const int index = celsius / 10 - kFirstNode;
+        if (!fluidOk || !nodeOk || fluid <= Water || fluid > FluidCount || celsius % 10 != 0 ||
+            index < 0 || index >= kNodeCount)
+            continue;
+        double values[3] = {};
+        bool valid = true;
+        for (int i = 0; i < 3 && valid; ++i) {
+            const auto number = ParseNumber(cells[2 + i].trimmed().toString(), u'.');
+            valid = number && *number > 0;
+            values[i] = valid ? *number : 0;
+        }
+        if (valid)
+            rows[fluid][index] = {values[0], values[1], values[2]};
+    }
+    return rows;
+}
 
 std::span<const QStringView> FluidNames()
 {
@@ -129,6 +168,8 @@ double FluidViscosity(int fluid, double t1, double t2)
     const Pair t = ordered(t1, t2);
     const double up = nodeValue(fluid, Property::Viscosity, nearest(t.hi / 10 + 0.49));
     const double down = nodeValue(fluid, Property::Viscosity, nearest(t.lo / 10 - 0.49));
+    if (reachesAnEmptyNode(fluid, up, down))
+        return 0;
     return (up + down) / 2 * 1e-6;
 }
 

@@ -9,6 +9,7 @@
 #include "shell/platform/printing.h"
 #include "shell/platform/program_folder.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -280,13 +281,18 @@ void PipePage::buildFlowGroup()
     makeLabel("lbl_vp_einheit", group, kFieldX + kFieldWidth + 4, y2, 40);
     makeField(F::edtVP1, group, kRightFieldX, y2, kRightFieldWidth);
 
-    // The fluid; this build carries water only (see AvailableFluids).
+    // The fluid: water and the mixtures with values (see AvailableFluids).
     m_fluids = new QComboBox(group);
     m_fluids->setObjectName(QStringLiteral("cbxMedium"));
     const int fluidX = kRightFieldX - 32; // after the load's unit
     m_fluids->setGeometry(fluidX, y1, kGroupWidth - kLabelX - fluidX, kFieldHeight + 2);
     for (const int fluid : AvailableFluids())
         m_fluids->addItem(FluidNames()[fluid].toString());
+    // The box is narrower than the mixtures' names: the open list shows them whole, and the
+    // chosen one is its hint.
+    m_fluids->view()->setMinimumWidth(m_fluids->view()->sizeHintForColumn(0) + 24);
+    m_fluids->setToolTip(m_fluids->currentText());
+    connect(m_fluids, &QComboBox::currentTextChanged, m_fluids, &QWidget::setToolTip);
     connect(m_fluids, &QComboBox::activated, this, &PipePage::cbxMediumClick);
     makeLabel("lbl_vp1_einheit", group, kRightFieldX + kRightFieldWidth + 4, y2, 24);
 

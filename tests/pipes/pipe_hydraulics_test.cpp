@@ -30,9 +30,60 @@ TEST(FluidTables, WaterByTheNodesAroundBothTemperatures)
         EXPECT_NEAR(FluidDensity(Water, c.t1, c.t2), c.density, 1e-9);
         EXPECT_NEAR(FluidHeatCapacity(Water, c.t1, c.t2), c.heatCapacity / 3.6, 1e-12);
     }
-    EXPECT_EQ(FluidDensity(2, 70, 50), 0); // this build carries water only
+    EXPECT_EQ(FluidDensity(17, 70, 50), 0); // air carries no values
     EXPECT_EQ(FluidNames()[1], u"Wasser");
     EXPECT_EQ(FluidNames()[17], u"Luft");
+}
+
+// Ethylene glycol with frost protection to -25 °C (mass fraction 0.411) at its 20 °C node,
+// against the values an independent implementation of the same published fits gives for
+// the mass fraction 0.40 at 20 °C: μ = 2.8191 mPa·s, ρ = 1051.9 kg/m³, cp = 3519.0 J/(kg·K).
+// The richer mixture is a little more viscous and denser and holds a little less heat; a
+// mix-up of units or of dynamic and kinematic viscosity is far outside these bounds.
+TEST(FluidTables, AGlycolRowAgainstItsSource)
+{
+    const int glycol = 5;
+    ASSERT_EQ(FluidNames()[glycol], u"39% Antifrogen N (-25°C)");
+    const double nu = 2.8191e-3 / 1051.9;
+    EXPECT_GT(FluidViscosity(glycol, 20, 20), nu);
+    EXPECT_LT(FluidViscosity(glycol, 20, 20), nu * 1.05);
+    EXPECT_NEAR(FluidDensity(glycol, 20, 20), 1051.9, 1051.9 * 0.003);
+    EXPECT_NEAR(FluidHeatCapacity(glycol, 20, 20) * 3.6, 3.519, 3.519 * 0.01);
+
+    // Values only where the fits hold: above the frost protection, up to 100 °C.
+    EXPECT_GT(FluidDensity(glycol, -20, -20), 0);
+    EXPECT_EQ(FluidDensity(2, -10, -10), 0);         // protected to -10 °C only
+    EXPECT_EQ(FluidDensity(glycol, 110, 90), 0);     // a pair reaching past 100 °C
+    EXPECT_EQ(FluidHeatCapacity(glycol, 110, 90), 0);
+    EXPECT_EQ(FluidViscosity(glycol, 101, 80), 0);   // the node above 100 °C
+    EXPECT_GT(FluidViscosity(glycol, 100, 80), 0);
+    EXPECT_EQ(FluidViscosity(2, 20, -1), 0);         // the node below 0 °C
+    EXPECT_GT(FluidViscosity(2, 20, 0), 0);
+
+    EXPECT_EQ(AvailableFluids(),
+              QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+}
+
+TEST(FluidTables, OddLinesOfTheMixtureTableAreSkipped)
+{
+    const FluidRows rows = ParseFluidRows(u"# comment\n"
+                                          "5\t20\t2.756\t1053\t3.497\r\n"
+                                          "1\t20\t9\t9\t9\n"      // water is built in
+                                          "18\t20\t9\t9\t9\n"     // no such fluid
+                                          "5\t25\t9\t9\t9\n"      // between the nodes
+                                          "5\t170\t9\t9\t9\n"     // above the table
+                                          "5\t30\t9\t-9\t9\n"     // not a density
+                                          "5\t40\tx\t9\t9\n"      // not a number
+                                          "5\t50\t9\t9\n"          // a value short
+                                          "\t\t\t\t\n");
+    int filled = 0;
+    for (const auto& row : rows)
+        for (const FluidNode& node : row)
+            filled += node.density > 0;
+    EXPECT_EQ(filled, 1);
+    EXPECT_EQ(rows[5][4].viscosity, 2.756);
+    EXPECT_EQ(rows[5][4].density, 1053);
+    EXPECT_EQ(rows[5][4].heatCapacity, 3.497);
 }
 
 TEST(FluidTables, TheFlowOfTenKilowattsAtSeventyFifty)

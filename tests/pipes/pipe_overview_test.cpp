@@ -42,8 +42,9 @@ TEST(Colebrook, AgreesWithTheExactSolutionOverTheTurbulentRange)
 TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
 {
     const FittingCatalogue& catalogue = Fittings();
-    ASSERT_EQ(catalogue.fittings.size(), 8);
+    ASSERT_EQ(catalogue.fittings.size(), 10);
     EXPECT_EQ(catalogue.fittings[0].name, u"Bogen 90°");
+    EXPECT_EQ(catalogue.fittings[8].name, u"Heizkörper");
     // Two 90° elbows and a tee branch: 2·30 + 60 pipe diameters, times fT of the size.
     const QList<int> counts{2, 0, 0, 1};
     const struct {
@@ -54,10 +55,13 @@ TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
         SCOPED_TRACE(size.dn);
         EXPECT_DOUBLE_EQ(ZetaSum(catalogue, counts, size.dn), 120 * size.frictionFactor);
     }
+    // A radiator and a boiler keep their ζ in every size: 3.0 + 2.5 beside the elbows' share.
+    EXPECT_DOUBLE_EQ(ZetaSum(catalogue, {2, 0, 0, 1, 0, 0, 0, 0, 1, 1}, 25), 120 * 0.023 + 5.5);
     const FittingCatalogue odd =
-        ParseFittingCatalogue(u"# x\nfitting\tA\t10\nfitting\tB\tz\nfT\t50\t0.5\n");
-    EXPECT_EQ(odd.fittings.size(), 1); // a line without a number is skipped
-    EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7}, 20), 15);
+        ParseFittingCatalogue(u"# x\nfitting\tA\t10\nfitting\tB\tz\nzeta\tC\nzeta\tD\t2\n"
+                              "fT\t50\t0.5\n");
+    EXPECT_EQ(odd.fittings.size(), 2); // a line without a number is skipped
+    EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7}, 20), 29);
 }
 
 TPipeRecord pipe(int dn, double innerMm, const char* name = nullptr)

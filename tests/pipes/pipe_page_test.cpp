@@ -54,6 +54,8 @@ TEST_F(PipePageTest, BuiltOnShowingWithItsDefaults)
     EXPECT_EQ(find<QComboBox>("cbxRohre")->currentText(),
               u"Stahlrohr mittelschwer DN 10 (17,2 × 2,3)");
     EXPECT_EQ(find<QComboBox>("cbxDruckangabe")->count(), 13);
+    EXPECT_EQ(find<QComboBox>("cbxMedium")->count(), 16); // water and the glycol mixtures
+    EXPECT_EQ(find<QComboBox>("cbxMedium")->currentText(), u"Wasser");
     EXPECT_EQ(find<QComboBox>("cbxDruckangabe")->currentText(), u"mbar");
     EXPECT_EQ(find<QLabel>("lbl_rwert_einheit")->text(), u"mbar/m");
     EXPECT_EQ(find<QLabel>("Label27")->text(),

@@ -1,4 +1,5 @@
 #include "calculator/key_chars.h"
+#include "calculator/key_filter.h"
 #include "pipes/pipe_sizing.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,28 @@ TEST_F(Sized, AUnitChangeReformatsEveryPressure)
     EXPECT_EQ(s.TotalUnitLabel(), u"Pascal");
     s.cbxDruckangabeClick(6); // bar
     expectTexts({{F::edtrwert, u"0.00103"}, {F::edtDP, u"0.00354"}});
+}
+
+TEST_F(Sized, AGlycolLosesMoreThanWaterAtTheSameFlow)
+{
+    s.cbxDruckangabeClick(1); // Pascal, for R in whole digits
+    const QString waterFlow = s.Text(F::edtVP);
+    expectTexts({{F::edtrwert, u"103"}});
+    s.cbxMediumClick(5); // ethylene glycol to -25 °C: less heat per m³, so more flow
+    EXPECT_GT(FieldFloat(s.Text(F::edtVP)), FieldFloat(waterFlow));
+    type(F::edtVP, waterFlow);
+    EXPECT_GT(s.Text(F::edtrwert).toDouble(), 103 * 1.2); // viscosity and density
+    EXPECT_EQ(s.Fluid(), 5);
+
+    s.cbxMediumClick(Water);
+    type(F::edtLeistung, QStringLiteral("10000"));
+    expectTexts({{F::edtVP, u"0,438"}, {F::edtDurchfl, u"0,39"}, {F::edtrwert, u"103"}});
+
+    // Past the mixture's values (its fits end at 100 °C) the results stay as they were.
+    s.cbxMediumClick(5);
+    const QString glycolR = s.Text(F::edtrwert);
+    type(F::edttv, QStringLiteral("115"));
+    EXPECT_EQ(s.Text(F::edtrwert), glycolR);
 }
 
 TEST_F(Sized, TabOrEnterDoNotRecompute)
