@@ -334,6 +334,6 @@ void ZetaPickerWindow::refresh()
     for (int i = 0; i < catalogue.fittings.size(); ++i)
         m_table->setItem(
             i, 1,
-            cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction), 2), Qt::AlignRight));
+            cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2), Qt::AlignRight));
     m_sum->setText(FixedText(Sum(), 2));
 }

@@ -42,7 +42,7 @@ TEST(Colebrook, AgreesWithTheExactSolutionOverTheTurbulentRange)
 TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
 {
     const FittingCatalogue& catalogue = Fittings();
-    ASSERT_EQ(catalogue.fittings.size(), 10);
+    ASSERT_EQ(catalogue.fittings.size(), 12);
     EXPECT_EQ(catalogue.fittings[0].name, u"Bogen 90°");
     EXPECT_EQ(catalogue.fittings[8].name, u"Heizkörper");
     // Two 90° elbows and a tee branch: 2·30 + 60 pipe diameters, times fT of the size.
@@ -57,11 +57,19 @@ TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
     }
     // A radiator and a boiler keep their ζ in every size: 3.0 + 2.5 beside the elbows' share.
     EXPECT_DOUBLE_EQ(ZetaSum(catalogue, {2, 0, 0, 1, 0, 0, 0, 0, 1, 1}, 25), 120 * 0.023 + 5.5);
+    // An angle radiator valve by its bore: 7 in DN 15, 4 from DN 20, DN 32's 4 above.
+    const QList<int> angleValve{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_DOUBLE_EQ(ZetaSum(catalogue, angleValve, 10), 7);
+    EXPECT_DOUBLE_EQ(ZetaSum(catalogue, angleValve, 15), 7);
+    EXPECT_DOUBLE_EQ(ZetaSum(catalogue, angleValve, 20), 4);
+    EXPECT_DOUBLE_EQ(ZetaSum(catalogue, angleValve, 50), 4);
     const FittingCatalogue odd =
         ParseFittingCatalogue(u"# x\nfitting\tA\t10\nfitting\tB\tz\nzeta\tC\nzeta\tD\t2\n"
+                              "zetaDN\tE\t20:1 15:3\nzetaDN\tF\t15:3 20\nzetaDN\tG\t:2\n"
                               "fT\t50\t0.5\n");
-    EXPECT_EQ(odd.fittings.size(), 2); // a line without a number is skipped
-    EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7}, 20), 29);
+    EXPECT_EQ(odd.fittings.size(), 3); // a line without a number, or a broken pair, is skipped
+    EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7, 1}, 15), 32);
+    EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7, 1}, 20), 30);
 }
 
 TPipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
