@@ -90,12 +90,12 @@ Pair ordered(double t1, double t2)
     return {std::min(std::max(t1, t2), kHighest), std::min(std::min(t1, t2), kHighest)};
 }
 
-// A mixture's row ends where its fits end: a pair of temperatures reaching past that has no
-// value, rather than the mean of a value and an empty node. Water keeps the classic lookup,
-// which takes that mean.
-bool reachesAnEmptyNode(int fluid, double a, double b)
+// A pair of temperatures reaching a node without a value (water below 0 °C, a mixture past
+// its frost protection or its fits) has no value: the mean of a value and an empty node
+// would be half the property, and the page would size the pipe with it.
+bool reachesAnEmptyNode(double a, double b)
 {
-    return fluid != Water && (a == 0 || b == 0);
+    return a == 0 || b == 0;
 }
 
 // Density and heat capacity: the straight line between the nodes of the two temperatures,
@@ -108,7 +108,7 @@ double interpolated(int fluid, Property property, double t1, double t2, double e
     const double vLo = nodeValue(fluid, property, nearest(t.lo / 10));
     if (std::fabs(t.hi - t.lo) <= equalBound)
         return equalTakesUpper ? vHi : vLo;
-    if (reachesAnEmptyNode(fluid, vHi, vLo))
+    if (reachesAnEmptyNode(vHi, vLo))
         return 0;
     const double mean = (t.hi + t.lo) / 2;
     return vLo + (vHi - vLo) / (t.hi - t.lo) * (mean - t.lo);
@@ -168,7 +168,7 @@ double FluidViscosity(int fluid, double t1, double t2)
     const Pair t = ordered(t1, t2);
     const double up = nodeValue(fluid, Property::Viscosity, nearest(t.hi / 10 + 0.49));
     const double down = nodeValue(fluid, Property::Viscosity, nearest(t.lo / 10 - 0.49));
-    if (reachesAnEmptyNode(fluid, up, down))
+    if (reachesAnEmptyNode(up, down))
         return 0;
     return (up + down) / 2 * 1e-6;
 }

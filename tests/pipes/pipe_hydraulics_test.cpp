@@ -21,8 +21,8 @@ TEST(FluidTables, WaterByTheNodesAroundBothTemperatures)
         {75, 75, 0.385, 971.6, 4.197},                  // viscosity nodes 8 and 7; 7.5 → 8
         {75.05, 75, 0.385, 971.6, (4.197 + 4.197) / 2}, // within 0.1 K: density of one node
         {200, 180, 0.186, 907.3, 4.339},                // above 160 °C: the 160 °C values
-        {-5, -5, 0.875, 999.8, 4.217},                  // -0.5 → node 0; viscosity -1 has none
-        {-30, 50, 0.551 / 2, 988.0 / 2, 4.181 / 2},     // below the table: no value there
+        {-5, -5, 0, 999.8, 4.217},                      // -0.5 → node 0; viscosity -1 has none
+        {-30, 50, 0, 0, 0},                             // below the table: no half values
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.t1 << "/" << c.t2);
