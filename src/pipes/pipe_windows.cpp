@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -325,6 +326,15 @@ double ZetaPickerWindow::Sum() const
     for (const QSpinBox* count : m_counts)
         counts.append(count->value());
     return ZetaSum(Fittings(), counts, m_dn);
+}
+
+void ZetaPickerWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ZetaPickerWindow::refresh()

@@ -94,6 +94,10 @@ public:
 signals:
     void SumTaken(double zeta);
 
+protected:
+    // Esc closes the picker, as it closes a dialog; the counts stay for its next showing.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void refresh();
 

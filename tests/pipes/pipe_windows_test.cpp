@@ -85,6 +85,11 @@ TEST_F(PipeWindowsTest, PickedFittingsFillTheZetaValue)
     find<QPushButton>("spb_zeta_uebernehmen", picker)->click();
     EXPECT_EQ(text("edtZetawert"), u"3,24");
     EXPECT_FALSE(text("edtZetaDP").isEmpty());
+    // Esc from inside the list closes the picker; its counts wait for the next showing.
+    ASSERT_TRUE(picker->isVisible());
+    QTest::keyClick(find<QSpinBox>("udo_formstueck0", picker), Qt::Key_Escape);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(find<QSpinBox>("udo_formstueck0", picker)->value(), 2);
 }
 
 TEST_F(PipeWindowsTest, TheChartMarksTheOperatingPointAndSavesAPng)
