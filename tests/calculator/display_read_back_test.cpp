@@ -43,6 +43,17 @@ TEST(DisplayReadBack, ASmallEInARecalledValueIsThePowerOfTen)
         << k.calc.hol_ergebnisstring().toStdString();
 }
 
+TEST(DisplayReadBack, APowerOfTenTypedBesideALongMantissaAddsToIt)
+{
+    Keypad k;
+    k.recall("2236949332469348622");
+    EXPECT_EQ(k.display.Mantissa, u"2.23694933246935E18");
+    k.calc.edt_result10KeyPress(u'2', false);
+    const auto value = ParseNumber(ToComma(k.calc.hol_ergebnisstring()));
+    ASSERT_TRUE(value) << k.calc.hol_ergebnisstring().toStdString();
+    EXPECT_NEAR(*value, 2.23694933246935E20, 1e6);
+}
+
 TEST(DisplayReadBack, TheLargestDoubleRoundedUpIsNotReadAsZero)
 {
     Keypad k;
