@@ -1,6 +1,6 @@
 // The driver's script lines, whatever they hold, against a small window: every script ends,
 // with 0 after its last line or 1 and one "line N: …" error, and every printed line is
-// NAME=VALUE. Lines that write files or wait are left out.
+// NAME=VALUE. Lines that write files, wait or make a button throw on purpose are left out.
 #include "fuzz_target.h"
 
 #include "script_runner.h"
@@ -70,7 +70,9 @@ FUZZ_TARGET(driver_script)
     QStringList lines;
     for (const QString& line : script.split(u'\n').mid(0, 4)) {
         const QString command = line.trimmed().section(u' ', 0, 0);
-        if (command != u"shot" && command != u"wait")
+        // `fault` arms a button to throw on its next click, on purpose; armed and never
+        // clicked, its connections would pile up on the window every run keeps.
+        if (command != u"shot" && command != u"wait" && command != u"fault")
             lines.append(line);
         for (const QString& word : line.split(u' ')) {
             ScriptRunner::KeyStroke stroke;
