@@ -25,12 +25,10 @@ void CalcDisplay::ShowNumber(const QString& text)
     if (PercentPressed)
         PercentText = FormatMantissa(text, MantissaStyle::Written);
     Mantissa = FormatMantissa(Mantissa, MantissaStyle::Display);
-    // A mantissa of more than fifteen digits (a pasted memory value) is written with a power
-    // of ten of its own, "9.23426934862234E15"; beside the power of ten already shown the two
-    // are added, so that the display still reads back as one number.
-    if (const qsizetype e = Mantissa.indexOf(u'E'); e >= 0 && !Exponent.isEmpty()) {
-        Exponent = QString::number(Mantissa.mid(e + 1).toInt() + Exponent.toInt());
-        Mantissa.truncate(e);
+    // A pasted memory value of more than fifteen digits beside the power of ten already shown.
+    if (const auto own = SplitPowerOfTen(Mantissa); own && !Exponent.isEmpty()) {
+        Exponent = QString::number(own->power + Exponent.toInt());
+        Mantissa = own->mantissa;
     }
 }
 

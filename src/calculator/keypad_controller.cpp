@@ -53,16 +53,11 @@ QString KeypadController::hol_ergebnisstring() const
 {
     if (m_display.Exponent.isEmpty())
         return m_display.Mantissa;
-    // A mantissa of more than fifteen digits shows a power of ten of its own; one typed into
-    // the power-of-ten field beside it multiplies it, so the two powers are added.
-    if (const qsizetype e = m_display.Mantissa.indexOf(u'E'); e > 0) {
-        bool ownRead = false;
-        bool typedRead = false;
-        const int own = m_display.Mantissa.mid(e + 1).toInt(&ownRead);
-        const int typed = m_display.Exponent.toInt(&typedRead);
-        if (ownRead && typedRead)
-            return m_display.Mantissa.left(e) + u'E' + QString::number(own + typed);
-    }
+    // A power of ten typed beside a long mantissa's own multiplies it.
+    bool typedRead = false;
+    const int typed = m_display.Exponent.toInt(&typedRead);
+    if (const auto own = SplitPowerOfTen(m_display.Mantissa); own && typedRead)
+        return own->mantissa + u'E' + QString::number(own->power + typed);
     return m_display.Mantissa + u'E' + m_display.Exponent;
 }
 

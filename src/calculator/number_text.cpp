@@ -268,6 +268,18 @@ QString formatPlain(QString text, int fix, MantissaStyle style)
 
 } // namespace
 
+std::optional<OwnPowerOfTen> SplitPowerOfTen(const QString& text)
+{
+    const qsizetype e = text.indexOf(u'E');
+    if (e <= 0)
+        return std::nullopt;
+    bool read = false;
+    const int power = text.mid(e + 1).toInt(&read);
+    if (!read)
+        return std::nullopt;
+    return OwnPowerOfTen{text.left(e), power};
+}
+
 QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style)
 {
     const qsizetype e = text.indexOf(u'E');
@@ -275,14 +287,10 @@ QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style)
         const double value = ParseNumber(ToComma(text)).value_or(0.0);
         const QString plain = formatPlain(text, fixDecimals, style);
         if (value != 0 && ParseNumber(ToComma(plain)).value_or(0.0) == 0) {
-            QString mantissa = formatPlain(text.left(e), fixDecimals, style);
-            // A mantissa of more than fifteen digits comes back with a power of ten of its
-            // own: the two powers are added, so that the text stays one number.
-            if (const qsizetype own = mantissa.indexOf(u'E'); own > 0) {
-                const int sum = mantissa.mid(own + 1).toInt() + text.mid(e + 1).toInt();
-                mantissa.truncate(own);
-                return mantissa + u'E' + QString::number(sum);
-            }
+            const QString mantissa = formatPlain(text.left(e), fixDecimals, style);
+            if (const auto own = SplitPowerOfTen(mantissa))
+                return own->mantissa + u'E' +
+                       QString::number(own->power + text.mid(e + 1).toInt());
             return mantissa + text.mid(e);
         }
         return plain;

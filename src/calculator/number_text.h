@@ -40,6 +40,15 @@ QString StripTrailingZeros(QString text);
 // True when the text converts to a number (point or comma separator); no message.
 bool IsNumberText(const QString& text);
 
+// A mantissa of more than fifteen digits is written with a power of ten of its own
+// ("2.23694933246935E18"); beside another power of ten the two are added, so that the text
+// stays one number. Splits such a text; nothing for a text without an integral power of ten.
+struct OwnPowerOfTen {
+    QString mantissa;
+    int power = 0;
+};
+std::optional<OwnPowerOfTen> SplitPowerOfTen(const QString& text);
+
 // Where a number text formatted by FormatMantissa goes.
 enum class MantissaStyle {
     Written, // expression line, tape and memory: padded to the decimals, trailing zeros removed
