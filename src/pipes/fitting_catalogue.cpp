@@ -4,6 +4,30 @@
 #include "pipes/fittings_data.h"
 
 #include <algorithm>
+#include <optional>
+
+namespace {
+
+// "15:7 20:4 …" ascending by DN; nothing when a pair is no DN:ζ or there is none.
+std::optional<ZetaByDn> parseZetaByDn(QStringView text)
+{
+    ZetaByDn values;
+    for (const QStringView pair : text.split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype colon = pair.indexOf(u':');
+        bool dnRead = false;
+        const int dn = pair.left(std::max<qsizetype>(colon, 0)).toInt(&dnRead);
+        const auto zeta = ParseNumber(pair.mid(colon + 1).toString(), u'.');
+        if (colon <= 0 || !dnRead || dn <= 0 || !zeta)
+            return std::nullopt;
+        values.append({dn, *zeta});
+    }
+    if (values.isEmpty())
+        return std::nullopt;
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+} // namespace
 
 FittingCatalogue ParseFittingCatalogue(QStringView text)
 {
@@ -13,22 +37,8 @@ FittingCatalogue ParseFittingCatalogue(QStringView text)
         if (cells.size() != 3)
             continue;
         if (cells[0] == u"zetaDN") {
-            Fitting fitting{cells[1].trimmed().toString(), 0, 0, {}};
-            bool valid = true;
-            for (const QStringView pair : cells[2].split(u' ', Qt::SkipEmptyParts)) {
-                const qsizetype colon = pair.indexOf(u':');
-                bool dnOk = false;
-                const int dn = colon > 0 ? pair.left(colon).toInt(&dnOk) : 0;
-                const auto zeta =
-                    colon > 0 ? ParseNumber(pair.mid(colon + 1).toString(), u'.') : std::nullopt;
-                valid = valid && dnOk && dn > 0 && zeta;
-                if (valid)
-                    fitting.zetaByDn.append({dn, *zeta});
-            }
-            if (valid && !fitting.zetaByDn.isEmpty()) {
-                std::sort(fitting.zetaByDn.begin(), fitting.zetaByDn.end());
-                catalogue.fittings.append(fitting);
-            }
+            if (auto byDn = parseZetaByDn(cells[2]))
+                catalogue.fittings.append({cells[1].trimmed().toString(), 0, 0, *byDn});
             continue;
         }
         const auto number = ParseNumber(cells[2].trimmed().toString(), u'.');
