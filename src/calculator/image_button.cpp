@@ -1,5 +1,8 @@
 #include "image_button.h"
 
+#include "shell/platform/program_folder.h"
+
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +11,13 @@ namespace {
 const QColor kFlatFrame(0x97, 0xA4, 0xA1);
 constexpr int kAnimationMs = 100;
 } // namespace
+
+QImage ReadBitmapPicture(const QString& programFile)
+{
+    QImageReader reader(ProgramFolder::FilePath(programFile), "BMP");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 ImageButtonEffect::ImageButtonEffect(QObject* parent) : QObject(parent)
 {

@@ -8,10 +8,16 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 
 class ImageButton;
+
+// A picture of the program folder ("images\\on1.cc1"), read as a bitmap and as nothing else;
+// a null image when the file is missing or no bitmap. Only the built-in bitmap reader is asked:
+// naming the format alone would still have every image plug-in loaded to be asked first.
+QImage ReadBitmapPicture(const QString& programFile);
 
 class ImageButtonEffect : public QObject {
     Q_OBJECT

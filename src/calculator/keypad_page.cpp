@@ -261,8 +261,8 @@ void KeypadPage::setAngleMode(AngleMode mode)
 
 void KeypadPage::drawAngleIndicators()
 {
-    const QImage on(ProgramFolder::FilePath(QStringLiteral("images\\on1.cc1")), "BMP");
-    const QImage off(ProgramFolder::FilePath(QStringLiteral("images\\off1.cc1")), "BMP");
+    const QImage on = ReadBitmapPicture(QStringLiteral("images\\on1.cc1"));
+    const QImage off = ReadBitmapPicture(QStringLiteral("images\\off1.cc1"));
     const AngleMode mode = m_controller.GetAngleMode();
     const int chosen = int(mode);
     // The chosen mode is also the checked image, so that it can be read without the lamps.

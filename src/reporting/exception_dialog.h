@@ -3,13 +3,14 @@
 #pragma once
 
 #include "reporting/exception_report.h"
+#include "shell/start_rules.h"
 
 #include <QDialog>
-#include <QNetworkProxy>
 #include <QPointer>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -24,7 +25,7 @@ struct ReportingSetup {
     QUrl reportHost;
     QString title = QStringLiteral("Quorvanta");
     QString version; // all four numbers
-    QNetworkProxy proxy{QNetworkProxy::NoProxy};
+    std::optional<ProxyAddress> proxy = std::nullopt; // SOCKS 5; none: a direct connection
 };
 
 class TExceptionDialogMail : public QDialog {

@@ -156,8 +156,7 @@ ReportingSetup ReportingSetupFrom(const SettingsStore& settings,
         setup.reportHost = QUrl(host->trimmed());
     setup.title = QApplication::applicationName();
     setup.version = ProgramVersionText(true);
-    if (proxy)
-        setup.proxy = QNetworkProxy(QNetworkProxy::Socks5Proxy, proxy->host, proxy->port);
+    setup.proxy = proxy;
     return setup;
 }
 

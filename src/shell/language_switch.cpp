@@ -578,8 +578,8 @@ void LanguageSwitch::loadImages()
                          : spanish                     ? QStringLiteral("images\\SPA.cc1")
                          : m_applied == LanguagePolish ? QStringLiteral("images\\PL.cc1")
                                                        : QStringLiteral("images\\DE.cc1");
-    const QImage memoryImage(ProgramFolder::FilePath(memory));
-    const QImage flagImage(ProgramFolder::FilePath(flag));
+    const QImage memoryImage = ReadBitmapPicture(memory);
+    const QImage flagImage = ReadBitmapPicture(flag);
     for (const char* name : {"img_speicher", "img_speicher2"})
         if (auto* label = m_main.findChild<QLabel*>(QLatin1String(name));
             label && !memoryImage.isNull())

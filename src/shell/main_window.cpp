@@ -200,7 +200,7 @@ void Tfrm_calc::LoadTitleImages()
         {"img_logo1", "images\\logo.cc1"},
     };
     for (const auto& i : images) {
-        const QImage picture(ProgramFolder::FilePath(QString::fromLatin1(i.file)), "BMP");
+        const QImage picture = ReadBitmapPicture(QString::fromLatin1(i.file));
         auto* button = findChild<ImageButton*>(QString::fromLatin1(i.name));
         if (button && !picture.isNull())
             button->SetPicture(picture);

@@ -25,7 +25,6 @@
 #include "web_update.h"
 
 #include <QApplication>
-#include <QNetworkProxy>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -148,6 +147,8 @@ void Program::Start()
     // first frame, or at once when the program starts without showing it. The update never
     // holds up input.
     const auto later = [this] {
+        if (WhenUp)
+            WhenUp();
         m_languageSwitch->LoadTableNow();
         if (m_choices.autoUpdate)
             m_update->UpdateExchangeRates(false);
@@ -165,8 +166,7 @@ void Program::setUpWebUpdate()
     if (const auto timeout = m_settings->Integer(Key::TransferTimeout); timeout && *timeout > 0)
         limits.timeoutMs = *timeout;
     m_web = std::make_unique<WebClient>(limits);
-    if (m_proxy)
-        m_web->SetProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, m_proxy->host, m_proxy->port));
+    m_web->SetProxy(m_proxy);
     WebHosts hosts;
     if (const auto host = m_settings->Text(Key::UpdateHost); host && !host->trimmed().isEmpty())
         hosts.update = QUrl(host->trimmed());
@@ -285,6 +285,8 @@ int ProgramMain(int argc, char** argv)
     Program program(ParseProgramOptions(QApplication::arguments()));
     QObject::connect(&instance, &SingleInstance::ShowRequested, &app,
                      [&program] { program.ShowMainWindow(); });
+    // Later starts are heard from once the window is up; until then they keep trying.
+    program.WhenUp = [&instance] { instance.Listen(); };
     program.Start();
     // From here every uncaught error ends in the error dialog; a crash of the last run shows now.
     const QString crashFile = DefaultCrashFilePath();

@@ -72,6 +72,9 @@ public:
     // Whether the desktop has a notification area; set before Start to stand in for the
     // desktop's answer.
     std::function<bool()> TrayAvailable;
+    // Work that waits until the window is up: after its first frame, or at once after Start
+    // when the program starts without showing it.
+    std::function<void()> WhenUp;
 
 private:
     void applyAlwaysOnTop(bool on);

@@ -61,13 +61,15 @@ TEST_F(KeypadPageTest, EveryKeyOfTheTableExistsWithItsHint)
     for (const KeypadKey& key : KeypadKeys()) {
         auto* button = page.findChild<ImageButton*>(QString::fromLatin1(key.objectName));
         ASSERT_NE(button, nullptr) << key.objectName;
-        if (*key.hint)
+        if (*key.hint) {
             EXPECT_EQ(button->toolTip(), QString::fromUtf8(key.hint));
+        }
         EXPECT_TRUE(page.rect().contains(button->geometry())) << key.objectName;
         // The number in an operator key's name is still the operator it runs.
-        if (key.kind == KeyKind::Operator)
+        if (key.kind == KeyKind::Operator) {
             EXPECT_EQ(OperatorFromKeyName(QString::fromLatin1(key.objectName)), key.op)
                 << key.objectName;
+        }
     }
 }
 

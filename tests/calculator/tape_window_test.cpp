@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,8 +63,7 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     const QString pdf = dir.filePath(QStringLiteral("tape.pdf"));
     Program program(ProgramOptions{});
     program.Start();
-    program.Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
-    program.Printer().Printer().setOutputFileName(pdf);
+    program.Printer().PrintToPdf(pdf);
     program.MainWindow()->Calculator().spb_zifferClick(4);
     program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
     program.MainWindow()->Calculator().spb_zifferClick(5);
@@ -100,8 +98,7 @@ TEST(TapeWindow, CancelledDialogPrintsNothing)
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("none.pdf"));
     TextPrinter printer;
-    printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-    printer.Printer().setOutputFileName(pdf);
+    printer.PrintToPdf(pdf);
     ExpectModalDialog expected;
     QTimer::singleShot(0, [] {
         if (auto* dialog = QApplication::activeModalWidget())

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -112,8 +111,7 @@ TEST_F(PipeWindowsTest, PrintsThroughTheDialogAndExportsCsv)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("pipe.pdf"));
-    page.Printer().Printer().setOutputFormat(QPrinter::PdfFormat);
-    page.Printer().Printer().setOutputFileName(pdf);
+    page.Printer().PrintToPdf(pdf);
     {
         ExpectModalDialog expected;
         QTimer::singleShot(0, [] {

@@ -1,29 +1,35 @@
 #include "printing.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTextDocument>
+#include "program_module.h"
+
+#include <QMessageBox>
 
 TextPrinter::TextPrinter() = default;
 TextPrinter::~TextPrinter() = default;
 
-QPrinter& TextPrinter::Printer()
+TextPrintJobs* TextPrinter::jobs()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    return *m_printer;
+    if (!m_triedModule) {
+        m_triedModule = true;
+        if (const auto make = reinterpret_cast<MakeTextPrintJobs>(
+                ResolveModuleFunction(kPrintModule, kMakeTextPrintJobs)))
+            m_jobs.reset(make());
+    }
+    return m_jobs.get();
 }
 
 bool TextPrinter::Print(QWidget* parent, const QString& title, const QString& text)
 {
-    QPrinter& printer = Printer();
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("pdl_rechenstreifen"));
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    printer.setDocName(title);
-    QTextDocument document;
-    document.setPlainText(text);
-    document.print(&printer);
-    return true;
+    if (TextPrintJobs* printer = jobs())
+        return printer->Print(parent, title, text);
+    QMessageBox::critical(parent, title,
+                          QStringLiteral("Drucken ist nicht möglich: %1 fehlt im Programmordner.")
+                              .arg(QLatin1String(kPrintModule)));
+    return false;
+}
+
+void TextPrinter::PrintToPdf(const QString& file)
+{
+    if (TextPrintJobs* printer = jobs())
+        printer->PrintToPdf(file);
 }

@@ -1,17 +1,12 @@
 #include "single_instance.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QStandardPaths>
-#include <QThread>
+#include "network_module.h"
+#include "program_module.h"
 
-#include <algorithm>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace {
-const QByteArray kShowRequest = "show\n";
-
 QString folderOrRuntime(const QString& folder)
 {
     if (!folder.isEmpty())
@@ -44,7 +39,7 @@ SingleInstance::~SingleInstance() = default;
 bool SingleInstance::Claim()
 {
     if (m_lock.tryLock(0)) {
-        listen();
+        m_claimed = true;
         return true;
     }
     // Only another instance's lock keeps this one from starting; a lock that cannot be made
@@ -52,49 +47,26 @@ bool SingleInstance::Claim()
     return m_lock.error() != QLockFile::LockFailedError;
 }
 
-void SingleInstance::listen()
+namespace {
+std::unique_ptr<LocalChannel> makeChannel()
 {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left by a killed instance would refuse the name.
-    QLocalServer::removeServer(m_socketName);
-    if (!m_server->listen(m_socketName))
+    const auto make = reinterpret_cast<MakeLocalChannel>(
+        ResolveModuleFunction(kNetworkModule, kMakeLocalChannel));
+    return std::unique_ptr<LocalChannel>(make ? make() : nullptr);
+}
+} // namespace
+
+void SingleInstance::Listen()
+{
+    if (!m_claimed || m_channel)
         return;
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            const auto read = [this, socket] {
-                if (!socket->canReadLine())
-                    return;
-                if (socket->readLine() == kShowRequest)
-                    emit ShowRequested();
-                socket->disconnectFromServer();
-            };
-            connect(socket, &QLocalSocket::readyRead, this, read);
-            read();
-        }
-    });
+    m_channel = makeChannel();
+    if (m_channel)
+        m_channel->Listen(m_socketName, [this] { emit ShowRequested(); });
 }
 
 bool SingleInstance::AskFirstToShow(int timeoutMs)
 {
-    // The first instance may hold the lock a moment before it listens: try until the time
-    // is up.
-    const QDeadlineTimer deadline(timeoutMs);
-    const auto remaining = [&deadline] {
-        return int(std::max<qint64>(1, deadline.remainingTime()));
-    };
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(m_socketName);
-        if (socket.waitForConnected(remaining())) {
-            socket.write(kShowRequest);
-            const bool sent = socket.waitForBytesWritten(remaining());
-            // The first instance hangs up once it has read the request.
-            socket.waitForDisconnected(remaining());
-            return sent;
-        }
-        QThread::msleep(50);
-    }
-    return false;
+    const std::unique_ptr<LocalChannel> channel = makeChannel();
+    return channel && channel->AskToShow(m_socketName, timeoutMs);
 }

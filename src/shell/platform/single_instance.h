@@ -1,14 +1,16 @@
 // One running program per user: a lock file and a local socket in the user's runtime folder.
-// The first start holds the lock and listens; a second start finds the lock taken, asks the
-// first to show its main window, and ends. A lock left by a killed process is stale and is
-// taken over.
+// The first start holds the lock and, once its window is up, listens; a second start finds the
+// lock taken, asks the first to show its main window, and ends. A lock left by a killed process
+// is stale and is taken over. The socket lives in the module quorvanta_network.
 #pragma once
 
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include <memory>
+
+class LocalChannel;
 
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -19,8 +21,11 @@ public:
     ~SingleInstance() override;
 
     // True when this is the only instance (or the lock cannot be made at all, which must not
-    // keep the program from starting); it then listens for later starts.
+    // keep the program from starting).
     bool Claim();
+    // For the instance that claimed the lock: listens for later starts. A later start keeps
+    // trying to reach it meanwhile.
+    void Listen();
     // For a start that found the lock taken: asks the first instance to show itself. False
     // when it could not be reached in time.
     bool AskFirstToShow(int timeoutMs = 3000);
@@ -30,9 +35,8 @@ signals:
     void ShowRequested();
 
 private:
-    void listen();
-
     QString m_socketName;
     QLockFile m_lock;
-    QLocalServer* m_server = nullptr;
+    bool m_claimed = false;
+    std::unique_ptr<LocalChannel> m_channel;
 };

@@ -1,11 +1,10 @@
 #include "sound_player.h"
 
 #include "program_folder.h"
+#include "program_module.h"
 #include "shell/message_rules.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibrary>
 
 namespace {
 bool& moduleLoaded()
@@ -26,12 +25,8 @@ void SoundPlayer::PlayFile(const QString& path)
         return;
     if (!m_triedModule) {
         m_triedModule = true;
-        // The module sits beside the executable, wherever the data files are.
-        QLibrary module(QCoreApplication::applicationDirPath() +
-                        QStringLiteral("/quorvanta_sound"));
-        // Its sound effects live as long as the application: it must never be unloaded.
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        m_playWave = reinterpret_cast<PlayWave>(module.resolve("QuorvantaPlayWave"));
+        m_playWave = reinterpret_cast<PlayWave>(
+            ResolveModuleFunction("quorvanta_sound", "QuorvantaPlayWave"));
         moduleLoaded() = m_playWave != nullptr;
     }
     if (m_playWave)

@@ -1,4 +1,5 @@
-// Downloads and form posts to the maker's hosts, on Qt's asynchronous network calls.
+// Downloads and form posts to the maker's hosts, on Qt's asynchronous network calls (in the
+// module quorvanta_network; without the module every transfer fails as if unconnected).
 //
 // Every transfer has a time-out (no data for that long ends it) and a cap on the body's
 // size. A download writes its target file only after the whole transfer succeeded with
@@ -7,20 +8,18 @@
 // was and nothing behind.
 #pragma once
 
+#include "network_module.h"
+
 #include <QByteArray>
 #include <QList>
-#include <QNetworkProxy>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
-
-class QNetworkAccessManager;
-class QNetworkReply;
-class QNetworkRequest;
 
 // Where the update host and the report host are. Both default to the stand-in service on
 // this machine, so nothing leaves it unless the user names a host ("UpdateHost",
@@ -34,28 +33,13 @@ struct WebHosts {
     static QUrl At(const QUrl& base, const QString& path);
 };
 
-enum class TransferOutcome {
-    Done,
-    Failed,      // no connection, or the connection broke
-    HttpError,   // an answer other than 200
-    TimedOut,    // no data within the time-out
-    TooLarge,    // the body passed the size cap
-    Refused,     // the body did not pass the caller's check
-    CannotWrite, // the target file could not be written
-};
-
-struct TransferLimits {
-    int timeoutMs = 10000;
-    qint64 maxBodyBytes = 1024 * 1024;
-};
-
 class WebClient : public QObject {
     Q_OBJECT
 public:
     explicit WebClient(TransferLimits limits = {}, QObject* parent = nullptr);
     ~WebClient() override;
 
-    void SetProxy(const QNetworkProxy& proxy) { m_proxy = proxy; }
+    void SetProxy(std::optional<ProxyAddress> proxy) { m_proxy = std::move(proxy); }
     void SetLimits(TransferLimits limits) { m_limits = limits; }
 
     using BodyCheck = std::function<bool(const QByteArray& body)>;
@@ -75,11 +59,10 @@ public:
     static QByteArray FormBody(const QList<std::pair<QString, QString>>& fields);
 
 private:
-    QNetworkAccessManager& manager();
-    void watch(QNetworkReply* reply, std::function<void(TransferOutcome, QByteArray)> done);
+    void transfer(WebRequest request, WebTransport::Done done);
 
     TransferLimits m_limits;
-    QNetworkProxy m_proxy{QNetworkProxy::NoProxy};
+    std::optional<ProxyAddress> m_proxy;
     // Made on the first transfer: a start without one loads no network stack.
-    QNetworkAccessManager* m_manager = nullptr;
+    std::unique_ptr<WebTransport> m_transport;
 };
