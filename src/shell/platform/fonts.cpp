@@ -33,10 +33,21 @@ QString registerFirst(const char* const* files, int count)
 
 void RegisterProgramFonts()
 {
-    if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+    // The families installed under their own names. A family the font configuration only puts
+    // in for a missing one does not count: its metrics are not the missing font's. (Asking for
+    // each name through the configuration's substitutions also cost more than the list.)
+    const QStringList families = QFontDatabase::families();
+    const auto installed = [&families](const QString& family) {
+        return families.contains(family, Qt::CaseInsensitive);
+    };
+    if (!installed(QStringLiteral("Tahoma")))
         registerFirst(kTahomaFiles, int(std::size(kTahomaFiles)));
-    if (!QFontDatabase::hasFamily(QStringLiteral("Arial"))) {
-        const QString family = registerFirst(kArialFiles, int(std::size(kArialFiles)));
+    if (!installed(QStringLiteral("Arial"))) {
+        // Liberation Sans has Arial's metrics and is normally installed already.
+        const QString liberation = QStringLiteral("Liberation Sans");
+        const QString family = installed(liberation)
+                                   ? liberation
+                                   : registerFirst(kArialFiles, int(std::size(kArialFiles)));
         if (!family.isEmpty())
             QFont::insertSubstitution(QStringLiteral("Arial"), family);
     }
