@@ -842,10 +842,18 @@ void drawFormula(int number, Line& l, const std::array<FieldPlace, 8>& previous)
 
 } // namespace
 
-FormulaRenderer::FormulaRenderer() : m_image(ImageWidth, ImageHeight, QImage::Format_RGB32)
+FormulaRenderer::FormulaRenderer()
 {
-    m_image.fill(kBackground);
     ResetFieldWidths();
+}
+
+const QImage& FormulaRenderer::Image() const
+{
+    if (m_image.isNull()) {
+        m_image = QImage(ImageWidth, ImageHeight, QImage::Format_RGB32);
+        m_image.fill(kBackground);
+    }
+    return m_image;
 }
 
 void FormulaRenderer::ResetFieldWidths()
@@ -856,6 +864,7 @@ void FormulaRenderer::ResetFieldWidths()
 
 int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
 {
+    Image(); // the canvas is made with the first formula
     FormulaCanvas canvas(m_image, FormulaFonts::Tahoma(14));
     canvas.Widest = m_widest;
     const int lines = set.Rebuild ? 2 : 1;

@@ -30,7 +30,8 @@ public:
 
     FormulaRenderer();
 
-    const QImage& Image() const { return m_image; }
+    // The image, all background until a formula is drawn.
+    const QImage& Image() const;
     const std::array<FieldPlace, FormulaCatalogue::SlotCount>& Fields() const { return m_fields; }
 
     // Draws the formula of `set`: two lines when the set was rebuilt (Rebuild), else one;
@@ -43,7 +44,8 @@ public:
     void ResetFieldWidths();
 
 private:
-    QImage m_image;
+    // Made on first use: a start that never shows the formula page holds none of its 680 kB.
+    mutable QImage m_image;
     std::array<FieldPlace, FormulaCatalogue::SlotCount> m_fields{};
     int m_widest = NarrowWidth;
 };
