@@ -60,9 +60,7 @@ public:
     virtual bool AskToShow(const QString& socketName, int timeoutMs) = 0;
 };
 
-// The module's two entry points; each returns a new object the caller owns.
-using MakeWebTransport = WebTransport* (*)();
-using MakeLocalChannel = LocalChannel* (*)();
+// The module's two factories (for MakeModuleObject).
 inline constexpr const char* kNetworkModule = "quorvanta_network";
 inline constexpr const char* kMakeWebTransport = "QuorvantaMakeWebTransport";
 inline constexpr const char* kMakeLocalChannel = "QuorvantaMakeLocalChannel";

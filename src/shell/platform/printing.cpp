@@ -11,9 +11,7 @@ TextPrintJobs* TextPrinter::jobs()
 {
     if (!m_triedModule) {
         m_triedModule = true;
-        if (const auto make = reinterpret_cast<MakeTextPrintJobs>(
-                ResolveModuleFunction(kPrintModule, kMakeTextPrintJobs)))
-            m_jobs.reset(make());
+        m_jobs = MakeModuleObject<TextPrintJobs>(kPrintModule, kMakeTextPrintJobs);
     }
     return m_jobs.get();
 }

@@ -18,7 +18,7 @@ public:
     // The dialog starts from a PDF file instead of the system's printer (tests).
     virtual void PrintToPdf(const QString& file) = 0;
 };
-using MakeTextPrintJobs = TextPrintJobs* (*)();
+// The module's factory (for MakeModuleObject).
 inline constexpr const char* kPrintModule = "quorvanta_print";
 inline constexpr const char* kMakeTextPrintJobs = "QuorvantaMakeTextPrintJobs";
 

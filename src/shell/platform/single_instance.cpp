@@ -47,26 +47,17 @@ bool SingleInstance::Claim()
     return m_lock.error() != QLockFile::LockFailedError;
 }
 
-namespace {
-std::unique_ptr<LocalChannel> makeChannel()
-{
-    const auto make = reinterpret_cast<MakeLocalChannel>(
-        ResolveModuleFunction(kNetworkModule, kMakeLocalChannel));
-    return std::unique_ptr<LocalChannel>(make ? make() : nullptr);
-}
-} // namespace
-
 void SingleInstance::Listen()
 {
     if (!m_claimed || m_channel)
         return;
-    m_channel = makeChannel();
+    m_channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
     if (m_channel)
         m_channel->Listen(m_socketName, [this] { emit ShowRequested(); });
 }
 
 bool SingleInstance::AskFirstToShow(int timeoutMs)
 {
-    const std::unique_ptr<LocalChannel> channel = makeChannel();
+    const auto channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
     return channel && channel->AskToShow(m_socketName, timeoutMs);
 }

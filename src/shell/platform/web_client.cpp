@@ -33,14 +33,12 @@ QByteArray WebClient::FormBody(const QList<std::pair<QString, QString>>& fields)
 
 void WebClient::transfer(WebRequest request, WebTransport::Done done)
 {
-    if (!m_transport) {
-        if (const auto make = reinterpret_cast<MakeWebTransport>(
-                ResolveModuleFunction(kNetworkModule, kMakeWebTransport)))
-            m_transport.reset(make());
-    }
+    if (!m_transport)
+        m_transport = MakeModuleObject<WebTransport>(kNetworkModule, kMakeWebTransport);
     if (!m_transport) {
         // Said as for any transfer: later, from the event loop.
-        QTimer::singleShot(0, this, [done = std::move(done)] { done(TransferOutcome::Failed, {}); });
+        QTimer::singleShot(0, this,
+                           [done = std::move(done)] { done(TransferOutcome::Failed, {}); });
         return;
     }
     request.limits = m_limits;
@@ -53,8 +51,8 @@ void WebClient::DownloadToFile(const QUrl& url, const QString& file, BodyCheck a
 {
     WebRequest request;
     request.url = url;
-    transfer(request, [file, accept = std::move(accept), done = std::move(done)](
-                                      TransferOutcome outcome, const QByteArray& body) {
+    transfer(request, [file, accept = std::move(accept),
+                       done = std::move(done)](TransferOutcome outcome, const QByteArray& body) {
         if (outcome != TransferOutcome::Done) {
             done(outcome);
             return;
