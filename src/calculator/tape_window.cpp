@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <utility>
+
 Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
@@ -48,6 +50,14 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     connect(m_print, &ImageButton::clicked, this,
             &Tfrm_rechenstreifen::img_rechenstreifen_druckenClick);
 
+    // The text area is the costliest control of both windows and the tape starts hidden:
+    // it is made once the main window is up (BuildText) or when the tape first shows.
+}
+
+void Tfrm_rechenstreifen::BuildText()
+{
+    if (m_tape)
+        return;
     m_tape = new QTextEdit(this);
     m_tape->setObjectName(QStringLiteral("red_rechenstreifen"));
     m_tape->setGeometry(3, 23, 132, 435);
@@ -60,6 +70,14 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     QTextOption right = m_tape->document()->defaultTextOption();
     right.setAlignment(Qt::AlignRight);
     m_tape->document()->setDefaultTextOption(right);
+    m_tape->show();
+    ShowLines(std::exchange(m_shown, {}));
+}
+
+void Tfrm_rechenstreifen::showEvent(QShowEvent* event)
+{
+    BuildText();
+    QWidget::showEvent(event);
 }
 
 void Tfrm_rechenstreifen::SetEffect(ImageButtonEffect* effect)
@@ -71,6 +89,10 @@ void Tfrm_rechenstreifen::SetEffect(ImageButtonEffect* effect)
 
 void Tfrm_rechenstreifen::ShowLines(const QStringList& lines)
 {
+    if (!m_tape) {
+        m_shown = lines;
+        return;
+    }
     // Usually only the last line changes or lines are added: keep the rest as it is.
     qsizetype same = 0;
     while (same < lines.size() && same < m_shown.size() && lines[same] == m_shown[same])
@@ -119,7 +141,8 @@ void Tfrm_rechenstreifen::rechenstreifen_loeschenClick()
 void Tfrm_rechenstreifen::img_rechenstreifen_druckenClick()
 {
     if (OnPrint)
-        OnPrint(QStringLiteral("Rechenstreifen"), m_tape->toPlainText());
+        OnPrint(QStringLiteral("Rechenstreifen"),
+                m_tape ? m_tape->toPlainText() : m_shown.join(u'\n'));
 }
 
 bool Tfrm_rechenstreifen::eventFilter(QObject* watched, QEvent* event)

@@ -25,6 +25,8 @@ public:
     void SetEffect(ImageButtonEffect* effect);
     // Shows the tape's lines, changing only what differs, and scrolls to the last line.
     void ShowLines(const QStringList& lines);
+    // Makes the text area with the lines shown so far; until then they are only kept.
+    void BuildText();
     // Places the window left of the main window at `mainFrame`.
     void DockTo(const QRect& mainFrame);
 
@@ -35,6 +37,7 @@ public:
     void img_rechenstreifen_druckenClick();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -44,7 +47,7 @@ private:
     QLabel* m_caption;
     ImageButton* m_clear;
     ImageButton* m_print;
-    QTextEdit* m_tape;
+    QTextEdit* m_tape = nullptr;
     QStringList m_shown;
     ImageButtonEffect* m_effect = nullptr;
 };

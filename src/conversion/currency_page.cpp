@@ -172,11 +172,17 @@ CurrencyPage::CurrencyPage(KeyFilterServices services, ImageButtonEffect* effect
     : QWidget(parent), m_texts(CurrencyControlTexts()), m_services(services), m_effect(effect)
 {
     setObjectName(QStringLiteral("tsh_waehrungsrechner"));
-    LoadExchangeRates();
+}
+
+void CurrencyPage::ReadPendingRates()
+{
+    if (m_ratesPending)
+        LoadExchangeRates();
 }
 
 void CurrencyPage::showEvent(QShowEvent* event)
 {
+    ReadPendingRates();
     if (!m_built)
         build();
     QWidget::showEvent(event);
@@ -336,6 +342,7 @@ QComboBox* CurrencyPage::combo(AmountField field) const
 
 void CurrencyPage::LoadExchangeRates()
 {
+    m_ratesPending = false;
     m_calc.TakeExchangeRates(::LoadExchangeRates(ProgramFolder::Path()));
     m_calc.SelectDefaultCurrencies();
     Refresh();

@@ -29,6 +29,9 @@ public:
     // Reads "kurse.txt" in the program folder into the grid (hand edits are lost) and
     // chooses EUR and USD again: at start, after a download and after a language change.
     void LoadExchangeRates();
+    // The rates are first read when the page is first shown or this is called, whichever
+    // comes first: the window comes up without them.
+    void ReadPendingRates();
     // Copies the calculator's texts into the controls.
     void Refresh();
     void retranslate();
@@ -74,6 +77,7 @@ private:
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     bool m_built = false;
+    bool m_ratesPending = true; // "kurse.txt" not read yet
     TAlignEdit* m_amounts[2] = {};
     bool m_keyDown[2] = {}; // a key went down in that field since it took the focus
     QComboBox* m_combos[2] = {};

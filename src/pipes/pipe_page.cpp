@@ -175,8 +175,20 @@ TextPrinter& PipePage::Printer()
     return *m_printer;
 }
 
+void PipePage::LoadPipeFileLater(int languageCode)
+{
+    m_pendingLanguage = languageCode;
+}
+
+void PipePage::ReadPendingPipeFile()
+{
+    if (m_pendingLanguage != 0)
+        LoadPipeFile(m_pendingLanguage);
+}
+
 void PipePage::LoadPipeFile(int languageCode)
 {
+    m_pendingLanguage = 0;
     const bool loaded = m_sizing.LoadPipeFile(ProgramFolder::Path(), languageCode);
     fillPipeCombo();
     m_sizing.UpdatePipe();
@@ -190,6 +202,7 @@ void PipePage::LoadPipeFile(int languageCode)
 
 void PipePage::showEvent(QShowEvent* event)
 {
+    ReadPendingPipeFile();
     if (!m_built)
         build();
     QWidget::showEvent(event);

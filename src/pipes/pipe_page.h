@@ -41,6 +41,11 @@ public:
     // language. A missing or empty file is announced through PipeFileMissing, once until a
     // load finds pipes again; the page goes on with an empty table.
     void LoadPipeFile(int languageCode);
+    // The same, at the latest when the page is first shown or ReadPendingPipeFile() is
+    // called: the window comes up without reading the table. A LoadPipeFile() before then
+    // takes its place.
+    void LoadPipeFileLater(int languageCode);
+    void ReadPendingPipeFile();
     // Copies the engine's texts into the controls.
     void Refresh();
     void retranslate();
@@ -101,6 +106,7 @@ private:
     ImageButtonEffect* m_effect;
     bool m_built = false;
     bool m_tableMissing = false; // the last load found no pipes, and said so
+    int m_pendingLanguage = 0;   // a table still to read, in this language; 0: none
     std::array<TAlignEdit*, PipeFieldCount> m_fields{};
     QComboBox* m_pipes = nullptr;
     QSpinBox* m_upDown = nullptr;

@@ -503,7 +503,9 @@ void LanguageSwitch::ApplyLanguage()
             formulas->SetLanguage(m_applied);
         if (auto* currency = m_main.findChild<CurrencyPage*>(); currency && reload)
             currency->LoadExchangeRates();
-        if (LoadQtTranslations)
+        // Qt's own texts (its dialogs, the edit menu) are needed only once the window is
+        // up; at a German start they come with the table after the first frame.
+        if (LoadQtTranslations && (m_tableLoaded || !LoadTable))
             LoadQtTranslations(m_applied);
     }
     loadImages();

@@ -135,15 +135,18 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_units = new UnitPage(services);
     m_pages->addTab(m_units, QStringLiteral("SI-Einheiten"));
     m_pipes = new PipePage(services, &m_effect);
-    // Said once, without holding up the start: the page goes on with an empty table. The
-    // program's message dialog will take this over.
+    // Said once, holding up neither the start nor the other pages and leaving the keyboard
+    // where it is: only the pipe page needs the table, and it goes on with an empty one.
     connect(m_pipes, &PipePage::PipeFileMissing, this, [this](const QString& message) {
         auto* box =
             new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        box->setModal(false);
+        box->setAttribute(Qt::WA_ShowWithoutActivating);
+        box->show();
     });
-    m_pipes->LoadPipeFile(1); // German until the settings say otherwise
+    // German until the settings say otherwise; read once the window is up.
+    m_pipes->LoadPipeFileLater(1);
     m_pages->addTab(m_pipes, QStringLiteral("Rohrauslegung"));
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
@@ -421,6 +424,14 @@ void Tfrm_calc::pco_mainChange(int index)
     m_keypad->FocusResult();
 }
 
+void Tfrm_calc::FinishStart()
+{
+    m_pipes->ReadPendingPipeFile();
+    m_currency->ReadPendingRates();
+    if (m_tape)
+        m_tape->BuildText();
+}
+
 void Tfrm_calc::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
@@ -435,7 +446,10 @@ void Tfrm_calc::paintEvent(QPaintEvent*)
     // Queued now, it runs once this frame with all its controls is out.
     if (!m_painted && !isMinimized()) {
         m_painted = true;
-        if (AfterFirstPaint)
-            QTimer::singleShot(0, this, AfterFirstPaint);
+        QTimer::singleShot(0, this, [this] {
+            FinishStart();
+            if (AfterFirstPaint)
+                AfterFirstPaint();
+        });
     }
 }

@@ -87,6 +87,10 @@ public:
     // Runs once, right after the window's first frame is painted: work the start leaves for
     // later.
     std::function<void()> AfterFirstPaint;
+    // Makes what the start leaves for after the first frame: the pipe table, the exchange
+    // rates and the tape's text area. Done then on its own; called for a start without a window.
+    // Runs once.
+    void FinishStart();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

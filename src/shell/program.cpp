@@ -147,6 +147,7 @@ void Program::Start()
     // first frame, or at once when the program starts without showing it. The update never
     // holds up input.
     const auto later = [this] {
+        m_mainWindow->FinishStart();
         if (WhenUp)
             WhenUp();
         m_languageSwitch->LoadTableNow();

@@ -21,6 +21,7 @@ namespace {
 
 QString tapeText(Tfrm_rechenstreifen& tape)
 {
+    tape.BuildText();
     return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
 }
 

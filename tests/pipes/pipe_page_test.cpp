@@ -99,6 +99,9 @@ TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
     RecordingServices services;
     ExpectModalDialog expected;
     Tfrm_calc window(KeyFilterServices{services, services});
+    // The table is read once the window is up, not while it is made.
+    EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
+    window.FinishStart();
     ProgramFolder::SetPath(QString());
     const auto boxes = window.findChildren<QMessageBox*>();
     ASSERT_EQ(boxes.size(), 1);

@@ -92,8 +92,14 @@ int main(int argc, char** argv)
     InstallExceptionDialog(ReportingSetupFrom(program.Settings(), program.Proxy()),
                            settingsDir.filePath(QStringLiteral("crash-report.txt")));
     // Scripts start once the main window can take keys, as a user would find it.
-    if (program.MainWindow()->isVisible())
+    // What the start leaves for after the first frame is there too, however soon the first
+    // line comes. A notice it shows (a missing pipe file) must not keep the keys from the main
+    // window.
+    program.MainWindow()->FinishStart();
+    if (program.MainWindow()->isVisible()) {
+        program.MainWindow()->activateWindow();
         (void)QTest::qWaitForWindowActive(program.MainWindow(), 2000);
+    }
 
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
