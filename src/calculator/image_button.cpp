@@ -6,11 +6,24 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 // The flat frame has the colour of the page the images sit on.
 const QColor kFlatFrame(0x97, 0xA4, 0xA1);
 constexpr int kAnimationMs = 100;
 } // namespace
+
+void FillShaded(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom, int span)
+{
+    const auto mix = [](int a, int b, double t) { return int(a + (b - a) * t + 0.5); };
+    for (int row = 0; row < r.height(); ++row) {
+        const double t = std::min(1.0, (row + 0.5) / std::max(1, span));
+        p.fillRect(r.left(), r.top() + row, r.width(), 1,
+                   QColor(mix(top.red(), bottom.red(), t), mix(top.green(), bottom.green(), t),
+                          mix(top.blue(), bottom.blue(), t)));
+    }
+}
 
 QImage ReadBitmapPicture(const QString& programFile)
 {
@@ -203,10 +216,7 @@ void ImageButton::paintEvent(QPaintEvent*)
             QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
             m_picture);
     } else {
-        QLinearGradient face(r.topLeft(), r.bottomLeft());
-        face.setColorAt(0, m_faceColour.lighter(112));
-        face.setColorAt(1, m_faceColour.darker(106));
-        p.fillRect(r, face);
+        FillShaded(p, r, m_faceColour.lighter(112), m_faceColour.darker(106), r.height() - 1);
 
         QFont main = font();
         main.setPixelSize(std::max(11, r.height() * 9 / 20));

@@ -13,11 +13,17 @@
 #include <QTimer>
 
 class ImageButton;
+class QPainter;
 
 // A picture of the program folder ("images\\on1.cc1"), read as a bitmap and as nothing else;
 // a null image when the file is missing or no bitmap. Only the built-in bitmap reader is asked:
 // naming the format alone would still have every image plug-in loaded to be asked first.
 QImage ReadBitmapPicture(const QString& programFile);
+
+// Fills `r` shading from `top` to `bottom` over `span` rows, one colour per row as a vertical
+// linear gradient samples it. Drawn by hand: each gradient of another colour pair would keep
+// a colour table of 12 kB in the paint engine for as long as the program runs.
+void FillShaded(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom, int span);
 
 class ImageButtonEffect : public QObject {
     Q_OBJECT

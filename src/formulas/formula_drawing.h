@@ -16,7 +16,8 @@ QString FileName(int number);
 
 // The first picture of a GIF file, or nothing when the bytes are no readable GIF. Any bytes
 // are safe: nothing is read beyond them, and pictures larger than 2048 pixels a side are
-// refused.
+// refused. In the picture codecs' library (gif_reader.cpp); the program reads through
+// ProgramPictureCodecs().
 std::optional<QImage> ReadGif(const QByteArray& bytes);
 
 // The picture scaled smoothly into a white image of `size`, keeping its proportions and

@@ -8,7 +8,9 @@
 #include "formula_drawing.h"
 #include "formula_glyphs.h"
 #include "formula_legend.h"
+#include "shell/picture_codecs.h"
 #include "shell/platform/program_folder.h"
+#include "shell/platform/program_pictures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -338,7 +340,8 @@ bool FormulaPage::showDrawing()
     QFile file(ProgramFolder::FilePath(name));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const auto picture = FormulaDrawing::ReadGif(file.readAll());
+    const PictureCodecs* codecs = ProgramPictureCodecs();
+    const auto picture = codecs ? codecs->ReadGif(file.readAll()) : std::nullopt;
     if (!picture)
         return false;
     m_drawing = FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size());

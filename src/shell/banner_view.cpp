@@ -1,6 +1,7 @@
 #include "banner_view.h"
 
-#include "formulas/formula_drawing.h"
+#include "picture_codecs.h"
+#include "platform/program_pictures.h"
 #include "tray_rules.h"
 
 #include <QBuffer>
@@ -9,69 +10,10 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
+namespace {} // namespace
 
-namespace {
-// Pictures larger than this on a side are refused: a banner is a strip of 367 × 62 pixels.
-constexpr int kMaxBannerSide = 4096;
-
-struct JpegError {
-    jpeg_error_mgr manager;
-    std::jmp_buf back;
-};
-
-// The two steps below hold no object with a destructor: a decoding error jumps out of them.
-bool readJpegHeader(jpeg_decompress_struct& info, JpegError& error, const QByteArray& bytes)
-{
-    if (setjmp(error.back))
-        return false;
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    return true;
-}
-
-bool readJpegRows(jpeg_decompress_struct& info, JpegError& error, uchar* pixels, qsizetype stride)
-{
-    if (setjmp(error.back))
-        return false;
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels + stride * qsizetype(info.output_scanline);
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    return true;
-}
-
-std::optional<QImage> readJpeg(const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return std::nullopt;
-    jpeg_decompress_struct info{};
-    JpegError error{};
-    info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = [](j_common_ptr c) {
-        std::longjmp(reinterpret_cast<JpegError*>(c->err)->back, 1);
-    };
-    error.manager.output_message = [](j_common_ptr) {};
-    jpeg_create_decompress(&info);
-    std::optional<QImage> result;
-    if (readJpegHeader(info, error, bytes) && info.output_width <= kMaxBannerSide &&
-        info.output_height <= kMaxBannerSide && info.output_components == 3) {
-        QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
-        if (!image.isNull() && readJpegRows(info, error, image.bits(), image.bytesPerLine()))
-            result = image;
-    }
-    jpeg_destroy_decompress(&info);
-    return result;
-}
-} // namespace
-
-std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArray& bytes)
+std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArray& bytes,
+                                          const PictureCodecs* codecs)
 {
     switch (kind) {
     case BannerPictureKind::Bitmap: {
@@ -83,7 +25,7 @@ std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArr
         QImageReader reader(&buffer, "BMP");
         reader.setAutoDetectImageFormat(false);
         const QSize size = reader.size();
-        if (!size.isValid() || size.width() > kMaxBannerSide || size.height() > kMaxBannerSide)
+        if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
             return std::nullopt;
         QImage image;
         if (!reader.read(&image))
@@ -91,9 +33,9 @@ std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArr
         return image;
     }
     case BannerPictureKind::Jpeg:
-        return readJpeg(bytes);
+        return codecs ? codecs->ReadJpeg(bytes) : std::nullopt;
     case BannerPictureKind::Gif:
-        return FormulaDrawing::ReadGif(bytes);
+        return codecs ? codecs->ReadGif(bytes) : std::nullopt;
     case BannerPictureKind::None:
         break;
     }
@@ -138,7 +80,8 @@ bool BannerView::showBanner(const QString& name)
     m_link = file->link;
     m_banner = name;
     setToolTip(m_link);
-    if (const auto picture = DecodeBannerPicture(BannerPictureKindOf(name), file->picture))
+    if (const auto picture =
+            DecodeBannerPicture(BannerPictureKindOf(name), file->picture, ProgramPictureCodecs()))
         setPixmap(QPixmap::fromImage(*picture));
     return true;
 }

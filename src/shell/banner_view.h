@@ -9,10 +9,13 @@
 #include <functional>
 #include <optional>
 
+class PictureCodecs;
 class QTimer;
 
-// The picture of a banner file, decoded by its kind; nothing when the bytes are no picture.
-std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArray& bytes);
+// The picture of a banner file, decoded by its kind: bitmaps by Qt, GIF and JPEG by `codecs`
+// (without them those are refused). Nothing when the bytes are no picture.
+std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArray& bytes,
+                                          const PictureCodecs* codecs);
 
 class BannerView : public QLabel {
     Q_OBJECT

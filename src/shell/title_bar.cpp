@@ -1,5 +1,7 @@
 #include "title_bar.h"
 
+#include "calculator/image_button.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -64,8 +66,5 @@ void TitleBar::SetCaptionLeft(int left)
 void TitleBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    QLinearGradient bar(0, 0, 0, height());
-    bar.setColorAt(0, QColor(0x3d, 0x63, 0x5d));
-    bar.setColorAt(1, QColor(0x24, 0x3f, 0x3b));
-    p.fillRect(rect(), bar);
+    FillShaded(p, rect(), QColor(0x3d, 0x63, 0x5d), QColor(0x24, 0x3f, 0x3b), height());
 }

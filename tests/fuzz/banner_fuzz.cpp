@@ -4,6 +4,7 @@
 
 #include "shell/banner_rotation.h"
 #include "shell/banner_view.h"
+#include "shell/picture_codecs.h"
 
 FUZZ_TARGET(banner)
 {
@@ -19,7 +20,7 @@ FUZZ_TARGET(banner)
         BannerFitsLanguage(file->languages, language);
     for (const auto kind :
          {BannerPictureKind::Bitmap, BannerPictureKind::Jpeg, BannerPictureKind::Gif}) {
-        if (const auto picture = DecodeBannerPicture(kind, file->picture)) {
+        if (const auto picture = DecodeBannerPicture(kind, file->picture, &LinkedPictureCodecs())) {
             FUZZ_CHECK(!picture->isNull() && picture->width() <= 4096 && picture->height() <= 4096,
                        QStringLiteral("kind %1: %2x%3")
                            .arg(int(kind))

@@ -28,11 +28,11 @@ QByteArray bitmap(qint32 width, qint32 height)
 
 TEST(BannerPicture, BitmapsOfBannerSizeOnly)
 {
-    const auto small = DecodeBannerPicture(BannerPictureKind::Bitmap, bitmap(4, 2));
+    const auto small = DecodeBannerPicture(BannerPictureKind::Bitmap, bitmap(4, 2), nullptr);
     ASSERT_TRUE(small);
     EXPECT_EQ(small->size(), QSize(4, 2));
     // A header that claims millions of rows is refused before they are read.
-    EXPECT_FALSE(DecodeBannerPicture(BannerPictureKind::Bitmap, bitmap(4, 2752514)));
+    EXPECT_FALSE(DecodeBannerPicture(BannerPictureKind::Bitmap, bitmap(4, 2752514), nullptr));
 }
 
 } // namespace

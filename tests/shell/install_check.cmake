@@ -12,7 +12,7 @@ endif()
 set(folder "${PREFIX}/lib/quorvanta")
 foreach(file
     lib/quorvanta/quorvanta lib/quorvanta/quorvanta_sound.so lib/quorvanta/quorvanta_network.so
-    lib/quorvanta/quorvanta_print.so lib/quorvanta/kurse.txt
+    lib/quorvanta/quorvanta_print.so lib/quorvanta/quorvanta_pictures.so lib/quorvanta/kurse.txt
     lib/quorvanta/hammer.wav lib/quorvanta/error.wav lib/quorvanta/explos.wav
     lib/quorvanta/hinweis.wav lib/quorvanta/images/on1.cc1
     share/applications/de.drevion.Quorvanta.desktop

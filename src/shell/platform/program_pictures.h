@@ -1,0 +1,7 @@
+// The program's GIF and JPEG readers: the module quorvanta_pictures, loaded with the first
+// call. Null when the module is missing: such pictures are then treated as unreadable.
+#pragma once
+
+class PictureCodecs;
+
+const PictureCodecs* ProgramPictureCodecs();
