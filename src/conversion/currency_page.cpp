@@ -174,6 +174,12 @@ CurrencyPage::CurrencyPage(KeyFilterServices services, ImageButtonEffect* effect
     setObjectName(QStringLiteral("tsh_waehrungsrechner"));
 }
 
+void CurrencyPage::ReloadExchangeRates()
+{
+    if (!m_ratesPending)
+        LoadExchangeRates();
+}
+
 void CurrencyPage::ReadPendingRates()
 {
     if (m_ratesPending)

@@ -32,6 +32,9 @@ public:
     // The rates are first read when the page is first shown or this is called, whichever
     // comes first: the window comes up without them.
     void ReadPendingRates();
+    // After a change of language: reads the rates again, unless their first reading is still
+    // to come.
+    void ReloadExchangeRates();
     // Copies the calculator's texts into the controls.
     void Refresh();
     void retranslate();

@@ -180,6 +180,14 @@ void PipePage::LoadPipeFileLater(int languageCode)
     m_pendingLanguage = languageCode;
 }
 
+void PipePage::ChangePipeFileLanguage(int languageCode)
+{
+    if (m_pendingLanguage != 0)
+        m_pendingLanguage = languageCode;
+    else
+        LoadPipeFile(languageCode);
+}
+
 void PipePage::ReadPendingPipeFile()
 {
     if (m_pendingLanguage != 0)

@@ -46,6 +46,9 @@ public:
     // takes its place.
     void LoadPipeFileLater(int languageCode);
     void ReadPendingPipeFile();
+    // After a change of language: reads the language's file now, or, while the first read is
+    // still pending, only changes its language.
+    void ChangePipeFileLanguage(int languageCode);
     // Copies the engine's texts into the controls.
     void Refresh();
     void retranslate();

@@ -72,11 +72,10 @@ bool TCSVFile::Load(const QString& fileName, const QString& quote, const QString
     return true;
 }
 
-void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const QString& separator,
-                             std::optional<QStringConverter::Encoding> encoding)
+void ReadCsvRows(QByteArrayView bytes, const QString& quote, const QString& separator,
+                 std::optional<QStringConverter::Encoding> encoding,
+                 const std::function<void(const QStringList& fields)>& onRow)
 {
-    m_rows.clear();
-    m_columns = 0;
     const QString text = decode(bytes, encoding);
     const QChar sep = separator.isEmpty() ? QChar(u'\t') : separator.front();
     const bool quoting = !quote.isEmpty();
@@ -91,8 +90,7 @@ void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const Q
         fieldStarted = false;
     };
     const auto endRow = [&] {
-        m_columns = std::max(m_columns, int(row.size()));
-        m_rows.append(row);
+        onRow(row);
         row.clear();
     };
 
@@ -134,6 +132,17 @@ void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const Q
         endField();
     if (!row.isEmpty())
         endRow();
+}
+
+void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const QString& separator,
+                             std::optional<QStringConverter::Encoding> encoding)
+{
+    m_rows.clear();
+    m_columns = 0;
+    ReadCsvRows(bytes, quote, separator, encoding, [this](const QStringList& row) {
+        m_columns = std::max(m_columns, int(row.size()));
+        m_rows.append(row);
+    });
 }
 
 QString TCSVFile::Cell(int col, int row) const

@@ -10,6 +10,7 @@
 #include <QStringConverter>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class TCSVFile {
@@ -39,3 +40,9 @@ private:
     QList<QStringList> m_rows;
     int m_columns = 0;
 };
+
+// The rows of CSV text one by one, read as TCSVFile reads them, without keeping a grid: each
+// row's fields go to `onRow`. For a reader that keeps only what it makes of them.
+void ReadCsvRows(QByteArrayView bytes, const QString& quote, const QString& separator,
+                 std::optional<QStringConverter::Encoding> encoding,
+                 const std::function<void(const QStringList& fields)>& onRow);

@@ -34,6 +34,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // Where a control's German text is kept once a translation has replaced it.
@@ -470,14 +472,17 @@ void LanguageSwitch::ensureTable()
 
 void LanguageSwitch::LoadTableNow()
 {
-    if (m_tableLoaded || !LoadTable)
-        return;
-    ensureTable();
-    // What was applied without the table is applied again with it.
-    if (m_applied != LanguageUndefined) {
-        m_applied = LanguageUndefined;
-        ApplyLanguage();
+    m_windowUp = true;
+    if (!m_tableLoaded && LoadTable) {
+        ensureTable();
+        // What was applied without the table is applied again with it.
+        if (m_applied != LanguageUndefined) {
+            m_applied = LanguageUndefined;
+            ApplyLanguage();
+        }
     }
+    if (std::exchange(m_qtTranslationsPending, false) && LoadQtTranslations)
+        LoadQtTranslations(m_applied);
 }
 
 void LanguageSwitch::ApplyLanguage()
@@ -498,14 +503,15 @@ void LanguageSwitch::ApplyLanguage()
         fillArrays();
         fillControlTexts();
         if (auto* pipes = m_main.findChild<PipePage*>(); pipes && reload)
-            pipes->LoadPipeFile(m_applied);
+            pipes->ChangePipeFileLanguage(m_applied);
         if (auto* formulas = m_main.findChild<FormulaPage*>())
             formulas->SetLanguage(m_applied);
         if (auto* currency = m_main.findChild<CurrencyPage*>(); currency && reload)
-            currency->LoadExchangeRates();
+            currency->ReloadExchangeRates();
         // Qt's own texts (its dialogs, the edit menu) are needed only once the window is
-        // up; at a German start they come with the table after the first frame.
-        if (LoadQtTranslations && (m_tableLoaded || !LoadTable))
+        // up: at start they come after the first frame.
+        m_qtTranslationsPending = !m_windowUp;
+        if (m_windowUp && LoadQtTranslations)
             LoadQtTranslations(m_applied);
     }
     loadImages();

@@ -93,6 +93,8 @@ private:
     int m_language = LanguageGerman;
     int m_applied = LanguageUndefined;
     bool m_tableLoaded = false;
+    bool m_windowUp = false;              // LoadTableNow was called: the first frame is out
+    bool m_qtTranslationsPending = false; // Qt's texts wait for the first frame
     QMenu* m_menu = nullptr;
     struct PageTexts {
         QPointer<QWidget> page;

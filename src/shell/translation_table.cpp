@@ -2,6 +2,10 @@
 
 #include "csv_file.h"
 
+#include <QFile>
+
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kPropertyNames[] = {
@@ -35,31 +39,66 @@ static_assert(std::size(kPropertyNames) == size_t(PropertyKind::WideDefaultText)
 constexpr int kFirstTextColumn = 5;
 constexpr int kLastColumn = kFirstTextColumn + LanguageCount - 1;
 
-void buildTable(const TCSVFile& file, QList<TSprachenString>& entries)
+// The cell's text, sharing the storage of `previous` when it is the same: the group and form
+// columns repeat down the rows.
+QString shared(const QString& cell, const QString& previous)
 {
-    entries.clear();
-    const int lastColumn = std::min(file.ColCount() - 1, kLastColumn);
-    for (int row = 1; row < file.RowCount(); ++row) {
-        if (file.RowEmpty(row))
-            continue;
+    return cell == previous ? previous : cell;
+}
+
+// Makes the entries row by row as the file is read: the file's grid is never kept whole.
+class TableBuilder {
+public:
+    explicit TableBuilder(QList<TSprachenString>& entries) : m_entries(entries)
+    {
+        m_entries.clear();
+    }
+
+    void operator()(const QStringList& fields)
+    {
+        m_columns = std::max(m_columns, int(fields.size()));
+        // The first row names the columns.
+        if (m_row++ == 0)
+            return;
+        if (std::all_of(fields.begin(), fields.end(), [](const QString& f) { return f.isEmpty(); }))
+            return;
         TSprachenString entry;
-        entry.group = file.Cell(0, row);
-        entry.form = file.Cell(1, row);
-        entry.component = file.Cell(2, row);
-        entry.property = PropertyKindOf(file.Cell(3, row));
-        const QString index = file.Cell(4, row).trimmed();
+        m_group = entry.group = shared(fields.value(0), m_group);
+        m_form = entry.form = shared(fields.value(1), m_form);
+        entry.component = fields.value(2);
+        entry.property = PropertyKindOf(fields.value(3));
+        const QString index = fields.value(4).trimmed();
         bool ok = true;
         entry.index = index.isEmpty() ? 0 : index.toInt(&ok);
         // An index that is no number addresses nothing: better no text than the wrong line.
         if (!ok)
-            continue;
-        // In a file of six columns the one text is German.
-        entry.texts[LanguageGerman] = file.Cell(kFirstTextColumn, row);
+            return;
+        // In a file of six columns the one text is German (see Finish for the other files).
+        entry.SetText(LanguageGerman, fields.value(kFirstTextColumn));
+        const int lastColumn = std::min(int(fields.size()) - 1, kLastColumn);
         for (int col = kFirstTextColumn; col <= lastColumn; ++col)
-            entry.texts[size_t(col - kFirstTextColumn)] = file.Cell(col, row);
-        entries.append(std::move(entry));
+            entry.SetText(col - kFirstTextColumn, fields[col]);
+        if (fields.size() <= kFirstTextColumn + LanguageGerman)
+            m_shortRows.append(m_entries.size());
+        m_entries.append(std::move(entry));
     }
-}
+
+    // A file with a German column: a row that ends before it has no German text.
+    void Finish()
+    {
+        if (m_columns > kFirstTextColumn + LanguageGerman)
+            for (const qsizetype i : std::as_const(m_shortRows))
+                m_entries[i].SetText(LanguageGerman, QString());
+    }
+
+private:
+    QList<TSprachenString>& m_entries;
+    QList<qsizetype> m_shortRows; // entries whose row ends before the German column
+    QString m_group;
+    QString m_form;
+    int m_row = 0;
+    int m_columns = 0;
+};
 
 } // namespace
 
@@ -83,7 +122,27 @@ QString PropertyKindName(PropertyKind kind)
 
 QString TSprachenString::Text(int language) const
 {
-    return language >= 0 && language < LanguageCount ? texts[size_t(language)] : QString();
+    for (const auto& [code, text] : m_texts)
+        if (code == language)
+            return text;
+    return {};
+}
+
+void TSprachenString::SetText(int language, const QString& text)
+{
+    if (language < 0 || language >= LanguageCount)
+        return;
+    for (auto it = m_texts.begin(); it != m_texts.end(); ++it) {
+        if (it->first == language) {
+            if (text.isEmpty())
+                m_texts.erase(it);
+            else
+                it->second = text;
+            return;
+        }
+    }
+    if (!text.isEmpty())
+        m_texts.append({language, text});
 }
 
 QString TSprachenString::Shown(const QString& text)
@@ -93,20 +152,22 @@ QString TSprachenString::Shown(const QString& text)
 
 bool TSprachenStrings::LoadTranslations(const QString& fileName)
 {
-    TCSVFile file;
-    if (!file.Load(fileName, QString(), QStringLiteral("\t"))) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
         m_entries.clear();
         return false;
     }
-    buildTable(file, m_entries);
+    LoadFromBytes(file.readAll());
     return true;
 }
 
 void TSprachenStrings::LoadFromBytes(QByteArrayView bytes)
 {
-    TCSVFile file;
-    file.LoadFromBytes(bytes, QString(), QStringLiteral("\t"));
-    buildTable(file, m_entries);
+    TableBuilder build(m_entries);
+    m_entries.reserve(bytes.count('\n') + 1);
+    ReadCsvRows(bytes, QString(), QStringLiteral("\t"), {},
+                [&build](const QStringList& fields) { build(fields); });
+    build.Finish();
 }
 
 void TSprachenStrings::FillStrings(QStringList& array, int highestIndex, const QString& group,

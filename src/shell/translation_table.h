@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
+#include <utility>
 
 // Language codes: the texts of code L stand in column 5 + L.
 inline constexpr int LanguageCount = 26;
@@ -57,14 +57,18 @@ struct TSprachenString {
     QString form;      // empty for a runtime array entry
     QString component; // the control's objectName, or the runtime array's key
     PropertyKind property = PropertyKind::Undefined;
-    int index = 0; // line or item number, or array index
-    std::array<QString, LanguageCount> texts;
+    int index = 0;                           // line or item number, or array index
     int appliedLanguage = LanguageUndefined; // the language last written from this entry
 
     // The text of a language; empty means no translation.
     QString Text(int language) const;
+    void SetText(int language, const QString& text);
     // The text as shown: "@@" stands for an empty text.
     static QString Shown(const QString& text);
+
+private:
+    // Only the languages that have a text: of the 26 columns a row fills two or three.
+    QList<std::pair<int, QString>> m_texts;
 };
 
 class TSprachenStrings {

@@ -148,6 +148,10 @@ TEST(TranslationTable, ReadsEntriesAsTheFileAddressesThem)
     table.LoadFromBytes("header\r\n\tTfrm_calc\tlbl_a\tCaption\t0\tNur Deutsch\r\n");
     ASSERT_EQ(table.Entries().size(), 1);
     EXPECT_EQ(table.Entries()[0].Text(LanguageGerman), u"Nur Deutsch");
+    // In a wider table, a row that ends before the German column has no German text.
+    table.LoadFromBytes("h\th\th\th\th\th\th\th\r\n\tTfrm_calc\tlbl_a\tCaption\t0\tSpalte 5\r\n");
+    ASSERT_EQ(table.Entries().size(), 1);
+    EXPECT_EQ(table.Entries()[0].Text(LanguageGerman), u"");
 
     // Without a header the first line is taken for it.
     table.LoadFromBytes("\tTfrm_calc\tlbl_a\tCaption\t0\t\tA\tAa\r\n");
