@@ -129,7 +129,6 @@ void Program::Start()
         m_settings->SetInteger(SettingsStore::Key::BannerCount, n);
     };
     banner->LoadWhenShown = true;
-    m_mainWindow->AddTrayIcon();
 
     m_mainWindow->PlaceOnScreen();
     if (!StartsHidden(m_options.arguments)) {
@@ -143,11 +142,12 @@ void Program::Start()
     if (m_atStart.firstStart)
         if (auto* amount = m_mainWindow->findChild<QWidget*>(QStringLiteral("edt_waehrung1")))
             amount->setFocus();
-    // The table (for German) and the start-up update begin once the window is up: after its
-    // first frame, or at once when the program starts without showing it. The update never
-    // holds up input.
+    // The table (for German), the notification-area icon and the start-up update begin once
+    // the window is up: after its first frame, or at once when the program starts without
+    // showing it. The update never holds up input.
     const auto later = [this] {
         m_mainWindow->FinishStart();
+        m_mainWindow->AddTrayIcon();
         if (WhenUp)
             WhenUp();
         m_languageSwitch->LoadTableNow();
