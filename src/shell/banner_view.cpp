@@ -10,8 +10,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-namespace {} // namespace
-
 std::optional<QImage> DecodeBannerPicture(BannerPictureKind kind, const QByteArray& bytes,
                                           const PictureCodecs* codecs)
 {

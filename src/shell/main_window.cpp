@@ -446,10 +446,7 @@ void Tfrm_calc::paintEvent(QPaintEvent*)
     // Queued now, it runs once this frame with all its controls is out.
     if (!m_painted && !isMinimized()) {
         m_painted = true;
-        QTimer::singleShot(0, this, [this] {
-            FinishStart();
-            if (AfterFirstPaint)
-                AfterFirstPaint();
-        });
+        if (AfterFirstPaint)
+            QTimer::singleShot(0, this, AfterFirstPaint);
     }
 }

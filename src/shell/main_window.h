@@ -88,8 +88,8 @@ public:
     // later.
     std::function<void()> AfterFirstPaint;
     // Makes what the start leaves for after the first frame: the pipe table, the exchange
-    // rates and the tape's text area. Done then on its own; called for a start without a window.
-    // Runs once.
+    // rates and the tape's text area (each also comes when its page or window first shows).
+    // Called with the rest of the later work; a second call finds nothing left to do.
     void FinishStart();
 
 protected:

@@ -21,3 +21,8 @@ const PictureCodecs& LinkedPictureCodecs()
     static const LinkedCodecs codecs;
     return codecs;
 }
+
+PictureCodecs* NewLinkedPictureCodecs()
+{
+    return new LinkedCodecs;
+}

@@ -23,5 +23,7 @@ public:
 // Any bytes are safe: nothing when they are no readable picture or one too large.
 std::optional<QImage> ReadJpegPicture(const QByteArray& bytes);
 
-// The readers of the picture codecs' library, for whoever links it.
+// The readers of the picture codecs' library, for whoever links it; a new object of them
+// (the module's factory hands that out).
 const PictureCodecs& LinkedPictureCodecs();
+PictureCodecs* NewLinkedPictureCodecs();

@@ -93,8 +93,8 @@ int main(int argc, char** argv)
                            settingsDir.filePath(QStringLiteral("crash-report.txt")));
     // Scripts start once the main window can take keys, as a user would find it.
     // What the start leaves for after the first frame is there too, however soon the first
-    // line comes. A notice it shows (a missing pipe file) must not keep the keys from the main
-    // window.
+    // line comes; a notice it shows (a missing pipe file) must not keep the keys from the
+    // main window.
     program.MainWindow()->FinishStart();
     if (program.MainWindow()->isVisible()) {
         program.MainWindow()->activateWindow();

@@ -6,6 +6,6 @@
 const PictureCodecs* ProgramPictureCodecs()
 {
     static const std::unique_ptr<PictureCodecs> codecs =
-        MakeModuleObject<PictureCodecs>("quorvanta_pictures", "QuorvantaMakePictureCodecs");
+        MakeModuleObject<PictureCodecs>(kPictureModule, kMakePictureCodecs);
     return codecs.get();
 }

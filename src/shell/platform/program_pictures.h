@@ -4,4 +4,8 @@
 
 class PictureCodecs;
 
+// The module's factory (for MakeModuleObject).
+inline constexpr const char* kPictureModule = "quorvanta_pictures";
+inline constexpr const char* kMakePictureCodecs = "QuorvantaMakePictureCodecs";
+
 const PictureCodecs* ProgramPictureCodecs();
