@@ -25,6 +25,7 @@ void CalcDisplay::ShowNumber(const QString& text)
     if (PercentPressed)
         PercentText = FormatMantissa(text, MantissaStyle::Written);
     Mantissa = FormatMantissa(Mantissa, MantissaStyle::Display);
+    CarryIntoPowerOfTen(Mantissa, Exponent, FixDecimals, MantissaStyle::Display);
     // A pasted memory value of more than fifteen digits beside the power of ten already shown.
     if (const auto own = SplitPowerOfTen(Mantissa); own && !Exponent.isEmpty()) {
         Exponent = QString::number(own->power + Exponent.toInt());

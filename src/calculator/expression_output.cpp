@@ -43,7 +43,8 @@ void KeypadController::operator_textausgabe(Operator op, double x)
         } else if (!onlyParens && first && info.operand == OperandPlace::Before) {
             write(fmt(x));
         }
-        if (op == Operator::CloseParen)
+        // After a postfix key its result already stands in the text.
+        if (op == Operator::CloseParen && !PostfixResultShown())
             write(fmt(x));
     }
 
@@ -77,10 +78,10 @@ void KeypadController::operator_textausgabe(Operator op, double x)
         // The result is written as the display shows it, with its power of ten.
         const QString result = ResultText(m_current->ResultValue);
         const int e = int(result.indexOf(u'E'));
-        QString written =
+        QString mantissa =
             m_display.FormatMantissa(e < 0 ? result : result.left(e), MantissaStyle::Display);
-        if (e >= 0)
-            written += result.mid(e);
-        write(written);
+        QString power = e < 0 ? QString() : result.mid(e + 1);
+        CarryIntoPowerOfTen(mantissa, power, m_display.FixDecimals, MantissaStyle::Display);
+        write(power.isEmpty() ? mantissa : mantissa + u'E' + power);
     }
 }

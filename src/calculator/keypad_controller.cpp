@@ -197,7 +197,9 @@ void KeypadController::operator_erzeugen(Operator op)
     if (!AcceptOperator(op))
         return;
     OperatorJustEntered = true;
-    const double x = displayValue(hol_ergebnisstring());
+    double x = displayValue(hol_ergebnisstring());
+    if (GroupClosed)
+        x = ResolveClosedGroup(x);
     auto node = MakeOperator(op, *this);
     const bool hyp = IsPrefix(op) && HypArmed;
     node->Create(hyp, x, ParenDepth, op, int(m_nodes.size()));
@@ -207,6 +209,34 @@ void KeypadController::operator_erzeugen(Operator op)
         operator_textausgabe(op, x);
     if (op == Operator::Equals)
         m_display.NewExpression = true;
+}
+
+// The nodes of a group closed by ")" are computed when the next operator arrives, before it
+// takes its operand: the operator then works on the group's value, so that a postfix key
+// squares the whole group (2 ^ (1 + 3) x² is 2 ^ 16) and the node waiting outside the group
+// gets that value as its right operand. Returns the group's value.
+double KeypadController::ResolveClosedGroup(double x)
+{
+    GroupClosed = false;
+    if (!m_current || m_current->Level <= ParenDepth)
+        return x;
+    TOperator* inside = m_current;
+    TOperator* last = inside;
+    while (last->HasPending && last->Pending->Level > ParenDepth)
+        last = last->Pending;
+    TOperator* outside = last->HasPending ? last->Pending : nullptr;
+    last->HasPending = false;
+    last->Pending = nullptr;
+    inside->RightValue = x;
+    inside->Evaluate();
+    m_current = outside;
+    return m_display.ErrorState ? x : inside->ResultValue;
+}
+
+bool KeypadController::PostfixResultShown() const
+{
+    return OperatorJustEntered && m_current &&
+           (IsPostfix(m_current->OpNumber) || m_current->OpNumber == Operator::Percent);
 }
 
 void KeypadController::spb_operatorClick(Operator op)
@@ -231,6 +261,9 @@ void KeypadController::spb_operatorClick(Operator op)
 
     if (op == Operator::Equals) {
         LastWasEquals = true;
+        // Nothing of this calculation carries over, also not after an error.
+        ParenJustClosed = false;
+        GroupClosed = false;
         m_current = nullptr;
         m_nodes.clear();
         ResultShown = true;
@@ -275,15 +308,19 @@ void KeypadController::spb_klammerClick(bool opening)
             ParenDepth = MaxParenDepth;
     }
 
-    if (!opening && !OperatorJustEntered) {
+    // A postfix key's result is a complete operand: ")" may close the group right after it.
+    if (!opening && (!OperatorJustEntered || PostfixResultShown())) {
         --ParenDepth;
         if (ParenDepth < 0) {
             ParenDepth = 0;
-        } else if (!m_display.Mantissa.isEmpty()) {
-            // The value inside the parenthesis is read as it stands, unformatted.
-            const double x = displayValue(hol_ergebnisstring());
-            operator_textausgabe(Operator::CloseParen, x);
-            ParenJustClosed = true;
+        } else {
+            GroupClosed = true;
+            if (!m_display.Mantissa.isEmpty()) {
+                // The value inside the parenthesis is read as it stands, unformatted.
+                const double x = displayValue(hol_ergebnisstring());
+                operator_textausgabe(Operator::CloseParen, x);
+                ParenJustClosed = true;
+            }
         }
     }
     KeySinceParen = false;
@@ -295,6 +332,7 @@ void KeypadController::ClearCalculation()
 {
     ParenDepth = 0;
     ParenJustClosed = false;
+    GroupClosed = false;
     OperatorJustEntered = false;
     m_display.NewExpression = true;
     m_display.ErrorState = false;

@@ -100,6 +100,8 @@ public:
     bool KeySinceParen = false;
     bool ParenAfterParen = false;
     bool ParenJustClosed = false;
+    // A ")" closed a group whose nodes the next operator computes first.
+    bool GroupClosed = false;
     // The expression line holds an error message rather than a calculation.
     bool ErrorTextShown = false;
     int NodeCount() const { return int(m_nodes.size()); }
@@ -107,6 +109,9 @@ public:
 private:
     bool AcceptOperator(Operator op) const;
     void operator_erzeugen(Operator op);
+    double ResolveClosedGroup(double x);
+    // A postfix key (or percent) was the last key: its result stands in the display.
+    bool PostfixResultShown() const;
     void operator_textausgabe(Operator op, double x);
     void pasteIntoDisplay(bool wholeTextSelected);
     void write(const QString& text);

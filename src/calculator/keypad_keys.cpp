@@ -80,7 +80,9 @@ void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
             consumed = RunKey(*pressed);
     }
 
-    if (key != u'(' && OperatorJustEntered && key != Enter && key != u'%' && !IsOperatorChar(key)) {
+    // The two-operand keys keep the operand in the display, "°" (x^y) as well as "*".
+    if (key != u'(' && OperatorJustEntered && key != Enter && key != u'%' && key != u'\u00B0' &&
+        !IsOperatorChar(key)) {
         m_display.ClearDisplay();
         OperatorJustEntered = false;
     }

@@ -14,6 +14,8 @@ struct ProgramMessage {
 class McStrings {
 public:
     static constexpr int Count = 65;
+    // The prompt the expression line shows after the fix key.
+    static constexpr int FixPrompt = 2;
 
     McStrings();
 

@@ -289,11 +289,23 @@ QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style)
         if (value != 0 && ParseNumber(ToComma(plain)).value_or(0.0) == 0) {
             const QString mantissa = formatPlain(text.left(e), fixDecimals, style);
             if (const auto own = SplitPowerOfTen(mantissa))
-                return own->mantissa + u'E' +
-                       QString::number(own->power + text.mid(e + 1).toInt());
+                return own->mantissa + u'E' + QString::number(own->power + text.mid(e + 1).toInt());
             return mantissa + text.mid(e);
         }
         return plain;
     }
     return formatPlain(std::move(text), fixDecimals, style);
+}
+
+void CarryIntoPowerOfTen(QString& mantissa, QString& power, int fixDecimals, MantissaStyle style)
+{
+    if (power.isEmpty())
+        return;
+    bool powerRead = false;
+    const int exponent = power.toInt(&powerRead);
+    const auto value = ParseNumber(mantissa, u'.');
+    if (!powerRead || mantissa.contains(u'E') || !value || std::fabs(*value) < 10)
+        return;
+    mantissa = FormatMantissa(ResultText(*value / 10), fixDecimals, style);
+    power = QString::number(exponent + 1);
 }

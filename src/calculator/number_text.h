@@ -60,3 +60,8 @@ enum class MantissaStyle {
 // with point separator. A value that the fixed decimals would round to 0 keeps its power of
 // ten ("1E-99"), so that what is written down never loses it.
 QString FormatMantissa(QString text, int fixDecimals, MantissaStyle style);
+
+// A mantissa shown beside a power of ten, once rounded to the fixed decimals, can reach 10
+// ("9.9999999999998" with nine decimals): it is then 1 and the power grows by one, so that
+// "10" never stands before the power of ten. Both texts with point separator.
+void CarryIntoPowerOfTen(QString& mantissa, QString& power, int fixDecimals, MantissaStyle style);

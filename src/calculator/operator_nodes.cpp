@@ -87,10 +87,38 @@ void TOperator::Create(bool hyp, double x, int level, Operator op, int index)
     TakeOperand(x);
 }
 
+// The new node stands for the right operand of `previous`: a prefix function typed after
+// a two-operand operator or another prefix function (2 ^ sin 30, sin cos 30), or a postfix
+// key on the number typed after one (16 ^ 2 1/x). It waits in front of `previous` and hands
+// its result down as that operand when a later operator resolves it, so a sum waiting
+// behind `previous` stays below the whole chain.
+bool TOperator::GivesRightOperand(const TOperator* previous, const TOperator* next)
+{
+    if (previous->Level != next->Level)
+        return false;
+    const bool waitsForOperand = IsBinary(previous->OpNumber) || IsPrefix(previous->OpNumber);
+    return waitsForOperand && (IsPrefix(next->OpNumber) || IsPostfix(next->OpNumber));
+}
+
 void TOperator::LinkOperator(TOperator* previous, TOperator* next)
 {
     if (!previous || previous->Priority <= -1)
         return;
+    if (GivesRightOperand(previous, next)) {
+        next->Pending = previous;
+        next->HasPending = true;
+        return;
+    }
+    // A postfix key right after another works on the result that one has already shown
+    // (3 x² x² is 81), so the new node simply takes over its place in the chain.
+    if (IsPostfix(previous->OpNumber) && IsPostfix(next->OpNumber) &&
+        previous->Level == next->Level) {
+        next->Pending = previous->Pending;
+        next->HasPending = previous->HasPending;
+        previous->Pending = nullptr;
+        previous->HasPending = false;
+        return;
+    }
     if (previous->Priority < next->Priority) {
         next->Pending = previous;
         next->HasPending = true;
@@ -107,12 +135,6 @@ void TOperator::LinkOperator(TOperator* previous, TOperator* next)
             holder->Pending = nullptr;
             break;
         }
-    }
-    // A prefix function typed right after another waits for it: sin cos 30 computes cos first.
-    if (IsPrefix(previous->OpNumber) && IsPrefix(next->OpNumber)) {
-        next->Pending = previous;
-        next->HasPending = true;
-        return;
     }
     // Percent after + or - takes the sum's value as its base.
     if (next->OpNumber == Operator::Percent &&

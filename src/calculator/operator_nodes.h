@@ -62,6 +62,7 @@ public:
 protected:
     // Decides whether `previous` is computed now or waits behind `next`.
     static void LinkOperator(TOperator* previous, TOperator* next);
+    static bool GivesRightOperand(const TOperator* previous, const TOperator* next);
     // Hands the result down the waiting chain, then shows it.
     void PassResult();
     // Computes `compute` with the floating-point flags cleared before and tested after;

@@ -532,6 +532,7 @@ void LanguageSwitch::fillArrays()
 
     m_main.Texts().SetEntries(fill(McStrings::GermanDefaults(), "MC_strings"));
     m_main.Display().Texts.errorMessages = fill(CalculatorTexts().errorMessages, "error_message");
+    m_main.Display().Texts.fixPrompt = m_main.Texts().Entry(McStrings::FixPrompt);
     if (auto* currency = m_main.findChild<CurrencyPage*>()) {
         QStringList names;
         for (const CurrencyEntry& c : Currencies())
