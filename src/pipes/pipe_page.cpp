@@ -6,6 +6,7 @@
 #include "pipes/fluid_tables.h"
 #include "pipes/pipe_windows.h"
 #include "pipes/pressure_units.h"
+#include "pipes/window_dock.h"
 #include "shell/platform/printing.h"
 #include "shell/platform/program_folder.h"
 
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -178,10 +180,12 @@ TextPrinter& PipePage::Printer()
 void PipePage::LoadPipeFileLater(int languageCode)
 {
     m_pendingLanguage = languageCode;
+    m_language = languageCode;
 }
 
 void PipePage::ChangePipeFileLanguage(int languageCode)
 {
+    m_language = languageCode;
     if (m_pendingLanguage != 0)
         m_pendingLanguage = languageCode;
     else
@@ -197,6 +201,7 @@ void PipePage::ReadPendingPipeFile()
 void PipePage::LoadPipeFile(int languageCode)
 {
     m_pendingLanguage = 0;
+    m_language = languageCode;
     const bool loaded = m_sizing.LoadPipeFile(ProgramFolder::Path(), languageCode);
     fillPipeCombo();
     m_sizing.UpdatePipe();
@@ -214,12 +219,22 @@ void PipePage::showEvent(QShowEvent* event)
     if (!m_built)
         build();
     QWidget::showEvent(event);
+    watchMainWindow();
+    showWindows(true);
     // Entering the page, not the window coming back from the task bar.
     if (event->spontaneous())
         return;
     m_sizing.PageEntered();
     Refresh();
     field(PipeField::edttv)->setFocus(Qt::OtherFocusReason);
+}
+
+// Another page, or the main window put away: the page's windows go with it and come back
+// with it.
+void PipePage::hideEvent(QHideEvent* event)
+{
+    showWindows(false);
+    QWidget::hideEvent(event);
 }
 
 void PipePage::build()
@@ -232,7 +247,11 @@ void PipePage::build()
     buildFlowGroup();
     buildPipeGroup();
     buildTitleRow();
-    auto* notice = makeLabel("Label27", this, kMargin + 2, 420, kGroupWidth - 4);
+    m_notice = makeLabel("lbl_rohrhinweis", this, kMargin + 2, 418, kGroupWidth - 4);
+    QPalette red = m_notice->palette();
+    red.setColor(QPalette::WindowText, kOverLimit);
+    m_notice->setPalette(red);
+    auto* notice = makeLabel("Label27", this, kMargin + 2, 440, kGroupWidth - 4);
     notice->setWordWrap(true);
     notice->setFixedHeight(34);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -270,8 +289,18 @@ TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int 
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus); // Tab and Enter pass the results by
     } else {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, f](const QString& text) { m_sizing.SetText(f, text); });
+        connect(edit, &QLineEdit::textChanged, this, [this, f, edit](const QString& text) {
+            // A value beyond what the results can show is refused as a wrong key is.
+            if (!WithinInputLimit(f, text)) {
+                const int cursor = std::min(edit->cursorPosition(), int(m_sizing.Text(f).size()));
+                const QSignalBlocker blocker(edit);
+                edit->setText(m_sizing.Text(f));
+                edit->setCursorPosition(cursor);
+                m_services.feedback.ErrorSignal(2);
+                return;
+            }
+            m_sizing.SetText(f, text);
+        });
     }
     m_fields[size_t(f)] = edit;
     return edit;
@@ -490,6 +519,17 @@ void PipePage::Refresh()
                                          ? kOverLimit
                                          : this->palette().color(QPalette::Text));
     field(PipeField::edtDurchfl)->setPalette(palette);
+    switch (m_sizing.Notice()) {
+    case PipeNotice::None:
+        m_notice->clear();
+        break;
+    case PipeNotice::NoTemperatureDifference:
+        m_notice->setText(m_texts.Text(u"msg_keine_spreizung", TextProperty::Caption));
+        break;
+    case PipeNotice::NoFluidProperties:
+        m_notice->setText(m_texts.Text(u"msg_keine_stoffwerte", TextProperty::Caption));
+        break;
+    }
 
     const int selected = m_sizing.SelectedPipe();
     if (m_pipes->currentIndex() != selected) {
@@ -540,11 +580,65 @@ void PipePage::refreshWindows()
         m_zeta->SetDn(m_sizing.Pipes()[m_sizing.SelectedPipe()].dn);
 }
 
-// A window of the page at the main window's right edge, `below` pixels under its top.
-void PipePage::placeBeside(QWidget* window, int below) const
+QList<PipeSideWindow*> PipePage::openWindows() const
 {
-    const QRect frame = this->window()->frameGeometry();
-    window->move(frame.right() + 1, frame.top() + below);
+    QList<PipeSideWindow*> windows;
+    for (PipeSideWindow* window : {static_cast<PipeSideWindow*>(m_dimensions),
+                                   static_cast<PipeSideWindow*>(m_chart),
+                                   static_cast<PipeSideWindow*>(m_zeta)})
+        if (window && m_open.contains(window))
+            windows.append(window);
+    return windows;
+}
+
+void PipePage::openWindow(PipeSideWindow* window)
+{
+    if (!m_open.contains(window))
+        m_open.append(window);
+    window->SetEffect(m_effect);
+    window->installEventFilter(this);
+    dockWindows();
+    if (isVisible())
+        window->show();
+}
+
+void PipePage::showWindows(bool shown)
+{
+    if (shown)
+        dockWindows();
+    for (PipeSideWindow* window : openWindows())
+        window->setVisible(shown);
+    if (shown)
+        refreshWindows();
+}
+
+void PipePage::dockWindows()
+{
+    const QWidget* main = window();
+    const QList<PipeSideWindow*> windows = openWindows();
+    if (windows.isEmpty() || main == this)
+        return;
+    const QScreen* screen = main->screen();
+    QList<QSize> sizes;
+    for (const PipeSideWindow* w : windows)
+        sizes.append(w->size());
+    const QList<QPoint> places =
+        DockBeside(main->frameGeometry(), sizes,
+                   screen ? screen->availableGeometry() : QRect(QPoint(), QSize(1 << 20, 1 << 20)));
+    for (int i = 0; i < windows.size(); ++i)
+        windows[i]->move(places[i]);
+}
+
+// The windows follow the main window as the tape does: its moves, its minimising.
+void PipePage::watchMainWindow()
+{
+    QWidget* main = window();
+    if (main == this || main == m_mainWindow)
+        return;
+    if (m_mainWindow)
+        m_mainWindow->removeEventFilter(this);
+    m_mainWindow = main;
+    main->installEventFilter(this);
 }
 
 void PipePage::cbxMediumClick(int index)
@@ -565,19 +659,16 @@ void PipePage::chk_rohrdimensionenClick(bool open)
 {
     if (!open) {
         if (m_dimensions)
-            m_dimensions->hide();
+            m_dimensions->close();
         return;
     }
     if (!m_dimensions) {
         m_dimensions = new PipeDimensionsWindow(this);
         connect(m_dimensions, &PipeDimensionsWindow::PipeClicked, this,
                 &PipePage::sgr_rohrdimensionenClick);
-        m_dimensions->installEventFilter(this);
         m_texts.ApplyTo(*m_dimensions);
-        m_dimensions->resize(m_dimensions->width(), window()->height());
-        placeBeside(m_dimensions, 0);
     }
-    m_dimensions->show();
+    openWindow(m_dimensions);
     refreshWindows();
 }
 
@@ -592,9 +683,8 @@ void PipePage::img_rohrdiagrammClick()
     if (!m_chart) {
         m_chart = new PipeChartWindow(this);
         m_texts.ApplyTo(*m_chart);
-        placeBeside(m_chart, 40);
     }
-    m_chart->show();
+    openWindow(m_chart);
     m_chart->raise();
     refreshWindows();
 }
@@ -605,9 +695,8 @@ void PipePage::spb_zetawerteClick()
         m_zeta = new ZetaPickerWindow(this);
         connect(m_zeta, &ZetaPickerWindow::SumTaken, this, &PipePage::ZetaSumTaken);
         m_texts.ApplyTo(*m_zeta);
-        placeBeside(m_zeta, 160);
     }
-    m_zeta->show();
+    openWindow(m_zeta);
     m_zeta->raise();
     refreshWindows();
 }
@@ -620,7 +709,8 @@ void PipePage::ZetaSumTaken(double zeta)
 
 void PipePage::img_rohrauslegung_druckenClick()
 {
-    Printer().Print(this, QStringLiteral("Rohrauslegung"), m_sizing.PrintText(m_texts));
+    Printer().Print(this, QStringLiteral("Rohrauslegung"),
+                    m_sizing.PrintText(m_texts, ReportSeparator(m_language)));
 }
 
 void PipePage::img_rohrauslegung_csvClick()
@@ -637,7 +727,8 @@ bool PipePage::ExportCsv(const QString& path) const
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const QByteArray bytes = "\xEF\xBB\xBF" + m_sizing.CsvText(m_texts).toUtf8();
+    const QByteArray bytes =
+        "\xEF\xBB\xBF" + m_sizing.CsvText(m_texts, ReportSeparator(m_language)).toUtf8();
     return file.write(bytes) == bytes.size() && file.flush();
 }
 
@@ -655,10 +746,21 @@ void PipePage::retranslate()
 
 bool PipePage::eventFilter(QObject* watched, QEvent* event)
 {
-    // The table's own close button clears the toggle.
-    if (watched == m_dimensions) {
-        if (event->type() == QEvent::Hide)
-            m_dimensionsToggle->setChecked(false);
+    if (watched == m_mainWindow) {
+        if (event->type() == QEvent::Move)
+            dockWindows();
+        else if (event->type() == QEvent::WindowStateChange)
+            showWindows(isVisible() && !m_mainWindow->isMinimized());
+        return QWidget::eventFilter(watched, event);
+    }
+    // A window's own close button (or Esc) closes it for good; the table's clears the toggle.
+    if (auto* side = qobject_cast<PipeSideWindow*>(watched)) {
+        if (event->type() == QEvent::Close) {
+            m_open.removeAll(side);
+            if (side == m_dimensions)
+                m_dimensionsToggle->setChecked(false);
+            dockWindows();
+        }
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::KeyRelease) {
@@ -666,14 +768,15 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
         if (watched == field(PipeField::edtVP))
             edtVPKeyUp(key);
         else
-            edttvKeyUp(key);
+            edttvKeyUp(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
+                                                                      : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void PipePage::edttvKeyUp(char16_t key)
+void PipePage::edttvKeyUp(char16_t key, PipeField from)
 {
-    m_sizing.edttvKeyUp(key);
+    m_sizing.edttvKeyUp(key, from);
     Refresh();
 }
 
