@@ -81,6 +81,8 @@ TEST_F(PipePageTest, KeysComputeAndTheSearchMarksAnExceededLimit)
     QTest::keyClick(find<QSpinBox>("UpDown1"), Qt::Key_Up);
     EXPECT_EQ(find<QComboBox>("cbxRohre")->currentIndex(), 12);
     EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), red);
+    QTest::keyClick(find<QSpinBox>("UpDown1"), Qt::Key_Down);
+    EXPECT_EQ(text("edtDurchfl"), u"6,43");
     find("edtMaxvp")->selectAll();
     QTest::keyClicks(find("edtMaxvp"), QStringLiteral("9"));
     EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), normal);
