@@ -75,15 +75,14 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
             double all = 0;
             row.computed = !faulted(RunGuarded(
                 [&]() -> long double { return PipeVelocity(d, flow->volume); }, row.velocity));
-            row.lossComputed =
-                row.computed && viscosityKnown &&
-                !faulted(RunGuarded(
-                    [&]() -> long double {
-                        loss = PressureLoss(flow->volume, length, d, k, 0, flow->density, tv, tr,
-                                            m_fluid, m_law);
-                        return (long double)loss.r + loss.total;
-                    },
-                    all));
+            row.lossComputed = row.computed && viscosityKnown &&
+                               !faulted(RunGuarded(
+                                   [&]() -> long double {
+                                       loss = PressureLoss(flow->volume, length, d, k, 0,
+                                                           flow->density, tv, tr, m_fluid, m_law);
+                                       return (long double)loss.r + loss.total;
+                                   },
+                                   all));
             row.r = row.lossComputed ? loss.r : 0;
             row.runLoss = row.lossComputed ? loss.total : 0;
         }

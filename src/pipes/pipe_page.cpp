@@ -583,9 +583,9 @@ void PipePage::refreshWindows()
 QList<PipeSideWindow*> PipePage::openWindows() const
 {
     QList<PipeSideWindow*> windows;
-    for (PipeSideWindow* window : {static_cast<PipeSideWindow*>(m_dimensions),
-                                   static_cast<PipeSideWindow*>(m_chart),
-                                   static_cast<PipeSideWindow*>(m_zeta)})
+    for (PipeSideWindow* window :
+         {static_cast<PipeSideWindow*>(m_dimensions), static_cast<PipeSideWindow*>(m_chart),
+          static_cast<PipeSideWindow*>(m_zeta)})
         if (window && m_open.contains(window))
             windows.append(window);
     return windows;
@@ -769,7 +769,7 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
             edtVPKeyUp(key);
         else
             edttvKeyUp(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
-                                                                      : PipeField::edttv);
+                                                                     : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -129,7 +129,7 @@ private:
     QComboBox* m_fluids = nullptr;
     QCheckBox* m_colebrook = nullptr;
     QCheckBox* m_dimensionsToggle = nullptr;
-    QLabel* m_notice = nullptr; // lbl_rohrhinweis: why results stay empty
+    QLabel* m_notice = nullptr;      // lbl_rohrhinweis: why results stay empty
     QWidget* m_mainWindow = nullptr; // watched for moves, minimising and restoring
     PipeDimensionsWindow* m_dimensions = nullptr;
     PipeChartWindow* m_chart = nullptr;

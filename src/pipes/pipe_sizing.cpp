@@ -41,7 +41,7 @@ constexpr PipeFieldInfo kFields[PipeFieldCount] = {
 constexpr double kWaterDensityAt15 = 999.1; // kg/m³, the density a kv value refers to
 
 // What the fields can show: a larger load, length or velocity limit would write results
-// wider than their fields (a flow of 1e6 m³/h is 1e9 W at a spread of 1 K).
+// wider than their fields (a flow of 1e6 m³/h carries about 1e9 W at a spread of 1 K).
 constexpr struct {
     PipeField field;
     double limit;
@@ -49,8 +49,8 @@ constexpr struct {
     {PipeField::edtLeistung, 1e9}, // W
     {PipeField::edtVP, 1e6},       // m³/h
     {PipeField::edtLang, 1e5},     // m
-    {PipeField::edtZetawert, 1e4},
-    {PipeField::edtMaxvp, 10}, // m/s
+    {PipeField::edtZetawert, 1e4}, // the sum of the ζ values
+    {PipeField::edtMaxvp, 10},     // m/s
 };
 
 // The fields the pipe's calculation writes; edtDN and the water content follow the pipe alone.
@@ -139,7 +139,8 @@ ControlTexts PipeControlTexts()
          QStringLiteral("der dem Zetawert entsprechende kv-Wert")},
         caption("Label27", "Achtung: Die Ergebnisse ersetzen keine detaillierte Rohrplanung"),
         // The notice line's texts (lbl_rohrhinweis), by PipeNotice.
-        caption("msg_keine_spreizung", "Die Vorlauftemperatur muss über der Rücklauftemperatur liegen"),
+        caption("msg_keine_spreizung",
+                "Die Vorlauftemperatur muss über der Rücklauftemperatur liegen"),
         caption("msg_keine_stoffwerte", "Stoffwerte für diese Temperaturen nicht verfügbar"),
         {QStringLiteral("cbxMedium"), T::Hint, QStringLiteral("Medium")},
         caption("chk_colebrook", "Colebrook exakt"),
@@ -408,8 +409,8 @@ void PipeSizing::LoadFromVolumeFlow()
     const double c = FluidHeatCapacity(m_fluid, tr, tv);
     double load = 0;
     if (!(volume > 0) || !(tv - tr > 0) || !(density > 0) || !(c > 0) ||
-        faulted(RunGuarded([&]() -> long double { return (tv - tr) * volume * density * c; },
-                           load))) {
+        faulted(
+            RunGuarded([&]() -> long double { return (tv - tr) * volume * density * c; }, load))) {
         text(PipeField::edtLeistung).clear();
         if (volume > 0)
             setFloat(PipeField::edtVP1, volume * 1000 / 3600);

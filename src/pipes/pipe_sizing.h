@@ -69,14 +69,14 @@ bool WithinInputLimit(PipeField field, const QString& text);
 struct DimensionRow {
     int index = 0; // in the pipe table
     int dn = 0;
-    double innerDiameter = 0; // mm
-    bool computed = false;    // the flow could be computed: the velocity holds
-    double velocity = 0;      // m/s
+    double innerDiameter = 0;  // mm
+    bool computed = false;     // the flow could be computed: the velocity holds
+    double velocity = 0;       // m/s
     bool lossComputed = false; // the fluid's viscosity is known too: R and the loss hold
     double r = 0;              // mbar/m
     double runLoss = 0;        // mbar over the length of the run
-    bool withinLimit = false; // velocity below the search's maximum
-    bool best = false;        // the pipe the search would take
+    bool withinLimit = false;  // velocity below the search's maximum
+    bool best = false;         // the pipe the search would take
 };
 
 // The pipe friction chart of the selected pipe's series: R over the volume flow.

@@ -322,9 +322,9 @@ QString PipeChartWindow::PngPath(const QString& chosen)
 void PipeChartWindow::spb_diagramm_pngClick()
 {
     // A desktop's own dialog may hand back the name as typed, without the filter's ending.
-    const QString path = PngPath(QFileDialog::getSaveFileName(
-        this, windowTitle(), windowTitle() + QStringLiteral(".png"),
-        QStringLiteral("PNG (*.png)")));
+    const QString path = PngPath(
+        QFileDialog::getSaveFileName(this, windowTitle(), windowTitle() + QStringLiteral(".png"),
+                                     QStringLiteral("PNG (*.png)")));
     if (!path.isEmpty())
         SavePng(path);
 }
@@ -402,8 +402,8 @@ void ZetaPickerWindow::refresh()
     const FittingCatalogue& catalogue = Fittings();
     const double friction = FullyRoughFriction(catalogue, m_dn);
     for (int i = 0; i < catalogue.fittings.size(); ++i)
-        m_table->setItem(
-            i, 1,
-            cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2), Qt::AlignRight));
+        m_table->setItem(i, 1,
+                         cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2),
+                                  Qt::AlignRight));
     m_sum->setText(FixedText(Sum(), 2));
 }

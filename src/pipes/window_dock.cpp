@@ -41,8 +41,8 @@ QList<QPoint> DockBeside(const QRect& main, const QList<QSize>& sizes, const QRe
         for (const int i : column.windows) {
             // On the screen, the left and top edges first where a window is larger than it.
             const int px = std::max(std::min(x, screenRight - sizes[i].width()), screen.left());
-            const int py = std::max(std::min(top[i], screen.top() + screen.height() - sizes[i].height()),
-                                    screen.top());
+            const int py = std::max(
+                std::min(top[i], screen.top() + screen.height() - sizes[i].height()), screen.top());
             places[i] = QPoint(px, py);
         }
     }

@@ -200,7 +200,8 @@ TEST_F(Overview, TheReportWritesEveryNumberWithTheLanguagesSeparator)
         for (const QString& text : {s.CsvText(PipeControlTexts(), separator),
                                     s.PrintText(PipeControlTexts(), separator)}) {
             int numbers = 0;
-            for (const QString& cell : text.split(QRegularExpression(QStringLiteral("[;\t\r\n: ]")))) {
+            for (const QString& cell :
+                 text.split(QRegularExpression(QStringLiteral("[;\t\r\n: ]")))) {
                 const auto match = number.match(cell);
                 if (!match.hasMatch())
                     continue;

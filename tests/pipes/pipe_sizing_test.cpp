@@ -153,10 +153,10 @@ TEST_F(Sized, ResultsThatCannotBeComputedAreEmptiedNotKept)
         return texts;
     };
     const auto losses = {F::edtrwert, F::edtRohrDP, F::edtZetaDP, F::edtDP, F::edtkv};
-    const auto results = {F::edtDurchfl, F::edtrwert, F::edtRohrDP,
-                          F::edtZetaDP,  F::edtDP,    F::edtkv,     F::edt_rohrvolumen};
-    const auto everything = {F::edtVP,    F::edtVP1,  F::edtDurchfl, F::edtrwert,
-                             F::edtRohrDP, F::edtZetaDP, F::edtDP,   F::edtkv};
+    const auto results = {F::edtDurchfl, F::edtrwert, F::edtRohrDP,      F::edtZetaDP,
+                          F::edtDP,      F::edtkv,    F::edt_rohrvolumen};
+    const auto everything = {F::edtVP,     F::edtVP1,    F::edtDurchfl, F::edtrwert,
+                             F::edtRohrDP, F::edtZetaDP, F::edtDP,      F::edtkv};
     const struct {
         const char* what;
         std::initializer_list<std::pair<PipeField, const char16_t*>> typed;
@@ -164,12 +164,18 @@ TEST_F(Sized, ResultsThatCannotBeComputedAreEmptiedNotKept)
         PipeNotice notice;
     } cases[] = {
         {"tr = tv", {{F::edttr, u"70"}}, blank(everything), PipeNotice::NoTemperatureDifference},
-        {"tr above tv", {{F::edttr, u"70"}, {F::edttv, u"50"}}, blank(everything),
+        {"tr above tv",
+         {{F::edttr, u"70"}, {F::edttv, u"50"}},
+         blank(everything),
          PipeNotice::NoTemperatureDifference},
-        {"no density below 0 °C", {{F::edttr, u"-15"}, {F::edttv, u"-12"}}, blank(everything),
+        {"no density below 0 °C",
+         {{F::edttr, u"-15"}, {F::edttv, u"-12"}},
+         blank(everything),
          PipeNotice::NoFluidProperties},
         // The flow and the velocity have their properties; the losses lack the viscosity.
-        {"no viscosity at -3 °C", {{F::edttr, u"-3"}}, blank(losses),
+        {"no viscosity at -3 °C",
+         {{F::edttr, u"-3"}},
+         blank(losses),
          PipeNotice::NoFluidProperties},
         {"load emptied", {{F::edtLeistung, u""}}, blank(everything), PipeNotice::None},
         {"load 0", {{F::edtLeistung, u"0"}}, blank(everything), PipeNotice::None},
@@ -235,14 +241,21 @@ TEST(PipeInput, ValuesBeyondWhatTheResultsCanShowAreRefused)
         const char* text;
         bool within;
     } cases[] = {
-        {F::edtLeistung, "1000000000", true},   {F::edtLeistung, "1000000001", false},
-        {F::edtLeistung, "-1000000001", false}, {F::edtLeistung, "12345678901234567890123", false},
-        {F::edtLang, "100000", true},           {F::edtLang, "100000,01", false},
-        {F::edtMaxvp, "10", true},              {F::edtMaxvp, "10,01", false},
-        {F::edtVP, "1000000", true},            {F::edtVP, "1000001", false},
-        {F::edtZetawert, "10000", true},        {F::edtZetawert, "10001", false},
+        {F::edtLeistung, "1000000000", true},
+        {F::edtLeistung, "1000000001", false},
+        {F::edtLeistung, "-1000000001", false},
+        {F::edtLeistung, "12345678901234567890123", false},
+        {F::edtLang, "100000", true},
+        {F::edtLang, "100000,01", false},
+        {F::edtMaxvp, "10", true},
+        {F::edtMaxvp, "10,01", false},
+        {F::edtVP, "1000000", true},
+        {F::edtVP, "1000001", false},
+        {F::edtZetawert, "10000", true},
+        {F::edtZetawert, "10001", false},
         {F::edttv, "99999", true}, // temperatures past the tables take the 160 °C values
-        {F::edtLeistung, "", true},             {F::edtLeistung, "-", true},
+        {F::edtLeistung, "", true},
+        {F::edtLeistung, "-", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithinInputLimit(c.field, QString::fromLatin1(c.text)), c.within)
@@ -279,7 +292,8 @@ TEST_F(Sized, AVelocityAtOrAboveTheLimitIsMarkedWithoutASearch)
     const struct {
         const char16_t* limit;
         bool over;
-    } limits[] = {{u"0,50", false}, {u"0,3", true}, {u"0,38", true}, {u"0,39", false}, {u"", false}};
+    } limits[] = {
+        {u"0,50", false}, {u"0,3", true}, {u"0,38", true}, {u"0,39", false}, {u"", false}};
     for (const auto& l : limits) {
         type(F::edtMaxvp, QString::fromUtf16(l.limit));
         EXPECT_EQ(s.VelocityOverLimit(), l.over) << QString::fromUtf16(l.limit).toStdString();
