@@ -19,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -281,9 +282,13 @@ TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int 
         connect(edit, &QLineEdit::textChanged, this, [this, f, edit](const QString& text) {
             // A value beyond what the results can show is refused as a wrong key is.
             if (!WithinInputLimit(f, text)) {
-                const int cursor = std::min(edit->cursorPosition(), int(m_sizing.Text(f).size()));
+                const QString before = m_sizing.Text(f);
+                // The cursor goes back to where the refused characters were put in.
+                const int cursor =
+                    std::clamp(edit->cursorPosition() - int(text.size() - before.size()), 0,
+                               int(before.size()));
                 const QSignalBlocker blocker(edit);
-                edit->setText(m_sizing.Text(f));
+                edit->setText(before);
                 edit->setCursorPosition(cursor);
                 m_services.feedback.ErrorSignal(2);
                 return;

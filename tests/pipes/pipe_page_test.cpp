@@ -88,22 +88,6 @@ TEST_F(PipePageTest, KeysComputeAndTheSearchMarksAnExceededLimit)
     EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), normal);
 }
 
-TEST_F(PipePageTest, ImpossibleTemperaturesEmptyTheResultsAndSayWhy)
-{
-    QTest::keyClicks(find("edtLeistung"), QStringLiteral("10000"));
-    auto* notice = find<QLabel>("lbl_rohrhinweis");
-    EXPECT_EQ(notice->text(), u"");
-    find("edttr")->selectAll();
-    QTest::keyClicks(find("edttr"), QStringLiteral("70"));
-    EXPECT_EQ(text("edtVP"), u"");
-    EXPECT_EQ(text("edtDurchfl"), u"");
-    EXPECT_EQ(notice->text(), u"Die Vorlauftemperatur muss über der Rücklauftemperatur liegen");
-    find("edttr")->selectAll();
-    QTest::keyClicks(find("edttr"), QStringLiteral("50"));
-    EXPECT_EQ(text("edtVP"), u"0,438");
-    EXPECT_EQ(notice->text(), u"");
-}
-
 TEST_F(PipePageTest, ValuesBeyondTheFieldsAreRefusedWithTheErrorSound)
 {
     QTest::keyClicks(find("edtLeistung"), QStringLiteral("12345678901234567890123"));
