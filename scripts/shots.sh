@@ -12,7 +12,10 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 # The driver starts on fresh settings of its own: the pictures never depend on the user's.
-(cd "$out" && QT_QPA_PLATFORM=offscreen "$build/bin/quorvanta-driver" \
+# The screen is a desktop's (docs/shots/screen.json), so that windows docked beside the main
+# window have room there as they would on a user's screen.
+(cd "$out" && QT_QPA_PLATFORM="offscreen:configfile=$here/docs/shots/screen.json" \
+    "$build/bin/quorvanta-driver" \
     "$script" >"$work/driver.log") || {
   cat "$work/driver.log" >&2
   exit 1

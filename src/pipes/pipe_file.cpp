@@ -53,11 +53,15 @@ Real48 real48At(const QByteArray& raw, int offset)
 }
 
 // A length-prefixed text of at most `limit` characters; a length byte beyond the field
-// reads the field only.
+// reads the field only, and a text ends at its first NUL (a record cut short by the end of
+// the file, or a length byte larger than what the saving program wrote).
 QString shortString(const QByteArray& raw, int offset, int limit)
 {
     const int length = std::min(int(uchar(raw[offset])), limit);
-    return OemToText(raw.mid(offset + 1, length));
+    QByteArray text = raw.mid(offset + 1, length);
+    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
+        text.truncate(nul);
+    return OemToText(text);
 }
 
 // `size` bytes from `offset`, zero where the file ends first.

@@ -29,6 +29,16 @@ bool faulted(FloatFault fault)
     return fault != FloatFault::None;
 }
 
+// A number of the page (a field's text, a cell of the table) with the report's separator.
+// Number texts carry no grouping, so their only "," or "." is the decimal separator.
+QString withSeparator(QString number, QChar separator)
+{
+    for (QChar& c : number)
+        if (c == u',' || c == u'.')
+            c = separator;
+    return number;
+}
+
 QString csvCell(const QString& cell)
 {
     if (!cell.contains(u';') && !cell.contains(u'"') && !cell.contains(u'\n'))
@@ -50,6 +60,7 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
     const double tv = FieldFloat(Text(F::edttv));
     const double length = FieldFloat(Text(F::edtLang));
     const double vMax = FieldFloat(Text(F::edtMaxvp));
+    const bool viscosityKnown = FluidViscosity(m_fluid, tv, tr) > 0;
     bool bestFound = false;
     for (int i = first; i <= last; ++i) {
         const TPipeRecord& pipe = m_pipes[i];
@@ -63,15 +74,17 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
             PressureLossResult loss;
             double all = 0;
             row.computed = !faulted(RunGuarded(
-                [&]() -> long double {
-                    row.velocity = PipeVelocity(d, flow->volume);
-                    loss = PressureLoss(flow->volume, length, d, k, 0, flow->density, tv, tr,
-                                        m_fluid, m_law);
-                    return (long double)row.velocity + loss.r + loss.total;
-                },
-                all));
-            row.r = loss.r;
-            row.runLoss = loss.total;
+                [&]() -> long double { return PipeVelocity(d, flow->volume); }, row.velocity));
+            row.lossComputed = row.computed && viscosityKnown &&
+                               !faulted(RunGuarded(
+                                   [&]() -> long double {
+                                       loss = PressureLoss(flow->volume, length, d, k, 0,
+                                                           flow->density, tv, tr, m_fluid, m_law);
+                                       return (long double)loss.r + loss.total;
+                                   },
+                                   all));
+            row.r = row.lossComputed ? loss.r : 0;
+            row.runLoss = row.lossComputed ? loss.total : 0;
         }
         // The pipe search's rule: strictly below the maximum, the first such pipe is taken.
         row.withinLimit = row.computed && vMax != 0 && vMax > row.velocity;
@@ -85,10 +98,10 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
 QStringList PipeSizing::DimensionCells(const DimensionRow& row) const
 {
     QStringList cells{QString::number(row.dn), FixedText(row.innerDiameter, 1)};
-    if (!row.computed)
-        return cells << QString() << QString() << QString();
-    return cells << FixedText(row.velocity, 2) << FormatPressure(row.r, m_unit)
-                 << FormatPressure(row.runLoss, m_unit);
+    cells << (row.computed ? FixedText(row.velocity, 2) : QString());
+    if (!row.lossComputed)
+        return cells << QString() << QString();
+    return cells << FormatPressure(row.r, m_unit) << FormatPressure(row.runLoss, m_unit);
 }
 
 PipeChart PipeSizing::Chart() const
@@ -136,7 +149,7 @@ PipeChart PipeSizing::Chart() const
     return chart;
 }
 
-QList<QStringList> PipeSizing::Report(const ControlTexts& texts) const
+QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator) const
 {
     const auto caption = [&](const char* component) {
         return texts.Text(QString::fromLatin1(component), TextProperty::Caption).simplified();
@@ -145,7 +158,7 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts) const
     const QString unit = PressureUnitName(m_unit);
     QList<QStringList> rows{{caption("Label28")}};
     const auto add = [&](const QString& name, F field, const QString& fieldUnit) {
-        rows.append({name, Text(field), fieldUnit});
+        rows.append({name, withSeparator(Text(field), separator), fieldUnit});
     };
     add(caption("lbl_temperaturen"), F::edttv, caption("lbl_tv_einheit"));
     add(caption("lbl_tr"), F::edttr, caption("lbl_tr_einheit"));
@@ -175,17 +188,21 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts) const
                  caption("hdr_r") + u' ' + unit + QStringLiteral("/m"),
                  caption("hdr_dp") + u' ' + unit});
     // Within the maximum velocity "+", the pipe the search takes "*".
-    for (const DimensionRow& row : DimensionRows())
-        rows.append(DimensionCells(row) << (row.best          ? QStringLiteral("*")
-                                            : row.withinLimit ? QStringLiteral("+")
-                                                              : QString()));
+    for (const DimensionRow& row : DimensionRows()) {
+        QStringList cells;
+        for (const QString& cell : DimensionCells(row))
+            cells.append(withSeparator(cell, separator));
+        rows.append(cells << (row.best          ? QStringLiteral("*")
+                              : row.withinLimit ? QStringLiteral("+")
+                                                : QString()));
+    }
     return rows;
 }
 
-QString PipeSizing::CsvText(const ControlTexts& texts) const
+QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
 {
     QString csv;
-    for (const QStringList& row : Report(texts)) {
+    for (const QStringList& row : Report(texts, separator)) {
         QStringList cells;
         for (const QString& cell : row)
             cells.append(csvCell(cell));
@@ -196,11 +213,11 @@ QString PipeSizing::CsvText(const ControlTexts& texts) const
 
 // The fields as "caption: value unit" (the printed font is proportional, so tabs would not
 // line them up); the table after the empty row with tabs between its short cells.
-QString PipeSizing::PrintText(const ControlTexts& texts) const
+QString PipeSizing::PrintText(const ControlTexts& texts, QChar separator) const
 {
     QStringList lines;
     bool table = false;
-    for (const QStringList& row : Report(texts)) {
+    for (const QStringList& row : Report(texts, separator)) {
         table = table || row.isEmpty();
         if (table || row.size() < 2) {
             lines.append(row.join(u'\t'));

@@ -12,8 +12,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -168,20 +167,15 @@ PipePage::PipePage(KeyFilterServices services, ImageButtonEffect* effect, QWidge
 
 PipePage::~PipePage() = default;
 
-TextPrinter& PipePage::Printer()
-{
-    if (!m_printer)
-        m_printer = std::make_unique<TextPrinter>();
-    return *m_printer;
-}
-
 void PipePage::LoadPipeFileLater(int languageCode)
 {
     m_pendingLanguage = languageCode;
+    m_language = languageCode;
 }
 
 void PipePage::ChangePipeFileLanguage(int languageCode)
 {
+    m_language = languageCode;
     if (m_pendingLanguage != 0)
         m_pendingLanguage = languageCode;
     else
@@ -197,6 +191,7 @@ void PipePage::ReadPendingPipeFile()
 void PipePage::LoadPipeFile(int languageCode)
 {
     m_pendingLanguage = 0;
+    m_language = languageCode;
     const bool loaded = m_sizing.LoadPipeFile(ProgramFolder::Path(), languageCode);
     fillPipeCombo();
     m_sizing.UpdatePipe();
@@ -214,12 +209,22 @@ void PipePage::showEvent(QShowEvent* event)
     if (!m_built)
         build();
     QWidget::showEvent(event);
+    watchMainWindow();
+    showWindows(true);
     // Entering the page, not the window coming back from the task bar.
     if (event->spontaneous())
         return;
     m_sizing.PageEntered();
     Refresh();
     field(PipeField::edttv)->setFocus(Qt::OtherFocusReason);
+}
+
+// Another page, or the main window put away: the page's windows go with it and come back
+// with it.
+void PipePage::hideEvent(QHideEvent* event)
+{
+    showWindows(false);
+    QWidget::hideEvent(event);
 }
 
 void PipePage::build()
@@ -232,7 +237,11 @@ void PipePage::build()
     buildFlowGroup();
     buildPipeGroup();
     buildTitleRow();
-    auto* notice = makeLabel("Label27", this, kMargin + 2, 420, kGroupWidth - 4);
+    m_notice = makeLabel("lbl_rohrhinweis", this, kMargin + 2, 418, kGroupWidth - 4);
+    QPalette red = m_notice->palette();
+    red.setColor(QPalette::WindowText, kOverLimit);
+    m_notice->setPalette(red);
+    auto* notice = makeLabel("Label27", this, kMargin + 2, 440, kGroupWidth - 4);
     notice->setWordWrap(true);
     notice->setFixedHeight(34);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -270,8 +279,22 @@ TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int 
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus); // Tab and Enter pass the results by
     } else {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, f](const QString& text) { m_sizing.SetText(f, text); });
+        connect(edit, &QLineEdit::textChanged, this, [this, f, edit](const QString& text) {
+            // A value beyond what the results can show is refused as a wrong key is.
+            if (!WithinInputLimit(f, text)) {
+                const QString before = m_sizing.Text(f);
+                // The cursor goes back to where the refused characters were put in.
+                const int cursor =
+                    std::clamp(edit->cursorPosition() - int(text.size() - before.size()), 0,
+                               int(before.size()));
+                const QSignalBlocker blocker(edit);
+                edit->setText(before);
+                edit->setCursorPosition(cursor);
+                m_services.feedback.ErrorSignal(2);
+                return;
+            }
+            m_sizing.SetText(f, text);
+        });
     }
     m_fields[size_t(f)] = edit;
     return edit;
@@ -490,6 +513,17 @@ void PipePage::Refresh()
                                          ? kOverLimit
                                          : this->palette().color(QPalette::Text));
     field(PipeField::edtDurchfl)->setPalette(palette);
+    switch (m_sizing.Notice()) {
+    case PipeNotice::None:
+        m_notice->clear();
+        break;
+    case PipeNotice::NoTemperatureDifference:
+        m_notice->setText(m_texts.Text(u"msg_keine_spreizung", TextProperty::Caption));
+        break;
+    case PipeNotice::NoFluidProperties:
+        m_notice->setText(m_texts.Text(u"msg_keine_stoffwerte", TextProperty::Caption));
+        break;
+    }
 
     const int selected = m_sizing.SelectedPipe();
     if (m_pipes->currentIndex() != selected) {
@@ -516,37 +550,6 @@ void PipePage::Refresh()
     refreshWindows();
 }
 
-void PipePage::refreshWindows()
-{
-    const auto caption = [this](const char* component) {
-        return m_texts.Text(QString::fromLatin1(component), TextProperty::Caption);
-    };
-    const QString unit = PressureUnitName(m_sizing.PressureUnit());
-    if (m_dimensions && m_dimensions->isVisible()) {
-        const QList<DimensionRow> rows = m_sizing.DimensionRows();
-        QList<QStringList> cells;
-        for (const DimensionRow& row : rows)
-            cells.append(m_sizing.DimensionCells(row));
-        m_dimensions->Show({caption("hdr_dn"), caption("hdr_di"), caption("hdr_v"),
-                            caption("hdr_r") + u' ' + unit + QStringLiteral("/m"),
-                            caption("hdr_dp") + u' ' + unit},
-                           rows, cells, m_sizing.SelectedPipe());
-    }
-    if (m_chart && m_chart->isVisible())
-        m_chart->View()->SetChart(m_sizing.Chart(), m_sizing.SelectedPipe(),
-                                  caption("lbl_diagramm_r") + QStringLiteral(" Pa/m"),
-                                  caption("lbl_diagramm_vp"));
-    if (m_zeta && m_zeta->isVisible() && m_sizing.SelectedPipe() >= 0)
-        m_zeta->SetDn(m_sizing.Pipes()[m_sizing.SelectedPipe()].dn);
-}
-
-// A window of the page at the main window's right edge, `below` pixels under its top.
-void PipePage::placeBeside(QWidget* window, int below) const
-{
-    const QRect frame = this->window()->frameGeometry();
-    window->move(frame.right() + 1, frame.top() + below);
-}
-
 void PipePage::cbxMediumClick(int index)
 {
     const QList<int> fluids = AvailableFluids();
@@ -559,86 +562,6 @@ void PipePage::chk_colebrookClick(bool exact)
 {
     m_sizing.chk_colebrookClick(exact);
     Refresh();
-}
-
-void PipePage::chk_rohrdimensionenClick(bool open)
-{
-    if (!open) {
-        if (m_dimensions)
-            m_dimensions->hide();
-        return;
-    }
-    if (!m_dimensions) {
-        m_dimensions = new PipeDimensionsWindow(this);
-        connect(m_dimensions, &PipeDimensionsWindow::PipeClicked, this,
-                &PipePage::sgr_rohrdimensionenClick);
-        m_dimensions->installEventFilter(this);
-        m_texts.ApplyTo(*m_dimensions);
-        m_dimensions->resize(m_dimensions->width(), window()->height());
-        placeBeside(m_dimensions, 0);
-    }
-    m_dimensions->show();
-    refreshWindows();
-}
-
-void PipePage::sgr_rohrdimensionenClick(int pipeIndex)
-{
-    m_sizing.cbxRohreClick(pipeIndex);
-    Refresh();
-}
-
-void PipePage::img_rohrdiagrammClick()
-{
-    if (!m_chart) {
-        m_chart = new PipeChartWindow(this);
-        m_texts.ApplyTo(*m_chart);
-        placeBeside(m_chart, 40);
-    }
-    m_chart->show();
-    m_chart->raise();
-    refreshWindows();
-}
-
-void PipePage::spb_zetawerteClick()
-{
-    if (!m_zeta) {
-        m_zeta = new ZetaPickerWindow(this);
-        connect(m_zeta, &ZetaPickerWindow::SumTaken, this, &PipePage::ZetaSumTaken);
-        m_texts.ApplyTo(*m_zeta);
-        placeBeside(m_zeta, 160);
-    }
-    m_zeta->show();
-    m_zeta->raise();
-    refreshWindows();
-}
-
-void PipePage::ZetaSumTaken(double zeta)
-{
-    m_sizing.SetZetaSum(zeta);
-    Refresh();
-}
-
-void PipePage::img_rohrauslegung_druckenClick()
-{
-    Printer().Print(this, QStringLiteral("Rohrauslegung"), m_sizing.PrintText(m_texts));
-}
-
-void PipePage::img_rohrauslegung_csvClick()
-{
-    const QString path = QFileDialog::getSaveFileName(
-        this, m_texts.Text(u"img_rohrauslegung_csv", TextProperty::Hint),
-        QStringLiteral("Rohrauslegung.csv"), QStringLiteral("CSV (*.csv)"));
-    if (!path.isEmpty() && !ExportCsv(path))
-        m_services.feedback.ErrorSignal(2);
-}
-
-bool PipePage::ExportCsv(const QString& path) const
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = "\xEF\xBB\xBF" + m_sizing.CsvText(m_texts).toUtf8();
-    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 void PipePage::retranslate()
@@ -655,10 +578,21 @@ void PipePage::retranslate()
 
 bool PipePage::eventFilter(QObject* watched, QEvent* event)
 {
-    // The table's own close button clears the toggle.
-    if (watched == m_dimensions) {
-        if (event->type() == QEvent::Hide)
-            m_dimensionsToggle->setChecked(false);
+    if (watched == m_mainWindow) {
+        if (event->type() == QEvent::Move)
+            dockWindows();
+        else if (event->type() == QEvent::WindowStateChange)
+            showWindows(isVisible() && !m_mainWindow->isMinimized());
+        return QWidget::eventFilter(watched, event);
+    }
+    // A window's own close button (or Esc) closes it for good; the table's clears the toggle.
+    if (auto* side = qobject_cast<PipeSideWindow*>(watched)) {
+        if (event->type() == QEvent::Close) {
+            m_open.removeAll(side);
+            if (side == m_dimensions)
+                m_dimensionsToggle->setChecked(false);
+            dockWindows();
+        }
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::KeyRelease) {
@@ -666,14 +600,15 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
         if (watched == field(PipeField::edtVP))
             edtVPKeyUp(key);
         else
-            edttvKeyUp(key);
+            edttvKeyUp(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
+                                                                     : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void PipePage::edttvKeyUp(char16_t key)
+void PipePage::edttvKeyUp(char16_t key, PipeField from)
 {
-    m_sizing.edttvKeyUp(key);
+    m_sizing.edttvKeyUp(key, from);
     Refresh();
 }
 

@@ -17,6 +17,7 @@ class ImageButton;
 class ImageButtonEffect;
 class PipeChartWindow;
 class PipeDimensionsWindow;
+class PipeSideWindow;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -53,7 +54,7 @@ public:
     void Refresh();
     void retranslate();
 
-    void edttvKeyUp(char16_t key);
+    void edttvKeyUp(char16_t key, PipeField from = PipeField::edttv);
     void edtVPKeyUp(char16_t key);
     void edtLangChange();
     void cbxRohreClick(int index);
@@ -72,8 +73,8 @@ public:
     void img_rohrauslegung_druckenClick();
     // Asks for a file name, then ExportCsv.
     void img_rohrauslegung_csvClick();
-    // The page as CSV (UTF-8 with byte-order mark, ";" between cells); false when the file
-    // cannot be written.
+    // The page as CSV (UTF-8 with byte-order mark, ";" between cells, the language's
+    // decimal separator); false when the file cannot be written.
     bool ExportCsv(const QString& path) const;
 
     // The windows, once opened (null before).
@@ -88,6 +89,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -96,7 +98,13 @@ private:
     void buildPipeGroup();
     void buildTitleRow();
     void refreshWindows();
-    void placeBeside(QWidget* window, int below) const;
+    // The windows the user opened and has not closed, in the order they stack.
+    QList<PipeSideWindow*> openWindows() const;
+    void openWindow(PipeSideWindow* window);
+    // They show while the page does, docked at the main window's right edge.
+    void showWindows(bool shown);
+    void dockWindows();
+    void watchMainWindow();
     TAlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
     QLabel* makeLabel(const char* name, QWidget* parent, int x, int y, int width);
     TAlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
@@ -108,6 +116,7 @@ private:
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     bool m_built = false;
+    int m_language = 1;          // of the pipe file: the report's decimal separator follows it
     bool m_tableMissing = false; // the last load found no pipes, and said so
     int m_pendingLanguage = 0;   // a table still to read, in this language; 0: none
     std::array<TAlignEdit*, PipeFieldCount> m_fields{};
@@ -120,8 +129,11 @@ private:
     QComboBox* m_fluids = nullptr;
     QCheckBox* m_colebrook = nullptr;
     QCheckBox* m_dimensionsToggle = nullptr;
+    QLabel* m_notice = nullptr;      // lbl_rohrhinweis: why results stay empty
+    QWidget* m_mainWindow = nullptr; // watched for moves, minimising and restoring
     PipeDimensionsWindow* m_dimensions = nullptr;
     PipeChartWindow* m_chart = nullptr;
     ZetaPickerWindow* m_zeta = nullptr;
+    QList<PipeSideWindow*> m_open; // opened by the user, not closed since
     std::unique_ptr<TextPrinter> m_printer;
 };

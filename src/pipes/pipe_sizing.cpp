@@ -40,6 +40,24 @@ constexpr PipeFieldInfo kFields[PipeFieldCount] = {
 
 constexpr double kWaterDensityAt15 = 999.1; // kg/m³, the density a kv value refers to
 
+// What the fields can show: a larger load, length or velocity limit would write results
+// wider than their fields (a flow of 1e6 m³/h carries about 1e9 W at a spread of 1 K).
+constexpr struct {
+    PipeField field;
+    double limit;
+} kInputLimits[] = {
+    {PipeField::edtLeistung, 1e9}, // W
+    {PipeField::edtVP, 1e6},       // m³/h
+    {PipeField::edtLang, 1e5},     // m
+    {PipeField::edtZetawert, 1e4}, // the sum of the ζ values
+    {PipeField::edtMaxvp, 10},     // m/s
+};
+
+// The fields the pipe's calculation writes; edtDN and the water content follow the pipe alone.
+constexpr PipeField kResultFields[] = {PipeField::edtDurchfl, PipeField::edtRohrDP,
+                                       PipeField::edtZetaDP,  PipeField::edtrwert,
+                                       PipeField::edtDP,      PipeField::edtkv};
+
 bool isTabOrEnter(char16_t key)
 {
     return key == KeyChar::Tab || key == KeyChar::Enter;
@@ -55,6 +73,26 @@ bool faulted(FloatFault fault)
 const PipeFieldInfo& InfoOf(PipeField field)
 {
     return kFields[size_t(field)];
+}
+
+std::optional<double> InputLimit(PipeField field)
+{
+    for (const auto& entry : kInputLimits)
+        if (entry.field == field)
+            return entry.limit;
+    return std::nullopt;
+}
+
+bool WithinInputLimit(PipeField field, const QString& text)
+{
+    const auto limit = InputLimit(field);
+    return !limit || std::fabs(FieldFloat(text)) <= *limit;
+}
+
+QChar ReportSeparator(int languageCode)
+{
+    constexpr int english = 2;
+    return languageCode == english ? u'.' : u',';
 }
 
 ControlTexts PipeControlTexts()
@@ -100,6 +138,10 @@ ControlTexts PipeControlTexts()
         {QStringLiteral("edtkv"), T::Hint,
          QStringLiteral("der dem Zetawert entsprechende kv-Wert")},
         caption("Label27", "Achtung: Die Ergebnisse ersetzen keine detaillierte Rohrplanung"),
+        // The notice line's texts (lbl_rohrhinweis), by PipeNotice.
+        caption("msg_keine_spreizung",
+                "Die Vorlauftemperatur muss über der Rücklauftemperatur liegen"),
+        caption("msg_keine_stoffwerte", "Stoffwerte für diese Temperaturen nicht verfügbar"),
         {QStringLiteral("cbxMedium"), T::Hint, QStringLiteral("Medium")},
         caption("chk_colebrook", "Colebrook exakt"),
         {QStringLiteral("chk_colebrook"), T::Hint,
@@ -114,6 +156,9 @@ ControlTexts PipeControlTexts()
          QStringLiteral("Rohrauslegung als CSV-Datei speichern")},
         {QStringLiteral("spb_zetawerte"), T::Hint, QStringLiteral("Zetawerte der Formstücke")},
         caption("Tfrm_rohrdimensionen", "Rohrdimensionen"),
+        {QStringLiteral("img_rohrdimensionen_schliessen"), T::Hint, QStringLiteral("Schliessen")},
+        {QStringLiteral("img_rohrdiagramm_schliessen"), T::Hint, QStringLiteral("Schliessen")},
+        {QStringLiteral("img_zetawerte_schliessen"), T::Hint, QStringLiteral("Schliessen")},
         caption("hdr_dn", "DN"),
         caption("hdr_di", "di mm"),
         caption("hdr_v", "v m/s"),
@@ -156,7 +201,6 @@ void PipeSizing::SetPipes(QList<TPipeRecord> pipes)
         m_selected = -1;
     else if (m_selected < 0 || m_selected >= m_pipes.size())
         m_selected = 0;
-    m_overLimit = false;
 }
 
 QStringList PipeSizing::PipeNames() const
@@ -169,8 +213,6 @@ QStringList PipeSizing::PipeNames() const
 
 void PipeSizing::SetText(PipeField field, const QString& value)
 {
-    if (field == PipeField::edtMaxvp && value != Text(field))
-        m_overLimit = false;
     text(field) = value;
 }
 
@@ -198,16 +240,38 @@ std::optional<PipeSizing::Flow> PipeSizing::flowFromLoad()
 
 std::optional<PipeSizing::Flow> PipeSizing::computeFlow(double tr, double tv, double load) const
 {
+    // A spread of 0 or below, a property without a value or no load give no flow, not an
+    // endless or negative one.
     Flow flow{};
-    if (faulted(RunGuarded(
-            [&]() -> long double {
-                flow.density = FluidDensity(m_fluid, tr, tv);
-                const double c = FluidHeatCapacity(m_fluid, tr, tv);
-                return load / (c * (tv - tr) * flow.density);
-            },
-            flow.volume)))
+    flow.density = FluidDensity(m_fluid, tr, tv);
+    const double c = FluidHeatCapacity(m_fluid, tr, tv);
+    if (!(tv - tr > 0) || !(flow.density > 0) || !(c > 0) || !(load > 0))
+        return std::nullopt;
+    if (faulted(RunGuarded([&]() -> long double { return load / (c * (tv - tr) * flow.density); },
+                           flow.volume)))
         return std::nullopt;
     return flow;
+}
+
+PipeNotice PipeSizing::Notice() const
+{
+    using F = PipeField;
+    if (!holdsText(F::edttr) || !holdsText(F::edttv))
+        return PipeNotice::None;
+    const double tr = FieldFloat(Text(F::edttr));
+    const double tv = FieldFloat(Text(F::edttv));
+    if (!(tv - tr > 0))
+        return PipeNotice::NoTemperatureDifference;
+    if (!(FluidDensity(m_fluid, tr, tv) > 0) || !(FluidHeatCapacity(m_fluid, tr, tv) > 0) ||
+        !(FluidViscosity(m_fluid, tv, tr) > 0))
+        return PipeNotice::NoFluidProperties;
+    return PipeNotice::None;
+}
+
+bool PipeSizing::VelocityOverLimit() const
+{
+    const double vMax = FieldFloat(Text(PipeField::edtMaxvp));
+    return m_velocity && vMax > 0 && !(vMax > *m_velocity);
 }
 
 std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
@@ -220,12 +284,25 @@ std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
                        FieldFloat(Text(F::edtLeistung)));
 }
 
-void PipeSizing::edttvKeyUp(char16_t key)
+void PipeSizing::edttvKeyUp(char16_t key, PipeField field)
 {
     if (isTabOrEnter(key))
         return;
-    VolumeFlowFromLoad();
+    if (field == PipeField::edtLeistung)
+        VolumeFlowFromLoad();
+    else
+        followTemperatures();
     UpdatePipe();
+}
+
+// A flow typed while the temperatures gave no load is the user's value: it gives the load
+// once they do, instead of being emptied for the missing load.
+void PipeSizing::followTemperatures()
+{
+    if (!holdsText(PipeField::edtLeistung) && holdsText(PipeField::edtVP))
+        LoadFromVolumeFlow();
+    else
+        VolumeFlowFromLoad();
 }
 
 void PipeSizing::edtVPKeyUp(char16_t key)
@@ -270,7 +347,7 @@ void PipeSizing::cbxMediumClick(int fluid)
 {
     if (AvailableFluids().contains(fluid))
         m_fluid = fluid;
-    VolumeFlowFromLoad();
+    followTemperatures();
     UpdatePipe();
 }
 
@@ -307,17 +384,18 @@ std::pair<int, int> PipeSizing::seriesRange() const
 
 void PipeSizing::select(int index)
 {
-    if (index != m_selected)
-        m_overLimit = false;
     m_selected = index;
 }
 
+// Without a flow the flow fields are emptied: an old flow beside new inputs would be sized.
 void PipeSizing::VolumeFlowFromLoad()
 {
     const auto flow = flowFromLoad();
-    if (!flow)
+    if (!flow) {
+        text(PipeField::edtVP).clear();
+        text(PipeField::edtVP1).clear();
         return;
-    m_overLimit = false;
+    }
     setFloat(PipeField::edtVP, flow->volume);
     setFloat(PipeField::edtVP1, flow->volume * 1000 / 3600);
 }
@@ -327,36 +405,59 @@ void PipeSizing::LoadFromVolumeFlow()
     const double tr = getFloat(PipeField::edttr);
     const double tv = getFloat(PipeField::edttv);
     const double volume = getFloat(PipeField::edtVP);
+    const double density = FluidDensity(m_fluid, tr, tv);
+    const double c = FluidHeatCapacity(m_fluid, tr, tv);
     double load = 0;
-    if (faulted(RunGuarded(
-            [&]() -> long double {
-                return (tv - tr) * volume * FluidDensity(m_fluid, tr, tv) *
-                       FluidHeatCapacity(m_fluid, tr, tv);
-            },
-            load)))
+    if (!(volume > 0) || !(tv - tr > 0) || !(density > 0) || !(c > 0) ||
+        faulted(
+            RunGuarded([&]() -> long double { return (tv - tr) * volume * density * c; }, load))) {
+        text(PipeField::edtLeistung).clear();
+        if (volume > 0)
+            setFloat(PipeField::edtVP1, volume * 1000 / 3600);
+        else
+            text(PipeField::edtVP1).clear();
         return;
-    m_overLimit = false;
+    }
     setFloat(PipeField::edtLeistung, load);
     setFloat(PipeField::edtVP1, volume * 1000 / 3600);
 }
 
 void PipeSizing::UpdatePipe()
 {
+    m_runUnit = m_totalUnit = PressureUnitName(m_unit);
+    m_rUnit = m_runUnit + QStringLiteral("/m");
     // Without a pipe there is nothing to show and nothing to compute with.
-    if (m_selected < 0)
+    if (m_selected < 0) {
+        clearResults();
+        text(PipeField::edtDN).clear();
+        text(PipeField::edt_rohrvolumen).clear();
         return;
+    }
     text(PipeField::edtDN) = QString::number(m_pipes[m_selected].dn);
     using F = PipeField;
     if (holdsText(F::edttr) && holdsText(F::edttv) && holdsText(F::edtVP) &&
         holdsText(F::edtLeistung) && holdsText(F::edtLang))
         CalculatePipe();
+    else
+        clearResults();
     showWaterContent();
+}
+
+void PipeSizing::clearResults()
+{
+    m_velocity.reset();
+    for (const PipeField field : kResultFields)
+        text(field).clear();
 }
 
 void PipeSizing::showWaterContent()
 {
-    if (!holdsText(PipeField::edtLang) || m_selected < 0)
+    if (m_selected < 0)
         return;
+    if (!holdsText(PipeField::edtLang)) {
+        text(PipeField::edt_rohrvolumen).clear();
+        return;
+    }
     const double length = getFloat(PipeField::edtLang);
     const double dmm = m_pipes[m_selected].innerDiameter;
     double litres = 0;
@@ -369,8 +470,10 @@ void PipeSizing::showWaterContent()
     setFloat(PipeField::edt_rohrvolumen, litres);
 }
 
+// Every result is written from this calculation or emptied: none is left from an earlier one.
 void PipeSizing::CalculatePipe()
 {
+    clearResults();
     if (m_selected < 0)
         return;
     const double tr = getFloat(PipeField::edttr);
@@ -389,8 +492,12 @@ void PipeSizing::CalculatePipe()
     double v = 0;
     if (faulted(RunGuarded([&]() -> long double { return PipeVelocity(d, volume); }, v)))
         return;
+    m_velocity = v;
     setFloat(PipeField::edtDurchfl, v);
 
+    // The losses need the viscosity, whose nodes reach further than the density's.
+    if (!(FluidViscosity(m_fluid, tv, tr) > 0))
+        return;
     PressureLossResult loss;
     double z = 0;
     double kv = 0;
@@ -404,17 +511,13 @@ void PipeSizing::CalculatePipe()
             },
             all)))
         return;
-    // Nothing flows, or nothing resists: the results of the last calculation stay.
-    if (loss.total == 0)
-        return;
+    // No length and no ζ: every loss is 0, an empty field.
     const double run = std::max(loss.total - z, 0.0);
     text(PipeField::edtrwert) = FormatPressure(loss.r, m_unit);
     text(PipeField::edtDP) = FormatPressure(loss.total, m_unit);
     setFloat(PipeField::edtkv, kv);
     text(PipeField::edtZetaDP) = FormatPressure(z, m_unit);
     text(PipeField::edtRohrDP) = FormatPressure(run, m_unit);
-    m_runUnit = m_totalUnit = PressureUnitName(m_unit);
-    m_rUnit = m_runUnit + QStringLiteral("/m");
 }
 
 void PipeSizing::FindBestPipe()
@@ -434,7 +537,6 @@ void PipeSizing::FindBestPipe()
         if (vMax > PipeVelocity(m_pipes[i].innerDiameter / 1000, flow->volume))
             chosen = i;
     select(chosen >= 0 ? chosen : last);
-    m_overLimit = chosen < 0;
     text(PipeField::edtDN) = QString::number(m_pipes[m_selected].dn);
     UpdatePipe();
 }

@@ -51,17 +51,32 @@ const PipeFieldInfo& InfoOf(PipeField field);
 
 enum class UpDownButton { Up, Down };
 
+// Why results stay empty although the fields they come from are filled in: the page says it
+// once, in its notice line.
+enum class PipeNotice {
+    None,
+    NoTemperatureDifference, // the supply is not warmer than the return
+    NoFluidProperties,       // the fluid has no value at these temperatures
+};
+
+// The largest value (in amount) a field takes from the user; beyond it the results could not
+// be shown. None for a field without a limit.
+std::optional<double> InputLimit(PipeField field);
+// The text of a field the user typed or pasted is within the field's limit.
+bool WithinInputLimit(PipeField field, const QString& text);
+
 // One pipe of the selected pipe's series at the page's flow, fluid and length.
 struct DimensionRow {
     int index = 0; // in the pipe table
     int dn = 0;
-    double innerDiameter = 0; // mm
-    bool computed = false;    // the flow could be computed: the values below hold
-    double velocity = 0;      // m/s
-    double r = 0;             // mbar/m
-    double runLoss = 0;       // mbar over the length of the run
-    bool withinLimit = false; // velocity below the search's maximum
-    bool best = false;        // the pipe the search would take
+    double innerDiameter = 0;  // mm
+    bool computed = false;     // the flow could be computed: the velocity holds
+    double velocity = 0;       // m/s
+    bool lossComputed = false; // the fluid's viscosity is known too: R and the loss hold
+    double r = 0;              // mbar/m
+    double runLoss = 0;        // mbar over the length of the run
+    bool withinLimit = false;  // velocity below the search's maximum
+    bool best = false;         // the pipe the search would take
 };
 
 // The pipe friction chart of the selected pipe's series: R over the volume flow.
@@ -86,6 +101,10 @@ struct PipeChart {
 };
 inline constexpr double ChartVelocities[] = {0.3, 0.5, 0.7, 1.0, 1.5};
 
+// The decimal separator of the printed and saved report in a language: "." in English, ","
+// in German and Polish (and the others).
+QChar ReportSeparator(int languageCode);
+
 // Captions and hints of the page's controls, German.
 ControlTexts PipeControlTexts();
 
@@ -108,12 +127,14 @@ public:
     QString RUnitLabel() const { return m_rUnit; }         // lbl_rwert_einheit
     QString RunUnitLabel() const { return m_runUnit; }     // lbl_rohreinheit
     QString TotalUnitLabel() const { return m_totalUnit; } // lbl_diffdruckeinheit
-    // The pipe search found no pipe below the maximum velocity and chose the last one of
-    // the series: the velocity shown exceeds the limit.
-    bool VelocityOverLimit() const { return m_overLimit; }
+    // The velocity shown is not below the maximum velocity of the search (a maximum of 0
+    // marks nothing).
+    bool VelocityOverLimit() const;
+    PipeNotice Notice() const;
 
-    // Events of the page. `key` is the released key as a KeyChar (Tab, Enter or another).
-    void edttvKeyUp(char16_t key);
+    // Events of the page. `key` is the released key as a KeyChar (Tab, Enter or another);
+    // `field` the temperature or load field it was released in.
+    void edttvKeyUp(char16_t key, PipeField field = PipeField::edttv);
     void edtVPKeyUp(char16_t key);
     void edtLangChange();
     void cbxRohreClick(int index);
@@ -143,10 +164,12 @@ public:
     QStringList DimensionCells(const DimensionRow& row) const;
     PipeChart Chart() const;
     // The page's inputs and results, then the dimensions table: rows of cells with the
-    // captions of `texts`. CSV with ";" between cells; print text with tabs.
-    QList<QStringList> Report(const ControlTexts& texts) const;
-    QString CsvText(const ControlTexts& texts) const;
-    QString PrintText(const ControlTexts& texts) const;
+    // captions of `texts`, every number with `separator` as its decimal separator (the
+    // language's: a spreadsheet reads one separator per file). CSV with ";" between cells;
+    // print text with tabs.
+    QList<QStringList> Report(const ControlTexts& texts, QChar separator = u',') const;
+    QString CsvText(const ControlTexts& texts, QChar separator = u',') const;
+    QString PrintText(const ControlTexts& texts, QChar separator = u',') const;
 
 private:
     struct Flow {
@@ -162,7 +185,12 @@ private:
     // The flow of the fields as they stand, reading nothing into them; none while a field
     // the calculation needs is empty.
     std::optional<Flow> currentFlow() const;
+    // None when the temperatures or the fluid give no flow, or the load is not positive.
     std::optional<Flow> computeFlow(double tr, double tv, double load) const;
+    // Empties the velocity, the losses and kv: they no longer belong to the inputs.
+    void clearResults();
+    // The flow from the load after a change of the temperatures or the fluid.
+    void followTemperatures();
     // First and last index of the selected pipe's series.
     std::pair<int, int> seriesRange() const;
     void select(int index);
@@ -176,7 +204,7 @@ private:
     QString m_rUnit;
     QString m_runUnit;
     QString m_totalUnit;
-    bool m_overLimit = false;
+    std::optional<double> m_velocity; // m/s, the value behind edtDurchfl
     int m_fluid = Water;
     FrictionLaw m_law = FrictionLaw::PageChain;
 };

@@ -1,8 +1,10 @@
 #include "pipe_windows.h"
 
+#include "calculator/image_button.h"
 #include "calculator/number_text.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +27,9 @@ const QColor kSelected(0x1F, 0x5F, 0x99);
 const QColor kVelocity(0x2E, 0x8B, 0x57);
 const QColor kOperating(0xC0, 0x00, 0x00);
 const QColor kGrid(0xD8, 0xD8, 0xD8);
+const QColor kFrame(0x97, 0xA4, 0xA1); // the main window's own colour
+const QColor kFrameEdge(0x55, 0x5F, 0x5D);
+constexpr int kCloseSize = 18;
 
 QTableWidget* makeTable(QWidget* parent, const char* name)
 {
@@ -53,12 +58,55 @@ QString axisText(double value)
 
 } // namespace
 
-PipeDimensionsWindow::PipeDimensionsWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+PipeSideWindow::PipeSideWindow(const char* name, const char* closeName, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("Tfrm_rohrdimensionen"));
+    setObjectName(QString::fromLatin1(name));
+    // Shown beside the main window, the windows leave the keyboard where it is.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QString::fromLatin1(name) + QStringLiteral("_titel"));
+    QFont bold = m_caption->font();
+    bold.setBold(true);
+    m_caption->setFont(bold);
+    m_close = new ImageButton(QStringLiteral("×"), this);
+    m_close->setObjectName(QString::fromLatin1(closeName));
+    connect(m_close, &ImageButton::clicked, this, &QWidget::close);
+}
+
+void PipeSideWindow::SetEffect(ImageButtonEffect* effect)
+{
+    m_close->SetEffect(effect);
+}
+
+void PipeSideWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange)
+        m_caption->setText(windowTitle());
+    QWidget::changeEvent(event);
+}
+
+void PipeSideWindow::resizeEvent(QResizeEvent* event)
+{
+    m_caption->setGeometry(6, 2, width() - kCloseSize - 14, ContentTop - 4);
+    m_close->setGeometry(width() - kCloseSize - 3, 2, kCloseSize, kCloseSize);
+    QWidget::resizeEvent(event);
+}
+
+void PipeSideWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), kFrame);
+    p.setPen(kFrameEdge);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+PipeDimensionsWindow::PipeDimensionsWindow(QWidget* parent)
+    : PipeSideWindow("Tfrm_rohrdimensionen", "img_rohrdimensionen_schliessen", parent)
+{
     m_table = makeTable(this, "sgr_rohrdimensionen");
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(Border, ContentTop, Border, Border);
     layout->addWidget(m_table);
     resize(340, 440);
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int) {
@@ -245,15 +293,17 @@ void PipeChartView::paint(QPainter& p)
     }
 }
 
-PipeChartWindow::PipeChartWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+PipeChartWindow::PipeChartWindow(QWidget* parent)
+    : PipeSideWindow("Tfrm_rohrdiagramm", "img_rohrdiagramm_schliessen", parent)
 {
-    setObjectName(QStringLiteral("Tfrm_rohrdiagramm"));
-    resize(600, 480);
+    constexpr int width = 600;
+    constexpr int viewHeight = 446;
+    resize(width + 2 * Border, ContentTop + viewHeight + 34);
     m_view = new PipeChartView(this);
-    m_view->setGeometry(0, 0, 600, 446);
+    m_view->setGeometry(Border, ContentTop, width, viewHeight);
     auto* png = new QPushButton(this);
     png->setObjectName(QStringLiteral("spb_diagramm_png"));
-    png->setGeometry(600 - 126, 450, 120, 26);
+    png->setGeometry(width - 126, ContentTop + viewHeight + 4, 120, 26);
     connect(png, &QPushButton::clicked, this, &PipeChartWindow::spb_diagramm_pngClick);
 }
 
@@ -262,17 +312,26 @@ bool PipeChartWindow::SavePng(const QString& path)
     return m_view->Picture().save(path, "PNG");
 }
 
+QString PipeChartWindow::PngPath(const QString& chosen)
+{
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+        return chosen;
+    return chosen + QStringLiteral(".png");
+}
+
 void PipeChartWindow::spb_diagramm_pngClick()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, windowTitle(), QString(), QStringLiteral("PNG (*.png)"));
+    // A desktop's own dialog may hand back the name as typed, without the filter's ending.
+    const QString path = PngPath(
+        QFileDialog::getSaveFileName(this, windowTitle(), windowTitle() + QStringLiteral(".png"),
+                                     QStringLiteral("PNG (*.png)")));
     if (!path.isEmpty())
         SavePng(path);
 }
 
-ZetaPickerWindow::ZetaPickerWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
+ZetaPickerWindow::ZetaPickerWindow(QWidget* parent)
+    : PipeSideWindow("Tfrm_zetawerte", "img_zetawerte_schliessen", parent)
 {
-    setObjectName(QStringLiteral("Tfrm_zetawerte"));
     const FittingCatalogue& catalogue = Fittings();
     m_table = makeTable(this, "sgr_formstuecke");
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -280,7 +339,7 @@ ZetaPickerWindow::ZetaPickerWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
     m_table->setColumnCount(3);
     m_table->setRowCount(int(catalogue.fittings.size()));
     const int height = int(catalogue.fittings.size()) * 20 + 4;
-    m_table->setGeometry(4, 4, 292, height);
+    m_table->setGeometry(4, ContentTop + 2, 292, height);
     for (int i = 0; i < catalogue.fittings.size(); ++i) {
         // A label per name, so that the translation reaches it by its name.
         auto* name = new QLabel(catalogue.fittings[i].name);
@@ -300,17 +359,18 @@ ZetaPickerWindow::ZetaPickerWindow(QWidget* parent) : QWidget(parent, Qt::Tool)
 
     auto* caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("lbl_zetasumme"));
-    caption->setGeometry(4, height + 10, 90, 22);
+    const int below = ContentTop + 2 + height;
+    caption->setGeometry(4, below + 6, 90, 22);
     m_sum = new QLineEdit(this);
     m_sum->setObjectName(QStringLiteral("edt_zetasumme"));
     m_sum->setReadOnly(true);
     m_sum->setAlignment(Qt::AlignRight);
-    m_sum->setGeometry(96, height + 10, 70, 22);
+    m_sum->setGeometry(96, below + 6, 70, 22);
     auto* take = new QPushButton(this);
     take->setObjectName(QStringLiteral("spb_zeta_uebernehmen"));
-    take->setGeometry(176, height + 8, 120, 26);
+    take->setGeometry(176, below + 4, 120, 26);
     connect(take, &QPushButton::clicked, this, [this] { emit SumTaken(Sum()); });
-    resize(300, height + 40);
+    resize(300, below + 36);
     refresh();
 }
 
@@ -342,8 +402,8 @@ void ZetaPickerWindow::refresh()
     const FittingCatalogue& catalogue = Fittings();
     const double friction = FullyRoughFriction(catalogue, m_dn);
     for (int i = 0; i < catalogue.fittings.size(); ++i)
-        m_table->setItem(
-            i, 1,
-            cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2), Qt::AlignRight));
+        m_table->setItem(i, 1,
+                         cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2),
+                                  Qt::AlignRight));
     m_sum->setText(FixedText(Sum(), 2));
 }

@@ -1,6 +1,6 @@
 // The pipe page's windows beside the main window: the dimensions table, the pipe friction
 // chart and the ζ picker. Each is made when first opened; the page feeds them from the
-// engine (PipeSizing) and they hand clicks back by signal.
+// engine (PipeSizing), docks them (window_dock.h) and they hand clicks back by signal.
 #pragma once
 
 #include "pipes/fitting_catalogue.h"
@@ -9,16 +9,41 @@
 #include <QList>
 #include <QWidget>
 
+class ImageButton;
+class ImageButtonEffect;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
+// The frame of the page's windows: borderless as the main window, with a caption bar that
+// shows the window title and a close button (objectName `closeName`). The content lies
+// below the bar (ContentTop) inside a border of one pixel.
+class PipeSideWindow : public QWidget {
+    Q_OBJECT
+public:
+    PipeSideWindow(const char* name, const char* closeName, QWidget* parent);
+
+    static constexpr int ContentTop = 22;
+    static constexpr int Border = 1;
+    ImageButton* CloseButton() const { return m_close; }
+    void SetEffect(ImageButtonEffect* effect);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QLabel* m_caption;
+    ImageButton* m_close;
+};
+
 // Tfrm_rohrdimensionen: every pipe of the series at the page's flow; the rows within the
 // maximum velocity are marked, the pipe the search takes is highlighted, the selected one
 // is current. A click on a row selects that pipe.
-class PipeDimensionsWindow : public QWidget {
+class PipeDimensionsWindow : public PipeSideWindow {
     Q_OBJECT
 public:
     explicit PipeDimensionsWindow(QWidget* parent = nullptr);
@@ -65,7 +90,7 @@ private:
 };
 
 // Tfrm_rohrdiagramm: the chart and its PNG export.
-class PipeChartWindow : public QWidget {
+class PipeChartWindow : public PipeSideWindow {
     Q_OBJECT
 public:
     explicit PipeChartWindow(QWidget* parent = nullptr);
@@ -73,6 +98,8 @@ public:
     PipeChartView* View() const { return m_view; }
     // Saves the chart as PNG; false when the file cannot be written.
     bool SavePng(const QString& path);
+    // The file a name from the save dialog stands for: ".png" added when it has no ending.
+    static QString PngPath(const QString& chosen);
 
 private:
     void spb_diagramm_pngClick();
@@ -82,7 +109,7 @@ private:
 
 // Tfrm_zetawerte: a count per fitting of the catalogue, their ζ for the selected pipe's DN,
 // and the sum; "Übernehmen" hands the sum to the page.
-class ZetaPickerWindow : public QWidget {
+class ZetaPickerWindow : public PipeSideWindow {
     Q_OBJECT
 public:
     explicit ZetaPickerWindow(QWidget* parent = nullptr);

@@ -170,6 +170,14 @@ TEST(PipeFile, AnyBytesReadWithinTheFile)
     EXPECT_EQ(ReadPipeFile(WritePipeFile({longName})).records[0].name, QString(100, u'n'));
     EXPECT_TRUE(
         std::isfinite(ReadPipeFile(WritePipeFile({hugeExponent})).records[0].innerDiameter));
+    // A length byte beyond the text written, or a record cut inside its name: the name ends
+    // at its first NUL.
+    QByteArray padded = record(1, 15, 16, "abcd");
+    padded[35] = char(40);
+    EXPECT_EQ(ReadPipeFile(WritePipeFile({padded})).records[0].name, u"abcd");
+    const QByteArray cut =
+        WritePipeFile({record(1, 15, 16, "abcdefgh")}).chopped(PipeRecordSize - 40);
+    EXPECT_EQ(ReadPipeFile(cut).records[0].name, u"abcd");
 
     std::mt19937 random(20040610);
     for (int round = 0; round < 200; ++round) {

@@ -4,6 +4,8 @@
 #include "pipes/pipe_sizing.h"
 #include "pipes/pressure_units.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -168,17 +170,69 @@ TEST_F(Overview, TheReportHoldsInputsResultsAndTheTable)
     const QStringList lines = csv.split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines.contains(u"Leistung;10000;Watt")) << csv.toStdString();
     EXPECT_TRUE(lines.contains(u"Rohrbezeichnung;\"Stahl; \"\"mittel\"\"\""));
-    EXPECT_TRUE(lines.contains(QStringLiteral("R-Wert;") + s.Text(F::edtrwert) +
+    // The pressures as the page shows them, with the report's comma.
+    const auto comma = [](QString text) { return text.replace(u'.', u','); };
+    EXPECT_TRUE(lines.contains(QStringLiteral("R-Wert;") + comma(s.Text(F::edtrwert)) +
                                QStringLiteral(";mbar/m")));
     EXPECT_TRUE(lines.contains(u"DN;di mm;v m/s;R mbar/m;dp Rohr mbar"));
     EXPECT_TRUE(lines.contains(QStringLiteral("20;21,7;") +
-                               s.DimensionCells(s.DimensionRows()[2]).mid(2).join(u';') +
+                               comma(s.DimensionCells(s.DimensionRows()[2]).mid(2).join(u';')) +
                                QStringLiteral(";*")));
     // Printed: the same lines, fields as "caption: value unit", the table by tabs.
     const QStringList printed = s.PrintText(PipeControlTexts()).split(u'\n');
     EXPECT_EQ(printed.size() + 1, lines.size());
     EXPECT_TRUE(printed.contains(u"Leistung: 10000 Watt"));
     EXPECT_TRUE(printed.contains(u"DN\tdi mm\tv m/s\tR mbar/m\tdp Rohr mbar"));
+}
+
+// The screen shows pressures with "." beside flows with ","; a spreadsheet reads one
+// separator per file, the language's.
+TEST_F(Overview, TheReportWritesEveryNumberWithTheLanguagesSeparator)
+{
+    s.SetText(F::edtZetawert, QStringLiteral("2"));
+    s.edtLangChange();
+    ASSERT_TRUE(s.Text(F::edtrwert).contains(u'.'));
+    ASSERT_TRUE(s.Text(F::edtVP).contains(u','));
+    const QRegularExpression number(QStringLiteral("^-?\\d+([.,])\\d+$"));
+    for (const int language : {1, 2, 12}) {
+        const QChar separator = ReportSeparator(language);
+        EXPECT_EQ(separator, language == 2 ? u'.' : u',') << language;
+        for (const QString& text : {s.CsvText(PipeControlTexts(), separator),
+                                    s.PrintText(PipeControlTexts(), separator)}) {
+            int numbers = 0;
+            for (const QString& cell :
+                 text.split(QRegularExpression(QStringLiteral("[;\t\r\n: ]")))) {
+                const auto match = number.match(cell);
+                if (!match.hasMatch())
+                    continue;
+                ++numbers;
+                EXPECT_EQ(match.captured(1), separator) << language << " " << cell.toStdString();
+            }
+            EXPECT_GE(numbers, 20) << language; // the fields and the five rows of the table
+        }
+    }
+    const QStringList english = s.CsvText(PipeControlTexts(), u'.').split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(english.contains(QStringLiteral("R-Wert;") + s.Text(F::edtrwert) +
+                                 QStringLiteral(";mbar/m")));
+    EXPECT_TRUE(english.contains(QStringLiteral("Volumenstrom;0.438;m3/h")));
+    EXPECT_TRUE(english.contains(u"Rohrbezeichnung;\"Stahl; \"\"mittel\"\"\"")); // no number
+}
+
+TEST_F(Overview, WithoutAViscosityTheTableKeepsTheVelocitiesAndNoLoss)
+{
+    s.SetText(F::edttr, QStringLiteral("-3"));
+    s.edttvKeyUp(u'0', F::edttr);
+    for (const DimensionRow& row : s.DimensionRows()) {
+        SCOPED_TRACE(row.dn);
+        s.cbxRohreClick(row.index);
+        const QStringList cells = s.DimensionCells(row);
+        EXPECT_FALSE(cells[2].isEmpty());
+        EXPECT_EQ(cells[2], s.Text(F::edtDurchfl));
+        EXPECT_EQ(cells[3], u"");
+        EXPECT_EQ(cells[4], u"");
+        EXPECT_EQ(s.Text(F::edtrwert), u"");
+    }
+    EXPECT_TRUE(s.Chart().pipes.isEmpty());
 }
 
 } // namespace

@@ -75,11 +75,31 @@ TEST_F(PipePageTest, KeysComputeAndTheSearchMarksAnExceededLimit)
     QTest::keyClicks(find("edtLeistung"), QStringLiteral("000"));
     QTest::mouseClick(find<ImageButton>("img_best_pipe"), Qt::LeftButton);
     EXPECT_EQ(text("edtDN"), u"150");
-    EXPECT_NE(find("edtDurchfl")->palette().color(QPalette::Text), normal);
-    // The arrows step on; the mark belonged to the search.
+    const QColor red = find("edtDurchfl")->palette().color(QPalette::Text);
+    EXPECT_NE(red, normal);
+    // The mark follows the velocity and the limit, not the search.
     QTest::keyClick(find<QSpinBox>("UpDown1"), Qt::Key_Up);
     EXPECT_EQ(find<QComboBox>("cbxRohre")->currentIndex(), 12);
+    EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), red);
+    QTest::keyClick(find<QSpinBox>("UpDown1"), Qt::Key_Down);
+    EXPECT_EQ(text("edtDurchfl"), u"6,43");
+    find("edtMaxvp")->selectAll();
+    QTest::keyClicks(find("edtMaxvp"), QStringLiteral("9"));
     EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), normal);
+}
+
+TEST_F(PipePageTest, ValuesBeyondTheFieldsAreRefusedWithTheErrorSound)
+{
+    QTest::keyClicks(find("edtLeistung"), QStringLiteral("12345678901234567890123"));
+    EXPECT_EQ(text("edtLeistung"), u"123456789"); // a tenth digit would pass 1e9 W
+    EXPECT_EQ(services.signals_, std::vector<int>(14, 2));
+    EXPECT_FALSE(text("edtVP").isEmpty());
+    QTest::keyClicks(find("edtMaxvp"), QStringLiteral("0")); // 0,500 m/s is still fine
+    services.signals_.clear();
+    find("edtMaxvp")->selectAll();
+    QTest::keyClicks(find("edtMaxvp"), QStringLiteral("11"));
+    EXPECT_EQ(text("edtMaxvp"), u"1");
+    EXPECT_EQ(services.signals_, std::vector<int>{2});
 }
 
 TEST_F(PipePageTest, ALanguageReloadKeepsThePipeAndItsNames)

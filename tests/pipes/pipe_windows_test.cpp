@@ -2,6 +2,7 @@
 #include "calculator/image_button.h"
 #include "pipes/pipe_page.h"
 #include "pipes/pipe_windows.h"
+#include "pipes/window_dock.h"
 #include "shell/platform/printing.h"
 #include "shell/platform/program_folder.h"
 #include "support/modal_watchdog.h"
@@ -15,8 +16,10 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,6 +108,67 @@ TEST_F(PipeWindowsTest, TheChartMarksTheOperatingPointAndSavesAPng)
     ASSERT_TRUE(chart.operating.has_value());
     const QPoint at = page.ChartWindow()->View()->Position(*chart.operating).toPoint();
     EXPECT_EQ(image.pixelColor(at), QColor(0xC0, 0x00, 0x00));
+    // A name typed without an ending gets ".png"; one with an ending keeps it.
+    EXPECT_EQ(PipeChartWindow::PngPath(QStringLiteral("/tmp/chart")), u"/tmp/chart.png");
+    EXPECT_EQ(PipeChartWindow::PngPath(QStringLiteral("/tmp/chart.PNG")), u"/tmp/chart.PNG");
+    EXPECT_EQ(PipeChartWindow::PngPath(QString()), u"");
+}
+
+// The page on the second tab of a borderless window, as in the main window.
+TEST(PipeSideWindows, DockBesideTheMainWindowFollowItAndHideWithThePage)
+{
+    ProgramFolder::SetPath(QStringLiteral(PIPE_FILES_DIR));
+    RecordingServices services;
+    QWidget main(nullptr, Qt::FramelessWindowHint);
+    main.setGeometry(40, 30, 372, 500);
+    auto* tabs = new QTabWidget(&main);
+    tabs->setGeometry(0, 0, 372, 500);
+    tabs->addTab(new QWidget, QStringLiteral("Rechner"));
+    auto* page = new PipePage({services, services});
+    tabs->addTab(page, QStringLiteral("Rohrauslegung"));
+    page->LoadPipeFile(1);
+    main.show();
+    tabs->setCurrentIndex(1);
+    page->findChild<QCheckBox*>(QStringLiteral("chk_rohrdimensionen"))->click();
+    page->findChild<ImageButton*>(QStringLiteral("img_rohrdiagramm"))->click();
+    page->findChild<ImageButton*>(QStringLiteral("spb_zetawerte"))->click();
+    const QList<PipeSideWindow*> windows{page->DimensionsWindow(), page->ChartWindow(),
+                                         page->ZetaWindow()};
+    const auto expectDocked = [&](const QList<PipeSideWindow*>& shown) {
+        QApplication::processEvents();
+        QList<QSize> sizes;
+        for (const PipeSideWindow* w : shown)
+            sizes.append(w->size());
+        const QList<QPoint> places =
+            DockBeside(main.frameGeometry(), sizes, main.screen()->availableGeometry());
+        for (int i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(shown[i]->isVisible()) << i;
+            EXPECT_EQ(shown[i]->pos(), places[i]) << i;
+        }
+    };
+    expectDocked(windows);
+    for (const PipeSideWindow* w : windows)
+        EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+    main.move(90, 60);
+    expectDocked(windows);
+
+    // Another page hides them; the pipe page brings them back.
+    tabs->setCurrentIndex(0);
+    for (const PipeSideWindow* w : windows)
+        EXPECT_FALSE(w->isVisible());
+    tabs->setCurrentIndex(1);
+    expectDocked(windows);
+
+    // Their own close button closes them for good; the others close up.
+    QTest::mouseClick(windows[1]->CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(windows[1]->isVisible());
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(1);
+    EXPECT_FALSE(windows[1]->isVisible());
+    expectDocked({windows[0], windows[2]});
+    QTest::mouseClick(windows[0]->CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(page->findChild<QCheckBox*>(QStringLiteral("chk_rohrdimensionen"))->isChecked());
+    ProgramFolder::SetPath(QString());
 }
 
 TEST_F(PipeWindowsTest, PrintsThroughTheDialogAndExportsCsv)

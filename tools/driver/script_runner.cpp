@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
@@ -234,6 +235,18 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
         {"printclipboard", S::Words,
          [](ScriptRunner& r, const Call&) {
              r.m_out(QStringLiteral("clipboard=") + JsonString(QApplication::clipboard()->text()));
+             return QString();
+         }},
+        {"printfile", S::Words,
+         [](ScriptRunner& r, const Call& c) {
+             // A file the program wrote (an export), as UTF-8 text without a byte-order mark.
+             QFile file(c.words.value(1));
+             if (c.words.value(1).isEmpty() || !file.open(QIODevice::ReadOnly))
+                 return QStringLiteral("cannot read the file");
+             QByteArray bytes = file.readAll();
+             if (bytes.startsWith("\xEF\xBB\xBF"))
+                 bytes.remove(0, 3);
+             r.m_out(c.words[1] + u'=' + JsonString(QString::fromUtf8(bytes)));
              return QString();
          }},
         {"printdialog", S::Words,
