@@ -316,9 +316,17 @@ bool KeypadPage::eventFilter(QObject* watched, QEvent* event)
     if (watched == this && event->type() == QEvent::MouseMove) {
         m_effect.DrawFlat();
     } else if (watched == m_memory && event->type() == QEvent::KeyPress) {
-        const char16_t key = TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const char16_t key = TAlignEdit::KeyCharOf(keyEvent);
         if (m_controller.sgr_speicherKeyPress(selectedSlot(), key)) {
             Refresh();
+            return true;
+        }
+        // The grid keeps its arrow keys and Tab; digits, operators, Enter and the rest go on
+        // typing into the display, as they did before the click into the grid.
+        if (!keyEvent->text().isEmpty() && key != KeyChar::Tab) {
+            FocusResult();
+            QCoreApplication::sendEvent(m_result, event);
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonRelease) {

@@ -1,5 +1,7 @@
 #include "banner_rotation.h"
 
+#include "translation_table.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,15 +38,16 @@ std::optional<BannerFile> ReadBannerFile(const QString& path)
 
 bool BannerFitsLanguage(const QByteArray& letters, int language)
 {
+    // The translation table's language numbers; Polish and the others show every banner.
     switch (language) {
-    case 1:
+    case LanguageGerman:
         return letters.contains('d');
-    case 2:
+    case LanguageEnglish:
         return letters.contains('e');
-    case 3:
-        return letters.contains('s');
-    case 4:
+    case LanguageFrench:
         return letters.contains('f');
+    case LanguageSpanish:
+        return letters.contains('s');
     default:
         return true;
     }

@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -402,9 +403,15 @@ LanguageSwitch::LanguageSwitch(TSprachenStrings& table, Tfrm_calc& main, Tfrm_re
                    {"Englisch1", "Englisch", LanguageEnglish},
                    {"Spanisch1", "Spanisch", LanguageSpanish},
                    {"Polnisch1", "Polnisch", LanguagePolish}};
+    // The language in use stands checked in the menu.
+    auto* marks = new QActionGroup(m_menu);
+    marks->setExclusive(true);
     for (const auto& choice : choices) {
         QAction* item = m_menu->addAction(QString::fromLatin1(choice.caption));
         item->setObjectName(QString::fromLatin1(choice.name));
+        item->setCheckable(true);
+        item->setData(choice.code);
+        marks->addAction(item);
         const int code = choice.code;
         connect(item, &QAction::triggered, this, [this, code] { ChangeLanguage(code); });
     }
@@ -515,6 +522,8 @@ void LanguageSwitch::ApplyLanguage()
             LoadQtTranslations(m_applied);
     }
     loadImages();
+    for (QAction* item : m_menu->actions())
+        item->setChecked(item->data().toInt() == m_applied);
 }
 
 void LanguageSwitch::fillArrays()

@@ -17,8 +17,10 @@
 #include "platform/window_placement.h"
 #include "title_bar.h"
 #include "tray_rules.h"
+#include "update_dialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QMenu>
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -149,6 +152,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_pipes->LoadPipeFileLater(1);
     m_pages->addTab(m_pipes, QStringLiteral("Rohrauslegung"));
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
+    addPageKeys();
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
             &Tfrm_calc::img_rechenstreifen_wechselClick);
 
@@ -185,6 +189,31 @@ ControlTexts ChromeControlTexts()
         {QStringLiteral("img_minimize"), P::Hint, QStringLiteral("Minimieren")},
         {QStringLiteral("img_off"), P::Hint, QStringLiteral("In den Infobereich ausblenden")},
     });
+}
+
+void Tfrm_calc::addPageKeys()
+{
+    // The tab widget's own keys, from anywhere in the window, not only from its tab bar:
+    // Ctrl+Tab and Ctrl+PageDown the next page, with Shift or PageUp the previous one;
+    // Alt+1 … Alt+5 a page of its own.
+    const auto step = [this](int by) {
+        const int count = m_pages->count();
+        m_pages->setCurrentIndex((m_pages->currentIndex() + by + count) % count);
+    };
+    const auto add = [this](QKeySequence keys, std::function<void()> run) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, std::move(run));
+    };
+    for (const QKeyCombination next : {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown})
+        add(QKeySequence(next), [step] { step(1); });
+    for (const QKeyCombination previous :
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab,
+          Qt::CTRL | Qt::Key_PageUp})
+        add(QKeySequence(previous), [step] { step(-1); });
+    for (int page = 0; page < m_pages->count(); ++page)
+        add(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + page)),
+            [this, page] { m_pages->setCurrentIndex(page); });
 }
 
 void Tfrm_calc::RetranslateChrome()
@@ -258,7 +287,7 @@ void Tfrm_calc::AddTrayIcon()
     if (m_tray || !TrayAvailable())
         return;
     m_tray = new TrayIcon(m_trayMenu, this);
-    connect(m_tray, &TrayIcon::openRequested, this, &Tfrm_calc::menuItem_openClick);
+    connect(m_tray, &TrayIcon::openRequested, this, &Tfrm_calc::TrayIconClicked);
     m_tray->Show();
 }
 
@@ -293,6 +322,16 @@ void Tfrm_calc::menuItem_openClick()
     activateWindow();
     if (m_tape && TapeShown && m_pages->currentIndex() == KeypadPageIndex)
         showTape();
+}
+
+void Tfrm_calc::TrayIconClicked()
+{
+    // While the program asks about an update, the icon waits for the answer.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if ((qobject_cast<Tfrm_NeueVersion*>(w) || qobject_cast<Tfrm_AskForUpdate*>(w)) &&
+            w->isVisible())
+            return;
+    menuItem_openClick();
 }
 
 void Tfrm_calc::menuItem_closeClick()

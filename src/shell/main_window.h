@@ -71,6 +71,8 @@ public:
     void img_minimizeClick();
     void menuItem_openClick(); // also a left click on the icon and a second start
     void menuItem_closeClick();
+    // A left click on the notification-area icon.
+    void TrayIconClicked();
     void pco_mainChange(int index);
 
     // The backdrop behind the program, and the links of the title bar and the page logos.
@@ -101,6 +103,7 @@ protected:
 
 private:
     void connectErrorSignals();
+    void addPageKeys();
     void showTape();
 
     bool m_painted = false;

@@ -25,8 +25,10 @@
 #include "web_update.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 constexpr int kCurrencyPageIndex = 2;
@@ -40,6 +42,27 @@ QString allProxyFromEnvironment()
     return lower.isEmpty() ? qEnvironmentVariable("ALL_PROXY") : lower;
 #endif
 }
+// Every hint of the program stays up for six seconds, however long its text.
+class HintPause : public QObject {
+public:
+    using QObject::QObject;
+    static constexpr int HideAfterMs = 6000;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Views and tab bars show the hints of their items themselves.
+        if (!widget || widget->toolTip().isEmpty())
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget,
+                           QRect(), HideAfterMs);
+        return true;
+    }
+};
+
 } // namespace
 
 ProgramOptions ParseProgramOptions(const QStringList& arguments)
@@ -63,6 +86,8 @@ void Program::Start()
     QApplication::setApplicationName(QStringLiteral("Quorvanta"));
     ProgramFolder::SetPath(m_options.programDir);
     RegisterProgramFonts();
+    if (!qApp->findChild<HintPause*>())
+        qApp->installEventFilter(new HintPause(qApp));
 
     m_settings = m_options.settingsFile.isEmpty()
                      ? std::make_unique<SettingsStore>()
@@ -221,8 +246,8 @@ void Program::ShowMainWindow()
 void Program::showSettingBoxes()
 {
     if (auto* currency = m_mainWindow->findChild<CurrencyPage*>())
-        currency->ShowSettings(
-            {m_choices.alwaysOnTop, m_choices.autoUpdate, m_choices.autoStart, m_atStart.writable});
+        currency->ShowSettings({m_choices.alwaysOnTop, m_choices.autoUpdate, m_autostart->Exists(),
+                                m_atStart.writable});
 }
 
 void Program::applyAlwaysOnTop(bool on)
@@ -258,6 +283,9 @@ void Program::SaveSetup(const QString& box, bool checked)
             m_autostart->Enable(QCoreApplication::applicationFilePath());
         else
             m_autostart->Disable();
+        // The box says whether the entry is there, also when it could not be written.
+        if (m_autostart->Exists() != checked)
+            showSettingBoxes();
     }
 }
 

@@ -17,6 +17,7 @@ inline constexpr int LanguageCount = 26;
 inline constexpr int LanguageUndefined = 0;
 inline constexpr int LanguageGerman = 1;
 inline constexpr int LanguageEnglish = 2;
+inline constexpr int LanguageFrench = 3;
 inline constexpr int LanguageSpanish = 9;
 inline constexpr int LanguagePolish = 12;
 

@@ -68,8 +68,11 @@ TEST(BannerFile, LanguageLettersAndExtensions)
     EXPECT_TRUE(BannerFitsLanguage("de", 1));
     EXPECT_FALSE(BannerFitsLanguage("e", 1));
     EXPECT_TRUE(BannerFitsLanguage("e", 2));
-    EXPECT_FALSE(BannerFitsLanguage("d", 3));
-    EXPECT_FALSE(BannerFitsLanguage("d", 4));
+    // The translation table's numbers: French 3, Spanish 9.
+    EXPECT_FALSE(BannerFitsLanguage("ds", 3));
+    EXPECT_TRUE(BannerFitsLanguage("f", 3));
+    EXPECT_FALSE(BannerFitsLanguage("df", 9));
+    EXPECT_TRUE(BannerFitsLanguage("s", 9));
     EXPECT_TRUE(BannerFitsLanguage("", 12)); // Polish shows every banner
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.cc1")), BannerPictureKind::Bitmap);
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.CC5")), BannerPictureKind::Jpeg);

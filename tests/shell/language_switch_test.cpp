@@ -163,6 +163,11 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
     EXPECT_EQ(saved, QList<int>{LanguagePolish});
     EXPECT_EQ(w.languages.AppliedLanguage(), LanguagePolish);
     EXPECT_EQ(menu->findChild<QAction*>(QStringLiteral("Polnisch1"))->text(), u"Polski");
+    // The language in use, and only it, stands checked.
+    for (const char* name : {"Deutsch1", "Englisch1", "Polnisch1"})
+        EXPECT_EQ(menu->findChild<QAction*>(QString::fromLatin1(name))->isChecked(),
+                  QByteArray(name) == "Polnisch1")
+            << name;
 }
 
 TEST(QtTranslations, QtsOwnWordsFollowGermanAndPolishAndEnglishDropsThem)

@@ -3,8 +3,10 @@
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "shell/update_dialogs.h"
 #include "support/recording_services.h"
 
+#include <QApplication>
 #include <QTabWidget>
 #include <QTest>
 
@@ -45,6 +47,50 @@ TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
     ASSERT_NE(result, nullptr);
     emit result->errorSignal(3);
     EXPECT_EQ(services.signals_, std::vector<int>{3});
+}
+
+// Qt's tab-widget keys work from any field of the window; Alt+digit jumps to a page.
+TEST(MainWindow, PageKeysSwitchPagesFromAnyField)
+{
+    RecordingServices services;
+    Tfrm_calc window(KeyFilterServices{services, services});
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("pco_main"));
+    auto* result = window.findChild<QWidget*>(QStringLiteral("edt_result"));
+    const struct {
+        QKeyCombination keys;
+        int page;
+    } steps[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                 {Qt::CTRL | Qt::Key_PageDown, 2},
+                 {Qt::CTRL | Qt::Key_PageUp, 1},
+                 {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 0},
+                 {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 4},
+                 {Qt::ALT | Qt::Key_4, 3},
+                 {Qt::ALT | Qt::Key_1, 0}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(QKeySequence(step.keys).toString().toStdString());
+        QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : result;
+        QTest::keyClick(focused, step.keys.key(), step.keys.keyboardModifiers());
+        EXPECT_EQ(pages->currentIndex(), step.page);
+    }
+    // Back on the keypad page the keyboard is in the display.
+    EXPECT_EQ(QApplication::focusWidget(), result);
+}
+
+// While the program asks about an update, a click on the icon waits for the answer.
+TEST(MainWindow, TrayClickWaitsForTheUpdateQuestion)
+{
+    RecordingServices services;
+    Tfrm_calc window(KeyFilterServices{services, services});
+    Tfrm_AskForUpdate question;
+    question.show();
+    window.TrayIconClicked();
+    EXPECT_FALSE(window.isVisible());
+    question.hide();
+    window.TrayIconClicked();
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST(Program, ShowsTheMainWindowAndKeepsTheTapeHidden)

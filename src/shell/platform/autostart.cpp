@@ -56,6 +56,15 @@ bool Autostart::Disable()
     return !QFile::exists(EntryFile()) || QFile::remove(EntryFile());
 }
 
+bool Autostart::Exists() const
+{
+    if (m_folder.isEmpty()) {
+        QSettings run(QStringLiteral("HKEY_CURRENT_USER") + kRunKey, QSettings::NativeFormat);
+        return run.contains(kValueName);
+    }
+    return QFile::exists(EntryFile());
+}
+
 void Autostart::RemoveMachineEntry()
 {
 #ifdef Q_OS_WIN

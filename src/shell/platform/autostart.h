@@ -16,6 +16,9 @@ public:
     bool Enable(const QString& executable);
     bool Disable();
 
+    // Whether the entry is there, whoever wrote it.
+    bool Exists() const;
+
     // The entry's file; empty for the Run key.
     QString EntryFile() const;
 
