@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr int TemperatureGrid = 4;
 constexpr int NumberSystemsGrid = 12;
 constexpr int VolumeFlowGrid = 13;
 constexpr int WindGrid = 14;
@@ -25,6 +26,12 @@ QString withoutSelection(const FieldState& cell)
     if (cell.selectionLength <= 0)
         return cell.text;
     return QString(cell.text).remove(cell.selectionStart, cell.selectionLength);
+}
+
+// Where a typed key lands.
+int insertionPoint(const FieldState& cell)
+{
+    return cell.selectionLength > 0 ? cell.selectionStart : cell.cursor;
 }
 
 void replaceSelection(FieldState& cell, const QString& inserted)
@@ -148,6 +155,19 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
     QStringList& values = valuesOf(grid);
     values[row] = cell.text;
 
+    // Temperatures below zero are everyday values (a design outdoor temperature of -12 °C):
+    // their grid takes one "-", at the front of the cell and nowhere else.
+    if (grid == TemperatureGrid && key >= u' ' && insertionPoint(cell) == 0 &&
+        withoutSelection(cell).startsWith(u'-'))
+        return drop();
+    if (grid == TemperatureGrid && key == u'-') {
+        if (insertionPoint(cell) != 0 || withoutSelection(cell).size() >= LengthLimit)
+            return drop();
+        applyKey(cell, key);
+        values[row] = cell.text;
+        ConvertUnitRow(grid, row);
+        return;
+    }
     if (key == u'(' || key == u')' || IsOperatorChar(key))
         return drop();
     if (grid == NumberSystemsGrid && (key == u',' || key == u'.'))
