@@ -155,19 +155,8 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
     QStringList& values = valuesOf(grid);
     values[row] = cell.text;
 
-    // Temperatures below zero are everyday values (a design outdoor temperature of -12 °C):
-    // their grid takes one "-", at the front of the cell and nowhere else.
-    if (grid == TemperatureGrid && key >= u' ' && insertionPoint(cell) == 0 &&
-        withoutSelection(cell).startsWith(u'-'))
-        return drop();
-    if (grid == TemperatureGrid && key == u'-') {
-        if (insertionPoint(cell) != 0 || withoutSelection(cell).size() >= LengthLimit)
-            return drop();
-        applyKey(cell, key);
-        values[row] = cell.text;
-        ConvertUnitRow(grid, row);
+    if (grid == TemperatureGrid && temperatureSign(row, cell, key))
         return;
-    }
     if (key == u'(' || key == u')' || IsOperatorChar(key))
         return drop();
     if (grid == NumberSystemsGrid && (key == u',' || key == u'.'))
@@ -222,6 +211,28 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
         }
     }
     typeInto(grid, row, cell, key);
+}
+
+// Temperatures below zero are everyday values (a design outdoor temperature of -12 °C): their
+// grid takes one "-", at the front of the cell and nowhere else. True when the key is settled.
+bool UnitGrids::temperatureSign(int row, FieldState& cell, char16_t key)
+{
+    const bool atFront = insertionPoint(cell) == 0;
+    const QString kept = withoutSelection(cell);
+    if (key >= u' ' && atFront && kept.startsWith(u'-')) {
+        drop();
+        return true;
+    }
+    if (key != u'-')
+        return false;
+    if (!atFront || kept.size() >= LengthLimit) {
+        drop();
+        return true;
+    }
+    applyKey(cell, key);
+    valuesOf(TemperatureGrid)[row] = cell.text;
+    ConvertUnitRow(TemperatureGrid, row);
+    return true;
 }
 
 void UnitGrids::typeInto(int grid, int row, FieldState& cell, char16_t key)

@@ -93,46 +93,53 @@ TEST(UnitFactors, EveryRowIsTheReferenceUnitDividedByTheUnit)
         double reference; // size of the reference unit
         std::vector<double> sizes;
     } grids[] = {
+        // Pa; a conventional water column is 1000 kg/m³ under standard gravity
         {1,
-         100, // Pa
+         100,
          {100, 1, 1000, 1000 * gravity * 1e-3, 1000 * gravity * 1, 1, 1e5, kp / 1e-4, kp / 1e-4,
           101325, 101325 / 760.0, lbf / (inch * inch), lbf / (inch * inch)}},
+        // J
         {2,
-         1, // J
+         1,
          {1, 1e6, 1, kp, 1, 1000 * hour, calorie, 1e3 * calorie, 1e6 * calorie, btu, 1e5 * btu,
           foot * lbf, hp * hour}},
+        // W
         {3,
-         1, // W
+         1,
          {1, 1e3, 1, kp, 1, 1e6 / hour, 1e3 * calorie, 1e3 * calorie / hour, 1e6 * calorie / hour,
           1e9 * calorie / hour, btu / hour, hp, 75 * kp}},
+        // kg
         {5,
-         1, // kg
+         1,
          {1e-3, 1, 1e3, kp, pound / 7000, pound / 16, pound, 28 * pound, lbf / foot, 2240 * pound,
           2000 * pound}},
-        {6,
-         kp, // N
-         {1, 1e3, kp, 1, pound / 7000 * kp, lbf, pound * foot, 2240 * lbf, 2000 * lbf}},
+        // N
+        {6, kp, {1, 1e3, kp, 1, pound / 7000 * kp, lbf, pound * foot, 2240 * lbf, 2000 * lbf}},
+        // m/s
         {7,
-         1000 / hour, // m/s
+         1000 / hour,
          {1, 1 / minute, 1000 / hour, foot, foot / minute, mile / hour, nauticalMile / hour}},
+        // m
         {8,
-         1, // m
+         1,
          {1e-3, 1e-2, 1, 1e3, inch, foot, yard, rod, mile, 1 / 0.000539665, nauticalMile,
           1 / 0.00013474183}},
+        // m²
         {9,
-         1, // m²
+         1,
          {1e-4, 1, 1e6, 1e4, 1e2, inch * inch, foot * foot, yard * yard, rod * rod, mile * mile,
           4840 * yard * yard}},
+        // m³
         {10,
-         1, // m³
+         1,
          {1e-6, litre, 1, 100 * litre, inch * inch * inch, foot * foot * foot, yard * yard * yard,
           100 * foot * foot * foot, 42 * usGallon, imperialGallon / 8, imperialGallon / 4,
           imperialGallon, 8 * imperialGallon, 36 * imperialGallon, 64 * imperialGallon, usGallon}},
-        {11,
-         day, // s
-         {second, minute, hour, day, 365.25 * day}},
+        // s
+        {11, day, {second, minute, hour, day, 365.25 * day}},
+        // m³/s
         {13,
-         1 / hour, // m³/s
+         1 / hour,
          {litre, litre / minute, litre / hour, 1 / hour, 1 / (waterAt60 * hour),
           foot * foot * foot / minute, pound / (waterAt60 * minute), imperialGallon / minute,
           usGallon / minute}},
