@@ -4,15 +4,36 @@
 #include "calculator/number_text.h"
 #include "conversion/unit_conversion.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace {
 
 constexpr int kRateCellLimit = 8;
 
+// "%.5f": the digits of the double itself, rounded at the fifth decimal. The shortest text
+// that reads back as the same double has at most 17 digits, so an amount with 13 integral
+// digits would end in a made-up "0" (1 000 000 000 EUR are 1936269621672,27856 ITL).
+QString amountText(double value)
+{
+    char buf[400]; // the largest double has 309 integral digits
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 5);
+    if (res.ec != std::errc())
+        return QString();
+    return ToComma(QString::fromLatin1(buf, int(res.ptr - buf)));
+}
+
 bool isOperator(char16_t key)
 {
     return key == u'*' || key == u'+' || key == u'-' || key == u'/';
+}
+
+// The text a typed key lands in: the selection is replaced by it.
+QString withoutSelection(const FieldState& field)
+{
+    if (field.selectionLength <= 0)
+        return field.text;
+    return QString(field.text).remove(field.selectionStart, field.selectionLength);
 }
 
 bool validEntry(int entry)
@@ -36,7 +57,7 @@ QString ConvertedAmountText(double amount, double sourceRate, double targetRate)
         result = amount / targetRate * sourceRate;
     if (!std::isfinite(result) || result == 0)
         return QString();
-    return FixedText(result, 5);
+    return amountText(result);
 }
 
 ControlTexts CurrencyControlTexts()
@@ -101,6 +122,7 @@ void CurrencyCalculator::SelectDefaultCurrencies()
 void CurrencyCalculator::AmountEdited(AmountField field, const QString& text)
 {
     m_amounts[index(field)] = text;
+    m_lastEdited = field;
     ConvertCurrency(field);
 }
 
@@ -124,37 +146,60 @@ void CurrencyCalculator::ConvertCurrency(AmountField edited)
                                                   m_rates.Rate(source), m_rates.Rate(target));
 }
 
-char16_t CurrencyCalculator::AmountKey(char16_t key, const QString& fieldText,
+char16_t CurrencyCalculator::AmountKey(char16_t key, const FieldState& field,
                                        TextClipboard& clipboard)
 {
     if (isOperator(key))
         return KeyChar::None;
     if (key == KeyChar::CtrlC) {
-        clipboard.SetText(fieldText);
+        clipboard.SetText(field.text);
         return KeyChar::None;
     }
     if (key == KeyChar::CtrlV && !IsNumberText(clipboard.Text()))
         return KeyChar::None;
+    if (key >= u' ' && withoutSelection(field).size() >= AmountLength)
+        return KeyChar::None;
     return key;
 }
 
-char16_t CurrencyCalculator::RateKey(int row, int column, char16_t key, const QDate& today,
-                                     KeyFilterServices services)
+char16_t CurrencyCalculator::RateKey(int row, int column, const FieldState& editor, char16_t key,
+                                     const QDate& today, KeyFilterServices services)
 {
     if (!IsRateColumn(column) || row < 0 || row >= FloatingCount)
         return KeyChar::None;
+    if (key == KeyChar::CtrlA)
+        return key; // the editor selects its whole text
     QString& cell = m_gridRates[size_t(row)];
-    QString text = cell;
+    // Ctrl+C copies the whole rate; every other key lands where the selection is.
+    QString text = key == KeyChar::CtrlC ? cell : withoutSelection(editor);
+    const char16_t typed = key;
     CheckNumericKey(NumericMode::Decimal, kRateCellLimit, text, key, services);
     // The filter has made "," a "." and dropped a second separator; the grid writes ",".
     if (key == u'.')
         key = u',';
     // Only a number is pasted into a rate, so the cell never holds what no rate can be.
-    const bool pasted = text != cell && IsNumberText(text);
+    const bool pasted =
+        typed == KeyChar::CtrlV && !services.clipboard.Text().isEmpty() && IsNumberText(text);
     if (pasted)
         cell = ToComma(text.trimmed());
     const bool edits = pasted || (key != KeyChar::None && key != KeyChar::Enter);
     if (edits && !m_loadingGuard)
         m_dateLabel = today.toString(QStringLiteral("dd.MM.yyyy"));
     return key;
+}
+
+void CurrencyCalculator::BeginRateEdit(int row)
+{
+    if (row < 0 || row >= FloatingCount)
+        return;
+    m_rateEdit = {row, m_gridRates[size_t(row)], m_dateLabel};
+}
+
+void CurrencyCalculator::CancelRateEdit()
+{
+    if (m_rateEdit.row < 0)
+        return;
+    m_gridRates[size_t(m_rateEdit.row)] = m_rateEdit.rate;
+    m_dateLabel = m_rateEdit.date;
+    m_rateEdit = {};
 }

@@ -53,7 +53,10 @@ public:
     // Fixed rates restored, the loaded floating rates and date taken, the grid rewritten
     // (hand edits are lost).
     void TakeExchangeRates(const ExchangeRates& loaded);
-    // EUR and USD chosen, field 2 recomputed from field 1: start-up and after an update.
+    // After rates were loaded anew (a finished update, a change of language): the chosen
+    // currencies and the amounts stay, and the amount typed last converts again.
+    void ConvertAgain() { ConvertCurrency(m_lastEdited); }
+    // EUR and USD chosen, field 2 recomputed from field 1: the choice at start-up.
     void SelectDefaultCurrencies();
 
     // The text of an amount field changed (after every key): the other field follows.
@@ -63,17 +66,25 @@ public:
     // Recomputes the other field from `edited`, with the grid's rates.
     void ConvertCurrency(AmountField edited);
 
-    // A key typed into an amount field: the key to insert, or KeyChar::None.
-    static char16_t AmountKey(char16_t key, const QString& fieldText, TextClipboard& clipboard);
+    // A key typed into an amount field: the key to insert, or KeyChar::None. Typing stops at
+    // AmountLength characters; a computed amount is longer when it must be, and is never
+    // cut (a cut "1936269621672,27856" would read ten times too small).
+    static constexpr int AmountLength = 12;
+    static char16_t AmountKey(char16_t key, const FieldState& field, TextClipboard& clipboard);
 
     static bool IsRateColumn(int column) { return column == 1; }
-    // A key typed into grid cell (row, column): the key the cell's editor inserts, or
-    // KeyChar::None. A paste replaces GridRate(row) itself. An edit dates the rates
-    // `today`, unless the loading guard is set.
-    char16_t RateKey(int row, int column, char16_t key, const QDate& today,
+    // A key typed into grid cell (row, column) while its editor holds `cell` (the rate,
+    // perhaps selected): the key the editor inserts, or KeyChar::None. A typed key replaces
+    // the selection, so the checks look at the text without it. A paste replaces
+    // GridRate(row) itself. An edit dates the rates `today`, unless the loading guard is set.
+    char16_t RateKey(int row, int column, const FieldState& cell, char16_t key, const QDate& today,
                      KeyFilterServices services);
     // The rate cell's text after an edit.
     void RateCellEdited(int row, const QString& text) { m_gridRates.at(size_t(row)) = text; }
+    // An editor opened on a rate cell: Esc (CancelRateEdit) brings back the rate and the date
+    // of the rates as they were now.
+    void BeginRateEdit(int row);
+    void CancelRateEdit();
 
 private:
     static size_t index(AmountField field) { return field == AmountField::First ? 0 : 1; }
@@ -83,6 +94,12 @@ private:
     std::array<QString, FloatingCount> m_gridRates;
     std::array<QString, 2> m_amounts;
     std::array<int, 2> m_currencies{-1, -1};
+    AmountField m_lastEdited = AmountField::First;
+    struct RateEdit {
+        int row = -1;
+        QString rate;
+        QString date;
+    } m_rateEdit;
     QString m_dateLabel;
     bool m_loadingGuard = false;
 };

@@ -31,7 +31,6 @@ constexpr int kRowHeight = 18;
 constexpr int kColumnWidths[3] = {35, 120, 140}; // code, rate, name
 constexpr int kRateColumn = 1;
 constexpr int kComboItemsShown = 20;
-constexpr int kAmountLength = 12;
 
 const char* const kSettingBoxes[3] = {"chk_onTop", "chk_kursupdate", "chk_autostart"};
 
@@ -39,6 +38,14 @@ bool opensNoEditor(char16_t key)
 {
     using namespace KeyChar;
     return key == None || key == Enter || key == Tab || key == Esc;
+}
+
+FieldState stateOf(const QLineEdit& field)
+{
+    const bool selection = field.hasSelectedText();
+    return {field.text(), field.cursorPosition(),
+            selection ? field.selectionStart() : field.cursorPosition(),
+            selection ? int(field.selectedText().size()) : 0};
 }
 
 // The picture of img_kursupdate: two arrows chasing each other round a circle.
@@ -78,7 +85,7 @@ class RateGrid : public QTableWidget {
 public:
     using QTableWidget::QTableWidget;
 
-    std::function<void(int row, int column, char16_t& key)> OnKeyPress;
+    std::function<void(int row, int column, const FieldState& cell, char16_t& key)> OnKeyPress;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -92,7 +99,8 @@ protected:
         if (key != KeyChar::CtrlC && index.flags().testFlag(Qt::ItemIsEditable) &&
             edit(index, QAbstractItemView::AnyKeyPressed, event))
             return;
-        OnKeyPress(index.row(), index.column(), key);
+        const QString text = index.data().toString();
+        OnKeyPress(index.row(), index.column(), FieldState{text, int(text.size())}, key);
         event->accept();
     }
 };
@@ -101,8 +109,14 @@ protected:
 // a rate is edited in a TAlignEdit whose keys go to the grid's OnKeyPress first.
 class RateCellDelegate : public QStyledItemDelegate {
 public:
-    RateCellDelegate(RateGrid* grid, std::function<void(int, const QString&)> edited)
-        : QStyledItemDelegate(grid), m_grid(grid), m_edited(std::move(edited))
+    struct Hooks {
+        std::function<void(int row)> opened;
+        std::function<void(int row, const QString& text)> edited;
+        std::function<void()> cancelled; // Esc
+    };
+
+    RateCellDelegate(RateGrid* grid, Hooks hooks)
+        : QStyledItemDelegate(grid), m_grid(grid), m_hooks(std::move(hooks))
     {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -139,15 +153,26 @@ public:
         editor->setText(index.data().toString());
         editor->selectAll();
         const int row = index.row();
+        m_hooks.opened(row);
         RateGrid* grid = m_grid;
-        editor->OnKeyPress = [grid, row](TAlignEdit&, char16_t& key) {
+        editor->OnKeyPress = [grid, row](TAlignEdit& field, char16_t& key) {
             if (grid->OnKeyPress)
-                grid->OnKeyPress(row, kRateColumn, key);
+                grid->OnKeyPress(row, kRateColumn, stateOf(field), key);
         };
-        auto edited = m_edited;
+        auto edited = m_hooks.edited;
         QObject::connect(editor, &QLineEdit::textChanged, grid,
                          [edited, row](const QString& text) { edited(row, text); });
         return editor;
+    }
+
+    // Esc closes the editor without a word to the model; the cell, which followed the
+    // editor, must get back what it held before.
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            m_hooks.cancelled();
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
     // The cell follows its editor while it is typed in; a paste changes the cell, and the
@@ -163,7 +188,7 @@ public:
 
 private:
     RateGrid* m_grid;
-    std::function<void(int, const QString&)> m_edited;
+    Hooks m_hooks;
 };
 
 } // namespace
@@ -192,6 +217,12 @@ void CurrencyPage::showEvent(QShowEvent* event)
     if (!m_built)
         build();
     QWidget::showEvent(event);
+    // Entering the page, not the window coming back from the task bar: the amount is typed
+    // at once, and the rates grid stands on its first rate.
+    if (event->spontaneous())
+        return;
+    m_grid->setCurrentCell(0, kRateColumn);
+    m_amounts[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void CurrencyPage::build()
@@ -227,13 +258,13 @@ void CurrencyPage::buildConversion()
         auto* edit = new TAlignEdit(group);
         edit->setObjectName(QString::fromLatin1(fieldNames[i]));
         edit->SetAlignment(TAlignEdit::TAlign::eaRight);
-        edit->setMaxLength(kAmountLength);
+        // No maxLength: it would cut the computed amounts too. Typing stops in AmountKey.
         edit->setGeometry(94, y, kGroupWidth - 104, 24);
         // Pasting goes through the key rules only: no menu, no dropped text.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
         edit->OnKeyPress = [this](TAlignEdit& f, char16_t& key) {
-            key = CurrencyCalculator::AmountKey(key, f.text(), m_services.clipboard);
+            key = CurrencyCalculator::AmountKey(key, stateOf(f), m_services.clipboard);
         };
         edit->installEventFilter(this);
         m_amounts[i] = edit;
@@ -280,7 +311,12 @@ void CurrencyPage::buildRates()
                           QAbstractItemView::EditKeyPressed);
     grid->setTabKeyNavigation(false);
     grid->setItemDelegate(new RateCellDelegate(
-        grid, [this](int row, const QString& text) { rateCellEdited(row, text); }));
+        grid, {[this](int row) { m_calc.BeginRateEdit(row); },
+               [this](int row, const QString& text) { rateCellEdited(row, text); },
+               [this] {
+                   m_calc.CancelRateEdit();
+                   Refresh();
+               }}));
     for (int row = 0; row < FloatingCount; ++row) {
         for (int column = 0; column < 3; ++column) {
             auto* item = new QTableWidgetItem;
@@ -296,7 +332,9 @@ void CurrencyPage::buildRates()
     const int rows = (group->height() - top - 4 - 2 * grid->frameWidth()) / kRowHeight;
     grid->setGeometry((kGroupWidth - width) / 2, top, width,
                       rows * kRowHeight + 2 * grid->frameWidth());
-    grid->OnKeyPress = [this](int row, int column, char16_t& key) { rateKey(row, column, key); };
+    grid->OnKeyPress = [this](int row, int column, const FieldState& cell, char16_t& key) {
+        rateKey(row, column, cell, key);
+    };
     // Only the rates can be chosen: a click on a code or a name chooses that row's rate.
     connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (row >= 0 && !CurrencyCalculator::IsRateColumn(column))
@@ -350,7 +388,7 @@ void CurrencyPage::LoadExchangeRates()
 {
     m_ratesPending = false;
     m_calc.TakeExchangeRates(::LoadExchangeRates(ProgramFolder::Path()));
-    m_calc.SelectDefaultCurrencies();
+    m_calc.ConvertAgain();
     Refresh();
 }
 
@@ -426,9 +464,9 @@ void CurrencyPage::cbo_waehrung_2Change(int index)
     Refresh();
 }
 
-void CurrencyPage::rateKey(int row, int column, char16_t& key)
+void CurrencyPage::rateKey(int row, int column, const FieldState& cell, char16_t& key)
 {
-    key = m_calc.RateKey(row, column, key, QDate::currentDate(), m_services);
+    key = m_calc.RateKey(row, column, cell, key, QDate::currentDate(), m_services);
     // A paste has replaced the cell; an edit may have dated the rates today.
     Refresh();
 }

@@ -27,7 +27,8 @@ public:
     ControlTexts& Texts() { return m_texts; }
 
     // Reads "kurse.txt" in the program folder into the grid (hand edits are lost) and
-    // chooses EUR and USD again: at start, after a download and after a language change.
+    // converts the amount typed last again, with the currencies chosen: at start, after a
+    // download and after a language change.
     void LoadExchangeRates();
     // The rates are first read when the page is first shown or this is called, whichever
     // comes first: the window comes up without them.
@@ -72,7 +73,7 @@ private:
     void buildSettings();
     TAlignEdit* amountField(AmountField field) const;
     QComboBox* combo(AmountField field) const;
-    void rateKey(int row, int column, char16_t& key);
+    void rateKey(int row, int column, const FieldState& cell, char16_t& key);
     void rateCellEdited(int row, const QString& text);
 
     CurrencyCalculator m_calc;

@@ -143,13 +143,16 @@ void ConvertTemperature(int sourceRow, QStringList& cells)
         return;
     }
     const double x = *read;
+    // Absolute zero in each row's unit: nothing is colder, so below it there is nothing to
+    // show. The typed value is compared, not the converted one, whose last bit may stray.
+    constexpr double absoluteZero[3] = {-273.15, 0, -459.67};
     double c = x;
     if (sourceRow == 1)
         c = x - 273.15;
     else if (sourceRow == 2)
         c = (x - 32) * 0.5555555555555556; // 5/9
     const double values[3] = {c, c + 273.15, c * 1.8 + 32};
-    if (!allFinite({values[0], values[1], values[2]})) {
+    if (x < absoluteZero[sourceRow] || !allFinite({values[0], values[1], values[2]})) {
         emptyAllBut(sourceRow, cells);
         return;
     }

@@ -26,5 +26,5 @@ QString CellText(double value, int decimals);
 void ConvertByFactors(UnitTable units, int decimals, int sourceRow, QStringList& cells);
 
 // Rows 0 °C, 1 K, 2 °F, with 2 decimals. 0 °C is a temperature like any other, so only a
-// text without a number empties the other rows.
+// text without a number, or a temperature below absolute zero, empties the other rows.
 void ConvertTemperature(int sourceRow, QStringList& cells);

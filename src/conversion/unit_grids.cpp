@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr int TemperatureGrid = 4;
 constexpr int NumberSystemsGrid = 12;
 constexpr int VolumeFlowGrid = 13;
 constexpr int WindGrid = 14;
@@ -25,6 +26,12 @@ QString withoutSelection(const FieldState& cell)
     if (cell.selectionLength <= 0)
         return cell.text;
     return QString(cell.text).remove(cell.selectionStart, cell.selectionLength);
+}
+
+// Where a typed key lands.
+int insertionPoint(const FieldState& cell)
+{
+    return cell.selectionLength > 0 ? cell.selectionStart : cell.cursor;
 }
 
 void replaceSelection(FieldState& cell, const QString& inserted)
@@ -148,6 +155,8 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
     QStringList& values = valuesOf(grid);
     values[row] = cell.text;
 
+    if (grid == TemperatureGrid && temperatureSign(row, cell, key))
+        return;
     if (key == u'(' || key == u')' || IsOperatorChar(key))
         return drop();
     if (grid == NumberSystemsGrid && (key == u',' || key == u'.'))
@@ -202,6 +211,28 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
         }
     }
     typeInto(grid, row, cell, key);
+}
+
+// Temperatures below zero are everyday values (a design outdoor temperature of -12 °C): their
+// grid takes one "-", at the front of the cell and nowhere else. True when the key is settled.
+bool UnitGrids::temperatureSign(int row, FieldState& cell, char16_t key)
+{
+    const bool atFront = insertionPoint(cell) == 0;
+    const QString kept = withoutSelection(cell);
+    if (key >= u' ' && atFront && kept.startsWith(u'-')) {
+        drop();
+        return true;
+    }
+    if (key != u'-')
+        return false;
+    if (!atFront || kept.size() >= LengthLimit) {
+        drop();
+        return true;
+    }
+    applyKey(cell, key);
+    valuesOf(TemperatureGrid)[row] = cell.text;
+    ConvertUnitRow(TemperatureGrid, row);
+    return true;
 }
 
 void UnitGrids::typeInto(int grid, int row, FieldState& cell, char16_t key)

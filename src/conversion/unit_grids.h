@@ -60,6 +60,7 @@ public:
 private:
     QStringList& valuesOf(int grid) { return m_values[grid - 1]; }
     void typeInto(int grid, int row, FieldState& cell, char16_t key);
+    bool temperatureSign(int row, FieldState& cell, char16_t key);
     void drop() { m_services.feedback.ErrorSignal(2); }
 
     KeyFilterServices m_services;

@@ -2,54 +2,108 @@
 
 namespace {
 
-// The tables read row by row as the grids show them.
+// The sizes of the units in SI units, as the law or a convention fixes them exactly. Every
+// factor below is worked out from them at full double precision: a rounded factor puts wrong
+// digits into the four decimals a grid shows.
+//   [SI]  The International System of Units (SI Brochure), BIPM, 9th edition 2019.
+//   [811] NIST Special Publication 811 (2008), Guide for the Use of the SI, Appendix B.8.
+//   [WMA] UK Weights and Measures Act 1985, Schedule 1.
+namespace si {
+constexpr double gravity = 9.80665;            // m/s², standard acceleration [SI: 3rd CGPM 1901]
+constexpr double kilopond = gravity;           // N, kilogram-force [811]
+constexpr double bar = 1e5;                    // Pa [811]
+constexpr double millibar = bar / 1000;        // Pa [SI prefix]
+constexpr double mmWater = gravity;            // Pa, millimetre of water, conventional [811]
+constexpr double technicalAtm = 1e4 * gravity; // Pa, 1 kgf/cm², atmosphere, technical [811]
+constexpr double standardAtm = 101325;         // Pa, atmosphere, standard [811]
+constexpr double torr = standardAtm / 760;     // Pa [811]
+
+constexpr double inch = 0.0254;             // m [811]
+constexpr double foot = 0.3048;             // m, international foot [811]
+constexpr double yard = 0.9144;             // m [WMA; 811]
+constexpr double rod = 5.5 * yard;          // m, rod of the imperial yard
+constexpr double statuteMile = 1609.344;    // m, 1760 yd [WMA; 811]
+constexpr double nauticalMile = 1852;       // m, international nautical mile [811]
+constexpr double acre = 4840 * yard * yard; // m² [WMA]
+
+constexpr double litre = 1e-3;                           // m³ [SI Table 8]
+constexpr double imperialGallon = 4.54609e-3;            // m³ [WMA; 811]
+constexpr double usGallon = 231 * inch * inch * inch;    // m³, 3.785411784 L [811]
+constexpr double petrolBarrel = 42 * usGallon;           // m³, barrel for petroleum [811]
+constexpr double registerTon = 100 * foot * foot * foot; // m³, ton, register [811]
+
+constexpr double pound = 0.45359237;               // kg, avoirdupois pound [WMA; 811]
+constexpr double grain = pound / 7000;             // kg [WMA; 811]
+constexpr double ounce = pound / 16;               // kg, avoirdupois ounce [WMA; 811]
+constexpr double quarter = 28 * pound;             // kg, a quarter of the long hundredweight
+constexpr double longTon = 2240 * pound;           // kg [WMA; 811]
+constexpr double shortTon = 2000 * pound;          // kg [811]
+constexpr double poundForce = pound * gravity;     // N, 4.4482216152605 N [811]
+constexpr double poundal = pound * foot;           // N, 1 lb·ft/s² [811]
+constexpr double slug = poundForce / foot;         // kg, 1 lbf·s²/ft [811]
+constexpr double psi = poundForce / (inch * inch); // Pa, 6894.757293168 Pa [811]
+
+constexpr double minute = 60;         // s [SI Table 8]
+constexpr double hour = 3600;         // s [SI Table 8]
+constexpr double day = 86400;         // s [SI Table 8]
+constexpr double julianYear = 365.25; // d, the Julian year of the astronomers
+
+constexpr double calorie = 4.1868;                 // J, International Table calorie [811]
+constexpr double btu = 2326 * pound;               // J, 1 Btu(IT)/lb = 2.326 kJ/kg [811]
+constexpr double therm = 1e5 * btu;                // J, therm (EC) [811]
+constexpr double footPound = foot * poundForce;    // J, ft·lbf [811]
+constexpr double horsepower = 550 * footPound;     // W, 550 ft·lbf/s [811]
+constexpr double metricHorsepower = 75 * kilopond; // W, 735.49875 W [811]
+} // namespace si
+
+// The tables read row by row as the grids show them; a factor is reference ÷ unit.
 // clang-format off
 constexpr UnitEntry pressure[] = {
     {u"mbar", 1},
-    {u"Pascal", 100},
-    {u"kPa", 0.1},
-    {u"mmWS", 10.19716},
-    {u"mWS", 0.01019716},
-    {u"N/m²", 100},
-    {u"bar", 0.001},
-    {u"kp/cm²", 0.001019716},
-    {u"At", 0.001019716},
-    {u"Atm", 0.000986923},
-    {u"Torr", 0.750062},
-    {u"lb/in²", 0.0145},
-    {u"psi", 0.0145},
+    {u"Pascal", si::millibar},
+    {u"kPa", si::millibar / 1e3},
+    {u"mmWS", si::millibar / si::mmWater},
+    {u"mWS", si::millibar / (1e3 * si::mmWater)},
+    {u"N/m²", si::millibar},
+    {u"bar", si::millibar / si::bar},
+    {u"kp/cm²", si::millibar / si::technicalAtm},
+    {u"At", si::millibar / si::technicalAtm},
+    {u"Atm", si::millibar / si::standardAtm},
+    {u"Torr", si::millibar / si::torr},
+    {u"lb/in²", si::millibar / si::psi},
+    {u"psi", si::millibar / si::psi},
 };
 
 constexpr UnitEntry energy[] = {
     {u"Joule", 1},
-    {u"MJ", 0.000001},
+    {u"MJ", 1e-6},
     {u"Nm", 1},
-    {u"kpm", 0.101972},
+    {u"kpm", 1 / si::kilopond},
     {u"Ws", 1},
-    {u"kWh", 0.0000002778},
-    {u"cal", 0.2388},
-    {u"kcal", 0.0002388},
-    {u"Mcal", 0.0000002388},
-    {u"BTU", 0.000948},
-    {u"therms", 0.00000000948},
-    {u"ft lb", 0.737463},
-    {u"HPh", 0.000000372439},
+    {u"kWh", 1 / (1e3 * si::hour)},
+    {u"cal", 1 / si::calorie},
+    {u"kcal", 1 / (1e3 * si::calorie)},
+    {u"Mcal", 1 / (1e6 * si::calorie)},
+    {u"BTU", 1 / si::btu},
+    {u"therms", 1 / si::therm},
+    {u"ft lb", 1 / si::footPound},
+    {u"HPh", 1 / (si::horsepower * si::hour)},
 };
 
 constexpr UnitEntry power[] = {
     {u"Watt", 1},
-    {u"kW", 0.001},
+    {u"kW", 1e-3},
     {u"Nm/s", 1},
-    {u"kpm/s", 0.101972},
+    {u"kpm/s", 1 / si::kilopond},
     {u"J/s", 1},
-    {u"MJ/h", 0.0036},
-    {u"kcal/s", 0.0002388},
-    {u"kcal/h", 0.86},
-    {u"Mcal/h", 0.00086},
-    {u"Gcal/h", 0.00000086},
-    {u"BTU/h", 3.412},
-    {u"HP", 0.001341022},
-    {u"PS", 0.0013596},
+    {u"MJ/h", si::hour / 1e6},
+    {u"kcal/s", 1 / (1e3 * si::calorie)},
+    {u"kcal/h", si::hour / (1e3 * si::calorie)},
+    {u"Mcal/h", si::hour / (1e6 * si::calorie)},
+    {u"Gcal/h", si::hour / (1e9 * si::calorie)},
+    {u"BTU/h", si::hour / si::btu},
+    {u"HP", 1 / si::horsepower},
+    {u"PS", 1 / si::metricHorsepower},
 };
 
 // Affine: the conversion lives in the temperature routine, not in factors.
@@ -62,93 +116,97 @@ constexpr UnitEntry temperature[] = {
 constexpr UnitEntry mass[] = {
     {u"g", 1000},
     {u"kg", 1},
-    {u"t", 0.001},
-    {u"kp s²/m", 0.101972},
-    {u"grain", 15432},
-    {u"oz", 35.2733991},
-    {u"lb", 2.2046},
-    {u"quarter", 0.0787},
-    {u"slug", 0.0685},
-    {u"long ton", 0.000984207},
-    {u"short ton", 0.001102311},
+    {u"t", 1e-3},
+    {u"kp s²/m", 1 / si::kilopond},
+    {u"grain", 1 / si::grain},
+    {u"oz", 1 / si::ounce},
+    {u"lb", 1 / si::pound},
+    {u"quarter", 1 / si::quarter},
+    {u"slug", 1 / si::slug},
+    {u"long ton", 1 / si::longTon},
+    {u"short ton", 1 / si::shortTon},
 };
 
+// The weight of a mass in kp is that mass in kg.
 constexpr UnitEntry force[] = {
-    {u"N", 9.80665},
-    {u"kN", 0.00980665},
+    {u"N", si::kilopond},
+    {u"kN", si::kilopond / 1e3},
     {u"kp", 1},
-    {u"kgm/s²", 9.80665},
-    {u"grain weight", 15400},
-    {u"lbf", 2.204},
-    {u"pdl", 70.937},
-    {u"ton wt.long", 0.000984},
-    {u"ton wt.short", 0.0011023},
+    {u"kgm/s²", si::kilopond},
+    {u"grain weight", 1 / si::grain},
+    {u"lbf", 1 / si::pound},
+    {u"pdl", si::kilopond / si::poundal},
+    {u"ton wt.long", 1 / si::longTon},
+    {u"ton wt.short", 1 / si::shortTon},
 };
 
+// Per km/h.
 constexpr UnitEntry speed[] = {
-    {u"m/s", 0.27777777778},
-    {u"m/min", 16.66666667},
+    {u"m/s", 1e3 / si::hour},
+    {u"m/min", 1e3 / (si::hour / si::minute)},
     {u"km/h", 1},
-    {u"ft/s", 0.911327},
-    {u"ft/min", 54.681},
-    {u"mile/h", 0.621388},
-    {u"kn", 0.539956803},
+    {u"ft/s", 1e3 / si::hour / si::foot},
+    {u"ft/min", 1e3 / (si::hour / si::minute) / si::foot},
+    {u"mile/h", 1e3 / si::statuteMile},
+    {u"kn", 1e3 / si::nauticalMile},
 };
 
+// "mile nautical" and "geogr. Meile" have no one legal size: they keep the factors they
+// always had.
 constexpr UnitEntry length[] = {
     {u"mm", 1000},
     {u"cm", 100},
     {u"m", 1},
-    {u"km", 0.001},
-    {u"inch", 39.37007874},
-    {u"foot", 3.280839895},
-    {u"yard", 1.093613298},
-    {u"rod", 0.1988},
-    {u"mile statute", 0.00062138},
+    {u"km", 1e-3},
+    {u"inch", 1 / si::inch},
+    {u"foot", 1 / si::foot},
+    {u"yard", 1 / si::yard},
+    {u"rod", 1 / si::rod},
+    {u"mile statute", 1 / si::statuteMile},
     {u"mile nautical", 0.000539665},
-    {u"Seemeile", 0.000539954},
+    {u"Seemeile", 1 / si::nauticalMile},
     {u"geogr. Meile", 0.00013474183},
 };
 
 constexpr UnitEntry area[] = {
-    {u"cm²", 10000},
+    {u"cm²", 1e4},
     {u"m²", 1},
-    {u"km²", 0.000001},
-    {u"ha", 0.0001},
-    {u"a", 0.01},
-    {u"square inch", 1550.0031},
-    {u"square foot", 10.76386},
-    {u"square yard", 1.195985},
-    {u"square rod", 0.0395},
-    {u"sq mile stat", 0.000000386102},
-    {u"acre", 0.00024710455},
+    {u"km²", 1e-6},
+    {u"ha", 1e-4},
+    {u"a", 1e-2},
+    {u"square inch", 1 / (si::inch * si::inch)},
+    {u"square foot", 1 / (si::foot * si::foot)},
+    {u"square yard", 1 / (si::yard * si::yard)},
+    {u"square rod", 1 / (si::rod * si::rod)},
+    {u"sq mile stat", 1 / (si::statuteMile * si::statuteMile)},
+    {u"acre", 1 / si::acre},
 };
 
 constexpr UnitEntry volume[] = {
-    {u"cm³", 1000000},
-    {u"Liter", 1000},
+    {u"cm³", 1e6},
+    {u"Liter", 1 / si::litre},
     {u"m³", 1},
-    {u"hl", 10},
-    {u"cu in", 61026},
-    {u"cu ft", 35.3156},
-    {u"cu yard", 1.3079},
-    {u"register ton", 0.3531},
-    {u"petrolbarrel", 6.299},
-    {u"pint", 1759.75786},
-    {u"quart (brit.)", 879.87893},
-    {u"gallon (brit.)", 219.96973},
-    {u"bushel (brit.)", 27.496217},
-    {u"barrel (brit.)", 6.11027034},
-    {u"quarter (brit.)", 3.437027},
-    {u"gallon (am.)", 264.2007926},
+    {u"hl", 1 / (100 * si::litre)},
+    {u"cu in", 1 / (si::inch * si::inch * si::inch)},
+    {u"cu ft", 1 / (si::foot * si::foot * si::foot)},
+    {u"cu yard", 1 / (si::yard * si::yard * si::yard)},
+    {u"register ton", 1 / si::registerTon},
+    {u"petrolbarrel", 1 / si::petrolBarrel},
+    {u"pint", 8 / si::imperialGallon},
+    {u"quart (brit.)", 4 / si::imperialGallon},
+    {u"gallon (brit.)", 1 / si::imperialGallon},
+    {u"bushel (brit.)", 1 / (8 * si::imperialGallon)},
+    {u"barrel (brit.)", 1 / (36 * si::imperialGallon)},
+    {u"quarter (brit.)", 1 / (64 * si::imperialGallon)},
+    {u"gallon (am.)", 1 / si::usGallon},
 };
 
 constexpr UnitEntry time[] = {
-    {u"s", 86400},
-    {u"min", 1440},
-    {u"h", 24},
+    {u"s", si::day},
+    {u"min", si::day / si::minute},
+    {u"h", si::day / si::hour},
     {u"d", 1},
-    {u"a", 0.00273776},
+    {u"a", 1 / si::julianYear},
 };
 
 // Names only: the bases are the number-system routine's business.
@@ -159,17 +217,19 @@ constexpr UnitEntry numberSystems[] = {
     {u"Oktal", 1},
 };
 
-// The two mass-flow rows hold water at 60 °C (983.2 kg/m³); lb/min is 983.2 × 2.2046 ÷ 60.
+// The two mass-flow rows hold water at 60 °C, 983.2 kg/m³: a density, not a definition, so
+// kg/h keeps its factor and lb/min follows from it.
+constexpr double waterAt60 = 983.2; // kg/m³
 constexpr UnitEntry volumeFlow[] = {
-    {u"Liter/s", 0.2777777778},
-    {u"Liter/min", 16.666667},
-    {u"Liter/h", 1000},
+    {u"Liter/s", 1 / (si::litre * si::hour)},
+    {u"Liter/min", 1 / (si::litre * si::hour / si::minute)},
+    {u"Liter/h", 1 / si::litre},
     {u"m³/h", 1},
-    {u"kg/h", 983.2, true},
-    {u"cu ft/min", 0.588577778},
-    {u"lb/min", 36.126045333, true},
-    {u"gal/min (brit.)", 3.66616217},
-    {u"gal/min (am.)", 4.40334655},
+    {u"kg/h", waterAt60, true},
+    {u"cu ft/min", 1 / (si::foot * si::foot * si::foot * si::hour / si::minute)},
+    {u"lb/min", waterAt60 / si::pound / (si::hour / si::minute), true},
+    {u"gal/min (brit.)", 1 / (si::imperialGallon * si::hour / si::minute)},
+    {u"gal/min (am.)", 1 / (si::usGallon * si::hour / si::minute)},
 };
 
 // Speeds per km/h; the Beaufort and description rows are worked out from the band tables.

@@ -29,6 +29,8 @@ TEST(ConvertedAmount, FiveDecimalsOrEmpty)
         {"euro to mark", 1, 1, 0.511291881, "1,95583"},
         {"cross rate", 100, 1.44592, 0.90958, "158,96568"},
         {"negative amount", -2, 1, 0.5, "-4,00000"},
+        {"a million euro in dollars", 1e6, 1, 0.90958, "1099408,51822"},
+        {"eighteen digits, all of them", 1e9, 1, 0.000516457, "1936269621672,27856"},
         {"zero amount", 0, 1, 0.90958, ""},
         {"target rate 0", 1, 1, 0, ""},
         {"target rate 0, cross", 1, 0.5, 0, ""},
@@ -50,10 +52,12 @@ protected:
         calc.CurrencyChosen(AmountField::First, first);
         calc.CurrencyChosen(AmountField::Second, second);
     }
-    // Types the key into the rate cell as its editor would.
+    // Types the key into the rate cell as its editor would, with the caret at the end.
     char16_t typeRate(int row, char16_t key)
     {
-        const char16_t passed = calc.RateKey(row, 1, key, kToday, {services, services});
+        const QString text = calc.GridRate(row);
+        const char16_t passed = calc.RateKey(row, 1, FieldState{text, int(text.size())}, key,
+                                             kToday, {services, services});
         if (passed == KeyChar::Backspace)
             calc.RateCellEdited(row, calc.GridRate(row).chopped(1));
         else if (passed != KeyChar::None && passed != KeyChar::Enter)
@@ -84,6 +88,23 @@ TEST_F(CurrencyCalculatorTest, StartsWithBuiltInRatesAndReturnsToEuroAndDollar)
     EXPECT_EQ(calc.Currency(AmountField::Second), UsDollarEntry);
     EXPECT_EQ(calc.Hint(AmountField::Second), u"US Dollar");
     EXPECT_EQ(calc.Amount(AmountField::Second), u"1,09941");
+}
+
+TEST_F(CurrencyCalculatorTest, NewRatesKeepTheCurrenciesAndConvertTheAmountTypedLast)
+{
+    constexpr int kGbp = 22, kChf = 16;
+    choose(kGbp, kChf);
+    calc.AmountEdited(AmountField::First, QStringLiteral("5"));
+    calc.AmountEdited(AmountField::Second, QStringLiteral("100"));
+    ExchangeRates rates = loaded(RateFileOutcome::Loaded);
+    rates.rates[kGbp - FirstFloatingEntry] = QStringLiteral("2");
+    rates.rates[kChf - FirstFloatingEntry] = QStringLiteral("0,5");
+    calc.TakeExchangeRates(rates);
+    calc.ConvertAgain();
+    EXPECT_EQ(calc.Currency(AmountField::First), kGbp);
+    EXPECT_EQ(calc.Currency(AmountField::Second), kChf);
+    EXPECT_EQ(calc.Amount(AmountField::Second), u"100");
+    EXPECT_EQ(calc.Amount(AmountField::First), u"25,00000");
 }
 
 TEST_F(CurrencyCalculatorTest, TypingInEitherFieldRecomputesTheOther)
@@ -193,8 +214,30 @@ TEST_F(CurrencyCalculatorTest, RateCellKeys)
     EXPECT_EQ(typeRate(kAudRow, u'2'), None);
 
     // Only the rate column is edited.
-    EXPECT_EQ(calc.RateKey(kAudRow, 0, u'1', kToday, {services, services}), None);
-    EXPECT_EQ(calc.RateKey(kAudRow, 2, u'1', kToday, {services, services}), None);
+    EXPECT_EQ(calc.RateKey(kAudRow, 0, {}, u'1', kToday, {services, services}), None);
+    EXPECT_EQ(calc.RateKey(kAudRow, 2, {}, u'1', kToday, {services, services}), None);
+}
+
+TEST_F(CurrencyCalculatorTest, ARateCellIsEditedAsAnyEditorWouldBeAndEscTakesTheEditBack)
+{
+    using namespace KeyChar;
+    calc.TakeExchangeRates(loaded(RateFileOutcome::Loaded));
+    const QString rate = calc.GridRate(kAudRow); // nine characters
+    calc.BeginRateEdit(kAudRow);
+    // Ctrl+A selects, and changes nothing; a digit then replaces the selected rate.
+    const FieldState selected{rate, 9, 0, 9};
+    EXPECT_EQ(calc.RateKey(kAudRow, 1, {rate, 9}, CtrlA, kToday, {services, services}), CtrlA);
+    EXPECT_EQ(calc.DateLabel(), u"01.01.2020");
+    EXPECT_EQ(calc.RateKey(kAudRow, 1, selected, u'7', kToday, {services, services}), u'7');
+    EXPECT_EQ(calc.RateKey(kAudRow, 1, selected, u'.', kToday, {services, services}), u',');
+    calc.RateCellEdited(kAudRow, QStringLiteral("7"));
+    EXPECT_EQ(calc.DateLabel(), u"07.03.2024");
+
+    calc.CancelRateEdit();
+    EXPECT_EQ(calc.GridRate(kAudRow), rate);
+    EXPECT_EQ(calc.DateLabel(), u"01.01.2020");
+    calc.CancelRateEdit(); // nothing open: nothing to take back
+    EXPECT_EQ(calc.GridRate(kAudRow), rate);
 }
 
 TEST_F(CurrencyCalculatorTest, OnlyKeysThatChangeARateDateTheRates)
@@ -219,20 +262,42 @@ TEST(AmountKeys, OperatorsDroppedCopyWholeTextPasteOnlyNumbers)
 {
     using namespace KeyChar;
     RecordingServices clip;
+    const FieldState twelve{QStringLiteral("12"), 2};
     for (char16_t key : {u'*', u'+', u'-', u'/'})
-        EXPECT_EQ(CurrencyCalculator::AmountKey(key, QStringLiteral("12"), clip), None);
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'5', QStringLiteral("12"), clip), u'5');
+        EXPECT_EQ(CurrencyCalculator::AmountKey(key, twelve, clip), None);
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'5', twelve, clip), u'5');
 
-    EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlC, QStringLiteral("12,5"), clip), None);
+    EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlC, {QStringLiteral("12,5")}, clip), None);
     EXPECT_EQ(clip.clipboard, u"12,5");
     for (const char* text : {"1.5", "-3"}) {
         clip.clipboard = QString::fromUtf8(text);
-        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, QString(), clip), CtrlV) << text;
+        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, {}, clip), CtrlV) << text;
     }
     for (const char* text : {"", "1,2,3", "12 Euro"}) {
         clip.clipboard = QString::fromUtf8(text);
-        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, QString(), clip), None) << text;
+        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, {}, clip), None) << text;
     }
+}
+
+TEST(AmountKeys, TypingStopsAtTwelveCharactersAComputedAmountIsLonger)
+{
+    using namespace KeyChar;
+    RecordingServices clip;
+    const QString full = QStringLiteral("123456789012");
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full, 12}, clip), None);
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full.chopped(1), 11}, clip), u'3');
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full, 12, 10, 2}, clip), u'3'); // replaces
+    const QString computed = QStringLiteral("1936269621672,27856");
+    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {computed, 19}, clip), None);
+    for (char16_t key : {Backspace, Enter, CtrlA})
+        EXPECT_EQ(CurrencyCalculator::AmountKey(key, {computed, 19}, clip), key);
+    // The whole amount converts back: nothing was cut from it.
+    CurrencyCalculator calc;
+    calc.CurrencyChosen(AmountField::Second, 8); // ITL
+    calc.AmountEdited(AmountField::First, QStringLiteral("1000000000"));
+    EXPECT_EQ(calc.Amount(AmountField::Second), computed);
+    calc.AmountEdited(AmountField::Second, computed);
+    EXPECT_EQ(calc.Amount(AmountField::First), u"1000000000,00000");
 }
 
 } // namespace

@@ -48,6 +48,12 @@ TEST(GridKeys, TypedTextAndWhatAnotherRowShows)
         {1, 0, "1,5", "1.5", 1, "150.0000"},  // "," becomes "."
         {1, 0, "12.", "12.", 1, "1200.0000"},
         {1, 0, "-5+(/)*", "5", 1, "500.0000"}, // no sign, no operators
+        {4, 0, "-12", "-12", 2, "10.40"},      // temperatures take a sign
+        {4, 0, "1-2", "12", 2, "53.60"},       // at the front only
+        {4, 0, "--5+", "-5", 1, "268.15"},     // once
+        {4, 0, "-", "-", 1, ""},               // no number yet
+        {4, 0, "-300", "-300", 2, ""},         // below absolute zero
+        {4, 1, "-5", "-5", 0, ""},
         {1, 0, "1a2 x", "12", 1, "1200.0000"},
         {1, 0, "123\b", "12", 1, "1200.0000"},
         {1, 0, "1234567890123456789", "123456789012345678", 6, "123456789012345.6900"},
@@ -99,6 +105,21 @@ TEST(GridKeys, TypingOverTheSelectionReplacesTheComputedText)
     EXPECT_EQ(page.value(14, 5), u"steifer Wind");
 }
 
+TEST(GridKeys, TheMinusOfATemperatureReplacesTheSelectionAndStaysInFront)
+{
+    Page page;
+    page.type(4, 0, QStringLiteral("20"));
+    EXPECT_EQ(page.type(4, 0, QStringLiteral("-3")), u"-3"); // "20" was selected
+    EXPECT_EQ(page.value(4, 2), u"26.60");
+    FieldState cell{QStringLiteral("-3"), 0, 0, 0}; // caret before the "-"
+    page.typeOn(4, 0, cell, QStringLiteral("1-"));
+    EXPECT_EQ(cell.text, u"-3");
+    cell = {QStringLiteral("12"), 0, 0, 0}; // caret before the digits
+    page.typeOn(4, 0, cell, QStringLiteral("-"));
+    EXPECT_EQ(cell.text, u"-12");
+    EXPECT_EQ(page.value(4, 1), u"261.15");
+}
+
 TEST(GridKeys, ASpeedAfterABeaufortNumberFirstClearsTheRangeTexts)
 {
     Page page;
@@ -125,12 +146,8 @@ TEST(GridClipboard, CopyTheCellPasteOnlyANumber)
         const char* cell;
         const char* fahrenheit;
     } rows[] = {
-        {"-40", "-40", "-40.00"}, // the only way to a negative temperature
-        {"1.5", "1.5", "34.70"},
-        {"1,5", "1,5", "34.70"},
-        {"abc", "", ""},
-        {"1.5.3", "", ""},
-        {"", "", ""},
+        {"-40", "-40", "-40.00"}, {"1.5", "1.5", "34.70"}, {"1,5", "1,5", "34.70"},
+        {"abc", "", ""},          {"1.5.3", "", ""},       {"", "", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.clipboard);

@@ -103,7 +103,7 @@ TEST(PressureUnits, ValuesShowInTheUnitWithItsDecimals)
         const char16_t* text;
     } cases[] = {
         {12.34, 1, u"12.3"},   {12.34, 2, u"1234"},    {12.34, 7, u"0.01234"},
-        {12.34, 5, u"0.1258"}, {12.34, 13, u"0.1789"}, {0, 2, u""},
+        {12.34, 5, u"0.1258"}, {12.34, 13, u"0.1790"}, {0, 2, u""},
         {-1.25, 3, u"-0.125"}, {1.5, 0, u"1.50"},      {1.5, 99, u"1.50"}, // outside: as "?"
     };
     for (const auto& c : cases) {
