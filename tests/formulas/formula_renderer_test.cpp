@@ -135,11 +135,103 @@ TEST_F(Renderer, RootOfTheSeriesKvHoldsTheMirrors)
     constexpr int y = FormulaRenderer::ValueLineY;
     const int fx = 20 + width("2,4") + width(" = ");
     EXPECT_EQ(field(1).pos, QPoint(fx + 10, y - 14));
-    EXPECT_EQ(field(3).pos, QPoint(fx + 12, y + 13));
+    // The radicand starts where the root ends.
+    EXPECT_EQ(field(3).pos, QPoint(fx + 10, y + 13));
     EXPECT_GT(field(4).pos.x(), field(3).pos.x() + field(3).width);
     // The small root from (F.x, y + 17) up to its top at y + 10.
     EXPECT_TRUE(black(fx + 6, y + 28));
     EXPECT_TRUE(black(fx + 10, y + 10));
+}
+
+// What the page shows of every value line, with letters and with numbers: the fields lie
+// over the image and hide whatever is drawn under them, so no ink (a fraction bar, a root,
+// a power, a bracket) may lie under a field; fields of one row of text share their top.
+TEST_F(Renderer, FieldsHideNothingAndShareTheirRows)
+{
+    const int fieldHeight = QFontMetrics(FormulaFonts::Tahoma(14)).height();
+    for (int number = 0; number < FormulaCatalogue::FormulaCount; ++number) {
+        for (const bool numbers : {false, true}) {
+            SCOPED_TRACE(number * 10 + numbers);
+            renderer.ResetFieldWidths();
+            if (numbers)
+                draw(number, {"12,5", "3", "70", "50", "1,163", "977", "55", "1,3"});
+            else
+                draw(number);
+            for (int k = 0; k < used; ++k) {
+                const QRect box(field(k).pos, QSize(field(k).width, fieldHeight));
+                int hidden = 0;
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    for (int x = box.left(); x <= box.right(); ++x)
+                        hidden += black(x, y);
+                EXPECT_EQ(hidden, 0) << "under field " << k;
+                for (int j = 0; j < used; ++j) {
+                    const int dy = field(j).pos.y() - field(k).pos.y();
+                    if (dy != 0 && std::abs(dy) < fieldHeight)
+                        ADD_FAILURE() << "fields " << k << " and " << j << " overlap rows";
+                }
+            }
+        }
+    }
+}
+
+// The two fractions of the flow formulas: both fields of the denominator stand on its row
+// at y + 14, the numerator on y − 14, the bar at y + 8 between them and visible.
+TEST_F(Renderer, FlowDenominatorStaysOnItsRow)
+{
+    constexpr int y = FormulaRenderer::ValueLineY;
+    for (const int number : {0, 1}) {
+        SCOPED_TRACE(number);
+        draw(number, {"0,66", "15000", "70", "50", "1,163", "977"});
+        EXPECT_EQ(field(1).pos.y(), y - 14);
+        for (int k = 2; k < used; ++k)
+            EXPECT_EQ(field(k).pos.y(), y + 14) << k;
+        const int fx = field(0).pos.x() + width("0,66") + width(" = ");
+        const int end = field(used - 1).pos.x() + field(used - 1).width;
+        for (int x = fx; x < end; ++x)
+            ASSERT_TRUE(black(x, y + 8)) << x;
+    }
+}
+
+// Rho is a rho, and in the legend's 11-pixel rows it stays inside its own row, with or
+// without its index.
+TEST_F(Renderer, RhoIsARhoSizedToItsLine)
+{
+    const QString rho = FormulaCatalogue::Formula(0).variables[5].symbol.base;
+    QImage drawn(40, 30, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    FormulaCanvas(drawn, FormulaFonts::Tahoma(14)).DrawItalic(5, 5, rho);
+    QImage letterP(drawn.size(), QImage::Format_RGB32);
+    letterP.fill(Qt::white);
+    {
+        QPainter p(&letterP);
+        QFont italicArial(QStringLiteral("Arial"));
+        italicArial.setPixelSize(14);
+        italicArial.setItalic(true);
+        p.setFont(italicArial);
+        p.drawText(QPoint(5, 5 + QFontMetrics(italicArial).ascent()), QStringLiteral("p"));
+    }
+    EXPECT_NE(drawn, letterP) << "drawn as the letter p";
+
+    for (const char* index : {"", "0", "r", "v"}) {
+        SCOPED_TRACE(index);
+        QImage legend(60, 60, QImage::Format_RGB32);
+        legend.fill(Qt::white);
+        FormulaCanvas c(legend, FormulaFonts::Tahoma(11));
+        constexpr int top = 20;
+        if (*index)
+            c.DrawSubscripted(5, top, rho, true, QString::fromLatin1(index));
+        else
+            c.DrawItalic(5, top, rho);
+        int first = legend.height(), last = -1;
+        for (int y = 0; y < legend.height(); ++y)
+            for (int x = 0; x < legend.width(); ++x)
+                if (qGray(legend.pixel(x, y)) < 128) {
+                    first = std::min(first, y);
+                    last = std::max(last, y);
+                }
+        EXPECT_GE(first, top);
+        EXPECT_LT(last, top + 15) << "runs into the next row";
+    }
 }
 
 TEST_F(Renderer, WideFormulaWidensTheScrollRange)
