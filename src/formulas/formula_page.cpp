@@ -312,6 +312,7 @@ void FormulaPage::buildMemory()
 void FormulaPage::connectHooks()
 {
     m_controller.DrawFormula = [this](bool symbolLine, bool) {
+        m_renderer.SetDevicePixelRatio(devicePixelRatioF());
         const int range = m_renderer.DrawFormula(m_controller.Model().Variablen, symbolLine);
         m_formulaImage->setPixmap(QPixmap::fromImage(m_renderer.Image()));
         return range;
@@ -319,7 +320,8 @@ void FormulaPage::connectHooks()
     m_controller.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
     m_controller.DrawLegend = [this] {
         const int height =
-            FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(), m_captions);
+            FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(), m_captions,
+                                      devicePixelRatioF());
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
@@ -344,7 +346,8 @@ bool FormulaPage::showDrawing()
     const auto picture = codecs ? codecs->ReadGif(file.readAll()) : std::nullopt;
     if (!picture)
         return false;
-    m_drawing = FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size());
+    m_drawing =
+        FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size(), devicePixelRatioF());
     m_drawingImage->setPixmap(QPixmap::fromImage(m_drawing));
     return true;
 }
@@ -432,7 +435,7 @@ void FormulaPage::Refresh()
     m_drawingToggle->setGeometry(m_controller.DrawingPlace.width() - kToggleSize - 2, 2,
                                  kToggleSize, kToggleSize);
     m_drawingToggle->SetFace(
-        KeyFace{m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("-"), {}, {}});
+        KeyFace{m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
     m_drawingToggle->setToolTip(m_controller.DrawingToggleHint());
     m_drawingPanel->setVisible(m_controller.DrawingVisible);
     m_drawingPanel->raise();

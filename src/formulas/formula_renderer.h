@@ -30,8 +30,12 @@ public:
 
     FormulaRenderer();
 
-    // The image, all background until a formula is drawn.
+    // The image, all background until a formula is drawn: ImageWidth × ImageHeight logical
+    // pixels at the device pixel ratio set last.
     const QImage& Image() const;
+    // The screen's device pixel ratio; a new ratio starts a new image, and the next
+    // DrawFormula draws both lines on it.
+    void SetDevicePixelRatio(qreal ratio);
     const std::array<FieldPlace, FormulaCatalogue::SlotCount>& Fields() const { return m_fields; }
 
     // Draws the formula of `set`: two lines when the set was rebuilt (Rebuild), else one;
@@ -46,6 +50,7 @@ public:
 private:
     // Made on first use: a start that never shows the formula page holds none of its 680 kB.
     mutable QImage m_image;
+    qreal m_ratio = 1;
     std::array<FieldPlace, FormulaCatalogue::SlotCount> m_fields{};
     int m_widest = NarrowWidth;
 };

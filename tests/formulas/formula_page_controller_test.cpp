@@ -96,7 +96,7 @@ TEST_F(FormulaPage, DrawingUnderTheLegendOrEnlargedOverTheMemory)
     EXPECT_TRUE(page.MemoryGridVisible());
 
     page.img_ShowZeichnungClick();
-    EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 203));
+    EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 204));
     EXPECT_FALSE(page.MemoryGridVisible());
     EXPECT_EQ(page.DrawingToggleHint(), u"Zeichnung verkleinern");
     // No drawing to show: the panel goes, and the memory grid comes back.

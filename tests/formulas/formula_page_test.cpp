@@ -6,6 +6,7 @@
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -109,8 +110,62 @@ TEST_F(FormulaPageTest, MissingOrBrokenDrawingHidesThePanel)
         EXPECT_EQ(panel->isVisibleTo(&page), c.shown);
     }
     const QPixmap shown = child<QLabel>("img_zeichnung")->pixmap();
-    EXPECT_EQ(shown.size(), panel->size());
+    EXPECT_EQ(shown.deviceIndependentSize().toSize(), panel->size());
     EXPECT_EQ(shown.toImage().pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 0, 0));
+}
+
+// The magnifier shows "+" under the legend and "−" over the memory grid, both whole: the
+// minus as wide as the plus's bar. Enlarged, the drawing takes its 175 × 204 place.
+TEST_F(FormulaPageTest, MagnifierFacesAreWholeAndTheDrawingGrows)
+{
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 1);
+    auto* toggle = child<QAbstractButton>("img_ShowZeichnung");
+    // The widest run of dark pixels in one row of the face.
+    const auto bar = [&] {
+        const QImage face = toggle->grab().toImage();
+        int widest = 0;
+        for (int y = 3; y < face.height() - 3; ++y) {
+            int run = 0;
+            for (int x = 3; x < face.width() - 3; ++x) {
+                run = qGray(face.pixel(x, y)) < 100 ? run + 1 : 0;
+                widest = std::max(widest, run);
+            }
+        }
+        return widest;
+    };
+    const int plus = bar();
+    EXPECT_GE(plus, 5);
+    auto* picture = child<QLabel>("img_zeichnung");
+    const int smallWidth = picture->width();
+    toggle->click();
+    EXPECT_GE(bar(), plus - 1);
+    EXPECT_EQ(child<QWidget>("pnl_zeichnung")->geometry(), QRect(183, 254, 175, 204));
+    EXPECT_EQ(picture->size(), QSize(175, 204));
+    EXPECT_GT(picture->width(), smallWidth);
+    EXPECT_TRUE(child<QWidget>("pnl_zeichnung")->rect().contains(toggle->geometry()));
+}
+
+// The formula, the legend and the drawing are painted at the screen's device pixel ratio
+// (tests/CMakeLists.txt runs this once more with QT_SCALE_FACTOR=2), never a 1× picture
+// that the screen enlarges.
+TEST_F(FormulaPageTest, PicturesHaveTheScreensPixelRatio)
+{
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 0);
+    const qreal ratio = page.devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == u"2") {
+        ASSERT_EQ(ratio, 2);
+    }
+    for (const char* name : {"img_formel_front", "img_erklaer", "img_zeichnung"}) {
+        SCOPED_TRACE(name);
+        auto* label = child<QLabel>(name);
+        const QPixmap shown = label->pixmap();
+        EXPECT_EQ(shown.devicePixelRatio(), ratio);
+        EXPECT_EQ(shown.size(), label->size() * ratio);
+    }
 }
 
 } // namespace
