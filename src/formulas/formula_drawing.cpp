@@ -51,13 +51,11 @@ QImage DrawFitted(const QImage& picture, QSize size, qreal ratio)
     if (fitted.isEmpty())
         return image;
     // Scaled once, straight to the device's pixels.
-    QImage scaled =
-        picture.scaled(fitted * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = picture.scaled(fitted * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(ratio);
     QPainter painter(&image);
-    painter.drawImage(QPoint((size.width() - fitted.width()) / 2,
-                             (size.height() - fitted.height()) / 2),
-                      scaled);
+    painter.drawImage(
+        QPoint((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2), scaled);
     return image;
 }
 

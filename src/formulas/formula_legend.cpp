@@ -13,6 +13,8 @@ constexpr int kSymbolX = 5;
 constexpr int kUnitX = 23;
 constexpr int kConstantX = 33;
 constexpr int kCaptionX = 80;
+// The delta as tall as the legend's 11-pixel text: a taller one meets the dot of V̇ below.
+constexpr int kDeltaHeight = 11;
 
 QString u8(const char* text)
 {
@@ -53,7 +55,7 @@ public:
             return;
         }
         if (s.delta)
-            c.DrawDelta(x, y(dy), 14);
+            c.DrawDelta(x, y(dy), kDeltaHeight);
         if (!sub.isEmpty())
             c.DrawSubscripted(c.Pen().x(), y(dy), s.base, s.italic, sub);
         else if (s.italic)
@@ -88,7 +90,7 @@ public:
     {
         underlined(kSymbolX, 85, entry(16));
         text(kSymbolX, 105, entry(17) + u8(":"));
-        c.DrawDelta(kSymbolX, y(dpRow), 14);
+        c.DrawDelta(kSymbolX, y(dpRow), kDeltaHeight);
         c.DrawSubscripted(c.Pen().x(), y(dpRow), u8("p"), false, u8("0"));
         text(kConstantX, dpRow, u8(" = 1000 mbar"));
         c.DrawSubscripted(kSymbolX, y(rhoRow), u8("ρ"), true, u8("0"));

@@ -319,9 +319,8 @@ void FormulaPage::connectHooks()
     };
     m_controller.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
     m_controller.DrawLegend = [this] {
-        const int height =
-            FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(), m_captions,
-                                      devicePixelRatioF());
+        const int height = FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(),
+                                                     m_captions, devicePixelRatioF());
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
@@ -434,8 +433,8 @@ void FormulaPage::Refresh()
                                 m_controller.DrawingPlace.height());
     m_drawingToggle->setGeometry(m_controller.DrawingPlace.width() - kToggleSize - 2, 2,
                                  kToggleSize, kToggleSize);
-    m_drawingToggle->SetFace(
-        KeyFace{m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
+    m_drawingToggle->SetFace(KeyFace{
+        m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
     m_drawingToggle->setToolTip(m_controller.DrawingToggleHint());
     m_drawingPanel->setVisible(m_controller.DrawingVisible);
     m_drawingPanel->raise();

@@ -142,8 +142,8 @@ TEST_F(FormulaPage, ReadOnlyFieldRefusesKeysAndPaste)
     ASSERT_EQ(text(1), u"11.55000");
     ASSERT_TRUE(page.Model().Fields[1].readOnly);
     services.clipboard = QStringLiteral("3");
-    for (const char16_t key : {char16_t(KeyChar::CtrlV), char16_t(u'7'),
-                               char16_t(KeyChar::Backspace)}) {
+    for (const char16_t key :
+         {char16_t(KeyChar::CtrlV), char16_t(u'7'), char16_t(KeyChar::Backspace)}) {
         SCOPED_TRACE(int(key));
         FieldState state{text(1), int(text(1).size()), int(text(1).size()), 0};
         page.edt_KeyPress(1, state, key);
