@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -188,7 +187,7 @@ void FormulaPage::buildFormulaBox()
     m_formulaImage->setGeometry(0, 0, FormulaRenderer::ImageWidth, FormulaRenderer::ImageHeight);
 
     const QFont fieldFont = FormulaFonts::Tahoma(14);
-    const int fieldHeight = QFontMetrics(fieldFont).height();
+    const int fieldHeight = FormulaRenderer::FieldHeight();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
         auto* field = new TAlignEdit(m_formulaSurface);
         field->setObjectName(QStringLiteral("edt_variable%1").arg(i));

@@ -3,6 +3,8 @@
 #include "calculator/number_text.h"
 #include "formula_glyphs.h"
 
+#include <QFontMetrics>
+
 #include <functional>
 
 namespace {
@@ -21,8 +23,9 @@ QString u8(const char* text)
 class Line {
 public:
     Line(FormulaCanvas& canvas, const TVariablen& set,
-         std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, bool symbol, int y)
-        : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields)
+         std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, ValueLineLayout& layout,
+         bool symbol, int y)
+        : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields), m_layout(layout)
     {}
 
     FormulaCanvas& c;
@@ -48,7 +51,10 @@ public:
     void sup(char digit)
     {
         const int px = symbol ? x() : std::max(x(), m_fieldEnd + 1);
-        c.DrawSuperscript(px, c.Pen().y(), QLatin1Char(digit));
+        const int py = c.Pen().y();
+        c.DrawSuperscript(px, py, QLatin1Char(digit));
+        if (!symbol)
+            m_layout.powers.emplace_back(QPoint(px - 1, py - 2), QPoint(x() - 1, py + 9));
     }
     void pi() { c.DrawPi(x(), c.Pen().y()); }
     void italic(const char* s) { c.DrawItalic(x(), c.Pen().y(), u8(s)); }
@@ -56,7 +62,12 @@ public:
     {
         E = c.DrawSubscripted(x(), c.Pen().y(), u8(base), italicBase, u8(sub));
     }
-    void bar(int x1, int x2, int py) { c.Line(x1, py, x2, py); }
+    void bar(int x1, int x2, int py)
+    {
+        c.Line(x1, py, x2, py);
+        if (!symbol)
+            m_layout.bars.emplace_back(x1, py, x2, py);
+    }
 
     bool numeric(int k) const { return ParseNumber(ToComma(m_set.Texts[size_t(k)])).has_value(); }
 
@@ -195,6 +206,7 @@ public:
 
     const TVariablen& m_set;
     std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
+    ValueLineLayout& m_layout;
 };
 
 // No. 0 and No. 1: V̇ (ṁ) = Q̇ over ( Tᵥ - Tᵣ ) · cp (· ρ).
@@ -889,6 +901,11 @@ void FormulaRenderer::SetDevicePixelRatio(qreal ratio)
     m_image = QImage();
 }
 
+int FormulaRenderer::FieldHeight()
+{
+    return QFontMetrics(FormulaFonts::Tahoma(14)).height();
+}
+
 void FormulaRenderer::ResetFieldWidths()
 {
     for (size_t i = 0; i < m_fields.size(); ++i)
@@ -910,7 +927,9 @@ int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
             y += 80;
         canvas.Fill(QRect(0, y - 34, ImageWidth, 74), kBackground);
         const auto previous = m_fields;
-        Line l(canvas, set, m_fields, symbolLine, y);
+        if (!symbolLine)
+            m_valueLine = {};
+        Line l(canvas, set, m_fields, m_valueLine, symbolLine, y);
         drawFormula(set.FormulaNumber, l, previous);
         symbolLine = false;
     }

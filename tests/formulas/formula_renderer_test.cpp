@@ -143,12 +143,13 @@ TEST_F(Renderer, RootOfTheSeriesKvHoldsTheMirrors)
     EXPECT_TRUE(black(fx + 10, y + 10));
 }
 
-// What the page shows of every value line, with letters and with numbers: the fields lie
-// over the image and hide whatever is drawn under them, so no ink (a fraction bar, a root,
-// a power, a bracket) may lie under a field; fields of one row of text share their top.
+// What the page shows of every value line, with letters and with numbers. The fields lie
+// over the image and hide what is drawn under them: no bar of a fraction or root crosses a
+// field, no power lies under one, and no ink at all (a bracket's stroke) is hidden. Fields
+// of one row of text share their top.
 TEST_F(Renderer, FieldsHideNothingAndShareTheirRows)
 {
-    const int fieldHeight = QFontMetrics(FormulaFonts::Tahoma(14)).height();
+    const int fieldHeight = FormulaRenderer::FieldHeight();
     for (int number = 0; number < FormulaCatalogue::FormulaCount; ++number) {
         for (const bool numbers : {false, true}) {
             SCOPED_TRACE(number * 10 + numbers);
@@ -157,20 +158,27 @@ TEST_F(Renderer, FieldsHideNothingAndShareTheirRows)
                 draw(number, {"12,5", "3", "70", "50", "1,163", "977", "55", "1,3"});
             else
                 draw(number);
+            const ValueLineLayout& layout = renderer.ValueLine();
             for (int k = 0; k < used; ++k) {
+                SCOPED_TRACE(k);
                 const QRect box(field(k).pos, QSize(field(k).width, fieldHeight));
+                for (const QLine& bar : layout.bars)
+                    EXPECT_FALSE(box.intersects(QRect(bar.p1(), bar.p2())))
+                        << "bar at " << bar.y1();
+                for (const QRect& power : layout.powers)
+                    EXPECT_FALSE(box.intersects(power)) << "power at " << power.x();
                 int hidden = 0;
                 for (int y = box.top(); y <= box.bottom(); ++y)
                     for (int x = box.left(); x <= box.right(); ++x)
                         hidden += black(x, y);
-                EXPECT_EQ(hidden, 0) << "under field " << k;
+                EXPECT_EQ(hidden, 0) << "ink under the field";
                 // Rows of a formula lie at least half a field apart; the radiator
                 // factor's exponent n stands by its bracket, a pixel off the numerator.
                 for (int j = 0; j < used; ++j) {
                     const int dy = field(j).pos.y() - field(k).pos.y();
                     const bool exponent = number == 8 && (j == 7 || k == 7);
                     if (dy != 0 && std::abs(dy) < fieldHeight / 2 && !exponent)
-                        ADD_FAILURE() << "fields " << k << " and " << j << " off their row";
+                        ADD_FAILURE() << "field " << j << " off the row";
                 }
             }
         }
