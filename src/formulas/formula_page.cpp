@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWindow>
 
 namespace {
 
@@ -96,7 +97,26 @@ void FormulaPage::showEvent(QShowEvent* event)
 {
     if (!m_built)
         build();
+    watchScreen();
     QWidget::showEvent(event);
+}
+
+void FormulaPage::watchScreen()
+{
+    QWindow* handle = window()->windowHandle();
+    if (!handle || handle == m_watchedWindow)
+        return;
+    m_watchedWindow = handle;
+    // On a screen of another pixel ratio the pictures are painted anew at that ratio.
+    connect(handle, &QWindow::screenChanged, this, [this] {
+        if (!m_built || devicePixelRatioF() == m_renderer.DevicePixelRatio())
+            return;
+        m_controller.DrawFormula(false, false); // a new image: both lines
+        m_controller.LegendHeight = m_controller.DrawLegend();
+        if (m_controller.DrawingVisible)
+            showDrawing();
+        Refresh();
+    });
 }
 
 void FormulaPage::build()

@@ -47,6 +47,7 @@ public:
     // The screen's device pixel ratio; a new ratio starts a new image, and the next
     // DrawFormula draws both lines on it.
     void SetDevicePixelRatio(qreal ratio);
+    qreal DevicePixelRatio() const { return m_ratio; }
     const std::array<FieldPlace, FormulaCatalogue::SlotCount>& Fields() const { return m_fields; }
     const ValueLineLayout& ValueLine() const { return m_valueLine; }
     // The height of a variable field: one line of Tahoma 14.
