@@ -36,6 +36,7 @@ public:
     QPoint S;
 
     int x() const { return c.Pen().x(); }
+    int fieldEnd() const { return m_fieldEnd; }
     void at(int px, int py) { c.MoveTo(px, py); }
     // Text at the pen. Right after a field a text that starts with ink (a bracket) moves
     // past the field's two extra pixels, which would hide its first stroke.
@@ -200,10 +201,6 @@ private:
     }
 
     int m_fieldEnd = 0; // the first x right of the last placed field
-
-public:
-    int fieldEnd() const { return m_fieldEnd; }
-
     const TVariablen& m_set;
     std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
     ValueLineLayout& m_layout;
