@@ -185,24 +185,6 @@ TEST_F(Renderer, FieldsHideNothingAndShareTheirRows)
     }
 }
 
-// The two fractions of the flow formulas: both fields of the denominator stand on its row
-// at y + 14, the numerator on y − 14, the bar at y + 8 between them and visible.
-TEST_F(Renderer, FlowDenominatorStaysOnItsRow)
-{
-    constexpr int y = FormulaRenderer::ValueLineY;
-    for (const int number : {0, 1}) {
-        SCOPED_TRACE(number);
-        draw(number, {"0,66", "15000", "70", "50", "1,163", "977"});
-        EXPECT_EQ(field(1).pos.y(), y - 14);
-        for (int k = 2; k < used; ++k)
-            EXPECT_EQ(field(k).pos.y(), y + 14) << k;
-        const int fx = field(0).pos.x() + width("0,66") + width(" = ");
-        const int end = field(used - 1).pos.x() + field(used - 1).width - 2; // its text's end
-        for (int x = fx; x < end; ++x)
-            ASSERT_TRUE(black(x, y + 8)) << x;
-    }
-}
-
 // Rho is a rho, and in the legend's 11-pixel rows it stays inside its own row, with or
 // without its index.
 TEST_F(Renderer, RhoIsARhoSizedToItsLine)
