@@ -178,7 +178,7 @@ namespace FormulaLegend {
 
 int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio)
 {
-    const QSize size(int(Width * ratio), int(Height * ratio));
+    const QSize size = QSize(Width, Height) * ratio;
     if (image.size() != size || image.devicePixelRatio() != ratio) {
         image = QImage(size, QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);

@@ -882,8 +882,7 @@ FormulaRenderer::FormulaRenderer()
 const QImage& FormulaRenderer::Image() const
 {
     if (m_image.isNull()) {
-        m_image =
-            QImage(int(ImageWidth * m_ratio), int(ImageHeight * m_ratio), QImage::Format_RGB32);
+        m_image = QImage(QSize(ImageWidth, ImageHeight) * m_ratio, QImage::Format_RGB32);
         m_image.setDevicePixelRatio(m_ratio);
         m_image.fill(kBackground);
     }
