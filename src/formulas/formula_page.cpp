@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -502,7 +503,38 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     const int field = fieldIndex(watched);
     if (field < 0)
         return QWidget::eventFilter(watched, event);
+    TAlignEdit* edit = m_fields[size_t(field)];
+    // Every way of pasting (Shift+Insert, the context menu) goes where Ctrl+V goes: a number
+    // is taken and solves at once, anything else is refused.
+    const auto pasteAsCtrlV = [edit] {
+        char16_t key = KeyChar::CtrlV;
+        if (edit->OnKeyPress)
+            edit->OnKeyPress(*edit, key);
+    };
     switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+            TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
+            pasteAsCtrlV();
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu: {
+        QMenu* menu = edit->createStandardContextMenu();
+        // The menu names its paste only by the shortcut after the tab.
+        const QString pasteKey =
+            QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* paste : menu->actions()) {
+            if (paste->text().section(u'\t', 1) != pasteKey)
+                continue;
+            disconnect(paste, &QAction::triggered, edit, nullptr);
+            connect(paste, &QAction::triggered, this, pasteAsCtrlV);
+            paste->setEnabled(!edit->isReadOnly() && !m_services.clipboard.Text().isEmpty());
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        delete menu;
+        return true;
+    }
     case QEvent::FocusIn:
     case QEvent::MouseButtonRelease:
         // edt_Markieren: entering or clicking a field selects its whole text.

@@ -7,13 +7,18 @@
 #include "support/recording_services.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +150,51 @@ TEST_F(FormulaPageTest, MagnifierFacesAreWholeAndTheDrawingGrows)
     EXPECT_EQ(picture->size(), QSize(175, 204));
     EXPECT_GT(picture->width(), smallWidth);
     EXPECT_TRUE(child<QWidget>("pnl_zeichnung")->rect().contains(toggle->geometry()));
+}
+
+// Shift+Insert and the context menu paste as Ctrl+V does: a number solves at once, a text
+// that is no number is refused.
+TEST_F(FormulaPageTest, EveryPasteGoesTheWayOfCtrlV)
+{
+    display.FixDecimals = 2;
+    show();
+    choose(1, 0); // square
+    auto* a = child<QLineEdit>("edt_variable1");
+    auto* area = child<QLineEdit>("edt_variable0");
+    a->setFocus();
+    page.Controller().Model().FocusedField = 1; // an offscreen window takes no focus
+    services.clipboard = QStringLiteral("4");
+    QKeyEvent shiftInsert(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
+    QApplication::sendEvent(a, &shiftInsert);
+    EXPECT_EQ(a->text(), u"4");
+    EXPECT_EQ(area->text(), u"16.00");
+
+    const auto pasteFromMenu = [&](const QString& clipboard) {
+        services.clipboard = clipboard;
+        a->selectAll();
+        QTimer::singleShot(0, [] {
+            QMenu* menu = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && qobject_cast<QMenu*>(w))
+                    menu = static_cast<QMenu*>(w);
+            if (!menu)
+                return ADD_FAILURE() << "no context menu";
+            const QString pasteKey =
+                QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            for (QAction* action : menu->actions())
+                if (action->text().section(u'\t', 1) == pasteKey)
+                    action->trigger();
+            menu->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                a->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(a, &click);
+    };
+    pasteFromMenu(QStringLiteral("5"));
+    EXPECT_EQ(a->text(), u"5");
+    EXPECT_EQ(area->text(), u"25.00");
+    pasteFromMenu(QStringLiteral("abc"));
+    EXPECT_EQ(a->text(), u"5");
 }
 
 // The formula, the legend and the drawing are painted at the screen's device pixel ratio
