@@ -16,9 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -215,6 +217,28 @@ TEST_F(FormulaPageTest, PicturesHaveTheScreensPixelRatio)
         const QPixmap shown = label->pixmap();
         EXPECT_EQ(shown.devicePixelRatio(), ratio);
         EXPECT_EQ(shown.size(), label->size() * ratio);
+    }
+}
+
+// A window moved to a screen of another pixel ratio gets its pictures painted anew there
+// (tests/CMakeLists.txt runs this on two screens of ratio 1 and 2).
+TEST_F(FormulaPageTest, AnotherScreenRepaintsThePictures)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "one screen";
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 0);
+    const qreal before = page.devicePixelRatioF();
+    QScreen* other = screens[0]->devicePixelRatio() == before ? screens[1] : screens[0];
+    page.move(other->geometry().topLeft() + QPoint(10, 10));
+    page.windowHandle()->setScreen(other);
+    const qreal after = page.devicePixelRatioF();
+    ASSERT_NE(after, before);
+    for (const char* name : {"img_formel_front", "img_erklaer", "img_zeichnung"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(child<QLabel>(name)->pixmap().devicePixelRatio(), after);
     }
 }
 
