@@ -22,7 +22,7 @@ FormulaSymbol flow(const char* base)
 }
 FormulaSymbol rho(const char* index = "")
 {
-    FormulaSymbol s = sym("p", index);
+    FormulaSymbol s = sym("ρ", index);
     s.italic = true;
     return s;
 }
@@ -107,14 +107,14 @@ std::array<FormulaInfo, FormulaCatalogue::FormulaCount> buildCatalogue()
     c[0] = make(0, G::BuildingServices, "Volumenstrom",
                 {slot("V", flow("V"), "[m³/h]", 4), slot("Q", flow("Q"), "[W]", 5),
                  slot("T", sym("T", "v"), "[K]", 6, 7), slot("T", sym("T", "r"), "[K]", 8, 7),
-                 slot("cp", sym("cp"), "[Wh/kg/K]", 9, 10), slot("p", rho(), "[kg/m³]", 11)});
+                 slot("cp", sym("cp"), "[Wh/kg/K]", 9, 10), slot("ρ", rho(), "[kg/m³]", 11)});
     c[1] = make(1, G::BuildingServices, "Massenstrom",
                 {slot("m", flow("m"), "[kg/h]", 12), slot("Q", flow("Q"), "[W]", 13),
                  slot("T", sym("T", "v"), "[K]", 6, 7), slot("T", sym("T", "r"), "[K]", 8, 7),
                  slot("cp", sym("cp"), "[Wh/kg/K]", 9, 10)});
     c[2] = make(2, G::BuildingServices, "Kv-Wert",
                 {slot("kv", sym("kv"), "[m³/h]", 14), slot("V", flow("V"), "[m³/h]", 4),
-                 slot("p", rho(), "[kg/m³]", 11), slot("p", deltaP(), "[mbar]", 15)},
+                 slot("ρ", rho(), "[kg/m³]", 11), slot("p", deltaP(), "[mbar]", 15)},
                 {}, {}, kvConstants);
     c[3] = make(3, G::BuildingServices, "Kv-Wert parallel",
                 {slot("kv", sym("kv"), "[m³/h]", 14), slot("kv", sym("kv", "1"), "[m³/h]", 14),
@@ -129,11 +129,11 @@ std::array<FormulaInfo, FormulaCatalogue::FormulaCount> buildCatalogue()
     }
     c[5] = make(5, G::BuildingServices, "Druckdifferenz aus Kv-Wert",
                 {slot("p", deltaP(), "[mbar]", 15), slot("V", flow("V"), "[m³/h]", 4),
-                 slot("kv", sym("kv"), "[m³/h]", 14), slot("p", rho(), "[kg/m³]", 11)},
+                 slot("kv", sym("kv"), "[m³/h]", 14), slot("ρ", rho(), "[kg/m³]", 11)},
                 {}, {}, kvConstants);
     c[6] = make(6, G::BuildingServices, "Druckdifferenz aus Zeta",
                 {slot("p", deltaP(), "[mbar]", 15), slot(" ", sigmaZeta(), "", 19, 20),
-                 slot("p", rho(), "[kg/m³]", 11), slot("u", sym("u"), "[m/s]", 21, 22)});
+                 slot("ρ", rho(), "[kg/m³]", 11), slot("u", sym("u"), "[m/s]", 21, 22)});
     c[7] = make(7, G::BuildingServices, "thermischer Auftrieb",
                 {slot("p", deltaP(), "[mbar]", 15), slot("H", sym("H"), "[m]", 23, 24)}, {}, {},
                 {u8("g = 9,81 m/s"), u8("ρᵣ = 983,2 kg"), u8("ρᵥ = 971,6 kg")});

@@ -35,9 +35,10 @@ QString FileName(int number)
     return {};
 }
 
-QImage DrawFitted(const QImage& picture, QSize size)
+QImage DrawFitted(const QImage& picture, QSize size, qreal ratio)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     if (picture.isNull() || size.isEmpty())
         return image;
@@ -49,10 +50,12 @@ QImage DrawFitted(const QImage& picture, QSize size)
         fitted = QSize(int(std::lround(size.height() / q)), size.height());
     if (fitted.isEmpty())
         return image;
-    const QImage scaled = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Scaled once, straight to the device's pixels.
+    QImage scaled = picture.scaled(fitted * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
     QPainter painter(&image);
-    painter.drawImage((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2,
-                      scaled);
+    painter.drawImage(
+        QPoint((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2), scaled);
     return image;
 }
 

@@ -20,8 +20,9 @@ QString FileName(int number);
 // ProgramPictureCodecs().
 std::optional<QImage> ReadGif(const QByteArray& bytes);
 
-// The picture scaled smoothly into a white image of `size`, keeping its proportions and
-// centred (halves of the free space rounded down).
-QImage DrawFitted(const QImage& picture, QSize size);
+// The picture scaled smoothly into a white image of `size` logical pixels at the device
+// pixel ratio `ratio`, keeping its proportions and centred (halves of the free space
+// rounded down).
+QImage DrawFitted(const QImage& picture, QSize size, qreal ratio = 1);
 
 } // namespace FormulaDrawing

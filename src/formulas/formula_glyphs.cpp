@@ -33,10 +33,10 @@ QFont ArialCell(int cellHeight)
     return font;
 }
 
-QFont ArialItalic()
+QFont ArialItalic(int pixels)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
+    font.setPixelSize(pixels);
     font.setItalic(true);
     return font;
 }
@@ -44,7 +44,9 @@ QFont ArialItalic()
 } // namespace FormulaFonts
 
 FormulaCanvas::FormulaCanvas(QImage& image, QFont baseFont)
-    : m_image(image), m_painter(&image), m_baseFont(std::move(baseFont)), m_font(m_baseFont)
+    : m_image(image), m_painter(&image), m_baseFont(std::move(baseFont)), m_font(m_baseFont),
+      m_logicalWidth(int(image.deviceIndependentSize().width())),
+      m_hiDpi(image.devicePixelRatio() > 1)
 {
     m_painter.setFont(m_font);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -52,7 +54,7 @@ FormulaCanvas::FormulaCanvas(QImage& image, QFont baseFont)
 
 void FormulaCanvas::track(int x)
 {
-    if (x != m_image.width() && x > Widest)
+    if (x != m_logicalWidth && x > Widest)
         Widest = x;
 }
 
@@ -75,8 +77,16 @@ void FormulaCanvas::MoveTo(int x, int y)
 
 void FormulaCanvas::LineTo(int x, int y)
 {
-    m_painter.setPen(QPen(Qt::black, 0));
-    m_painter.drawLine(m_pen, QPoint(x, y));
+    if (m_hiDpi) {
+        // A one-pixel line as the 1× canvas draws it, covering whole logical pixels from
+        // end to end, rasterised at the device's resolution.
+        m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+        const QPointF half(0.5, 0.5);
+        m_painter.drawLine(QPointF(m_pen) + half, QPointF(x, y) + half);
+    } else {
+        m_painter.setPen(QPen(Qt::black, 0));
+        m_painter.drawLine(m_pen, QPoint(x, y));
+    }
     MoveTo(x, y);
 }
 
@@ -163,7 +173,7 @@ void FormulaCanvas::DrawZeta(int x, int y)
 
 void FormulaCanvas::DrawItalic(int x, int y, const QString& text)
 {
-    SetFont(FormulaFonts::ArialItalic());
+    SetFont(FormulaFonts::ArialItalic(baseHeight()));
     TextOut(x, y, text);
     BaseFont();
 }
@@ -183,8 +193,10 @@ QPoint FormulaCanvas::DrawSubscripted(int x, int y, const QString& base, bool it
         DrawItalic(x, y, base);
     else
         TextOut(x, y, base);
-    SetFont(FormulaFonts::ArialCell(12));
-    TextOut(m_pen.x() + (italic ? 4 : 1), y + 9, sub);
+    // Tahoma 14 takes its index in a 12-pixel cell 9 pixels down; smaller lines scale it.
+    const int h = baseHeight();
+    SetFont(FormulaFonts::ArialCell((12 * h + 7) / 14));
+    TextOut(m_pen.x() + (italic ? 4 : 1), y + (9 * h + 7) / 14, sub);
     BaseFont();
     MoveTo(m_pen.x(), y);
     return m_pen;

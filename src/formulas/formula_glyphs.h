@@ -1,8 +1,12 @@
 // A raster canvas with a pen, as the typeset formula and the legend draw: text is placed by
 // its top-left corner and moves the pen to its right end; move-to and line-to draw
-// one-pixel lines. Greek letters other than rho are drawn with line segments; rho is an
-// italic "p". Every glyph routine returns to the canvas's base font (Tahoma 14 for the
-// formula, Tahoma 11 for the legend).
+// one-pixel lines. Greek letters other than rho are drawn with line segments; rho is the
+// italic Greek letter. Every glyph routine returns to the canvas's base font (Tahoma 14 for
+// the formula, Tahoma 11 for the legend) and sizes its letters to it: italics at the base
+// font's height, indices in a cell of 12/14 of it, 9/14 of it below the line's top.
+//
+// On an image with a device pixel ratio above 1 everything is drawn at the device's
+// resolution: a one-pixel line covers one logical pixel, text is rasterised at full size.
 #pragma once
 
 #include <QColor>
@@ -17,8 +21,8 @@ namespace FormulaFonts {
 QFont Tahoma(int pixels);
 // Arial whose cell (ascent and descent) is at most `cellHeight` pixels high.
 QFont ArialCell(int cellHeight);
-// Arial italic with a character height of 14: rho and the hexagon's corner dimension.
-QFont ArialItalic();
+// Arial italic with a character height of `pixels`: rho and the hexagon's corner dimension.
+QFont ArialItalic(int pixels = 14);
 } // namespace FormulaFonts
 
 class FormulaCanvas {
@@ -67,6 +71,7 @@ public:
 
 private:
     void track(int x);
+    int baseHeight() const { return m_baseFont.pixelSize(); }
 
     QImage& m_image;
     QPainter m_painter;
@@ -74,4 +79,6 @@ private:
     QFont m_font;
     QColor m_textColour = Qt::black;
     QPoint m_pen;
+    int m_logicalWidth = 0;
+    bool m_hiDpi = false;
 };

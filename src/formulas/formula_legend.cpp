@@ -13,6 +13,8 @@ constexpr int kSymbolX = 5;
 constexpr int kUnitX = 23;
 constexpr int kConstantX = 33;
 constexpr int kCaptionX = 80;
+// The delta as tall as the legend's 11-pixel text: a taller one meets the dot of V̇ below.
+constexpr int kDeltaHeight = 11;
 
 QString u8(const char* text)
 {
@@ -53,7 +55,7 @@ public:
             return;
         }
         if (s.delta)
-            c.DrawDelta(x, y(dy), 14);
+            c.DrawDelta(x, y(dy), kDeltaHeight);
         if (!sub.isEmpty())
             c.DrawSubscripted(c.Pen().x(), y(dy), s.base, s.italic, sub);
         else if (s.italic)
@@ -88,10 +90,10 @@ public:
     {
         underlined(kSymbolX, 85, entry(16));
         text(kSymbolX, 105, entry(17) + u8(":"));
-        c.DrawDelta(kSymbolX, y(dpRow), 14);
+        c.DrawDelta(kSymbolX, y(dpRow), kDeltaHeight);
         c.DrawSubscripted(c.Pen().x(), y(dpRow), u8("p"), false, u8("0"));
         text(kConstantX, dpRow, u8(" = 1000 mbar"));
-        c.DrawSubscripted(kSymbolX, y(rhoRow), u8("p"), true, u8("0"));
+        c.DrawSubscripted(kSymbolX, y(rhoRow), u8("ρ"), true, u8("0"));
         text(kConstantX, rhoRow, u8(" = 999,1 kg/m³"));
         text(kSymbolX, noteRow, u8("   (") + entry(18) + u8(")"));
     }
@@ -147,10 +149,10 @@ void buildingServices(Legend& l, int number)
         l.text(kSymbolX, 105, u8("g"));
         l.text(kConstantX, 105, u8(" = 9,81 m/s"));
         l.text(kSymbolX, 120, l.entry(8) + u8(":"));
-        l.c.DrawSubscripted(kSymbolX, 3 + 135, u8("p"), true, u8("r"));
+        l.c.DrawSubscripted(kSymbolX, 3 + 135, u8("ρ"), true, u8("r"));
         l.text(kConstantX, 135, u8(" = 983,2 kg"));
         l.text(kSymbolX, 150, l.entry(6) + u8(":"));
-        l.c.DrawSubscripted(kSymbolX, 3 + 165, u8("p"), true, u8("v"));
+        l.c.DrawSubscripted(kSymbolX, 3 + 165, u8("ρ"), true, u8("v"));
         l.text(kConstantX, 165, u8(" = 971,6 kg"));
         return;
     case 8:
@@ -174,10 +176,13 @@ void buildingServices(Legend& l, int number)
 
 namespace FormulaLegend {
 
-int DrawLegend(QImage& image, int number, const McStrings& captions)
+int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio)
 {
-    if (image.size() != QSize(Width, Height))
-        image = QImage(Width, Height, QImage::Format_RGB32);
+    const QSize size = QSize(Width, Height) * ratio;
+    if (image.size() != size || image.devicePixelRatio() != ratio) {
+        image = QImage(size, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+    }
     image.fill(QGuiApplication::palette().color(QPalette::Button));
     Legend l(image, number, captions);
     l.underlined(kSymbolX, -3, captions.Entry(3));

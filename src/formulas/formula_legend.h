@@ -12,8 +12,9 @@ namespace FormulaLegend {
 inline constexpr int Width = 181;
 inline constexpr int Height = 203;
 
-// Draws the legend of formula `number` onto `image` (made Width × Height) and returns
-// LegendHeight: the y below the last row plus 15.
-int DrawLegend(QImage& image, int number, const McStrings& captions);
+// Draws the legend of formula `number` onto `image` (made Width × Height logical pixels at
+// the device pixel ratio `ratio`) and returns LegendHeight: the y below the last row
+// plus 15.
+int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio = 1);
 
 } // namespace FormulaLegend

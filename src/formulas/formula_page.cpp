@@ -16,15 +16,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWindow>
 
 namespace {
 
@@ -97,7 +98,26 @@ void FormulaPage::showEvent(QShowEvent* event)
 {
     if (!m_built)
         build();
+    watchScreen();
     QWidget::showEvent(event);
+}
+
+void FormulaPage::watchScreen()
+{
+    QWindow* handle = window()->windowHandle();
+    if (!handle || handle == m_watchedWindow)
+        return;
+    m_watchedWindow = handle;
+    // On a screen of another pixel ratio the pictures are painted anew at that ratio.
+    connect(handle, &QWindow::screenChanged, this, [this] {
+        if (!m_built || devicePixelRatioF() == m_renderer.DevicePixelRatio())
+            return;
+        m_controller.DrawFormula(false, false); // a new image: both lines
+        m_controller.LegendHeight = m_controller.DrawLegend();
+        if (m_controller.DrawingVisible)
+            showDrawing();
+        Refresh();
+    });
 }
 
 void FormulaPage::build()
@@ -188,7 +208,7 @@ void FormulaPage::buildFormulaBox()
     m_formulaImage->setGeometry(0, 0, FormulaRenderer::ImageWidth, FormulaRenderer::ImageHeight);
 
     const QFont fieldFont = FormulaFonts::Tahoma(14);
-    const int fieldHeight = QFontMetrics(fieldFont).height();
+    const int fieldHeight = FormulaRenderer::FieldHeight();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
         auto* field = new TAlignEdit(m_formulaSurface);
         field->setObjectName(QStringLiteral("edt_variable%1").arg(i));
@@ -312,14 +332,15 @@ void FormulaPage::buildMemory()
 void FormulaPage::connectHooks()
 {
     m_controller.DrawFormula = [this](bool symbolLine, bool) {
+        m_renderer.SetDevicePixelRatio(devicePixelRatioF());
         const int range = m_renderer.DrawFormula(m_controller.Model().Variablen, symbolLine);
         m_formulaImage->setPixmap(QPixmap::fromImage(m_renderer.Image()));
         return range;
     };
     m_controller.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
     m_controller.DrawLegend = [this] {
-        const int height =
-            FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(), m_captions);
+        const int height = FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(),
+                                                     m_captions, devicePixelRatioF());
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
@@ -344,7 +365,8 @@ bool FormulaPage::showDrawing()
     const auto picture = codecs ? codecs->ReadGif(file.readAll()) : std::nullopt;
     if (!picture)
         return false;
-    m_drawing = FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size());
+    m_drawing =
+        FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size(), devicePixelRatioF());
     m_drawingImage->setPixmap(QPixmap::fromImage(m_drawing));
     return true;
 }
@@ -431,8 +453,8 @@ void FormulaPage::Refresh()
                                 m_controller.DrawingPlace.height());
     m_drawingToggle->setGeometry(m_controller.DrawingPlace.width() - kToggleSize - 2, 2,
                                  kToggleSize, kToggleSize);
-    m_drawingToggle->SetFace(
-        KeyFace{m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("-"), {}, {}});
+    m_drawingToggle->SetFace(KeyFace{
+        m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
     m_drawingToggle->setToolTip(m_controller.DrawingToggleHint());
     m_drawingPanel->setVisible(m_controller.DrawingVisible);
     m_drawingPanel->raise();
@@ -481,7 +503,38 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     const int field = fieldIndex(watched);
     if (field < 0)
         return QWidget::eventFilter(watched, event);
+    TAlignEdit* edit = m_fields[size_t(field)];
+    // Every way of pasting (Shift+Insert, the context menu) goes where Ctrl+V goes: a number
+    // is taken and solves at once, anything else is refused.
+    const auto pasteAsCtrlV = [edit] {
+        char16_t key = KeyChar::CtrlV;
+        if (edit->OnKeyPress)
+            edit->OnKeyPress(*edit, key);
+    };
     switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+            TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
+            pasteAsCtrlV();
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu: {
+        QMenu* menu = edit->createStandardContextMenu();
+        // The menu names its paste only by the shortcut after the tab.
+        const QString pasteKey =
+            QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* paste : menu->actions()) {
+            if (paste->text().section(u'\t', 1) != pasteKey)
+                continue;
+            disconnect(paste, &QAction::triggered, edit, nullptr);
+            connect(paste, &QAction::triggered, this, pasteAsCtrlV);
+            paste->setEnabled(!edit->isReadOnly() && !m_services.clipboard.Text().isEmpty());
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        delete menu;
+        return true;
+    }
     case QEvent::FocusIn:
     case QEvent::MouseButtonRelease:
         // edt_Markieren: entering or clicking a field selects its whole text.

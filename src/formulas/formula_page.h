@@ -10,6 +10,7 @@
 #include "formula_renderer.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -25,6 +26,7 @@ class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class TAlignEdit;
+class QWindow;
 
 ControlTexts FormulaControlTexts();
 
@@ -61,6 +63,7 @@ private:
     void buildLegendAndDrawing();
     void buildMemory();
     void connectHooks();
+    void watchScreen();
     void refreshFields();
     bool showDrawing();
     int fieldIndex(const QObject* object) const;
@@ -76,6 +79,7 @@ private:
     QImage m_legend;
     QImage m_drawing;
     bool m_built = false;
+    QPointer<QWindow> m_watchedWindow;
     int m_focusWhenLeaving = FormulaModel::NoField;
     int m_language = 1;
 

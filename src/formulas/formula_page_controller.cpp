@@ -54,7 +54,7 @@ FormulaPageController::FormulaPageController(CalcDisplay& display, const McStrin
     m_display.FixDecimalsChanged = [this] {
         for (int i = 0; i < FormulaCatalogue::SlotCount; ++i)
             if (FieldVisible[size_t(i)])
-                edt_exit(i);
+                exitHandling(i);
     };
 }
 
@@ -203,6 +203,8 @@ void FormulaPageController::img_ShowZeichnungClick()
 {
     DrawingSmall = !DrawingSmall;
     placeDrawing();
+    if (!DrawingSmall)
+        DrawingPlace = MagnifiedDrawingPlace;
     if (ShowDrawing && !ShowDrawing())
         DrawingVisible = false;
 }
@@ -245,6 +247,10 @@ void FormulaPageController::setFocus(int field)
 void FormulaPageController::edt_KeyPress(int field, FieldState& state, char16_t key)
 {
     using namespace KeyChar;
+    // A read-only field (the hexagon's computed dimension) lets its text be copied, nothing
+    // more.
+    if (m_model.Fields[size_t(field)].readOnly && key != CtrlC)
+        return;
     const QString before = state.text;
     // A placeholder letter is replaced by whatever is typed.
     if (!IsNumberText(state.text)) {
@@ -277,6 +283,8 @@ void FormulaPageController::edt_KeyPress(int field, FieldState& state, char16_t 
             return;
         SelectAllOnChange = true;
         paste(state, pasted);
+        // A pasted number counts as typed: the formula follows it at once.
+        m_model.EvaluatePending = true;
         settle();
         return;
     }
@@ -323,7 +331,7 @@ void FormulaPageController::edt_KeyPress(int field, FieldState& state, char16_t 
 
 void FormulaPageController::edt_KeyUp(int field, bool deleteKey, const QString& text)
 {
-    if (!deleteKey || !text.isEmpty())
+    if (!deleteKey || !text.isEmpty() || m_model.Fields[size_t(field)].readOnly)
         return;
     m_model.EvaluatePending = true;
     changed(field, text);
@@ -358,6 +366,15 @@ void FormulaPageController::changed(int field, const QString& text)
 }
 
 void FormulaPageController::edt_exit(int field)
+{
+    // The exit runs while the field is still the focused widget, but the user is leaving
+    // it: it must not count as focused when the formula decides which slot to solve.
+    if (m_model.FocusedField == field)
+        m_model.FocusedField = FormulaModel::NoField;
+    exitHandling(field);
+}
+
+void FormulaPageController::exitHandling(int field)
 {
     m_model.EvaluatePending = true;
     if (ClearingFields)

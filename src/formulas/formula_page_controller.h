@@ -22,9 +22,11 @@ class FormulaPageController {
 public:
     static constexpr int GroupCount = 3;
     static constexpr int FieldLimit = 10; // characters a variable field takes
-    // The legend img_erklaer and the enlarged place of the drawing (over the memory grid).
+    // The legend img_erklaer and the enlarged place of the drawing (over the memory grid):
+    // the magnifier enlarges it to 175 × 204, a page set-up places it 175 × 203.
     static constexpr QRect LegendPlace{8, 254, 181, 203};
     static constexpr QRect EnlargedDrawingPlace{183, 254, 175, 203};
+    static constexpr QRect MagnifiedDrawingPlace{183, 254, 175, 204};
     static constexpr int SmallDrawingWidth = 163;
 
     FormulaPageController(CalcDisplay& display, const McStrings& captions, MemorySlots& memory,
@@ -97,6 +99,7 @@ public:
     void edt_KeyUp(int field, bool deleteKey, const QString& text);
     // Any change of a field's text that was not a typed key (Delete, a cut).
     void edt_Change(int field, const QString& text);
+    // The user leaves the field (it may still hold the keyboard focus while this runs).
     void edt_exit(int field);
     void udo_fixClick(int position);
     void img_ShowZeichnungClick();
@@ -113,6 +116,8 @@ private:
     void placeDrawing();
     void clearFormulaFields();
     void changed(int field, const QString& text);
+    // The exit handling of a field: leaving it, or new decimals reformatting it.
+    void exitHandling(int field);
     void setFocus(int field);
 
     CalcDisplay& m_display;

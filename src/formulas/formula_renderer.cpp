@@ -3,6 +3,8 @@
 #include "calculator/number_text.h"
 #include "formula_glyphs.h"
 
+#include <QFontMetrics>
+
 #include <functional>
 
 namespace {
@@ -21,8 +23,9 @@ QString u8(const char* text)
 class Line {
 public:
     Line(FormulaCanvas& canvas, const TVariablen& set,
-         std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, bool symbol, int y)
-        : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields)
+         std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, ValueLineLayout& layout,
+         bool symbol, int y)
+        : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields), m_layout(layout)
     {}
 
     FormulaCanvas& c;
@@ -33,17 +36,39 @@ public:
     QPoint S;
 
     int x() const { return c.Pen().x(); }
+    int fieldEnd() const { return m_fieldEnd; }
     void at(int px, int py) { c.MoveTo(px, py); }
-    void text(const char* s) { c.Text(u8(s)); }
+    // Text at the pen. Right after a field a text that starts with ink (a bracket) moves
+    // past the field's two extra pixels, which would hide its first stroke.
+    void text(const char* s)
+    {
+        if (!symbol && *s != ' ' && x() == E.x() && x() < m_fieldEnd)
+            at(m_fieldEnd, c.Pen().y());
+        c.Text(u8(s));
+    }
     void textAt(int px, int py, const char* s) { c.TextOut(px, py, u8(s)); }
-    void sup(char digit) { c.DrawSuperscript(x(), c.Pen().y(), QLatin1Char(digit)); }
+    // A power; after a field it stands right of the field's edge, where the field cannot
+    // hide it.
+    void sup(char digit)
+    {
+        const int px = symbol ? x() : std::max(x(), m_fieldEnd + 1);
+        const int py = c.Pen().y();
+        c.DrawSuperscript(px, py, QLatin1Char(digit));
+        if (!symbol)
+            m_layout.powers.emplace_back(QPoint(px - 1, py - 2), QPoint(x() - 1, py + 9));
+    }
     void pi() { c.DrawPi(x(), c.Pen().y()); }
     void italic(const char* s) { c.DrawItalic(x(), c.Pen().y(), u8(s)); }
     void subscripted(const char* base, bool italicBase, const char* sub)
     {
         E = c.DrawSubscripted(x(), c.Pen().y(), u8(base), italicBase, u8(sub));
     }
-    void bar(int x1, int x2, int py) { c.Line(x1, py, x2, py); }
+    void bar(int x1, int x2, int py)
+    {
+        c.Line(x1, py, x2, py);
+        if (!symbol)
+            m_layout.bars.emplace_back(x1, py, x2, py);
+    }
 
     bool numeric(int k) const { return ParseNumber(ToComma(m_set.Texts[size_t(k)])).has_value(); }
 
@@ -172,10 +197,13 @@ private:
         at(p.x(), p.y());
         S = p;
         m_fields[size_t(k)] = FieldPlace{p, width, italicField};
+        m_fieldEnd = p.x() + width;
     }
 
+    int m_fieldEnd = 0; // the first x right of the last placed field
     const TVariablen& m_set;
     std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
+    ValueLineLayout& m_layout;
 };
 
 // No. 0 and No. 1: V̇ (ṁ) = Q̇ over ( Tᵥ - Tᵣ ) · cp (· ρ).
@@ -204,10 +232,14 @@ void drawFlow(Line& l, bool rho, int previousQWidth)
         l.at(barEnd, y);
         return;
     }
-    // The denominator comes first; the bar follows it field by field.
+    // The denominator comes first; the bar follows it field by field, and the pen goes
+    // back to the denominator's row after each piece of bar.
     l.at(fx, y + 14);
     l.text("( ");
-    const auto follow = [&] { l.bar(fx, l.E.x(), y + 8); };
+    const auto follow = [&] {
+        l.bar(fx, l.E.x(), y + 8);
+        l.at(l.E.x(), y + 14);
+    };
     l.var(2);
     follow();
     l.text(" - ");
@@ -248,12 +280,12 @@ void drawKv(Line& l)
         c.DrawDelta(l.x(), y - 14, 14);
         l.subscripted("p", false, "0");
         l.text(" · ");
-        l.italic("p");
+        l.italic("ρ");
         const int numEnd = l.x();
         l.at(r.x() + 3, y + 14);
         c.DrawDelta(l.x(), y + 14, 14);
         l.text("p · ");
-        l.subscripted("p", true, "0");
+        l.subscripted("ρ", true, "0");
         const int end = std::max(numEnd, l.E.x()) + 4;
         l.bar(r.x(), end, r.y());
         l.bar(r.x() + 3, end, y + 7);
@@ -302,7 +334,7 @@ void drawKvInSeries(Line& l)
     const int numEnd = l.x();
     l.at(fx, y + 17);
     l.c.DrawRootSmall(fx, y + 17);
-    l.at(fx + 12, y + 13);
+    l.at(fx + 10, y + 13); // the radicand starts where the root ends
     l.var(l.symbol ? 1 : 3);
     l.sup('2');
     l.text(" + ");
@@ -334,7 +366,7 @@ void drawPressureFromKv(Line& l)
     const int barEnd = l.x() + 5;
     l.at(fx + 2, y + 17);
     l.var(2);
-    const int close = std::max(barEnd, l.x());
+    const int close = std::max(barEnd, l.symbol ? l.x() : l.fieldEnd());
     l.bar(fx, barEnd, y + 8);
     c.DrawBracket(close, y - 11, 1, true, 14);
     c.DrawSuperscript(l.x() + 3, y - 12, u'2');
@@ -343,7 +375,7 @@ void drawPressureFromKv(Line& l)
     const int f2 = l.x();
     l.at(f2 + 3, y - 14);
     if (l.symbol) {
-        l.italic("p");
+        l.italic("ρ");
         l.text(" · ");
         c.DrawDelta(l.x(), y - 14, 14);
         l.subscripted("p", false, "0");
@@ -356,7 +388,7 @@ void drawPressureFromKv(Line& l)
     l.bar(f2, bar2, y + 8);
     if (l.symbol) {
         l.at(f2 + 15, y + 17);
-        l.subscripted("p", true, "0");
+        l.subscripted("ρ", true, "0");
     } else {
         const QString den = u8("999,1");
         c.TextOut(f2 + (bar2 - f2 - c.TextWidth(den)) / 2, y + 17, den);
@@ -508,9 +540,9 @@ void drawFormula(int number, Line& l, const std::array<FieldPlace, 8>& previous)
             l.c.DrawDelta(l.x(), y, 14);
             l.text("p = ");
             l.text("H · g · ( ");
-            l.subscripted("p", true, "r");
+            l.subscripted("ρ", true, "r");
             l.text(" - ");
-            l.subscripted("p", true, "v");
+            l.subscripted("ρ", true, "v");
             l.text(" )");
         } else {
             l.var(0);
@@ -850,10 +882,24 @@ FormulaRenderer::FormulaRenderer()
 const QImage& FormulaRenderer::Image() const
 {
     if (m_image.isNull()) {
-        m_image = QImage(ImageWidth, ImageHeight, QImage::Format_RGB32);
+        m_image = QImage(QSize(ImageWidth, ImageHeight) * m_ratio, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(m_ratio);
         m_image.fill(kBackground);
     }
     return m_image;
+}
+
+void FormulaRenderer::SetDevicePixelRatio(qreal ratio)
+{
+    if (ratio <= 0 || ratio == m_ratio)
+        return;
+    m_ratio = ratio;
+    m_image = QImage();
+}
+
+int FormulaRenderer::FieldHeight()
+{
+    return QFontMetrics(FormulaFonts::Tahoma(14)).height();
 }
 
 void FormulaRenderer::ResetFieldWidths()
@@ -864,17 +910,22 @@ void FormulaRenderer::ResetFieldWidths()
 
 int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
 {
-    Image(); // the canvas is made with the first formula
+    // The canvas is made with the first formula; a new one lacks the symbol line.
+    const bool fresh = m_image.isNull();
+    Image();
     FormulaCanvas canvas(m_image, FormulaFonts::Tahoma(14));
     canvas.Widest = m_widest;
-    const int lines = set.Rebuild ? 2 : 1;
+    const int lines = set.Rebuild || fresh ? 2 : 1;
+    symbolLine = symbolLine || fresh;
     int y = SymbolLineY;
     for (int line = 0; line < lines; ++line) {
         if (!symbolLine)
             y += 80;
         canvas.Fill(QRect(0, y - 34, ImageWidth, 74), kBackground);
         const auto previous = m_fields;
-        Line l(canvas, set, m_fields, symbolLine, y);
+        if (!symbolLine)
+            m_valueLine = {};
+        Line l(canvas, set, m_fields, m_valueLine, symbolLine, y);
         drawFormula(set.FormulaNumber, l, previous);
         symbolLine = false;
     }

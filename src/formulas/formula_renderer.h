@@ -10,12 +10,23 @@
 #include <QImage>
 #include <QPoint>
 
+#include <QLine>
+#include <QRect>
+
 #include <array>
+#include <vector>
 
 struct FieldPlace {
     QPoint pos;          // top-left of the field on the image
     int width = 9;       // pixels
     bool italic = false; // the field shows an italic letter (rho, corner dimension e)
+};
+
+// What the value line drew besides its fields, for checking that no field hides it: the
+// bars of fractions and roots, and the boxes of the powers.
+struct ValueLineLayout {
+    std::vector<QLine> bars;
+    std::vector<QRect> powers;
 };
 
 class FormulaRenderer {
@@ -30,9 +41,17 @@ public:
 
     FormulaRenderer();
 
-    // The image, all background until a formula is drawn.
+    // The image, all background until a formula is drawn: ImageWidth × ImageHeight logical
+    // pixels at the device pixel ratio set last.
     const QImage& Image() const;
+    // The screen's device pixel ratio; a new ratio starts a new image, and the next
+    // DrawFormula draws both lines on it.
+    void SetDevicePixelRatio(qreal ratio);
+    qreal DevicePixelRatio() const { return m_ratio; }
     const std::array<FieldPlace, FormulaCatalogue::SlotCount>& Fields() const { return m_fields; }
+    const ValueLineLayout& ValueLine() const { return m_valueLine; }
+    // The height of a variable field: one line of Tahoma 14.
+    static int FieldHeight();
 
     // Draws the formula of `set`: two lines when the set was rebuilt (Rebuild), else one;
     // the first is the symbol line when `symbolLine` holds, every other one the value line.
@@ -46,6 +65,8 @@ public:
 private:
     // Made on first use: a start that never shows the formula page holds none of its 680 kB.
     mutable QImage m_image;
+    qreal m_ratio = 1;
     std::array<FieldPlace, FormulaCatalogue::SlotCount> m_fields{};
+    ValueLineLayout m_valueLine;
     int m_widest = NarrowWidth;
 };

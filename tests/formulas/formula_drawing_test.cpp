@@ -71,6 +71,14 @@ TEST(FormulaDrawing, FittedKeepsProportionsAndCentres)
     EXPECT_EQ(qGray(fitted.pixel(10, 12)), 0);
     EXPECT_EQ(qGray(fitted.pixel(10, 16)), 0);
     EXPECT_EQ(fitted.pixel(10, 17), qRgb(255, 255, 255));
+    // At two device pixels to a pixel: the same picture with twice the pixels.
+    const QImage sharp = FormulaDrawing::DrawFitted(wide, QSize(21, 30), 2);
+    EXPECT_EQ(sharp.size(), QSize(42, 60));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2);
+    EXPECT_EQ(sharp.pixel(20, 23), qRgb(255, 255, 255));
+    EXPECT_EQ(qGray(sharp.pixel(20, 24)), 0);
+    EXPECT_EQ(qGray(sharp.pixel(20, 33)), 0);
+    EXPECT_EQ(sharp.pixel(20, 34), qRgb(255, 255, 255));
 }
 
 TEST(FormulaDrawing, EveryAreaAndVolumeHasItsDrawing)

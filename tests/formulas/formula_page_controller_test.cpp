@@ -96,7 +96,7 @@ TEST_F(FormulaPage, DrawingUnderTheLegendOrEnlargedOverTheMemory)
     EXPECT_TRUE(page.MemoryGridVisible());
 
     page.img_ShowZeichnungClick();
-    EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 203));
+    EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 204));
     EXPECT_FALSE(page.MemoryGridVisible());
     EXPECT_EQ(page.DrawingToggleHint(), u"Zeichnung verkleinern");
     // No drawing to show: the panel goes, and the memory grid comes back.
@@ -109,6 +109,68 @@ TEST_F(FormulaPage, DrawingUnderTheLegendOrEnlargedOverTheMemory)
     EXPECT_FALSE(page.DrawingVisible);
     choose(FormulaGroup::Volumes, 0);
     EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 203));
+}
+
+// Leaving a field runs its exit handling while the field is still the focused widget; the
+// field being left must not count as focused, or the wrong slot is solved.
+TEST_F(FormulaPage, TheFieldBeingLeftNeverCountsAsFocused)
+{
+    choose(FormulaGroup::Areas, 1); // rectangle A = a · b
+    type(1, QStringLiteral("4"));
+    type(2, QStringLiteral("5"));
+    ASSERT_EQ(text(0), u"20.00000");
+    // Delete in A: the placeholder comes back and the choice is free.
+    page.Model().FocusedField = 0;
+    page.edt_Change(0, QString());
+    page.edt_KeyUp(0, true, QString());
+    ASSERT_TRUE(page.Model().FreeChoice);
+    // The user clicks b: A's exit runs before the focus has moved.
+    page.edt_exit(0);
+    page.Model().FocusedField = 2;
+    EXPECT_EQ(text(1), u"4");
+    EXPECT_EQ(page.Model().Fields[1].colour, FieldColour::Input);
+    EXPECT_EQ(text(0), u"20.00000");
+    EXPECT_EQ(page.Model().Fields[0].colour, FieldColour::Result);
+}
+
+// The hexagon's computed dimension is a read-only field: no key, Backspace or paste
+// changes it.
+TEST_F(FormulaPage, ReadOnlyFieldRefusesKeysAndPaste)
+{
+    choose(FormulaGroup::Areas, 13); // e = 1.155 · SW
+    type(0, QStringLiteral("10"));
+    ASSERT_EQ(text(1), u"11.55000");
+    ASSERT_TRUE(page.Model().Fields[1].readOnly);
+    services.clipboard = QStringLiteral("3");
+    for (const char16_t key :
+         {char16_t(KeyChar::CtrlV), char16_t(u'7'), char16_t(KeyChar::Backspace)}) {
+        SCOPED_TRACE(int(key));
+        FieldState state{text(1), int(text(1).size()), int(text(1).size()), 0};
+        page.edt_KeyPress(1, state, key);
+        EXPECT_EQ(state.text, u"11.55000");
+        EXPECT_EQ(text(1), u"11.55000");
+    }
+    page.edt_KeyUp(1, true, text(1));
+    EXPECT_EQ(text(1), u"11.55000");
+    EXPECT_EQ(page.Model().Fields[1].colour, FieldColour::Result);
+}
+
+// A paste that changes an input field evaluates as typing the same text would, whether or
+// not an evaluation was pending.
+TEST_F(FormulaPage, PasteEvaluatesLikeTyping)
+{
+    choose(FormulaGroup::Areas, 0); // square A = a²
+    type(1, QStringLiteral("4"));
+    ASSERT_EQ(text(0), u"16.00000");
+    services.clipboard = QStringLiteral("5");
+    FieldState state{text(1), 1, 1, 0}; // the caret after the 4
+    page.edt_KeyPress(1, state, KeyChar::CtrlV);
+    EXPECT_EQ(text(1), u"45");
+    EXPECT_EQ(text(0), u"2025.00000");
+    // Leaving the field keeps the new result.
+    page.edt_exit(1);
+    EXPECT_EQ(text(0), u"2025.00000");
+    EXPECT_EQ(page.Model().Fields[0].colour, FieldColour::Result);
 }
 
 TEST_F(FormulaPage, MemoryGoesThroughTheFocusedField)

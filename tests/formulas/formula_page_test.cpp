@@ -6,13 +6,21 @@
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -109,8 +117,129 @@ TEST_F(FormulaPageTest, MissingOrBrokenDrawingHidesThePanel)
         EXPECT_EQ(panel->isVisibleTo(&page), c.shown);
     }
     const QPixmap shown = child<QLabel>("img_zeichnung")->pixmap();
-    EXPECT_EQ(shown.size(), panel->size());
+    EXPECT_EQ(shown.deviceIndependentSize().toSize(), panel->size());
     EXPECT_EQ(shown.toImage().pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 0, 0));
+}
+
+// The magnifier shows "+" under the legend and "−" over the memory grid, both whole: the
+// minus as wide as the plus's bar. Enlarged, the drawing takes its 175 × 204 place.
+TEST_F(FormulaPageTest, MagnifierFacesAreWholeAndTheDrawingGrows)
+{
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 1);
+    auto* toggle = child<QAbstractButton>("img_ShowZeichnung");
+    // The widest run of dark pixels in one row of the face.
+    const auto bar = [&] {
+        const QImage face = toggle->grab().toImage();
+        int widest = 0;
+        for (int y = 3; y < face.height() - 3; ++y) {
+            int run = 0;
+            for (int x = 3; x < face.width() - 3; ++x) {
+                run = qGray(face.pixel(x, y)) < 100 ? run + 1 : 0;
+                widest = std::max(widest, run);
+            }
+        }
+        return widest;
+    };
+    const int plus = bar();
+    EXPECT_GE(plus, 5);
+    auto* picture = child<QLabel>("img_zeichnung");
+    const int smallWidth = picture->width();
+    toggle->click();
+    EXPECT_GE(bar(), plus - 1);
+    EXPECT_EQ(child<QWidget>("pnl_zeichnung")->geometry(), QRect(183, 254, 175, 204));
+    EXPECT_EQ(picture->size(), QSize(175, 204));
+    EXPECT_GT(picture->width(), smallWidth);
+    EXPECT_TRUE(child<QWidget>("pnl_zeichnung")->rect().contains(toggle->geometry()));
+}
+
+// Shift+Insert and the context menu paste as Ctrl+V does: a number solves at once, a text
+// that is no number is refused.
+TEST_F(FormulaPageTest, EveryPasteGoesTheWayOfCtrlV)
+{
+    display.FixDecimals = 2;
+    show();
+    choose(1, 0); // square
+    auto* a = child<QLineEdit>("edt_variable1");
+    auto* area = child<QLineEdit>("edt_variable0");
+    a->setFocus();
+    page.Controller().Model().FocusedField = 1; // an offscreen window takes no focus
+    services.clipboard = QStringLiteral("4");
+    QKeyEvent shiftInsert(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
+    QApplication::sendEvent(a, &shiftInsert);
+    EXPECT_EQ(a->text(), u"4");
+    EXPECT_EQ(area->text(), u"16.00");
+
+    const auto pasteFromMenu = [&](const QString& clipboard) {
+        services.clipboard = clipboard;
+        a->selectAll();
+        QTimer::singleShot(0, [] {
+            QMenu* menu = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && qobject_cast<QMenu*>(w))
+                    menu = static_cast<QMenu*>(w);
+            if (!menu)
+                return ADD_FAILURE() << "no context menu";
+            const QString pasteKey =
+                QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            for (QAction* action : menu->actions())
+                if (action->text().section(u'\t', 1) == pasteKey)
+                    action->trigger();
+            menu->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                a->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(a, &click);
+    };
+    pasteFromMenu(QStringLiteral("5"));
+    EXPECT_EQ(a->text(), u"5");
+    EXPECT_EQ(area->text(), u"25.00");
+    pasteFromMenu(QStringLiteral("abc"));
+    EXPECT_EQ(a->text(), u"5");
+}
+
+// The formula, the legend and the drawing are painted at the screen's device pixel ratio
+// (tests/CMakeLists.txt runs this once more with QT_SCALE_FACTOR=2), never a 1× picture
+// that the screen enlarges.
+TEST_F(FormulaPageTest, PicturesHaveTheScreensPixelRatio)
+{
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 0);
+    const qreal ratio = page.devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == u"2") {
+        ASSERT_EQ(ratio, 2);
+    }
+    for (const char* name : {"img_formel_front", "img_erklaer", "img_zeichnung"}) {
+        SCOPED_TRACE(name);
+        auto* label = child<QLabel>(name);
+        const QPixmap shown = label->pixmap();
+        EXPECT_EQ(shown.devicePixelRatio(), ratio);
+        EXPECT_EQ(shown.size(), label->size() * ratio);
+    }
+}
+
+// A window moved to a screen of another pixel ratio gets its pictures painted anew there
+// (tests/CMakeLists.txt runs this on two screens of ratio 1 and 2).
+TEST_F(FormulaPageTest, AnotherScreenRepaintsThePictures)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "one screen";
+    ProgramFolder::SetPath(QStringLiteral(QUORVANTA_PROGRAM_DIR));
+    show();
+    choose(1, 0);
+    const qreal before = page.devicePixelRatioF();
+    QScreen* other = screens[0]->devicePixelRatio() == before ? screens[1] : screens[0];
+    page.move(other->geometry().topLeft() + QPoint(10, 10));
+    page.windowHandle()->setScreen(other);
+    const qreal after = page.devicePixelRatioF();
+    ASSERT_NE(after, before);
+    for (const char* name : {"img_formel_front", "img_erklaer", "img_zeichnung"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(child<QLabel>(name)->pixmap().devicePixelRatio(), after);
+    }
 }
 
 } // namespace

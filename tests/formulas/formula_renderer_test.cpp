@@ -135,11 +135,130 @@ TEST_F(Renderer, RootOfTheSeriesKvHoldsTheMirrors)
     constexpr int y = FormulaRenderer::ValueLineY;
     const int fx = 20 + width("2,4") + width(" = ");
     EXPECT_EQ(field(1).pos, QPoint(fx + 10, y - 14));
-    EXPECT_EQ(field(3).pos, QPoint(fx + 12, y + 13));
+    // The radicand starts where the root ends.
+    EXPECT_EQ(field(3).pos, QPoint(fx + 10, y + 13));
     EXPECT_GT(field(4).pos.x(), field(3).pos.x() + field(3).width);
     // The small root from (F.x, y + 17) up to its top at y + 10.
     EXPECT_TRUE(black(fx + 6, y + 28));
     EXPECT_TRUE(black(fx + 10, y + 10));
+}
+
+// What the page shows of every value line, with letters and with numbers. The fields lie
+// over the image and hide what is drawn under them: no bar of a fraction or root crosses a
+// field, no power lies under one, and no ink at all (a bracket's stroke) is hidden. Fields
+// of one row of text share their top.
+TEST_F(Renderer, FieldsHideNothingAndShareTheirRows)
+{
+    const int fieldHeight = FormulaRenderer::FieldHeight();
+    for (int number = 0; number < FormulaCatalogue::FormulaCount; ++number) {
+        for (const bool numbers : {false, true}) {
+            SCOPED_TRACE(number * 10 + numbers);
+            renderer.ResetFieldWidths();
+            if (numbers)
+                draw(number, {"12,5", "3", "70", "50", "1,163", "977", "55", "1,3"});
+            else
+                draw(number);
+            const ValueLineLayout& layout = renderer.ValueLine();
+            for (int k = 0; k < used; ++k) {
+                SCOPED_TRACE(k);
+                const QRect box(field(k).pos, QSize(field(k).width, fieldHeight));
+                for (const QLine& bar : layout.bars)
+                    EXPECT_FALSE(box.intersects(QRect(bar.p1(), bar.p2())))
+                        << "bar at " << bar.y1();
+                for (const QRect& power : layout.powers)
+                    EXPECT_FALSE(box.intersects(power)) << "power at " << power.x();
+                int hidden = 0;
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    for (int x = box.left(); x <= box.right(); ++x)
+                        hidden += black(x, y);
+                EXPECT_EQ(hidden, 0) << "ink under the field";
+                // Rows of a formula lie at least half a field apart; the radiator
+                // factor's exponent n stands by its bracket, a pixel off the numerator.
+                for (int j = 0; j < used; ++j) {
+                    const int dy = field(j).pos.y() - field(k).pos.y();
+                    const bool exponent = number == 8 && (j == 7 || k == 7);
+                    if (dy != 0 && std::abs(dy) < fieldHeight / 2 && !exponent)
+                        ADD_FAILURE() << "field " << j << " off the row";
+                }
+            }
+        }
+    }
+}
+
+// Rho is a rho, and in the legend's 11-pixel rows it stays inside its own row, with or
+// without its index.
+TEST_F(Renderer, RhoIsARhoSizedToItsLine)
+{
+    const QString rho = FormulaCatalogue::Formula(0).variables[5].symbol.base;
+    QImage drawn(40, 30, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    FormulaCanvas(drawn, FormulaFonts::Tahoma(14)).DrawItalic(5, 5, rho);
+    QImage letterP(drawn.size(), QImage::Format_RGB32);
+    letterP.fill(Qt::white);
+    {
+        QPainter p(&letterP);
+        QFont italicArial(QStringLiteral("Arial"));
+        italicArial.setPixelSize(14);
+        italicArial.setItalic(true);
+        p.setFont(italicArial);
+        p.drawText(QPoint(5, 5 + QFontMetrics(italicArial).ascent()), QStringLiteral("p"));
+    }
+    EXPECT_NE(drawn, letterP) << "drawn as the letter p";
+
+    for (const char* index : {"", "0", "r", "v"}) {
+        SCOPED_TRACE(index);
+        QImage legend(60, 60, QImage::Format_RGB32);
+        legend.fill(Qt::white);
+        FormulaCanvas c(legend, FormulaFonts::Tahoma(11));
+        constexpr int top = 20;
+        if (*index)
+            c.DrawSubscripted(5, top, rho, true, QString::fromLatin1(index));
+        else
+            c.DrawItalic(5, top, rho);
+        int first = legend.height(), last = -1;
+        for (int y = 0; y < legend.height(); ++y)
+            for (int x = 0; x < legend.width(); ++x)
+                if (qGray(legend.pixel(x, y)) < 128) {
+                    first = std::min(first, y);
+                    last = std::max(last, y);
+                }
+        EXPECT_GE(first, top);
+        EXPECT_LT(last, top + 15) << "runs into the next row";
+    }
+}
+
+// On a screen with two device pixels to a pixel the formula is drawn at that resolution:
+// the same places, lines exactly two device pixels thick, and text rasterised afresh, not
+// the 1× picture enlarged.
+TEST_F(Renderer, HighDensityScreensGetAPictureOfTheirOwn)
+{
+    draw(12, {"A", "12", "3"});
+    const QImage single = renderer.Image().copy();
+    const auto places = renderer.Fields();
+    renderer.SetDevicePixelRatio(2);
+    draw(12, {"A", "12", "3"});
+    const QImage& twice = renderer.Image();
+    ASSERT_EQ(twice.size(), QSize(2000, 340));
+    EXPECT_EQ(twice.devicePixelRatio(), 2);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(field(k).pos, places[size_t(k)].pos) << k;
+    constexpr int bar = FormulaRenderer::ValueLineY + 8;
+    const int fx = 20 + width("A") + width(" = ");
+    const auto dark = [&](int x, int y) { return qGray(twice.pixel(x, y)) < 128; };
+    for (int x = 2 * fx; x < 2 * (fx + 20); ++x) {
+        EXPECT_TRUE(dark(x, 2 * bar) && dark(x, 2 * bar + 1)) << x;
+        EXPECT_FALSE(dark(x, 2 * bar - 1) || dark(x, 2 * bar + 2)) << x;
+    }
+    int differing = 0;
+    for (int y = 0; y < twice.height(); ++y)
+        for (int x = 0; x < twice.width(); ++x)
+            differing += qGray(twice.pixel(x, y)) != qGray(single.pixel(x / 2, y / 2));
+    EXPECT_GT(differing, 500) << "the 1x picture enlarged";
+
+    QImage legend;
+    FormulaLegend::DrawLegend(legend, 0, McStrings(), 2);
+    EXPECT_EQ(legend.size(), QSize(362, 406));
+    EXPECT_EQ(legend.devicePixelRatio(), 2);
 }
 
 TEST_F(Renderer, WideFormulaWidensTheScrollRange)
