@@ -334,3 +334,55 @@ QString CircuitCsv(const QList<QStringList>& report)
     }
     return csv;
 }
+
+namespace {
+
+// The first row after the sections: the empty row before the totals.
+qsizetype totalsStart(const QList<QStringList>& report)
+{
+    for (qsizetype i = 2; i < report.size(); ++i)
+        if (report[i].isEmpty())
+            return i;
+    return report.size();
+}
+
+} // namespace
+
+QStringList CircuitTotalRow(const QList<QStringList>& report, const ControlTexts& texts)
+{
+    const qsizetype start = totalsStart(report);
+    const auto value = [&](qsizetype offset) {
+        return start + offset < report.size() ? report[start + offset].value(1) : QString();
+    };
+    // Length, the loss in mbar, then (in another unit) the loss again, then the velocity.
+    const bool otherUnit = report.size() - start == 8;
+    QStringList row(report.value(1).size());
+    if (row.isEmpty())
+        return row;
+    row[0] = caption(texts, "lbl_kreis_summe");
+    row[4] = value(1);
+    row[6] = value(otherUnit ? 4 : 3);
+    row.back() = value(2);
+    return row;
+}
+
+QStringList CircuitTotalLines(const QList<QStringList>& report)
+{
+    QStringList lines;
+    for (qsizetype i = totalsStart(report) + 1; i < report.size(); ++i)
+        lines.append(QStringLiteral("%1: %2 %3")
+                         .arg(report[i].value(0), report[i].value(1), report[i].value(2))
+                         .trimmed());
+    return lines;
+}
+
+QString CircuitPrintText(const QList<QStringList>& report, const QString& date)
+{
+    QStringList lines{report.value(0).value(0) + QStringLiteral("    ") + date, QString()};
+    const qsizetype start = totalsStart(report);
+    for (qsizetype i = 1; i < start; ++i)
+        lines.append(report[i].join(u'\t'));
+    lines.append(QString());
+    lines += CircuitTotalLines(report);
+    return lines.join(u'\n');
+}

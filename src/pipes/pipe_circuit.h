@@ -106,3 +106,9 @@ CircuitFileRead ReadCircuitFile(const QByteArray& bytes, int pipeCount);
 QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipeSizing& page,
                                  const ControlTexts& texts, QChar separator);
 QString CircuitCsv(const QList<QStringList>& report);
+// The total row of the table: "Summe", the total length, the largest velocity, the total loss.
+QStringList CircuitTotalRow(const QList<QStringList>& report, const ControlTexts& texts);
+// The total rows of the report as lines "caption: value unit".
+QStringList CircuitTotalLines(const QList<QStringList>& report);
+// The report for the printer: the title with `date`, the table with tabs, the totals.
+QString CircuitPrintText(const QList<QStringList>& report, const QString& date);

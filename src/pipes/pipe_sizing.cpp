@@ -185,6 +185,8 @@ ControlTexts PipeControlTexts()
         caption("hdr_kreis_zeta", "Zeta"),
         caption("hdr_kreis_dpzeta", "dp Zeta"),
         caption("hdr_kreis_dp", "dp"),
+        caption("lbl_kreis_summe", "Summe"),
+        {QStringLiteral("img_heizkreis"), T::Hint, QStringLiteral("Heizkreis")},
         caption("lbl_kreis_laenge", "Gesamtlänge"),
         caption("lbl_kreis_dp", "Druckverlust gesamt"),
         caption("lbl_kreis_vmax", "größte Geschwindigkeit"),
