@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -410,6 +411,10 @@ void ZetaPickerWindow::refresh()
     m_sum->setText(FixedText(Sum(), 2));
 }
 
+namespace {
+constexpr int kPipeColumn = 3;
+} // namespace
+
 HeatingCircuitWindow::HeatingCircuitWindow(QWidget* parent)
     : PipeSideWindow("Tfrm_heizkreis", "img_heizkreis_schliessen", parent)
 {
@@ -450,7 +455,7 @@ HeatingCircuitWindow::HeatingCircuitWindow(QWidget* parent)
     layout->addWidget(m_table, 1);
     layout->addWidget(m_totals);
     layout->addLayout(buttons);
-    resize(660, 330);
+    resize(640, 300);
 }
 
 int HeatingCircuitWindow::CurrentRow() const
@@ -471,15 +476,27 @@ void HeatingCircuitWindow::Show(const QStringList& headers, const QList<QStringL
     const QSignalBlocker blocker(m_table);
     const int current = m_table->currentRow();
     m_table->clear();
+    // Each caption over its unit, so that the columns are as narrow as their numbers.
+    QStringList captions;
+    for (const QString& header : headers) {
+        QString caption = header;
+        const qsizetype space = caption.lastIndexOf(u' ');
+        if (space > 0)
+            caption[space] = u'\n';
+        captions.append(caption);
+    }
     m_table->setColumnCount(int(headers.size()));
-    m_table->setHorizontalHeaderLabels(headers);
+    m_table->setHorizontalHeaderLabels(captions);
     m_table->setRowCount(int(rows.size()));
     m_sections = int(rows.size()) - 1; // the last is the total row
     for (int r = 0; r < rows.size(); ++r) {
         const bool totalRow = r == m_sections;
         for (int c = 0; c < headers.size(); ++c) {
-            auto* item = cellItem(c < rows[r].size() ? rows[r][c] : QString(),
-                                  c == 0 || c == 3 ? Qt::AlignLeft : Qt::AlignRight);
+            const QString cell = c < rows[r].size() ? rows[r][c] : QString();
+            auto* item = cellItem(cell, c == 0 || c == kPipeColumn ? Qt::AlignLeft : Qt::AlignRight);
+            // A pipe by its size ("DN 20 (26,9 × 2,6)"); its whole name is the hint.
+            if (c == kPipeColumn && cell.indexOf(QLatin1String("DN ")) > 0)
+                item->setText(cell.mid(cell.indexOf(QLatin1String("DN "))));
             if (c != 0 || totalRow)
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             if (totalRow || r == editedRow) {
@@ -489,10 +506,15 @@ void HeatingCircuitWindow::Show(const QStringList& headers, const QList<QStringL
             }
             if (r == editedRow)
                 item->setBackground(kWithinLimit);
+            if (c == kPipeColumn)
+                item->setToolTip(cell);
             m_table->setItem(r, c, item);
         }
     }
     m_table->resizeColumnsToContents();
+    // A long name without a DN is cut; the hint shows it whole.
+    if (headers.size() > kPipeColumn)
+        m_table->setColumnWidth(kPipeColumn, std::min(m_table->columnWidth(kPipeColumn), 150));
     if (current >= 0 && current < m_sections)
         m_table->setCurrentCell(current, 0);
     m_totals->setText(totals.join(u'\n'));
