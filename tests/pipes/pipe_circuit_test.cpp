@@ -157,6 +157,15 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
     EXPECT_EQ(en[7][1], FormatPressure(totals.loss, Millibar));
     EXPECT_EQ(en[8][1], FormatPressure(totals.loss, 2)); // the page's unit too
     EXPECT_EQ(en[8][2], PressureUnitName(2));
+    // The printed page: title and date, the table with tabs, the totals by name.
+    const QStringList printed = CircuitPrintText(de, QStringLiteral("09.12.2026")).split(u'\n');
+    EXPECT_EQ(printed[0], u"Heizkreis    09.12.2026");
+    EXPECT_EQ(printed[4], de[3].join(u'\t'));
+    EXPECT_EQ(printed.back(), QStringLiteral("Förderhöhe: ") + de.back()[1] + QStringLiteral(" kPa"));
+    const QStringList total = CircuitTotalRow(de, PipeControlTexts());
+    EXPECT_EQ(total[0], u"Summe");
+    EXPECT_EQ(total[4], u"22,90");
+    EXPECT_EQ(total[10], de[7][1]); // the loss in mbar, not in the page's unit
     const QString csv = CircuitCsv(de);
     EXPECT_TRUE(csv.contains(QStringLiteral("TS 3;1500;")));
     EXPECT_EQ(csv.count(QStringLiteral("\r\n")), de.size());
