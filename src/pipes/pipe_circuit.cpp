@@ -138,7 +138,11 @@ QString CleanSectionName(const QString& name)
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
             c == QChar::ParagraphSeparator)
             c = u' ';
-    return clean.trimmed().left(kNameLength);
+    clean = clean.trimmed().left(kNameLength);
+    // Cut within a pair of surrogates, the name would not survive its file.
+    if (!clean.isEmpty() && clean.back().isHighSurrogate())
+        clean.chop(1);
+    return clean.trimmed();
 }
 
 QByteArray WriteCircuitFile(const CircuitFile& file)

@@ -144,6 +144,9 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
               u"TS 8");
     EXPECT_EQ(CleanSectionName(QStringLiteral(" a\tb\nc ")), u"a b c");
     EXPECT_EQ(CleanSectionName(QString(300, u'x')).size(), 100);
+    // Cut at 100 characters, a name keeps no blank at its end nor half a surrogate pair.
+    EXPECT_EQ(CleanSectionName(QString(99, u'x') + QStringLiteral(" y")), QString(99, u'x'));
+    EXPECT_EQ(CleanSectionName(QString(99, u'x') + QStringLiteral("😀")), QString(99, u'x'));
 
     PipeSizing s = page(Water, 70, 50);
     s.cbxDruckangabeClick(1); // Pascal
