@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMessageBox>
 
 QList<QStringList> PipePage::circuitReport() const
@@ -65,6 +66,9 @@ void PipePage::img_heizkreisClick()
     openWindow(m_circuitWindow);
     m_circuitWindow->raise();
     refreshWindows();
+    // Its captions and rows may widen it: docked again at the size it takes.
+    m_circuitWindow->layout()->activate();
+    dockWindows();
 }
 
 void PipePage::EditSection(int row)

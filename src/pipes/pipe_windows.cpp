@@ -455,7 +455,7 @@ HeatingCircuitWindow::HeatingCircuitWindow(QWidget* parent)
     layout->addWidget(m_table, 1);
     layout->addWidget(m_totals);
     layout->addLayout(buttons);
-    resize(640, 300);
+    resize(QSize(600, 300).expandedTo(minimumSizeHint()));
 }
 
 int HeatingCircuitWindow::CurrentRow() const
