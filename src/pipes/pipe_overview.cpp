@@ -29,9 +29,11 @@ bool faulted(FloatFault fault)
     return fault != FloatFault::None;
 }
 
+} // namespace
+
 // A number of the page (a field's text, a cell of the table) with the report's separator.
 // Number texts carry no grouping, so their only "," or "." is the decimal separator.
-QString withSeparator(QString number, QChar separator)
+QString WithSeparator(QString number, QChar separator)
 {
     for (QChar& c : number)
         if (c == u',' || c == u'.')
@@ -39,7 +41,7 @@ QString withSeparator(QString number, QChar separator)
     return number;
 }
 
-QString csvCell(const QString& cell)
+QString CsvCell(const QString& cell)
 {
     if (!cell.contains(u';') && !cell.contains(u'"') && !cell.contains(u'\n'))
         return cell;
@@ -47,8 +49,6 @@ QString csvCell(const QString& cell)
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
-
-} // namespace
 
 QList<DimensionRow> PipeSizing::DimensionRows() const
 {
@@ -158,7 +158,7 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     const QString unit = PressureUnitName(m_unit);
     QList<QStringList> rows{{caption("Label28")}};
     const auto add = [&](const QString& name, F field, const QString& fieldUnit) {
-        rows.append({name, withSeparator(Text(field), separator), fieldUnit});
+        rows.append({name, WithSeparator(Text(field), separator), fieldUnit});
     };
     add(caption("lbl_temperaturen"), F::edttv, caption("lbl_tv_einheit"));
     add(caption("lbl_tr"), F::edttr, caption("lbl_tr_einheit"));
@@ -191,7 +191,7 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     for (const DimensionRow& row : DimensionRows()) {
         QStringList cells;
         for (const QString& cell : DimensionCells(row))
-            cells.append(withSeparator(cell, separator));
+            cells.append(WithSeparator(cell, separator));
         rows.append(cells << (row.best          ? QStringLiteral("*")
                               : row.withinLimit ? QStringLiteral("+")
                                                 : QString()));
@@ -205,7 +205,7 @@ QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
     for (const QStringList& row : Report(texts, separator)) {
         QStringList cells;
         for (const QString& cell : row)
-            cells.append(csvCell(cell));
+            cells.append(CsvCell(cell));
         csv += cells.join(u';') + QStringLiteral("\r\n");
     }
     return csv;

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -140,6 +141,23 @@ QImage drawCsvPicture()
     p.setFont(small);
     p.setPen(QColor(0x2E, 0x8B, 0x57));
     p.drawText(QRectF(1, 1, 20, 16), Qt::AlignCenter, QStringLiteral("csv"));
+    return image;
+}
+
+// A circuit: a boiler on the left, the supply along the top, a radiator, the return below.
+QImage drawCircuitPicture()
+{
+    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    blankPicture(p, image);
+    p.setBrush(QColor(0xA0, 0xA8, 0xB0));
+    p.drawRect(QRectF(1.5, 5.5, 5, 8));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(14.5, 5.5, 6, 8));
+    p.setPen(QPen(QColor(0xC0, 0x00, 0x00), 1.5));
+    p.drawPolyline(QPolygonF{{4, 5.5}, {4, 2.5}, {17.5, 2.5}, {17.5, 5.5}});
+    p.setPen(QPen(QColor(0x1F, 0x5F, 0x99), 1.5));
+    p.drawPolyline(QPolygonF{{4, 13.5}, {4, 16}, {17.5, 16}, {17.5, 13.5}});
     return image;
 }
 
@@ -452,12 +470,24 @@ void PipePage::buildPipeGroup()
     makeLabel("lbl_diffdruck", group, kLabelX, y, kFieldX - kLabelX);
     makeField(F::edtDP, group, kFieldX, y, kFieldWidth);
     m_totalUnit = makeLabel("lbl_diffdruckeinheit", group, kFieldX + kFieldWidth + 4, y, 60);
+    // The run as a section of the heating circuit.
+    auto* take = new QPushButton(group);
+    take->setObjectName(QStringLiteral("spb_teilstrecke"));
+    const int takeX = kFieldX + kFieldWidth + 44;
+    take->setGeometry(takeX, y - 2, kGroupWidth - kLabelX - takeX, kFieldHeight + 4);
+    connect(take, &QPushButton::clicked, this, &PipePage::spb_teilstreckeClick);
 }
 
 void PipePage::buildTitleRow()
 {
     const int y = 1;
     int x = kMargin + kGroupWidth - 3 * 24;
+    auto* circuit = new ImageButton(QString(), this);
+    circuit->setObjectName(QStringLiteral("img_heizkreis"));
+    circuit->setGeometry(x - 82 - 26, y, 22, 18);
+    circuit->SetPicture(drawCircuitPicture());
+    circuit->SetEffect(m_effect);
+    connect(circuit, &ImageButton::clicked, this, &PipePage::img_heizkreisClick);
     m_dimensionsToggle = new QCheckBox(this);
     m_dimensionsToggle->setObjectName(QStringLiteral("chk_rohrdimensionen"));
     m_dimensionsToggle->setGeometry(x - 82, y, 80, 18);
@@ -570,7 +600,7 @@ void PipePage::retranslate()
         return;
     m_texts.ApplyTo(*this);
     for (QWidget* window : {static_cast<QWidget*>(m_dimensions), static_cast<QWidget*>(m_chart),
-                            static_cast<QWidget*>(m_zeta)})
+                            static_cast<QWidget*>(m_zeta), static_cast<QWidget*>(m_circuitWindow)})
         if (window)
             m_texts.ApplyTo(*window);
     Refresh();

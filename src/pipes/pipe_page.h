@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calculator/key_filter.h"
+#include "pipes/pipe_circuit.h"
 #include "pipes/pipe_sizing.h"
 
 #include <QWidget>
@@ -14,6 +15,7 @@
 #include <memory>
 
 class ImageButton;
+class HeatingCircuitWindow;
 class ImageButtonEffect;
 class PipeChartWindow;
 class PipeDimensionsWindow;
@@ -21,6 +23,7 @@ class PipeSideWindow;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class TAlignEdit;
 class TextPrinter;
@@ -77,6 +80,30 @@ public:
     // decimal separator); false when the file cannot be written.
     bool ExportCsv(const QString& path) const;
 
+    // The heating circuit. "Teilstrecke übernehmen" adds the page's run as a section, or,
+    // while a section is open on the page (EditSection), writes the page back into it; the
+    // circuit window opens with the first section.
+    void spb_teilstreckeClick();
+    void img_heizkreisClick();
+    const QList<CircuitSection>& Circuit() const { return m_circuit; }
+    int EditedSection() const { return m_editing; } // -1 when none is open on the page
+    void EditSection(int row);
+    void RenameSection(int row, const QString& name);
+    void MoveSection(int row, int by);
+    void RemoveSection(int row);
+    // The circuit with the page's temperatures, fluid and law; false when it cannot be
+    // written.
+    bool SaveCircuit(const QString& path) const;
+    // A circuit file replaces the circuit and sets the page's temperatures, fluid and law to
+    // the file's. A file that cannot be read is said in a message and changes nothing.
+    bool OpenCircuit(const QString& path);
+    bool ExportCircuitCsv(const QString& path) const;
+    void spb_kreis_oeffnenClick();
+    void spb_kreis_speichernClick();
+    void spb_kreis_druckenClick();
+    void spb_kreis_csvClick();
+    HeatingCircuitWindow* CircuitWindow() const { return m_circuitWindow; }
+
     // The windows, once opened (null before).
     PipeDimensionsWindow* DimensionsWindow() const { return m_dimensions; }
     PipeChartWindow* ChartWindow() const { return m_chart; }
@@ -109,6 +136,9 @@ private:
     QLabel* makeLabel(const char* name, QWidget* parent, int x, int y, int width);
     TAlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
     void fillPipeCombo();
+    QList<QStringList> circuitReport() const;
+    void refreshCircuit();
+    void circuitMessage(const QString& text);
     void stepTo(int position);
 
     PipeSizing m_sizing;
@@ -134,6 +164,9 @@ private:
     PipeDimensionsWindow* m_dimensions = nullptr;
     PipeChartWindow* m_chart = nullptr;
     ZetaPickerWindow* m_zeta = nullptr;
+    HeatingCircuitWindow* m_circuitWindow = nullptr;
     QList<PipeSideWindow*> m_open; // opened by the user, not closed since
+    QList<CircuitSection> m_circuit;
+    int m_editing = -1; // the section open on the page
     std::unique_ptr<TextPrinter> m_printer;
 };

@@ -41,6 +41,7 @@ void PipePage::refreshWindows()
                                   caption("lbl_diagramm_vp"));
     if (m_zeta && m_zeta->isVisible() && m_sizing.SelectedPipe() >= 0)
         m_zeta->SetDn(m_sizing.Pipes()[m_sizing.SelectedPipe()].dn);
+    refreshCircuit();
 }
 
 QList<PipeSideWindow*> PipePage::openWindows() const
@@ -48,7 +49,7 @@ QList<PipeSideWindow*> PipePage::openWindows() const
     QList<PipeSideWindow*> windows;
     for (PipeSideWindow* window :
          {static_cast<PipeSideWindow*>(m_dimensions), static_cast<PipeSideWindow*>(m_chart),
-          static_cast<PipeSideWindow*>(m_zeta)})
+          static_cast<PipeSideWindow*>(m_zeta), static_cast<PipeSideWindow*>(m_circuitWindow)})
         if (window && m_open.contains(window))
             windows.append(window);
     return windows;

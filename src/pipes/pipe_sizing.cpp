@@ -171,6 +171,53 @@ ControlTexts PipeControlTexts()
         caption("Tfrm_zetawerte", "Zetawerte der Formstücke"),
         caption("lbl_zetasumme", "Summe Zeta"),
         caption("spb_zeta_uebernehmen", "Übernehmen"),
+        // The heating circuit: its button on the page and its window.
+        caption("spb_teilstrecke", "Teilstrecke übernehmen"),
+        {QStringLiteral("spb_teilstrecke"), T::Hint,
+         QStringLiteral("Die Rohrstrecke als Teilstrecke in den Heizkreis übernehmen")},
+        caption("Tfrm_heizkreis", "Heizkreis"),
+        {QStringLiteral("img_heizkreis_schliessen"), T::Hint, QStringLiteral("Schliessen")},
+        caption("hdr_kreis_name", "Teilstrecke"),
+        caption("hdr_kreis_q", "Q W"),
+        caption("hdr_kreis_vp", "V m³/h"),
+        caption("hdr_kreis_rohr", "Rohr"),
+        caption("hdr_kreis_l", "L m"),
+        caption("hdr_kreis_zeta", "Zeta"),
+        caption("hdr_kreis_dpzeta", "dp Zeta"),
+        caption("hdr_kreis_dp", "dp"),
+        caption("lbl_kreis_summe", "Summe"),
+        {QStringLiteral("img_heizkreis"), T::Hint, QStringLiteral("Heizkreis")},
+        caption("lbl_kreis_laenge", "Gesamtlänge"),
+        caption("lbl_kreis_dp", "Druckverlust gesamt"),
+        caption("lbl_kreis_vmax", "größte Geschwindigkeit"),
+        caption("lbl_kreis_pumpe", "Förderstrom der Pumpe"),
+        caption("lbl_kreis_foerderhoehe", "Förderhöhe"),
+        {QStringLiteral("spb_kreis_hoch"), T::Hint, QStringLiteral("Nach oben")},
+        {QStringLiteral("spb_kreis_runter"), T::Hint, QStringLiteral("Nach unten")},
+        {QStringLiteral("spb_kreis_entfernen"), T::Hint, QStringLiteral("Teilstrecke entfernen")},
+        {QStringLiteral("spb_kreis_bearbeiten"), T::Hint,
+         QStringLiteral("Teilstrecke auf der Seite bearbeiten")},
+        {QStringLiteral("spb_kreis_oeffnen"), T::Hint, QStringLiteral("Heizkreis öffnen")},
+        {QStringLiteral("spb_kreis_speichern"), T::Hint, QStringLiteral("Heizkreis speichern")},
+        {QStringLiteral("spb_kreis_drucken"), T::Hint, QStringLiteral("Heizkreis drucken")},
+        {QStringLiteral("spb_kreis_csv"), T::Hint,
+         QStringLiteral("Heizkreis als CSV-Datei speichern")},
+        caption("spb_kreis_hoch", "▲"),
+        caption("spb_kreis_runter", "▼"),
+        caption("spb_kreis_entfernen", "Entfernen"),
+        caption("spb_kreis_bearbeiten", "Bearbeiten"),
+        caption("spb_kreis_oeffnen", "Öffnen"),
+        caption("spb_kreis_speichern", "Speichern"),
+        caption("spb_kreis_drucken", "Drucken"),
+        caption("spb_kreis_csv", "CSV"),
+        caption("msg_kreis_leer", "Die Heizkreisdatei ist leer."),
+        caption("msg_kreis_fremd", "Die Datei ist keine Heizkreisdatei."),
+        caption("msg_kreis_version", "Die Heizkreisdatei hat eine unbekannte Version."),
+        caption("msg_kreis_zuviele", "Die Heizkreisdatei hat mehr als 999 Teilstrecken."),
+        caption("msg_kreis_unvollstaendig", "Die Heizkreisdatei ist unvollständig."),
+        caption("msg_kreis_wert", "Die Heizkreisdatei hat einen ungültigen Wert in Zeile"),
+        caption("msg_kreis_lesen", "Die Heizkreisdatei kann nicht gelesen werden."),
+        caption("msg_kreis_schreiben", "Die Heizkreisdatei kann nicht geschrieben werden."),
     };
     const QList<Fitting>& fittings = Fittings().fittings;
     for (qsizetype i = 0; i < fittings.size(); ++i)
@@ -480,24 +527,60 @@ void PipeSizing::CalculatePipe()
     const double tv = getFloat(PipeField::edttv);
     const double zeta = getFloat(PipeField::edtZetawert);
     const double length = getFloat(PipeField::edtLang);
-    const auto flow = flowFromLoad();
-    if (!flow)
+    const double load = getFloat(PipeField::edtLeistung);
+    const auto result = compute(tr, tv, zeta, length, load);
+    if (!result)
         return;
+    m_velocity = result->velocity;
+    setFloat(PipeField::edtDurchfl, result->velocity);
+    if (!result->lossComputed)
+        return;
+    // No length and no ζ: every loss is 0, an empty field.
+    text(PipeField::edtrwert) = FormatPressure(result->r, m_unit);
+    text(PipeField::edtDP) = FormatPressure(result->total, m_unit);
+    setFloat(PipeField::edtkv, result->kv);
+    text(PipeField::edtZetaDP) = FormatPressure(result->zetaLoss, m_unit);
+    text(PipeField::edtRohrDP) = FormatPressure(result->runLoss, m_unit);
+}
+
+std::optional<PipeResult> PipeSizing::Result() const
+{
+    using F = PipeField;
+    if (m_selected < 0)
+        return std::nullopt;
+    for (const F f : {F::edttr, F::edttv, F::edtVP, F::edtLeistung, F::edtLang})
+        if (!holdsText(f))
+            return std::nullopt;
+    return compute(FieldFloat(Text(F::edttr)), FieldFloat(Text(F::edttv)),
+                   FieldFloat(Text(F::edtZetawert)), FieldFloat(Text(F::edtLang)),
+                   FieldFloat(Text(F::edtLeistung)));
+}
+
+std::optional<PipeResult> PipeSizing::compute(double tr, double tv, double zeta, double length,
+                                              double load) const
+{
+    if (m_selected < 0)
+        return std::nullopt;
+    const auto flow = computeFlow(tr, tv, load);
+    if (!flow)
+        return std::nullopt;
     const TPipeRecord& pipe = m_pipes[m_selected];
     const double d = pipe.innerDiameter / 1000;
     const double k = pipe.roughness / 1000;
     const double volume = flow->volume;
     const double rho = flow->density;
 
+    PipeResult result;
+    result.flow = volume;
+    result.density = rho;
     double v = 0;
     if (faulted(RunGuarded([&]() -> long double { return PipeVelocity(d, volume); }, v)))
-        return;
-    m_velocity = v;
-    setFloat(PipeField::edtDurchfl, v);
+        return std::nullopt;
+    result.velocity = v;
 
     // The losses need the viscosity, whose nodes reach further than the density's.
     if (!(FluidViscosity(m_fluid, tv, tr) > 0))
-        return;
+        return result;
     PressureLossResult loss;
     double z = 0;
     double kv = 0;
@@ -510,14 +593,14 @@ void PipeSizing::CalculatePipe()
                 return (long double)loss.total + loss.r + z + kv;
             },
             all)))
-        return;
-    // No length and no ζ: every loss is 0, an empty field.
-    const double run = std::max(loss.total - z, 0.0);
-    text(PipeField::edtrwert) = FormatPressure(loss.r, m_unit);
-    text(PipeField::edtDP) = FormatPressure(loss.total, m_unit);
-    setFloat(PipeField::edtkv, kv);
-    text(PipeField::edtZetaDP) = FormatPressure(z, m_unit);
-    text(PipeField::edtRohrDP) = FormatPressure(run, m_unit);
+        return result;
+    result.lossComputed = true;
+    result.r = loss.r;
+    result.total = loss.total;
+    result.zetaLoss = z;
+    result.kv = kv;
+    result.runLoss = std::max(loss.total - z, 0.0);
+    return result;
 }
 
 void PipeSizing::FindBestPipe()

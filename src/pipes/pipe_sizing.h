@@ -101,6 +101,24 @@ struct PipeChart {
 };
 inline constexpr double ChartVelocities[] = {0.3, 0.5, 0.7, 1.0, 1.5};
 
+// The numbers behind the page's result fields, before they are rounded for showing.
+struct PipeResult {
+    double flow = 0;           // m³/h
+    double density = 0;        // kg/m³
+    double velocity = 0;       // m/s
+    bool lossComputed = false; // the fluid's viscosity is known: the losses below hold
+    double r = 0;              // mbar/m
+    double runLoss = 0;        // mbar, the run
+    double zetaLoss = 0;       // mbar, the single resistances
+    double total = 0;          // mbar
+    double kv = 0;             // m³/h
+};
+
+// A number of a report with `separator` as its decimal separator.
+QString WithSeparator(QString number, QChar separator);
+// A cell of a CSV line with ";" between cells, quoted when it must be.
+QString CsvCell(const QString& cell);
+
 // The decimal separator of the printed and saved report in a language: "." in English, ","
 // in German and Polish (and the others).
 QChar ReportSeparator(int languageCode);
@@ -157,6 +175,9 @@ public:
     void UpdatePipe();
     void CalculatePipe();
     void FindBestPipe();
+    // The numbers behind the result fields as the inputs stand; none while the page shows no
+    // velocity.
+    std::optional<PipeResult> Result() const;
 
     // Every pipe of the selected pipe's series at the page's flow (empty without pipes).
     QList<DimensionRow> DimensionRows() const;
@@ -187,6 +208,8 @@ private:
     std::optional<Flow> currentFlow() const;
     // None when the temperatures or the fluid give no flow, or the load is not positive.
     std::optional<Flow> computeFlow(double tr, double tv, double load) const;
+    std::optional<PipeResult> compute(double tr, double tv, double zeta, double length,
+                                      double load) const;
     // Empties the velocity, the losses and kv: they no longer belong to the inputs.
     void clearResults();
     // The flow from the load after a change of the temperatures or the fluid.

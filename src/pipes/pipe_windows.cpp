@@ -14,8 +14,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -406,4 +409,113 @@ void ZetaPickerWindow::refresh()
                          cellItem(FixedText(FittingZeta(catalogue.fittings[i], friction, m_dn), 2),
                                   Qt::AlignRight));
     m_sum->setText(FixedText(Sum(), 2));
+}
+
+namespace {
+constexpr int kPipeColumn = 3;
+} // namespace
+
+HeatingCircuitWindow::HeatingCircuitWindow(QWidget* parent)
+    : PipeSideWindow("Tfrm_heizkreis", "img_heizkreis_schliessen", parent)
+{
+    m_table = makeTable(this, "sgr_heizkreis");
+    // The name is edited in place: a double click or F2. The window takes the keyboard only
+    // when clicked: the next section is typed on the page while it shows.
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_table->setFocusPolicy(Qt::ClickFocus);
+    connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == 0 && item->row() < m_sections)
+            emit Renamed(item->row(), item->text());
+    });
+    m_totals = new QLabel(this);
+    m_totals->setObjectName(QStringLiteral("lbl_kreis_summen"));
+    m_totals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_totals->setContentsMargins(4, 2, 4, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    const auto button = [&](const char* name, auto signal) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::ClickFocus);
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, signal);
+    };
+    button("spb_kreis_hoch", [this] { emit Moved(CurrentRow(), -1); });
+    button("spb_kreis_runter", [this] { emit Moved(CurrentRow(), 1); });
+    button("spb_kreis_bearbeiten", [this] { emit Edited(CurrentRow()); });
+    button("spb_kreis_entfernen", [this] { emit Removed(CurrentRow()); });
+    buttons->addStretch();
+    button("spb_kreis_oeffnen", [this] { emit OpenClicked(); });
+    button("spb_kreis_speichern", [this] { emit SaveClicked(); });
+    button("spb_kreis_drucken", [this] { emit PrintClicked(); });
+    button("spb_kreis_csv", [this] { emit CsvClicked(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Border + 2, ContentTop, Border + 2, Border + 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_totals);
+    layout->addLayout(buttons);
+    resize(QSize(600, 300).expandedTo(minimumSizeHint()));
+}
+
+int HeatingCircuitWindow::CurrentRow() const
+{
+    const int row = m_table->currentRow();
+    return row >= 0 && row < m_sections ? row : -1;
+}
+
+void HeatingCircuitWindow::SetCurrentRow(int row)
+{
+    if (row >= 0 && row < m_sections)
+        m_table->setCurrentCell(row, 0);
+}
+
+void HeatingCircuitWindow::Show(const QStringList& headers, const QList<QStringList>& rows,
+                                const QStringList& totals, int editedRow)
+{
+    const QSignalBlocker blocker(m_table);
+    const int current = m_table->currentRow();
+    m_table->clear();
+    // Each caption over its unit, so that the columns are as narrow as their numbers.
+    QStringList captions;
+    for (const QString& header : headers) {
+        QString caption = header;
+        const qsizetype space = caption.lastIndexOf(u' ');
+        if (space > 0)
+            caption[space] = u'\n';
+        captions.append(caption);
+    }
+    m_table->setColumnCount(int(headers.size()));
+    m_table->setHorizontalHeaderLabels(captions);
+    m_table->setRowCount(int(rows.size()));
+    m_sections = int(rows.size()) - 1; // the last is the total row
+    for (int r = 0; r < rows.size(); ++r) {
+        const bool totalRow = r == m_sections;
+        for (int c = 0; c < headers.size(); ++c) {
+            const QString cell = c < rows[r].size() ? rows[r][c] : QString();
+            auto* item = cellItem(cell, c == 0 || c == kPipeColumn ? Qt::AlignLeft : Qt::AlignRight);
+            // A pipe by its size ("DN 20 (26,9 × 2,6)"); its whole name is the hint.
+            if (c == kPipeColumn && cell.indexOf(QLatin1String("DN ")) > 0)
+                item->setText(cell.mid(cell.indexOf(QLatin1String("DN "))));
+            if (c != 0 || totalRow)
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            if (totalRow || r == editedRow) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            if (r == editedRow)
+                item->setBackground(kWithinLimit);
+            if (c == kPipeColumn)
+                item->setToolTip(cell);
+            m_table->setItem(r, c, item);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    // A long name without a DN is cut; the hint shows it whole.
+    if (headers.size() > kPipeColumn)
+        m_table->setColumnWidth(kPipeColumn, std::min(m_table->columnWidth(kPipeColumn), 150));
+    if (current >= 0 && current < m_sections)
+        m_table->setCurrentCell(current, 0);
+    m_totals->setText(totals.join(u'\n'));
 }

@@ -133,3 +133,33 @@ private:
     QList<QSpinBox*> m_counts;
     QLineEdit* m_sum;
 };
+
+// Tfrm_heizkreis: the sections of the heating circuit in order, a total row and the totals
+// for the pump below, and the buttons that edit, order, save, open, print and export it. A
+// section's name is edited in its cell.
+class HeatingCircuitWindow : public PipeSideWindow {
+    Q_OBJECT
+public:
+    explicit HeatingCircuitWindow(QWidget* parent = nullptr);
+
+    // `rows`: a row of cells per section, then the total row; `totals`: lines below.
+    void Show(const QStringList& headers, const QList<QStringList>& rows,
+              const QStringList& totals, int editedRow);
+    int CurrentRow() const; // -1 when no section is current
+    void SetCurrentRow(int row);
+
+signals:
+    void Renamed(int row, const QString& name);
+    void Moved(int row, int by);
+    void Removed(int row);
+    void Edited(int row);
+    void OpenClicked();
+    void SaveClicked();
+    void PrintClicked();
+    void CsvClicked();
+
+private:
+    QTableWidget* m_table;
+    QLabel* m_totals;
+    int m_sections = 0;
+};

@@ -24,6 +24,17 @@ execute_process(COMMAND "${DRIVER}" ${args} "${SCRIPT}"
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "driver exited with ${rc}\n${err}\n${out}")
 endif()
+# A .restart script beside it is the program started again in the same folder (and with the
+# same options) after the first run ended; its output follows the first run's.
+if(EXISTS "${base}.restart")
+  execute_process(COMMAND "${DRIVER}" ${args} "${base}.restart"
+    WORKING_DIRECTORY "${WORKDIR}"
+    OUTPUT_VARIABLE out2 ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "driver exited with ${rc} after the restart\n${err}\n${out2}")
+  endif()
+  string(APPEND out "${out2}")
+endif()
 file(READ "${base}.expected" expected)
 # @TODAY@ in the expected output stands for today's date as the program writes it.
 string(TIMESTAMP today "%d.%m.%Y")

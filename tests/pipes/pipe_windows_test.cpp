@@ -12,7 +12,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -132,8 +134,9 @@ TEST(PipeSideWindows, DockBesideTheMainWindowFollowItAndHideWithThePage)
     page->findChild<QCheckBox*>(QStringLiteral("chk_rohrdimensionen"))->click();
     page->findChild<ImageButton*>(QStringLiteral("img_rohrdiagramm"))->click();
     page->findChild<ImageButton*>(QStringLiteral("spb_zetawerte"))->click();
+    page->findChild<ImageButton*>(QStringLiteral("img_heizkreis"))->click();
     const QList<PipeSideWindow*> windows{page->DimensionsWindow(), page->ChartWindow(),
-                                         page->ZetaWindow()};
+                                         page->ZetaWindow(), page->CircuitWindow()};
     const auto expectDocked = [&](const QList<PipeSideWindow*>& shown) {
         QApplication::processEvents();
         QList<QSize> sizes;
@@ -165,7 +168,7 @@ TEST(PipeSideWindows, DockBesideTheMainWindowFollowItAndHideWithThePage)
     tabs->setCurrentIndex(0);
     tabs->setCurrentIndex(1);
     EXPECT_FALSE(windows[1]->isVisible());
-    expectDocked({windows[0], windows[2]});
+    expectDocked({windows[0], windows[2], windows[3]});
     QTest::mouseClick(windows[0]->CloseButton(), Qt::LeftButton);
     EXPECT_FALSE(page->findChild<QCheckBox*>(QStringLiteral("chk_rohrdimensionen"))->isChecked());
     ProgramFolder::SetPath(QString());
@@ -206,6 +209,86 @@ TEST_F(PipeWindowsTest, PrintsThroughTheDialogAndExportsCsv)
                                QStringLiteral(";m/s")));
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^\\d+;\\d+,\\d;"))).size(), 12);
     EXPECT_FALSE(page.ExportCsv(dir.filePath(QStringLiteral("no/such/folder.csv"))));
+}
+
+// The circuit from the page: sections taken, renamed, moved, re-opened and written back,
+// following the page's fluid, saved and opened again; a bad file changes nothing.
+TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
+{
+    const auto take = [&] { find<QPushButton>("spb_teilstrecke")->click(); };
+    const auto typeInto = [&](const char* name, const QString& value) {
+        auto* edit = find<TAlignEdit>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+    };
+    take();
+    ASSERT_NE(page.CircuitWindow(), nullptr);
+    EXPECT_TRUE(page.CircuitWindow()->isVisible());
+    auto* table = find<QTableWidget>("sgr_heizkreis", page.CircuitWindow());
+    typeInto("edtLang", QStringLiteral("7"));
+    take();
+    ASSERT_EQ(page.Circuit().size(), 2);
+    ASSERT_EQ(table->rowCount(), 3); // and the total row
+    EXPECT_EQ(table->item(1, 0)->text(), u"TS 2");
+    EXPECT_EQ(table->item(1, 10)->text(), WithSeparator(text("edtDP"), u',')); // mbar
+    EXPECT_EQ(table->item(2, 4)->text(), u"9,00");
+
+    table->item(0, 0)->setText(QStringLiteral("Kessel\tkreis"));
+    EXPECT_EQ(page.Circuit()[0].name, u"Kessel kreis");
+    table->setCurrentCell(1, 0);
+    find<QPushButton>("spb_kreis_hoch", page.CircuitWindow())->click();
+    EXPECT_EQ(page.Circuit()[0].name, u"TS 2");
+    EXPECT_EQ(table->currentRow(), 0);
+
+    // Re-opened: the page shows the section; "übernehmen" writes it back in its place.
+    table->setCurrentCell(1, 0);
+    find<QPushButton>("spb_kreis_bearbeiten", page.CircuitWindow())->click();
+    EXPECT_EQ(text("edtLang"), u"2,00");
+    typeInto("edtZetawert", QStringLiteral("4"));
+    take();
+    ASSERT_EQ(page.Circuit().size(), 2);
+    EXPECT_EQ(page.Circuit()[1].name, u"Kessel kreis");
+    EXPECT_EQ(page.Circuit()[1].zeta, 4);
+    EXPECT_EQ(page.EditedSection(), -1);
+
+    // Another fluid: every section anew, as the page computes it.
+    const QString waterLoss = table->item(1, 10)->text();
+    page.cbxMediumClick(1);
+    page.EditSection(1);
+    EXPECT_NE(table->item(1, 10)->text(), waterLoss);
+    EXPECT_EQ(table->item(1, 10)->text(), WithSeparator(text("edtDP"), u','));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kreis.qvc"));
+    ASSERT_TRUE(page.SaveCircuit(path));
+    const QString totals = find<QLabel>("lbl_kreis_summen", page.CircuitWindow())->text();
+    page.cbxMediumClick(0);
+    table->setCurrentCell(0, 0);
+    find<QPushButton>("spb_kreis_entfernen", page.CircuitWindow())->click();
+    EXPECT_EQ(page.Circuit().size(), 1);
+    EXPECT_EQ(page.EditedSection(), 0); // moved up with its row
+    ASSERT_TRUE(page.OpenCircuit(path));
+    EXPECT_EQ(page.Circuit().size(), 2);
+    EXPECT_EQ(find<QLabel>("lbl_kreis_summen", page.CircuitWindow())->text(), totals);
+
+    QFile bad(dir.filePath(QStringLiteral("bad.qvc")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("Quorvanta-Heizkreis\nversion\t7\n");
+    bad.close();
+    EXPECT_FALSE(page.OpenCircuit(bad.fileName()));
+    EXPECT_EQ(page.Circuit().size(), 2);
+    EXPECT_EQ(find<QLabel>("lbl_kreis_summen", page.CircuitWindow())->text(), totals);
+    auto* message = page.findChild<QMessageBox*>();
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), u"Die Heizkreisdatei hat eine unbekannte Version.");
+    message->close();
+
+    const QString csv = dir.filePath(QStringLiteral("kreis.csv"));
+    ASSERT_TRUE(page.ExportCircuitCsv(csv));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString content = QString::fromUtf8(file.readAll().mid(3));
+    EXPECT_TRUE(content.contains(QStringLiteral("\r\nTS 2;10000;") + table->item(0, 2)->text()));
 }
 
 TEST(PipePageFile, AMissingFileIsSaidOnceUntilOneIsFound)
