@@ -67,20 +67,29 @@ public:
     static char16_t AmountKey(char16_t key, const QString& fieldText, TextClipboard& clipboard);
 
     static bool IsRateColumn(int column) { return column == 1; }
+    // Only the rate column of a currency with a floating rate can be edited: the rows of the
+    // currencies that joined the euro show their fixed rate.
+    static bool IsRateEditable(int row, int column);
     // A key typed into grid cell (row, column): the key the cell's editor inserts, or
     // KeyChar::None. A paste replaces GridRate(row) itself. An edit dates the rates
     // `today`, unless the loading guard is set.
     char16_t RateKey(int row, int column, char16_t key, const QDate& today,
                      KeyFilterServices services);
-    // The rate cell's text after an edit.
-    void RateCellEdited(int row, const QString& text) { m_gridRates.at(size_t(row)) = text; }
+    // The rate cell's text after an edit; true when the rate changed.
+    bool RateCellEdited(int row, const QString& text);
+    // The rates as the grid shows them, with the date label: what the user's own rate file
+    // keeps after a hand edit.
+    ExchangeRates RatesToKeep() const;
 
 private:
     static size_t index(AmountField field) { return field == AmountField::First ? 0 : 1; }
+    // The loaded rate while the grid still shows it rounded, else the grid's text.
+    QString rateToUse(int row) const;
 
     CurrencyRates m_rates;
     QStringList m_names;
     std::array<QString, FloatingCount> m_gridRates;
+    std::array<QString, FloatingCount> m_loadedRates; // as the file had them, every digit
     std::array<QString, 2> m_amounts;
     std::array<int, 2> m_currencies{-1, -1};
     QString m_dateLabel;
