@@ -91,6 +91,7 @@ void CurrencyCalculator::TakeExchangeRates(const ExchangeRates& loaded)
     for (int row = 0; row < FloatingCount; ++row) {
         m_rates.SetRateText(FirstFloatingEntry + row, loaded.rates[size_t(row)]);
         m_loadedRates[size_t(row)] = loaded.rates[size_t(row)];
+        m_staleSince[size_t(row)] = loaded.staleSince[size_t(row)];
         m_gridRates[size_t(row)] = FixedText(FieldFloat(loaded.rates[size_t(row)]), 7);
     }
     m_dateLabel = DateLabelText(loaded, m_dateLabel);
@@ -107,6 +108,7 @@ bool CurrencyCalculator::RateCellEdited(int row, const QString& text)
     if (!IsRateEditable(row, 1) || m_gridRates.at(size_t(row)) == text)
         return false;
     m_gridRates.at(size_t(row)) = text;
+    m_staleSince.at(size_t(row)).clear(); // the user's own rate is current by their word
     return true;
 }
 
@@ -122,6 +124,7 @@ ExchangeRates CurrencyCalculator::RatesToKeep() const
     ExchangeRates kept;
     kept.outcome = RateFileOutcome::Loaded;
     kept.date = m_dateLabel;
+    kept.staleSince = m_staleSince;
     for (int row = 0; row < FloatingCount; ++row)
         kept.rates[size_t(row)] = EuroJoinedRate(row) ? EuroJoinedRateText(row) : rateToUse(row);
     return kept;

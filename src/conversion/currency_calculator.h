@@ -42,6 +42,8 @@ public:
     // Column 1 of grid row 0 … 36.
     QString GridRate(int row) const { return m_gridRates.at(size_t(row)); }
     QString DateLabel() const { return m_dateLabel; }
+    // The date since which grid row `row` has had no current rate; empty while it has one.
+    QString StaleSince(int row) const { return m_staleSince.at(size_t(row)); }
     // Set while rates are loaded; stays set after a load that found no file, so that hand
     // edits do not date built-in rates.
     bool LoadingGuard() const { return m_loadingGuard; }
@@ -90,6 +92,7 @@ private:
     QStringList m_names;
     std::array<QString, FloatingCount> m_gridRates;
     std::array<QString, FloatingCount> m_loadedRates; // as the file had them, every digit
+    std::array<QString, FloatingCount> m_staleSince;
     std::array<QString, 2> m_amounts;
     std::array<int, 2> m_currencies{-1, -1};
     QString m_dateLabel;

@@ -404,6 +404,15 @@ void CurrencyPage::showRateAge()
     m_date->setPalette(palette);
     m_date->setToolTip(stale ? StaleRatesHint(m_texts, m_lastAttempt, m_calc.DateLabel())
                              : QString());
+    // A currency with no current source keeps its last rate, and its row says since when.
+    for (int row = 0; row < FloatingCount; ++row) {
+        if (EuroJoinedRate(row))
+            continue;
+        const QString hint = StaleRateHint(m_texts, m_calc.StaleSince(row));
+        for (int column = 0; column < 3; ++column)
+            if (m_grid->item(row, column)->toolTip() != hint)
+                m_grid->item(row, column)->setToolTip(hint);
+    }
 }
 
 void CurrencyPage::retranslate()

@@ -39,6 +39,24 @@ ExchangeRates builtInRates(RateFileOutcome outcome)
 
 const QString kRateFileName = QStringLiteral("kurse.txt");
 
+// Lines after the 37th are not rate lines, and no reader of the format reads them: there the
+// program notes the rates that are not current, one "RUR seit 25.04.2008" a line.
+const QString kStaleNote = QStringLiteral(" seit ");
+
+int floatingRow(const QString& code);
+
+void readStaleNotes(const QByteArray& rest, ExchangeRates& rates)
+{
+    QByteArray lines = rest;
+    lines.replace('\r', '\n');
+    for (const QByteArray& line : lines.split('\n')) {
+        const QString text = QString::fromLatin1(line).trimmed();
+        const int row = floatingRow(text.left(3));
+        if (row >= 0 && text.mid(3, kStaleNote.size()) == kStaleNote && !EuroJoinedRate(row))
+            rates.staleSince[size_t(row)] = text.mid(3 + kStaleNote.size());
+    }
+}
+
 // The grid row of a floating currency's code; -1 for any other text.
 int floatingRow(const QString& code)
 {
@@ -88,6 +106,7 @@ ExchangeRates ParseExchangeRates(const QByteArray& bytes)
     }
     out.date = date;
     fixEuroJoinedRates(out);
+    readStaleNotes(bytes.mid(pos), out);
     return out;
 }
 
@@ -174,6 +193,10 @@ QByteArray WriteExchangeRates(const ExchangeRates& rates)
         out += rates.rates[size_t(row)].toLatin1();
         out += "\r\n";
     }
+    for (int row = 0; row < FloatingCount; ++row)
+        if (!rates.staleSince[size_t(row)].isEmpty())
+            out += currencies[size_t(FirstFloatingEntry + row)].code.toLatin1() +
+                   kStaleNote.toLatin1() + rates.staleSince[size_t(row)].toLatin1() + "\r\n";
     return out;
 }
 
@@ -184,6 +207,7 @@ std::optional<ExchangeRates> ImportReferenceRates(const QByteArray& xml,
     out.outcome = RateFileOutcome::Loaded;
     QDate date;
     int taken = 0;
+    std::array<bool, FloatingCount> quoted{};
     QXmlStreamReader reader(xml);
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement)
@@ -203,12 +227,25 @@ std::optional<ExchangeRates> ImportReferenceRates(const QByteArray& xml,
         if (!std::isfinite(euroPerUnit))
             continue;
         out.rates[size_t(row)] = StripTrailingZeros(FixedText(euroPerUnit, 9));
+        quoted[size_t(row)] = true;
         ++taken;
     }
     // A page cut off half-way may still have held a rate or two: only whole XML counts.
     if (reader.hasError() || !date.isValid() || taken == 0)
         return std::nullopt;
     fixEuroJoinedRates(out);
+    // A currency the bank no longer quotes keeps its last rate, noted with the date it had.
+    const QString lastDate =
+        previous.outcome == RateFileOutcome::Loaded ? previous.date : BuiltInRateDate();
+    for (int row = 0; row < FloatingCount; ++row) {
+        if (EuroJoinedRate(row))
+            continue;
+        QString& since = out.staleSince[size_t(row)];
+        if (quoted[size_t(row)])
+            since.clear();
+        else if (since.isEmpty())
+            since = lastDate;
+    }
     out.date = date.toString(QStringLiteral("dd.MM.yyyy"));
     return out;
 }

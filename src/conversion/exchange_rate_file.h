@@ -27,6 +27,9 @@ struct ExchangeRates {
     // Rate texts of entries 12 to 48 (grid rows 0 to 36), "," as separator.
     std::array<QString, FloatingCount> rates;
     QString date; // the file's date when loaded, else empty
+    // The date since which a row's rate has not been current (the bank no longer quotes
+    // it); empty for a current rate. Kept in lines after the 37th, which rate readers skip.
+    std::array<QString, FloatingCount> staleSince;
 };
 
 // The rates of a file's bytes; a file that ends too early gives the built-in rates.

@@ -30,6 +30,8 @@ ControlTexts RateStatusTexts()
          QStringLiteral("Letzter Aktualisierungsversuch: %1, %2")},
         {QStringLiteral("msg_kein_versuch"), T::Caption,
          QStringLiteral("Noch keine Aktualisierung versucht")},
+        {QStringLiteral("msg_kein_aktueller_kurs"), T::Caption,
+         QStringLiteral("kein aktueller Kurs seit %1")},
     });
 }
 
@@ -59,4 +61,9 @@ QString StaleRatesHint(const ControlTexts& texts, const std::optional<UpdateAtte
     return text(texts, "msg_letzter_versuch")
         .arg(last->when.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
              UpdateResultText(texts, last->result, rateDate));
+}
+
+QString StaleRateHint(const ControlTexts& texts, const QString& since)
+{
+    return since.isEmpty() ? QString() : text(texts, "msg_kein_aktueller_kurs").arg(since);
 }

@@ -41,3 +41,5 @@ QString UpdateResultText(const ControlTexts& texts, RateUpdateResult result,
 // came of it, or that none was tried yet.
 QString StaleRatesHint(const ControlTexts& texts, const std::optional<UpdateAttempt>& last,
                        const QString& rateDate);
+// The hint of a grid row whose currency has had no current rate since `since` (empty: none).
+QString StaleRateHint(const ControlTexts& texts, const QString& since);

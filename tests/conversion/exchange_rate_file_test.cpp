@@ -408,6 +408,35 @@ TEST_F(UserRateFile, TheUsersCompleteFileComesFirstThenTheDeliveredOneThenTheBui
     EXPECT_EQ(LoadUserOrDeliveredRates(userFolder(), program.path()).date, u"01.01.2020");
 }
 
+TEST(ReferenceRates, ACurrencyTheBankNoLongerQuotesSaysSinceWhenItsRateIsOld)
+{
+    const QByteArray xml = R"(<Cube><Cube time="2026-02-03"><Cube currency="USD" rate="1.25"/>
+        </Cube></Cube>)";
+    const ExchangeRates previous =
+        ParseExchangeRates(rateFile(allRateLines(), "\r\n", "Stand: 01.01.2020"));
+    const auto first = ImportReferenceRates(xml, previous);
+    ASSERT_TRUE(first);
+    const int rur = rowOf("RUR");
+    EXPECT_EQ(first->staleSince[size_t(rur)], u"01.01.2020");
+    EXPECT_EQ(first->rates[size_t(rur)], previous.rates[size_t(rur)]);
+    EXPECT_EQ(first->staleSince[kUsdRow], u"");
+    EXPECT_EQ(first->staleSince[size_t(rowOf("BGN"))], u""); // fixed, never old
+
+    // The note survives the file, a later download, and the strict check; a typed rate ends it.
+    const QByteArray written = WriteExchangeRates(*first);
+    const auto back = ParseDownloadedRates(written);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->staleSince, first->staleSince);
+    const auto second = ImportReferenceRates(xml, *back);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->staleSince[size_t(rur)], u"01.01.2020");
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(*second);
+    EXPECT_EQ(calc.StaleSince(rur), u"01.01.2020");
+    calc.RateCellEdited(rur, QStringLiteral("0,01"));
+    EXPECT_EQ(calc.RatesToKeep().staleSince[size_t(rur)], u"");
+}
+
 TEST(CurrencyRates, EveryBuiltInRateIsAPlausibleEuroValue)
 {
     // From the rupiah (some 1/16000 euro) to the pound: a lost exponent stands out.

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -80,14 +81,27 @@ TEST_F(RateUpdate, TheButtonShowsTheUpdateHostsRatesAndKeepsThemInTheUsersFile)
               WriteExchangeRates(served));
     SettingsStore(settings()).SetText(SettingsStore::Key::UpdateHost, service.Base());
 
-    EXPECT_EQ(drive(QStringLiteral("select pco_main 2\nprint lbl_datum\nclick img_kursupdate\n"
-                                   // the script goes on while the button waits for the host
-                                   "wait 1000\n"
-                                   "print lbl_datum\nprintcell sgr_kurse %1 1\n")
-                        .arg(kUsdRow)),
-              QStringLiteral("lbl_datum=\"25.04.2008\"\nlbl_datum=\"03.02.2026\"\n"
-                             "sgr_kurse[%1,1]=\"0,8000000\"\n")
+    const QString shown =
+        drive(QStringLiteral("select pco_main 2\nprint lbl_datum\nprint lbl_datum tooltip\n"
+                             "click img_kursupdate\n"
+                             // the script goes on while the button waits for the host
+                             "wait 1000\n"
+                             "print lbl_datum\nprintcell sgr_kurse %1 1\n"
+                             "print lbl_datum color\nprint lbl_datum tooltip\nprintdialog\n")
                   .arg(kUsdRow));
+    EXPECT_TRUE(
+        shown.startsWith(QStringLiteral("lbl_datum=\"25.04.2008\"\n"
+                                        "lbl_datum.tooltip=\"Noch keine Aktualisierung versucht\"\n"
+                                        "lbl_datum=\"03.02.2026\"\nsgr_kurse[%1,1]=\"0,8000000\"\n"
+                                        "lbl_datum.color=\"#ff0000\"\n")
+                             .arg(kUsdRow)))
+        << shown.toStdString();
+    // Rates of February are old by now: the hint says the last update worked all the same,
+    // and so does the button's notice.
+    EXPECT_TRUE(shown.contains(QRegularExpression(QStringLiteral(
+        "Letzter Aktualisierungsversuch: [0-9.]+ [0-9:]+, Kurse vom 03.02.2026 geladen"))))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("läuft... Kurse vom 03.02.2026 geladen")));
     EXPECT_EQ(readFile(userFile()), WriteExchangeRates(served));
     EXPECT_FALSE(QFile::exists(programDir.filePath(QStringLiteral("kurse.txt"))));
 }
@@ -129,9 +143,18 @@ TEST_F(RateUpdate, BankRatesConvertAHandTypedRateOutlivesARefusedUpdateAndAResta
     // screen, in the file and after a restart.
     const QByteArray kept = readFile(userFile());
     writeFile(xml, "<html><p>Bitte anmelden</p></html>");
-    EXPECT_EQ(drive(QStringLiteral("select pco_main 2\n") + rows +
-                    QStringLiteral("click img_kursupdate\nwait 1000\n") + rows),
-              cells(QStringLiteral("0,7700000")) + cells(QStringLiteral("0,7700000")));
+    const QString refused = drive(QStringLiteral("select pco_main 2\n") + rows +
+                                  QStringLiteral("click img_kursupdate\nwait 1000\n") + rows +
+                                  QStringLiteral("printdialog\nprint lbl_datum color\n"
+                                                 "print lbl_datum tooltip\n"));
+    EXPECT_TRUE(
+        refused.startsWith(cells(QStringLiteral("0,7700000")) + cells(QStringLiteral("0,7700000"))))
+        << refused.toStdString();
+    // The notice and the old date's hint say why; the rates of 03.02.2026 are old by now.
+    EXPECT_TRUE(refused.contains(QStringLiteral("aktualisierung läuft... ungültige Antwort")))
+        << refused.toStdString();
+    // The typed rate dated the rates today: they are not old.
+    EXPECT_TRUE(refused.contains(QStringLiteral("lbl_datum.tooltip=\"\"")));
     EXPECT_EQ(readFile(userFile()), kept);
 }
 
