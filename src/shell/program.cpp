@@ -30,6 +30,7 @@
 
 namespace {
 constexpr int kCurrencyPageIndex = 2;
+constexpr int kOutcomeShownMs = 4000; // how long the update button's notice tells its outcome
 
 QString allProxyFromEnvironment()
 {
@@ -183,14 +184,21 @@ void Program::setUpWebUpdate()
     hooks.notice = [this](bool shown) {
         MessageSink& messages = m_mainWindow->Messages();
         const QString running = m_mainWindow->Texts().Entry(60) + QStringLiteral("...");
-        if (shown)
+        ++m_noticeShown;
+        if (shown) {
             messages.ShowMessage(MessageKind::Notice, running);
-        else if (m_buttonUpdate && !m_updateOutcome.isEmpty())
-            // The button's notice says what came of it; the start-up update stays quiet.
+        } else if (m_buttonUpdate && !m_updateOutcome.isEmpty()) {
+            // The button's notice says what came of it for a while; the start-up update stays
+            // quiet.
             messages.ShowMessage(MessageKind::Notice,
                                  running + QStringLiteral(" ") + m_updateOutcome);
-        else
+            QTimer::singleShot(kOutcomeShownMs, m_mainWindow.get(), [this, shown = m_noticeShown] {
+                if (m_noticeShown == shown)
+                    m_mainWindow->Messages().ShowMessage(MessageKind::Close, QString());
+            });
+        } else {
             messages.ShowMessage(MessageKind::Close, QString());
+        }
     };
     hooks.outcome = [this, currency](RateUpdateResult result) {
         m_updateOutcome = currency ? currency->ShowUpdateOutcome(result) : QString();

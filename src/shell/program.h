@@ -98,6 +98,7 @@ private:
     std::unique_ptr<WebUpdate> m_update;
     bool m_buttonUpdate = false; // the running update is the button's, not the start-up's
     QString m_updateOutcome;     // what the running update came to
+    int m_noticeShown = 0;       // counts the update's notices: only the last one is closed
     std::unique_ptr<TSprachenStrings> m_translations;
     LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
 };
