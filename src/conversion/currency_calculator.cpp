@@ -2,6 +2,7 @@
 
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
+#include "conversion/rate_status.h"
 #include "conversion/unit_conversion.h"
 
 #include <charconv>
@@ -63,7 +64,7 @@ QString ConvertedAmountText(double amount, double sourceRate, double targetRate)
 ControlTexts CurrencyControlTexts()
 {
     using T = TextProperty;
-    return ControlTexts({
+    QList<ControlTexts::Entry> entries{
         {QStringLiteral("gbo_umrechnung"), T::Caption, QStringLiteral("Umrechnung")},
         {QStringLiteral("gbo_kurse"), T::Caption, QStringLiteral("Aktuelle Kurse")},
         {QStringLiteral("lbl_KursZumEuro"), T::Caption, QStringLiteral("Kurse zum Euro:")},
@@ -76,7 +77,10 @@ ControlTexts CurrencyControlTexts()
          QStringLiteral("Automatische Kursaktualisierung bei Programmstart ")},
         {QStringLiteral("chk_autostart"), T::Caption,
          QStringLiteral("Programm bei Windows-Start laden")},
-    });
+    };
+    // What the page says about an update: texts of no control, translated with the page's.
+    entries += RateStatusTexts().Entries();
+    return ControlTexts(std::move(entries));
 }
 
 CurrencyCalculator::CurrencyCalculator() : m_currencies{EuroEntry, UsDollarEntry}
@@ -107,10 +111,44 @@ void CurrencyCalculator::TakeExchangeRates(const ExchangeRates& loaded)
     m_rates.ResetFixedRates();
     for (int row = 0; row < FloatingCount; ++row) {
         m_rates.SetRateText(FirstFloatingEntry + row, loaded.rates[size_t(row)]);
+        m_loadedRates[size_t(row)] = loaded.rates[size_t(row)];
+        m_staleSince[size_t(row)] = loaded.staleSince[size_t(row)];
         m_gridRates[size_t(row)] = FixedText(FieldFloat(loaded.rates[size_t(row)]), 7);
     }
     m_dateLabel = DateLabelText(loaded, m_dateLabel);
     m_loadingGuard = loaded.outcome == RateFileOutcome::Missing;
+}
+
+bool CurrencyCalculator::IsRateEditable(int row, int column)
+{
+    return IsRateColumn(column) && row >= 0 && row < FloatingCount && !EuroJoinedRate(row);
+}
+
+bool CurrencyCalculator::RateCellEdited(int row, const QString& text)
+{
+    if (!IsRateEditable(row, 1) || m_gridRates.at(size_t(row)) == text)
+        return false;
+    m_gridRates.at(size_t(row)) = text;
+    m_staleSince.at(size_t(row)).clear(); // the user's own rate is current by their word
+    return true;
+}
+
+QString CurrencyCalculator::rateToUse(int row) const
+{
+    const QString& loaded = m_loadedRates[size_t(row)];
+    const QString& shown = m_gridRates[size_t(row)];
+    return FixedText(FieldFloat(loaded), 7) == shown ? loaded : shown;
+}
+
+ExchangeRates CurrencyCalculator::RatesToKeep() const
+{
+    ExchangeRates kept;
+    kept.outcome = RateFileOutcome::Loaded;
+    kept.date = m_dateLabel;
+    kept.staleSince = m_staleSince;
+    for (int row = 0; row < FloatingCount; ++row)
+        kept.rates[size_t(row)] = EuroJoinedRate(row) ? EuroJoinedRateText(row) : rateToUse(row);
+    return kept;
 }
 
 void CurrencyCalculator::SelectDefaultCurrencies()
@@ -134,8 +172,11 @@ void CurrencyCalculator::CurrencyChosen(AmountField combo, int entry)
 
 void CurrencyCalculator::ConvertCurrency(AmountField edited)
 {
+    // The grid shows seven decimals, too few for a rupiah: a rate the user left alone, and a
+    // fixed euro rate, convert with every digit they came with.
     for (int row = 0; row < FloatingCount; ++row)
-        m_rates.SetRateText(FirstFloatingEntry + row, m_gridRates[size_t(row)]);
+        if (!EuroJoinedRate(row))
+            m_rates.SetRateText(FirstFloatingEntry + row, rateToUse(row));
     const AmountField other =
         edited == AmountField::First ? AmountField::Second : AmountField::First;
     const int source = Currency(edited);
@@ -165,7 +206,7 @@ char16_t CurrencyCalculator::AmountKey(char16_t key, const FieldState& field,
 char16_t CurrencyCalculator::RateKey(int row, int column, const FieldState& editor, char16_t key,
                                      const QDate& today, KeyFilterServices services)
 {
-    if (!IsRateColumn(column) || row < 0 || row >= FloatingCount)
+    if (!IsRateEditable(row, column))
         return KeyChar::None;
     if (key == KeyChar::CtrlA)
         return key; // the editor selects its whole text

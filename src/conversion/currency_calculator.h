@@ -42,6 +42,8 @@ public:
     // Column 1 of grid row 0 … 36.
     QString GridRate(int row) const { return m_gridRates.at(size_t(row)); }
     QString DateLabel() const { return m_dateLabel; }
+    // The date since which grid row `row` has had no current rate; empty while it has one.
+    QString StaleSince(int row) const { return m_staleSince.at(size_t(row)); }
     // Set while rates are loaded; stays set after a load that found no file, so that hand
     // edits do not date built-in rates.
     bool LoadingGuard() const { return m_loadingGuard; }
@@ -73,25 +75,35 @@ public:
     static char16_t AmountKey(char16_t key, const FieldState& field, TextClipboard& clipboard);
 
     static bool IsRateColumn(int column) { return column == 1; }
+    // Only the rate column of a currency with a floating rate can be edited: the rows of the
+    // currencies that joined the euro show their fixed rate.
+    static bool IsRateEditable(int row, int column);
     // A key typed into grid cell (row, column) while its editor holds `cell` (the rate,
     // perhaps selected): the key the editor inserts, or KeyChar::None. A typed key replaces
     // the selection, so the checks look at the text without it. A paste replaces
     // GridRate(row) itself. An edit dates the rates `today`, unless the loading guard is set.
     char16_t RateKey(int row, int column, const FieldState& cell, char16_t key, const QDate& today,
                      KeyFilterServices services);
-    // The rate cell's text after an edit.
-    void RateCellEdited(int row, const QString& text) { m_gridRates.at(size_t(row)) = text; }
+    // The rate cell's text after an edit; true when the rate changed.
+    bool RateCellEdited(int row, const QString& text);
     // An editor opened on a rate cell: Esc (CancelRateEdit) brings back the rate and the date
     // of the rates as they were now.
     void BeginRateEdit(int row);
     void CancelRateEdit();
+    // The rates as the grid shows them, with the date label: what the user's own rate file
+    // keeps after a hand edit.
+    ExchangeRates RatesToKeep() const;
 
 private:
     static size_t index(AmountField field) { return field == AmountField::First ? 0 : 1; }
+    // The loaded rate while the grid still shows it rounded, else the grid's text.
+    QString rateToUse(int row) const;
 
     CurrencyRates m_rates;
     QStringList m_names;
     std::array<QString, FloatingCount> m_gridRates;
+    std::array<QString, FloatingCount> m_loadedRates; // as the file had them, every digit
+    std::array<QString, FloatingCount> m_staleSince;
     std::array<QString, 2> m_amounts;
     std::array<int, 2> m_currencies{-1, -1};
     AmountField m_lastEdited = AmountField::First;

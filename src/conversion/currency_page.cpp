@@ -3,6 +3,7 @@
 #include "calculator/align_edit.h"
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
+#include "calculator/number_text.h"
 #include "shell/platform/program_folder.h"
 
 #include <QCheckBox>
@@ -341,6 +342,7 @@ void CurrencyPage::buildRates()
             m_grid->setCurrentCell(row, kRateColumn);
     });
     grid->setCurrentCell(0, kRateColumn);
+    markEuroJoinedRows();
 }
 
 void CurrencyPage::buildSettings()
@@ -387,7 +389,8 @@ QComboBox* CurrencyPage::combo(AmountField field) const
 void CurrencyPage::LoadExchangeRates()
 {
     m_ratesPending = false;
-    m_calc.TakeExchangeRates(::LoadExchangeRates(ProgramFolder::Path()));
+    m_calc.TakeExchangeRates(
+        LoadUserOrDeliveredRates(ProgramFolder::UserDataPath(), ProgramFolder::Path()));
     m_calc.ConvertAgain();
     Refresh();
 }
@@ -417,6 +420,37 @@ void CurrencyPage::Refresh()
                 m_grid->item(row, column)->setText(texts[column]);
     }
     m_date->setText(m_calc.DateLabel());
+    showRateAge();
+}
+
+QString CurrencyPage::ShowUpdateOutcome(RateUpdateResult result)
+{
+    m_lastAttempt = UpdateAttempt{QDateTime::currentDateTime(), result};
+    if (m_built)
+        showRateAge();
+    return UpdateResultText(m_texts, result, m_calc.DateLabel());
+}
+
+void CurrencyPage::showRateAge()
+{
+    // Old rates are red, and their hint says what became of the last try to renew them.
+    const bool stale = RatesAreStale(m_calc.DateLabel(), QDate::currentDate());
+    QPalette palette = m_date->palette();
+    palette.setColor(QPalette::WindowText,
+                     stale ? QColor(Qt::red)
+                           : m_dateCaption->palette().color(QPalette::WindowText));
+    m_date->setPalette(palette);
+    m_date->setToolTip(stale ? StaleRatesHint(m_texts, m_lastAttempt, m_calc.DateLabel())
+                             : QString());
+    // A currency with no current source keeps its last rate, and its row says since when.
+    for (int row = 0; row < FloatingCount; ++row) {
+        if (EuroJoinedRate(row))
+            continue;
+        const QString hint = StaleRateHint(m_texts, m_calc.StaleSince(row));
+        for (int column = 0; column < 3; ++column)
+            if (m_grid->item(row, column)->toolTip() != hint)
+                m_grid->item(row, column)->setToolTip(hint);
+    }
 }
 
 void CurrencyPage::retranslate()
@@ -466,14 +500,41 @@ void CurrencyPage::cbo_waehrung_2Change(int index)
 
 void CurrencyPage::rateKey(int row, int column, const FieldState& cell, char16_t& key)
 {
+    const QString before = row >= 0 && row < FloatingCount ? m_calc.GridRate(row) : QString();
     key = m_calc.RateKey(row, column, cell, key, QDate::currentDate(), m_services);
     // A paste has replaced the cell; an edit may have dated the rates today.
+    if (row >= 0 && row < FloatingCount && m_calc.GridRate(row) != before)
+        keepHandTypedRates();
     Refresh();
 }
 
 void CurrencyPage::rateCellEdited(int row, const QString& text)
 {
-    m_calc.RateCellEdited(row, text);
-    if (m_grid->item(row, kRateColumn)->text() != text)
-        m_grid->item(row, kRateColumn)->setText(text);
+    if (m_calc.RateCellEdited(row, text))
+        keepHandTypedRates();
+    if (m_grid->item(row, kRateColumn)->text() != m_calc.GridRate(row))
+        m_grid->item(row, kRateColumn)->setText(m_calc.GridRate(row));
+}
+
+void CurrencyPage::keepHandTypedRates()
+{
+    // A typed rate is the user's: it outlives a restart and a failed update.
+    SaveExchangeRates(ProgramFolder::UserDataPath(), m_calc.RatesToKeep());
+}
+
+void CurrencyPage::markEuroJoinedRows()
+{
+    const auto joined = EuroJoinedCurrencies();
+    for (int row = 0; row < FloatingCount; ++row) {
+        if (!EuroJoinedRate(row))
+            continue;
+        QTableWidgetItem* rate = m_grid->item(row, kRateColumn);
+        rate->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        const QStringView code = Currencies()[size_t(FirstFloatingEntry + row)].code;
+        for (const EuroJoinedCurrency& c : joined)
+            if (c.code == code)
+                rate->setToolTip(QStringLiteral("1 EUR = %1 %2")
+                                     .arg(ToComma(QString::number(c.unitsPerEuro, 'g', 6)))
+                                     .arg(code));
+    }
 }

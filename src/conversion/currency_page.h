@@ -6,6 +6,9 @@
 #pragma once
 
 #include "conversion/currency_calculator.h"
+#include "conversion/rate_status.h"
+
+#include <optional>
 
 #include <QWidget>
 
@@ -26,9 +29,9 @@ public:
     // Captions and hints; a translation replaces entries, then calls retranslate().
     ControlTexts& Texts() { return m_texts; }
 
-    // Reads "kurse.txt" in the program folder into the grid (hand edits are lost) and
-    // converts the amount typed last again, with the currencies chosen: at start, after a
-    // download and after a language change.
+    // Reads the user's own "kurse.txt" (else the delivered one) into the grid and converts
+    // the amount typed last again, with the currencies chosen: at start, after a download
+    // and after a language change.
     void LoadExchangeRates();
     // The rates are first read when the page is first shown or this is called, whichever
     // comes first: the window comes up without them.
@@ -36,6 +39,9 @@ public:
     // After a change of language: reads the rates again, unless their first reading is still
     // to come.
     void ReloadExchangeRates();
+    // An update of the rates came to `result`: the date label's hint says so while the rates
+    // are old. Returns what the update button's notice ends with.
+    QString ShowUpdateOutcome(RateUpdateResult result);
     // Copies the calculator's texts into the controls.
     void Refresh();
     void retranslate();
@@ -75,6 +81,9 @@ private:
     QComboBox* combo(AmountField field) const;
     void rateKey(int row, int column, const FieldState& cell, char16_t& key);
     void rateCellEdited(int row, const QString& text);
+    void keepHandTypedRates();
+    void showRateAge();
+    void markEuroJoinedRows();
 
     CurrencyCalculator m_calc;
     ControlTexts m_texts;
@@ -90,4 +99,5 @@ private:
     QLabel* m_date = nullptr;
     ImageButton* m_update = nullptr;
     SettingBoxes m_settings;
+    std::optional<UpdateAttempt> m_lastAttempt;
 };

@@ -32,7 +32,7 @@ constexpr std::array<CurrencyEntry, CurrencyCount> kCurrencies{{
     {u"HKD", u"HongKong-Dollar", 0.11658, false},
     {u"HRK", u"Kroatische Kuna", 0.12855, false},
     {u"HUF", u"Ungarische Forint", 0.00406, false},
-    {u"IDR", u"Indonesische Rupie", 6.92706, false},
+    {u"IDR", u"Indonesische Rupie", 6.92706E-5, false},
     {u"ISK", u"Isländische Kronen", 0.00824, false},
     {u"JPY", u"Japanischer Yen", 0.00752, false},
     {u"KRW", u"Südkoreanischer Won", 0.0006, false},
@@ -57,7 +57,43 @@ constexpr std::array<CurrencyEntry, CurrencyCount> kCurrencies{{
     {u"ZAR", u"Südafrikanischer Rand", 0.10647, false},
 }};
 
+// Conversion rates fixed by the Council of the European Union, each in a regulation
+// amending Council Regulation (EC) No 2866/98 on the conversion rates to the euro.
+constexpr std::array<EuroJoinedCurrency, 9> kEuroJoined{{
+    {u"SIT", 239.640, "Council Regulation (EC) No 1086/2006 (Slovenia, 2007)"},
+    {u"CYP", 0.585274, "Council Regulation (EC) No 1135/2007 (Cyprus, 2008)"},
+    {u"MTL", 0.429300, "Council Regulation (EC) No 1134/2007 (Malta, 2008)"},
+    {u"SKK", 30.1260, "Council Regulation (EC) No 694/2008 (Slovakia, 2009)"},
+    {u"EEK", 15.6466, "Council Regulation (EU) No 671/2010 (Estonia, 2011)"},
+    {u"LVL", 0.702804, "Council Regulation (EU) No 870/2013 (Latvia, 2014)"},
+    {u"LTL", 3.45280, "Council Regulation (EU) No 851/2014 (Lithuania, 2015)"},
+    {u"HRK", 7.53450, "Council Regulation (EU) 2022/1208 (Croatia, 2023)"},
+    {u"BGN", 1.95583, "Council Regulation (EU) 2025/1407 (Bulgaria, 2026)"},
+}};
+
 } // namespace
+
+std::span<const EuroJoinedCurrency> EuroJoinedCurrencies()
+{
+    return kEuroJoined;
+}
+
+std::optional<double> EuroJoinedRate(int row)
+{
+    if (row < 0 || row >= FloatingCount)
+        return std::nullopt;
+    const QStringView code = kCurrencies[size_t(FirstFloatingEntry + row)].code;
+    for (const EuroJoinedCurrency& joined : kEuroJoined)
+        if (joined.code == code)
+            return 1.0 / joined.unitsPerEuro;
+    return std::nullopt;
+}
+
+QString EuroJoinedRateText(int row)
+{
+    const auto rate = EuroJoinedRate(row);
+    return rate ? GeneralText(*rate) : QString();
+}
 
 std::span<const CurrencyEntry, CurrencyCount> Currencies()
 {
@@ -97,5 +133,7 @@ void CurrencyRates::ResetFixedRates()
 void CurrencyRates::ResetFloatingRates()
 {
     for (int i = FirstFloatingEntry; i < CurrencyCount; ++i)
-        m_rateTexts[size_t(i)] = GeneralText(kCurrencies[size_t(i)].rate);
+        m_rateTexts[size_t(i)] = EuroJoinedRate(i - FirstFloatingEntry)
+                                     ? EuroJoinedRateText(i - FirstFloatingEntry)
+                                     : GeneralText(kCurrencies[size_t(i)].rate);
 }

@@ -13,6 +13,7 @@
 #include <QStringView>
 
 #include <array>
+#include <optional>
 #include <span>
 
 struct CurrencyEntry {
@@ -27,6 +28,19 @@ inline constexpr int FirstFloatingEntry = 12;
 inline constexpr int FloatingCount = CurrencyCount - FirstFloatingEntry; // grid rows
 inline constexpr int EuroEntry = 4;
 inline constexpr int UsDollarEntry = 47;
+
+// A currency that joined the euro after the first twelve: it keeps its row in the grid and
+// its line in the rate file, but converts at the irrevocable rate of the regulation.
+struct EuroJoinedCurrency {
+    QStringView code;
+    double unitsPerEuro; // as the regulation fixes it: units of the currency per euro
+    const char* regulation;
+};
+std::span<const EuroJoinedCurrency> EuroJoinedCurrencies();
+// The fixed rate of grid row `row` in euro per unit, or nothing for a floating currency.
+std::optional<double> EuroJoinedRate(int row);
+// The rate text of such a row: the shortest decimal text of its euro per unit.
+QString EuroJoinedRateText(int row);
 
 // The 49 currencies in combo order.
 std::span<const CurrencyEntry, CurrencyCount> Currencies();

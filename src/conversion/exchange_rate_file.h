@@ -4,7 +4,8 @@
 // then the date of the rates; up to 37 rate lines follow, each a currency code, one
 // separator byte of any value ("USD;0,90958" or "USD 0.90958") and the rate in euro per
 // unit with "," or "." as separator. Lines end in CR, CR LF or LF. Only the floating
-// currencies are read from the file; the fixed ones never change.
+// currencies are read from the file; the fixed ones never change, and neither do the rows
+// of the currencies that joined the euro later (their lines carry the fixed rate).
 #pragma once
 
 #include "conversion/currency_rates.h"
@@ -26,13 +27,29 @@ struct ExchangeRates {
     // Rate texts of entries 12 to 48 (grid rows 0 to 36), "," as separator.
     std::array<QString, FloatingCount> rates;
     QString date; // the file's date when loaded, else empty
+    // The date since which a row's rate has not been current (the bank no longer quotes
+    // it); empty for a current rate. Kept in lines after the 37th, which rate readers skip.
+    std::array<QString, FloatingCount> staleSince;
 };
 
 // The rates of a file's bytes; a file that ends too early gives the built-in rates.
 ExchangeRates ParseExchangeRates(const QByteArray& bytes);
 
-// Reads "kurse.txt" in `folder` (the program folder).
+// Reads "kurse.txt" in `folder`.
 ExchangeRates LoadExchangeRates(const QString& folder);
+
+// The rates the program starts with: the user's own file when it is complete, else the
+// file delivered in the program folder, else the built-in rates.
+ExchangeRates LoadUserOrDeliveredRates(const QString& userFolder, const QString& programFolder);
+
+// Writes "kurse.txt" into `folder` (made when missing) through a temporary file that is
+// renamed into place: the old file stays whole whatever happens.
+bool SaveExchangeRates(const QString& folder, const ExchangeRates& rates);
+
+// A downloaded rate file, taken only when it is sound: a dd.mm.yyyy date and 37 lines, each
+// a floating currency's code and a positive rate. An error page served as if it were the
+// file gives nothing.
+std::optional<ExchangeRates> ParseDownloadedRates(const QByteArray& bytes);
 
 // What the date label shows after a load: the file's date, the built-in date for a
 // truncated file, and the label's current text when there was no file.

@@ -32,6 +32,7 @@
 
 namespace {
 constexpr int kCurrencyPageIndex = 2;
+constexpr int kOutcomeShownMs = 4000; // how long the update button's notice tells its outcome
 
 QString allProxyFromEnvironment()
 {
@@ -85,6 +86,7 @@ void Program::Start()
 {
     QApplication::setApplicationName(QStringLiteral("Quorvanta"));
     ProgramFolder::SetPath(m_options.programDir);
+    ProgramFolder::SetUserDataPath(m_options.dataFolder);
     RegisterProgramFonts();
     if (!qApp->findChild<HintPause*>())
         qApp->installEventFilter(new HintPause(qApp));
@@ -198,17 +200,33 @@ void Program::setUpWebUpdate()
         hosts.update = QUrl(host->trimmed());
     if (const auto host = m_settings->Text(Key::ReportHost); host && !host->trimmed().isEmpty())
         hosts.report = QUrl(host->trimmed());
+    if (const auto xml = m_settings->Text(Key::ReferenceRates); xml && !xml->trimmed().isEmpty())
+        hosts.referenceRates = QUrl(xml->trimmed());
 
     auto* currency = m_mainWindow->findChild<CurrencyPage*>();
     WebUpdate::Hooks hooks;
     hooks.suspendAlwaysOnTop = [this](bool suspended) { SuspendAlwaysOnTop(suspended); };
     hooks.notice = [this](bool shown) {
         MessageSink& messages = m_mainWindow->Messages();
-        if (shown)
+        const QString running = m_mainWindow->Texts().Entry(60) + QStringLiteral("...");
+        ++m_noticeShown;
+        if (shown) {
+            messages.ShowMessage(MessageKind::Notice, running);
+        } else if (m_buttonUpdate && !m_updateOutcome.isEmpty()) {
+            // The button's notice says what came of it for a while; the start-up update stays
+            // quiet.
             messages.ShowMessage(MessageKind::Notice,
-                                 m_mainWindow->Texts().Entry(60) + QStringLiteral("..."));
-        else
+                                 running + QStringLiteral(" ") + m_updateOutcome);
+            QTimer::singleShot(kOutcomeShownMs, m_mainWindow.get(), [this, shown = m_noticeShown] {
+                if (m_noticeShown == shown)
+                    m_mainWindow->Messages().ShowMessage(MessageKind::Close, QString());
+            });
+        } else {
             messages.ShowMessage(MessageKind::Close, QString());
+        }
+    };
+    hooks.outcome = [this, currency](RateUpdateResult result) {
+        m_updateOutcome = currency ? currency->ShowUpdateOutcome(result) : QString();
     };
     hooks.loadRates = [currency] {
         if (currency)
@@ -222,11 +240,15 @@ void Program::setUpWebUpdate()
     hooks.openPage = [](const QUrl& page) { OpenAddress(page); };
     hooks.endProgram = [] { QCoreApplication::quit(); };
     hooks.dialogParent = m_mainWindow.get();
-    m_update = std::make_unique<WebUpdate>(*m_web, hosts, ProgramFolder::Path(),
+    m_update = std::make_unique<WebUpdate>(*m_web, hosts, ProgramFolder::UserDataPath(),
                                            QStringLiteral(QUORVANTA_VERSION), std::move(hooks));
     if (currency)
-        QObject::connect(currency, &CurrencyPage::UpdateRequested, m_mainWindow.get(),
-                         [this] { m_update->UpdateExchangeRates(true); });
+        QObject::connect(currency, &CurrencyPage::UpdateRequested, m_mainWindow.get(), [this] {
+            m_buttonUpdate = true;
+            m_updateOutcome.clear();
+            m_update->UpdateExchangeRates(true);
+            m_buttonUpdate = false;
+        });
 }
 
 void Program::askForUpdate()

@@ -26,6 +26,7 @@ struct ProgramOptions {
     QString programDir;      // where delivered files are; empty: the executable's folder
     QString settingsFile;    // settings store; empty: the user's own
     QString autostartFolder; // where the autostart entry goes; empty: the user's own
+    QString dataFolder;      // the user's own rate file; empty: the user's data folder
     QStringList arguments;   // the program's command-line arguments ("WinStart")
 };
 
@@ -95,6 +96,9 @@ private:
     std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
     std::unique_ptr<WebClient> m_web;
     std::unique_ptr<WebUpdate> m_update;
+    bool m_buttonUpdate = false; // the running update is the button's, not the start-up's
+    QString m_updateOutcome;     // what the running update came to
+    int m_noticeShown = 0;       // counts the update's notices: only the last one is closed
     std::unique_ptr<TSprachenStrings> m_translations;
     LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
 };

@@ -1,5 +1,6 @@
 #include "update_check.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -16,6 +17,11 @@ int partValue(const QString& part)
 bool RemoteVersionIsNewer(const QString& local, const QString& remote)
 {
     if (remote.size() > MaxVersionTextLength)
+        return false;
+    // A maintenance page or any other text is no version: only digits and dots are, with
+    // blanks and line ends around the parts.
+    static const QRegularExpression version(QStringLiteral("^\\s*[0-9]+\\s*(\\.\\s*[0-9]+\\s*)*$"));
+    if (!version.match(remote).hasMatch())
         return false;
     const QStringList ours = local.split(u'.');
     const QStringList theirs = remote.split(u'.');

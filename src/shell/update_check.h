@@ -12,8 +12,9 @@ inline constexpr int MaxVersionTextLength = 50;
 
 // Compares the two texts part by part ("1.3.6" against "1.3.7"): each part up to the next
 // "." is trimmed of blanks and line ends and read as an integer, a part that is no number
-// counting as 1. The first pair that differs decides; equal versions, and a remote text
-// that is too long, are not newer.
+// counting as 1. The first pair that differs decides; equal versions, a remote text that is
+// too long and one that is not digits and dots (blanks and line ends around it aside) are
+// not newer.
 bool RemoteVersionIsNewer(const QString& local, const QString& remote);
 
 // Captions of the new-version dialog Tfrm_NeueVersion and the first-start question

@@ -1,6 +1,7 @@
 #include "web_update.h"
 
 #include "conversion/exchange_rate_file.h"
+#include "platform/program_folder.h"
 #include "update_check.h"
 #include "update_dialogs.h"
 
@@ -15,18 +16,36 @@ const QString kVersionPath = QStringLiteral("/quorvanta/version.txt");
 const QString kDownloadPagePath = QStringLiteral("/quorvanta/download.html");
 
 // An error page or a cut-off file must not replace the last good rates.
-bool isCompleteRateFile(const QByteArray& body)
+bool isSoundRateFile(const QByteArray& body)
 {
-    return ParseExchangeRates(body).outcome == RateFileOutcome::Loaded;
+    return ParseDownloadedRates(body).has_value();
 }
 
 } // namespace
 
-WebUpdate::WebUpdate(WebClient& client, WebHosts hosts, QString programFolder, QString localVersion,
+RateUpdateResult RateUpdateResultOf(TransferOutcome outcome)
+{
+    switch (outcome) {
+    case TransferOutcome::Done:
+        return RateUpdateResult::Loaded;
+    case TransferOutcome::Failed:
+        return RateUpdateResult::NoConnection;
+    case TransferOutcome::TimedOut:
+        return RateUpdateResult::NoAnswer;
+    case TransferOutcome::HttpError:
+    case TransferOutcome::TooLarge:
+    case TransferOutcome::Refused:
+        return RateUpdateResult::InvalidAnswer;
+    case TransferOutcome::CannotWrite:
+        return RateUpdateResult::CannotWrite;
+    }
+    return RateUpdateResult::NoConnection;
+}
+
+WebUpdate::WebUpdate(WebClient& client, WebHosts hosts, QString dataFolder, QString localVersion,
                      Hooks hooks, QObject* parent)
-    : QObject(parent), m_client(client), m_hosts(std::move(hosts)),
-      m_folder(std::move(programFolder)), m_localVersion(std::move(localVersion)),
-      m_hooks(std::move(hooks))
+    : QObject(parent), m_client(client), m_hosts(std::move(hosts)), m_folder(std::move(dataFolder)),
+      m_localVersion(std::move(localVersion)), m_hooks(std::move(hooks))
 {}
 
 QUrl WebUpdate::DownloadPage() const
@@ -46,38 +65,62 @@ void WebUpdate::UpdateExchangeRates(bool wait)
     QEventLoop loop;
     if (wait)
         connect(this, &WebUpdate::Finished, &loop, &QEventLoop::quit);
-    m_client.DownloadToFile(WebHosts::At(m_hosts.update, kRatePath),
-                            QDir(m_folder).filePath(QStringLiteral("kurse.txt")),
-                            isCompleteRateFile, [this](TransferOutcome) { ratesDownloaded(); });
+    const auto done = [this](TransferOutcome outcome) { ratesDownloaded(outcome); };
+    const QString target = filePath(QStringLiteral("kurse.txt"));
+    if (!m_hosts.update.isEmpty()) {
+        m_client.DownloadToFile(WebHosts::At(m_hosts.update, kRatePath), target, isSoundRateFile,
+                                done);
+    } else {
+        // The bank quotes fewer currencies than the grid has: the others keep their rates.
+        const QString folder = m_folder;
+        m_client.DownloadConverted(
+            m_hosts.referenceRates, target,
+            [folder](const QByteArray& xml) -> std::optional<QByteArray> {
+                const auto rates = ImportReferenceRates(
+                    xml, LoadUserOrDeliveredRates(folder, ProgramFolder::Path()));
+                if (!rates)
+                    return std::nullopt;
+                return WriteExchangeRates(*rates);
+            },
+            done);
+    }
     if (wait && m_running)
         loop.exec();
 }
 
-void WebUpdate::ratesDownloaded()
+void WebUpdate::ratesDownloaded(TransferOutcome outcome)
 {
-    // Loaded whatever the download did: the new file, the last good one, or none at all
-    // (the built-in rates).
-    if (m_hooks.loadRates)
+    // Only new rates are loaded: after a failure the page keeps what it shows, hand-typed
+    // rates included.
+    if (outcome == TransferOutcome::Done && m_hooks.loadRates)
         m_hooks.loadRates();
+    if (m_hooks.outcome)
+        m_hooks.outcome(RateUpdateResultOf(outcome));
     if (m_hooks.notice)
         m_hooks.notice(false);
     checkForNewVersion();
 }
 
+QString WebUpdate::filePath(const QString& name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
 void WebUpdate::checkForNewVersion()
 {
-    if (!m_hooks.searchNewVersion || !m_hooks.searchNewVersion()) {
+    // The version file lives on the maker's host only; without one there is nothing to ask.
+    if (m_hosts.update.isEmpty() || !m_hooks.searchNewVersion || !m_hooks.searchNewVersion()) {
         finish();
         return;
     }
     m_client.DownloadToFile(WebHosts::At(m_hosts.update, kVersionPath),
-                            QDir(m_folder).filePath(QStringLiteral("version_temp.txt")), {},
+                            filePath(QStringLiteral("version_temp.txt")), {},
                             [this](TransferOutcome outcome) { versionDownloaded(outcome); });
 }
 
 void WebUpdate::versionDownloaded(TransferOutcome outcome)
 {
-    QFile temporary(QDir(m_folder).filePath(QStringLiteral("version_temp.txt")));
+    QFile temporary(filePath(QStringLiteral("version_temp.txt")));
     QString remote;
     if (outcome == TransferOutcome::Done && temporary.open(QIODevice::ReadOnly)) {
         remote = QString::fromLatin1(temporary.read(MaxVersionTextLength + 1));

@@ -1,13 +1,16 @@
-// The update from the maker's host: the rate file "kurse.txt", then the check for a newer
-// version of the program.
+// The update of the exchange rates, then the check for a newer version of the program.
 //
-// The rate file is replaced only by a download that succeeded and reads as a complete rate
-// file; whatever happens, the rates are then loaded from the file there is (the built-in
-// ones when there is none). The version check downloads "version_temp.txt", compares, and
-// deletes the file again. Failures are silent. The start-up update runs without blocking;
-// the update button's waits in a local event loop while its notice shows.
+// The rates come from the update host's "kurse.txt" when one is configured, else from the
+// central bank's daily reference XML, which becomes a rate file of the same layout. Either
+// replaces the user's own "kurse.txt" (in the user's data folder) only when it is sound; a
+// failed or refused update leaves the file and the rates on screen as they were, and says
+// why. The version check runs only against a configured update host: it downloads
+// "version_temp.txt" into the user's data folder, compares, and deletes the file again.
+// The start-up update runs without blocking; the update button's waits in a local event
+// loop while its notice shows.
 #pragma once
 
+#include "conversion/rate_status.h"
 #include "shell/platform/web_client.h"
 
 #include <QObject>
@@ -18,6 +21,9 @@
 
 class QWidget;
 
+// What an update came to, for the date label's hint and the button's notice.
+RateUpdateResult RateUpdateResultOf(TransferOutcome outcome);
+
 class WebUpdate : public QObject {
     Q_OBJECT
 public:
@@ -25,15 +31,17 @@ public:
     struct Hooks {
         std::function<void(bool suspended)> suspendAlwaysOnTop; // the dialog must come to the front
         std::function<void(bool shown)> notice; // "… Internetaktualisierung läuft..."
-        std::function<void()> loadRates;        // read "kurse.txt" into the page
-        std::function<bool()> searchNewVersion; // "SearchNewVersion"
-        std::function<void()> stopSearching;    // "SearchNewVersion" := false
+        std::function<void()> loadRates;        // read the user's "kurse.txt" into the page
+        std::function<void(RateUpdateResult result)> outcome; // what the download came to
+        std::function<bool()> searchNewVersion;               // "SearchNewVersion"
+        std::function<void()> stopSearching;                  // "SearchNewVersion" := false
         std::function<void(const QUrl& page)> openPage;
         std::function<void()> endProgram;
         QPointer<QWidget> dialogParent;
     };
 
-    WebUpdate(WebClient& client, WebHosts hosts, QString programFolder, QString localVersion,
+    // `dataFolder`: the user's own folder, where "kurse.txt" is written.
+    WebUpdate(WebClient& client, WebHosts hosts, QString dataFolder, QString localVersion,
               Hooks hooks, QObject* parent = nullptr);
 
     void SetHosts(const WebHosts& hosts) { m_hosts = hosts; }
@@ -49,10 +57,11 @@ signals:
     void Finished();
 
 private:
-    void ratesDownloaded();
+    void ratesDownloaded(TransferOutcome outcome);
     void checkForNewVersion();
     void versionDownloaded(TransferOutcome outcome);
     void finish();
+    QString filePath(const QString& name) const;
 
     WebClient& m_client;
     WebHosts m_hosts;

@@ -2,10 +2,13 @@
 #include "conversion/exchange_rate_file.h"
 
 #include "calculator/number_text.h"
+#include "conversion/unit_conversion.h"
 #include "support/qt_printers.h"
+#include "support/recording_services.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -41,7 +44,9 @@ void expectBuiltInRates(const ExchangeRates& rates)
 {
     const CurrencyRates builtIn;
     for (int row = 0; row < FloatingCount; ++row)
-        EXPECT_EQ(rates.rates[size_t(row)], builtIn.RateText(FirstFloatingEntry + row)) << row;
+        EXPECT_DOUBLE_EQ(ReadCellValue(rates.rates[size_t(row)]),
+                         builtIn.Rate(FirstFloatingEntry + row))
+            << row;
 }
 
 TEST(ExchangeRateFile, DateFollowsSixArbitraryBytesWithoutBlanks)
@@ -74,7 +79,7 @@ TEST(ExchangeRateFile, RateLinesTakeEitherSeparatorByteAndEitherDecimalSeparator
     EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
     EXPECT_EQ(rates.rates[kAudRow], u"0,6789");
     EXPECT_EQ(rates.rates[kUsdRow], u"0,6789");
-    EXPECT_EQ(rates.rates[1], u"0,02"); // BGN
+    EXPECT_EQ(rates.rates[2], u"0,03"); // BRL
 
     CurrencyCalculator calc;
     calc.TakeExchangeRates(rates);
@@ -101,11 +106,11 @@ TEST(ExchangeRateFile, UnknownCodesUseUpLinesAndTheLaterOfTwoLinesWins)
     QList<QByteArray> lines = allRateLines();
     lines.insert(0, "XYZ;1,0");
     lines[1] = "AUD;0,3";
-    lines[2] = "AUD;0,4"; // BGN's line now sets AUD again
+    lines[3] = "AUD;0,4"; // BRL's line now sets AUD again
     const ExchangeRates rates = ParseExchangeRates(rateFile(lines));
     EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
     EXPECT_EQ(rates.rates[kAudRow], u"0,4");
-    EXPECT_EQ(rates.rates[1], u"0,51129"); // BGN: built in
+    EXPECT_EQ(rates.rates[2], u"0,39566"); // BRL: built in
     EXPECT_EQ(rates.rates[kUsdRow], u"0,36");
     EXPECT_EQ(rates.rates[FloatingCount - 1], u"0,10647"); // ZAR: built in
 
@@ -281,6 +286,173 @@ TEST(ExchangeRateFile, RandomBytesNeverGiveANonNumber)
         calc.AmountEdited(AmountField::Second, QStringLiteral("0,000001"));
         ASSERT_TRUE(isShownNumberOrEmpty(calc.Amount(AmountField::First)));
     }
+}
+
+TEST(DownloadedRates, OnlyADatedFileOfThirtySevenKnownPositiveRatesIsTaken)
+{
+    QList<QByteArray> html;
+    for (int line = 0; line < FloatingCount; ++line)
+        html << "<p>Bitte melden Sie sich am WLAN an</p>";
+    const auto with = [](int row, const QByteArray& line) {
+        QList<QByteArray> lines = allRateLines();
+        lines[row] = line;
+        return rateFile(lines);
+    };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool taken;
+    } rows[] = {
+        {"a sound file", rateFile(allRateLines()), true},
+        {"lines ending in CR only", rateFile(allRateLines(), "\r"), true},
+        {"the last line without line end", rateFile(allRateLines()).chopped(2), true},
+        {"a captive portal's page of 38 lines",
+         rateFile(html, "\r\n", "<html>e0ofa captive portal page</p>"), false},
+        {"a date that is no date", rateFile(allRateLines(), "\r\n", "Stand: 31.02.2026"), false},
+        {"a date without year", rateFile(allRateLines(), "\r\n", "Stand: 25.04."), false},
+        {"an unknown code", with(kUsdRow, "XYZ;1,0"), false},
+        {"a rate of 0", with(kUsdRow, "USD;0"), false},
+        {"a negative rate", with(kUsdRow, "USD;-0,9"), false},
+        {"a rate that is no number", with(kUsdRow, "USD;abc"), false},
+        {"a code without rate", with(kUsdRow, "USD"), false},
+        {"36 lines", rateFile(allRateLines().mid(1)), false},
+        {"nothing", QByteArray(), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto taken = ParseDownloadedRates(row.bytes);
+        EXPECT_EQ(taken.has_value(), row.taken);
+        if (taken) {
+            EXPECT_EQ(taken->rates[kUsdRow], u"0,36");
+        }
+    }
+}
+
+// The irrevocable conversion rates, units per euro, as the Council fixed them.
+const struct {
+    const char* code;
+    double unitsPerEuro;
+} kJoinedTheEuro[] = {
+    {"SIT", 239.640},  {"CYP", 0.585274}, {"MTL", 0.429300}, {"SKK", 30.1260}, {"EEK", 15.6466},
+    {"LVL", 0.702804}, {"LTL", 3.45280},  {"HRK", 7.53450},  {"BGN", 1.95583},
+};
+
+int rowOf(const char* code)
+{
+    return int(CurrencyCodes().indexOf(QLatin1String(code))) - FirstFloatingEntry;
+}
+
+TEST(EuroJoinedRates, FixedWhateverAFileOrTheBankSaysAndNotEditable)
+{
+    QList<QByteArray> lines = allRateLines();
+    for (const auto& joined : kJoinedTheEuro)
+        lines[rowOf(joined.code)] = QByteArray(joined.code) + ";0,5";
+    const ExchangeRates fromFile = ParseExchangeRates(rateFile(lines));
+    const QByteArray xml = R"(<Cube><Cube time="2026-02-03"><Cube currency="USD" rate="1.25"/>
+        <Cube currency="BGN" rate="2"/><Cube currency="HRK" rate="9"/></Cube></Cube>)";
+    const auto fromBank = ImportReferenceRates(xml, fromFile);
+    ASSERT_TRUE(fromBank);
+    const ExchangeRates builtIn = ParseExchangeRates(QByteArray());
+    for (const ExchangeRates* rates : {&fromFile, &*fromBank, &builtIn}) {
+        CurrencyCalculator calc;
+        calc.TakeExchangeRates(*rates);
+        calc.CurrencyChosen(AmountField::First, EuroEntry);
+        for (const auto& joined : kJoinedTheEuro) {
+            SCOPED_TRACE(joined.code);
+            const int row = rowOf(joined.code);
+            ASSERT_GE(row, 0);
+            calc.CurrencyChosen(AmountField::Second, FirstFloatingEntry + row);
+            calc.AmountEdited(AmountField::First, QStringLiteral("1000"));
+            EXPECT_EQ(calc.Amount(AmountField::Second), FixedText(1000 * joined.unitsPerEuro, 5));
+            EXPECT_FALSE(CurrencyCalculator::IsRateEditable(row, 1));
+            EXPECT_FALSE(calc.RateCellEdited(row, QStringLiteral("0,1")));
+        }
+    }
+    EXPECT_EQ(int(EuroJoinedCurrencies().size()), int(std::size(kJoinedTheEuro)));
+    EXPECT_TRUE(CurrencyCalculator::IsRateEditable(kUsdRow, 1));
+}
+
+class UserRateFile : public testing::Test {
+protected:
+    static void write(const QString& folder, const QByteArray& bytes)
+    {
+        QFile file(QDir(folder).filePath(QStringLiteral("kurse.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir user;
+    QTemporaryDir program;
+    QString userFolder() const { return user.filePath(QStringLiteral("Quorvanta")); }
+};
+
+TEST_F(UserRateFile, TheUsersCompleteFileComesFirstThenTheDeliveredOneThenTheBuiltIn)
+{
+    EXPECT_EQ(LoadUserOrDeliveredRates(userFolder(), program.path()).outcome,
+              RateFileOutcome::Missing);
+    write(program.path(), rateFile(allRateLines(), "\r\n", "Stand: 01.01.2020"));
+    EXPECT_EQ(LoadUserOrDeliveredRates(userFolder(), program.path()).date, u"01.01.2020");
+
+    // A hand-typed rate: written through a folder that did not exist yet, every digit kept.
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(LoadUserOrDeliveredRates(userFolder(), program.path()));
+    ASSERT_TRUE(calc.RateCellEdited(kUsdRow, QStringLiteral("0,95")));
+    RecordingServices services;
+    calc.RateKey(kUsdRow, 1, FieldState{QStringLiteral("0,95"), 4, 4, 0}, u'5', QDate(2026, 3, 4),
+                 {services, services});
+    ASSERT_TRUE(SaveExchangeRates(userFolder(), calc.RatesToKeep()));
+    const ExchangeRates kept = LoadUserOrDeliveredRates(userFolder(), program.path());
+    EXPECT_EQ(kept.date, u"04.03.2026");
+    EXPECT_EQ(kept.rates[kUsdRow], u"0,95");
+    EXPECT_EQ(kept.rates[kAudRow], u"0,01");
+
+    // A user's file cut short is passed over.
+    write(userFolder(), rateFile(allRateLines().mid(1)));
+    EXPECT_EQ(LoadUserOrDeliveredRates(userFolder(), program.path()).date, u"01.01.2020");
+}
+
+TEST(ReferenceRates, ACurrencyTheBankNoLongerQuotesSaysSinceWhenItsRateIsOld)
+{
+    const QByteArray xml = R"(<Cube><Cube time="2026-02-03"><Cube currency="USD" rate="1.25"/>
+        </Cube></Cube>)";
+    const ExchangeRates previous =
+        ParseExchangeRates(rateFile(allRateLines(), "\r\n", "Stand: 01.01.2020"));
+    const auto first = ImportReferenceRates(xml, previous);
+    ASSERT_TRUE(first);
+    const int rur = rowOf("RUR");
+    EXPECT_EQ(first->staleSince[size_t(rur)], u"01.01.2020");
+    EXPECT_EQ(first->rates[size_t(rur)], previous.rates[size_t(rur)]);
+    EXPECT_EQ(first->staleSince[kUsdRow], u"");
+    EXPECT_EQ(first->staleSince[size_t(rowOf("BGN"))], u""); // fixed, never old
+
+    // The note survives the file, a later download, and the strict check; a typed rate ends it.
+    const QByteArray written = WriteExchangeRates(*first);
+    const auto back = ParseDownloadedRates(written);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->staleSince, first->staleSince);
+    const auto second = ImportReferenceRates(xml, *back);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->staleSince[size_t(rur)], u"01.01.2020");
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(*second);
+    EXPECT_EQ(calc.StaleSince(rur), u"01.01.2020");
+    calc.RateCellEdited(rur, QStringLiteral("0,01"));
+    EXPECT_EQ(calc.RatesToKeep().staleSince[size_t(rur)], u"");
+}
+
+TEST(CurrencyRates, EveryBuiltInRateIsAPlausibleEuroValue)
+{
+    // From the rupiah (some 1/16000 euro) to the pound: a lost exponent stands out.
+    const CurrencyRates builtIn;
+    for (int entry = 0; entry < CurrencyCount; ++entry) {
+        SCOPED_TRACE(Currencies()[size_t(entry)].code.toString().toStdString());
+        EXPECT_GT(builtIn.Rate(entry), 1e-5);
+        EXPECT_LT(builtIn.Rate(entry), 3.0);
+    }
+    CurrencyCalculator calc;
+    calc.CurrencyChosen(AmountField::First, EuroEntry);
+    calc.CurrencyChosen(AmountField::Second, FirstFloatingEntry + rowOf("IDR"));
+    calc.AmountEdited(AmountField::Second, QStringLiteral("1000000"));
+    EXPECT_EQ(calc.Amount(AmountField::First), u"69,27060");
 }
 
 } // namespace

@@ -73,6 +73,28 @@ TEST(Service, ServesTheFilesAndStoresReports)
     EXPECT_TRUE(listed.contains(QStringLiteral("ProgramMain +0x12")));
 }
 
+TEST(Service, RefusesBodiesOverOneMegabyteAndEmptyReportsAndKeepsServing)
+{
+    RunningService service;
+    ASSERT_TRUE(service.IsRunning());
+    const QString report = service.Base() + QStringLiteral("/service/Report.ashx/SendErrorReport");
+    const QByteArray huge = "Stack=" + QByteArray(2 * 1024 * 1024, 'x');
+    EXPECT_EQ(request(report, &huge).status, 413);
+    const QByteArray empty;
+    EXPECT_EQ(request(report, &empty).status, 400);
+    const QByteArray emptyFields = "Stack=&ErrorMessage=&Programm=&Version=";
+    EXPECT_EQ(request(report, &emptyFields).status, 400);
+    // Just under the limit is taken, and the service still answers.
+    const QByteArray large = "Stack=" + QByteArray(1000 * 1000, 'y');
+    EXPECT_EQ(request(report, &large).status, 200);
+    writeFile(service.Folder() + QStringLiteral("/eurofxref-daily.xml"), "<Cube/>");
+    EXPECT_EQ(request(service.Base() + QStringLiteral("/stats/eurofxref/eurofxref-daily.xml")).body,
+              "<Cube/>");
+    const QString listed = RunningService::Run(
+        {QStringLiteral("--database"), service.Database(), QStringLiteral("--list-reports")});
+    EXPECT_EQ(listed.count(QStringLiteral("Report ")), 1) << listed.left(300).toStdString();
+}
+
 TEST(Service, ImportsReferenceRatesIntoTheFolder)
 {
     QTemporaryDir folder;

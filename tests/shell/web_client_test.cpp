@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    WebClient client{TransferLimits{1500, 1024 * 1024}};
+    WebClient client{TransferLimits{.timeoutMs = 1500, .deadlineMs = 3000}};
 };
 
 TEST_F(Download, AGoodTransferFromTheServiceReplacesTheFile)
@@ -92,6 +93,20 @@ TEST_F(Download, EveryFailureLeavesTheOldFileAndNothingBehind)
     const QUrl refused(QStringLiteral("http://127.0.0.1:%1").arg(closed.serverPort()));
     closed.close();
     EXPECT_EQ(fetch(refused), TransferOutcome::Failed);
+    // A host that trickles a byte every 200 ms is never silent for the time-out; the deadline
+    // ends it all the same.
+    QTcpServer trickle;
+    trickle.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&trickle, &QTcpServer::newConnection, &trickle, [&trickle] {
+        QTcpSocket* socket = trickle.nextPendingConnection();
+        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        auto* drip = new QTimer(socket);
+        QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+        drip->start(200);
+    });
+    EXPECT_EQ(fetch(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(trickle.serverPort()))),
+              TransferOutcome::TimedOut);
+    EXPECT_EQ(targetBytes(), kOldFile);
     // A body that is no rate file is refused by the caller's check.
     S errorPage(S::Answer(200, "<html>Wartungsarbeiten</html>"));
     EXPECT_EQ(

@@ -1,4 +1,6 @@
 // The update from the maker's host, against a server of the test's own on 127.0.0.1.
+#include "calculator/number_text.h"
+#include "conversion/currency_calculator.h"
 #include "conversion/exchange_rate_file.h"
 #include "shell/web_update.h"
 #include "support/modal_watchdog.h"
@@ -16,6 +18,7 @@
 namespace {
 
 using S = ScriptedHttpServer;
+const QString kBankPath = QStringLiteral("/stats/eurofxref/eurofxref-daily.xml");
 
 QByteArray rateFile(const char* date)
 {
@@ -35,24 +38,46 @@ protected:
     WebUpdate::Hooks hooks()
     {
         WebUpdate::Hooks h;
-        h.loadRates = [this] { loadedDate = LoadExchangeRates(folder.path()).date; };
+        h.loadRates = [this] {
+            loaded = LoadExchangeRates(folder.path());
+            loadedDate = loaded.date;
+        };
+        h.outcome = [this](RateUpdateResult result) { results.append(result); };
         h.searchNewVersion = [this] { return search; };
         h.suspendAlwaysOnTop = [this](bool on) { suspended.append(on); };
         return h;
     }
-    void run(const S& server)
+    void run(const S& server) { run(onUpdateHost(server)); }
+    static WebHosts onUpdateHost(const S& server)
     {
         WebHosts hosts;
         hosts.update = server.Base();
+        return hosts;
+    }
+    static WebHosts onBank(const S& server)
+    {
+        WebHosts hosts;
+        hosts.referenceRates = WebHosts::At(server.Base(), kBankPath);
+        return hosts;
+    }
+    QByteArray rateFileNow() const
+    {
+        QFile file(folder.filePath(QStringLiteral("kurse.txt")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void run(const WebHosts& hosts)
+    {
         WebUpdate update(client, hosts, folder.path(), QStringLiteral("1.3.6"), hooks());
         update.UpdateExchangeRates(true);
     }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
 
     QTemporaryDir folder;
-    WebClient client{TransferLimits{2000, 1024 * 1024}};
+    WebClient client{TransferLimits{.timeoutMs = 2000, .deadlineMs = 4000}};
     bool search = true;
+    ExchangeRates loaded;
     QString loadedDate;
+    QList<RateUpdateResult> results;
     QList<bool> suspended;
 };
 
@@ -71,8 +96,68 @@ TEST_F(Update, AnErrorPageKeepsTheLastGoodRatesAndNoSearchAsksNothing)
     search = false;
     S server(S::Answer(200, "<html>Wartung</html>"));
     run(server);
-    EXPECT_EQ(loadedDate, u"01.01.2020");
+    EXPECT_EQ(loadedDate, u""); // nothing new to load: the page keeps what it shows
     EXPECT_EQ(server.paths, QList<QByteArray>{"/Quorvanta/Kursupdate.ashx"});
+}
+
+TEST_F(Update, TheBanksReferenceRatesBecomeTheRateFileAndNoVersionIsAsked)
+{
+    S server({{kBankPath.toLatin1(), S::Answer(200, R"(<?xml version="1.0" encoding="UTF-8"?>
+<gesmes:Envelope xmlns:gesmes="http://www.gesmes.org/xml/2002-08-01"
+ xmlns="http://www.ecb.int/vocabulary/2002-08-01/eurofxref"><Cube><Cube time="2026-02-03">
+<Cube currency="USD" rate="1.0876"/><Cube currency="JPY" rate="161.52"/>
+</Cube></Cube></gesmes:Envelope>)")}});
+    run(onBank(server));
+    EXPECT_EQ(loadedDate, u"03.02.2026");
+    CurrencyCalculator calc;
+    calc.TakeExchangeRates(loaded);
+    EXPECT_EQ(calc.GridRate(UsDollarEntry - FirstFloatingEntry), FixedText(1 / 1.0876, 7));
+    EXPECT_EQ(calc.GridRate(UsDollarEntry - FirstFloatingEntry), u"0,9194557");
+    EXPECT_EQ(server.paths, QList<QByteArray>{kBankPath.toLatin1()});
+    EXPECT_EQ(results, QList<RateUpdateResult>{RateUpdateResult::Loaded});
+}
+
+TEST_F(Update, AnythingButASoundAnswerLeavesTheRateFileAsItWasAndSaysWhy)
+{
+    search = false;
+    QByteArray html = "Stand: <p>Wartung</p>\r\n";
+    for (int line = 0; line < FloatingCount; ++line)
+        html += "<p>Bitte melden Sie sich an</p>\r\n";
+    const QByteArray before = rateFileNow();
+    const struct {
+        const char* what;
+        bool bank;
+        QByteArray answer;
+        RateUpdateResult result;
+    } rows[] = {
+        {"garbage with 200", false, S::Answer(200, "e0ofacaptiveportalpage</p>"),
+         RateUpdateResult::InvalidAnswer},
+        {"37 lines of HTML", false, S::Answer(200, html), RateUpdateResult::InvalidAnswer},
+        {"404", false, S::Answer(404, "weg", "Not Found"), RateUpdateResult::InvalidAnswer},
+        {"HTML from the bank", true, S::Answer(200, html), RateUpdateResult::InvalidAnswer},
+        {"XML cut off", true,
+         S::Answer(200, "<Cube><Cube time=\"2026-02-03\"><Cube currency=\"USD\" rate=\"1.1\"/>"),
+         RateUpdateResult::InvalidAnswer},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        results.clear();
+        S server(row.answer);
+        run(row.bank ? onBank(server) : onUpdateHost(server));
+        EXPECT_EQ(rateFileNow(), before);
+        EXPECT_EQ(loadedDate, u"");
+        EXPECT_EQ(results, QList<RateUpdateResult>{row.result});
+    }
+    // Nobody listening.
+    results.clear();
+    WebHosts nowhere;
+    {
+        S closed(QByteArray{});
+        nowhere.update = closed.Base();
+    }
+    run(nowhere);
+    EXPECT_EQ(rateFileNow(), before);
+    EXPECT_EQ(results, QList<RateUpdateResult>{RateUpdateResult::NoConnection});
 }
 
 TEST_F(Update, ANewerVersionOffersItsDownloadPage)

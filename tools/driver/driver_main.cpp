@@ -1,8 +1,11 @@
-// quorvanta-driver [--program-dir DIR] [--settings FILE] [--autostart DIR] [--args "…"] [SCRIPT]
+// quorvanta-driver [--program-dir DIR] [--settings FILE] [--data-dir DIR | --user-data]
+//                  [--autostart DIR] [--args "…"] [SCRIPT]
 // Starts the program as `quorvanta` does (without the single-instance lock), on the
 // offscreen platform unless QT_QPA_PLATFORM is set, and runs the script from SCRIPT or
-// standard input. The settings and the autostart entry go to a fresh temporary folder unless
-// --settings and --autostart name others: a script never touches the user's own.
+// standard input. The settings, the user's rate file and the autostart entry go to a fresh
+// temporary folder unless --settings, --data-dir and --autostart name others: a script never
+// touches the user's own. --user-data keeps the system's data folder for the user (a test
+// that sets XDG_DATA_HOME checks where an installed program writes).
 #include "reporting/exception_handling.h"
 #include "script_runner.h"
 #include "shell/main_window.h"
@@ -23,8 +26,8 @@
 namespace {
 int usage()
 {
-    std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] [--autostart DIR] "
-               "[--args \"...\"] [SCRIPT]\n",
+    std::fputs("usage: quorvanta-driver [--program-dir DIR] [--settings FILE] "
+               "[--data-dir DIR | --user-data] [--autostart DIR] [--args \"...\"] [SCRIPT]\n",
                stderr);
     return 2;
 }
@@ -34,6 +37,7 @@ int main(int argc, char** argv)
 {
     ProgramOptions options;
     QString scriptPath;
+    bool userData = false; // the user's own data folder, as the installed program has it
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const bool hasValue = i + 1 < argc;
@@ -41,6 +45,10 @@ int main(int argc, char** argv)
             options.programDir = QString::fromLocal8Bit(argv[++i]);
         else if (arg == u"--settings" && hasValue)
             options.settingsFile = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--data-dir" && hasValue)
+            options.dataFolder = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == u"--user-data")
+            userData = true;
         else if (arg == u"--autostart" && hasValue)
             options.autostartFolder = QString::fromLocal8Bit(argv[++i]);
         else if (arg == u"--args" && hasValue)
@@ -85,6 +93,9 @@ int main(int argc, char** argv)
     });
     if (options.autostartFolder.isEmpty())
         options.autostartFolder = settingsDir.filePath(QStringLiteral("autostart"));
+    // The rates a script downloads or types go to its own data folder, never the user's.
+    if (options.dataFolder.isEmpty() && !userData)
+        options.dataFolder = settingsDir.filePath(QStringLiteral("data"));
 
     Program program(options);
     program.Start();

@@ -1,5 +1,6 @@
 // quorvanta-service: a small real HTTP service that stands in for the maker's hosts. It
-// serves the rate file and the version file from a folder and stores posted error reports.
+// serves the rate file, the version file and the reference-rate XML from a folder and stores
+// posted error reports (at most 1 MB each; an empty one is refused with 400).
 #pragma once
 
 #include "report_store.h"
@@ -12,8 +13,11 @@
 class WebService {
 public:
     static constexpr quint16 DefaultPort = 8470;
+    // A larger request body is refused with 413 and never kept.
+    static constexpr qint64 MaxBodyBytes = 1024 * 1024;
 
-    // `folder` holds "kurse.txt" and "version.txt"; reports go into `store`.
+    // `folder` holds "kurse.txt", "version.txt" and "eurofxref-daily.xml"; reports go into
+    // `store`.
     WebService(QString folder, ReportStore& store);
 
     // Listens on 127.0.0.1; the port it got (for `port` 0 a free one), or 0 on failure.

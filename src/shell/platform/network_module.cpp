@@ -38,7 +38,8 @@ public:
     }
 
 private:
-    // Ends the transfer after `timeoutMs` without data or once the body passes the cap.
+    // Ends the transfer after `timeoutMs` without data, at `deadlineMs`, or once the body
+    // passes the cap.
     static void watch(QNetworkReply* reply, TransferLimits limits, Done done)
     {
         struct State {
@@ -58,6 +59,9 @@ private:
         };
         QObject::connect(silence, &QTimer::timeout, reply,
                          [abortFor] { abortFor(TransferOutcome::TimedOut); });
+        // A host that trickles a byte now and then never falls silent: the deadline ends it.
+        QTimer::singleShot(limits.deadlineMs, reply,
+                           [abortFor] { abortFor(TransferOutcome::TimedOut); });
         QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, cap, abortFor] {
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
             if (length.isValid() && length.toLongLong() > cap)

@@ -18,14 +18,15 @@ enum class TransferOutcome {
     Done,
     Failed,      // no connection, or the connection broke
     HttpError,   // an answer other than 200
-    TimedOut,    // no data within the time-out
+    TimedOut,    // no data within the time-out, or not done by the deadline
     TooLarge,    // the body passed the size cap
     Refused,     // the body did not pass the caller's check
     CannotWrite, // the target file could not be written
 };
 
 struct TransferLimits {
-    int timeoutMs = 10000;
+    int timeoutMs = 10000;  // without data for this long, a transfer ends
+    int deadlineMs = 60000; // however much data comes, a transfer ends after this long
     qint64 maxBodyBytes = 1024 * 1024;
 };
 

@@ -3,9 +3,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 QString& overridePath()
+{
+    static QString path;
+    return path;
+}
+
+QString& userDataOverride()
 {
     static QString path;
     return path;
@@ -24,6 +31,18 @@ QString Path()
     if (!overridePath().isEmpty())
         return overridePath();
     return QCoreApplication::applicationDirPath();
+}
+
+void SetUserDataPath(const QString& path)
+{
+    userDataOverride() = path.isEmpty() ? QString() : QDir(path).absolutePath();
+}
+
+QString UserDataPath()
+{
+    if (!userDataOverride().isEmpty())
+        return userDataOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 QString ResolveIn(const QString& folder, const QString& windowsRelativePath)

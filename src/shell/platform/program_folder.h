@@ -11,6 +11,12 @@ namespace ProgramFolder {
 void SetPath(const QString& path);
 QString Path();
 
+// The user's own data folder (what the program writes: the rate file). The program folder
+// may not be writable for the user; this one always is. An empty path means the system's
+// application-data folder for the user.
+void SetUserDataPath(const QString& path);
+QString UserDataPath();
+
 // "images\on1.cc1" → "<program folder>/images/on1.cc1". Each part that does not exist
 // with the exact case is looked up without regard to case, as Windows would find it.
 QString FilePath(const QString& windowsRelativePath);

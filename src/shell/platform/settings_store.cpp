@@ -30,6 +30,7 @@ const Entry kEntries[] = {
     {K::ProxyEnable, Place::InternetSettings, "ProxyEnable", Type::Bool, std::nullopt},
     {K::ProxyServer, Place::InternetSettings, "ProxyServer", Type::Text, std::nullopt},
     {K::UpdateHost, Place::Program, "UpdateHost", Type::Text, std::nullopt},
+    {K::ReferenceRates, Place::Program, "ReferenceRates", Type::Text, std::nullopt},
     {K::ReportHost, Place::Program, "ReportHost", Type::Text, std::nullopt},
     {K::TransferTimeout, Place::Program, "TransferTimeout", Type::Integer, std::nullopt},
 };

@@ -29,7 +29,8 @@ public:
         Language,         // text: "Deutsch", "English" or "Polski"
         ProxyEnable,      // Internet settings: boolean (or 4 bytes on Windows)
         ProxyServer,      // Internet settings: text ("http=a:80;socks=b:1080")
-        UpdateHost,       // text: base address of the update host; missing: this machine
+        UpdateHost,       // text: base address of the update host; missing: none
+        ReferenceRates,   // text: address of the reference-rate XML; missing: the central bank's
         ReportHost,       // text: base address of the report host; missing: this machine
         TransferTimeout,  // integer, milliseconds without data before a transfer ends
     };

@@ -2,7 +2,9 @@
 
 #include "program_module.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -33,9 +35,14 @@ QByteArray WebClient::FormBody(const QList<std::pair<QString, QString>>& fields)
 
 void WebClient::transfer(WebRequest request, WebTransport::Done done)
 {
-    if (!m_transport)
+    // Tests that start the whole program set QUORVANTA_LOOPBACK_ONLY: the default rate source
+    // is on the internet, and a test reaches no further than this machine.
+    const QString host = request.url.host();
+    const bool offLimits = !qEnvironmentVariableIsEmpty("QUORVANTA_LOOPBACK_ONLY") &&
+                           !host.startsWith(u"127.") && host != u"::1" && host != u"localhost";
+    if (!m_transport && !offLimits)
         m_transport = MakeModuleObject<WebTransport>(kNetworkModule, kMakeWebTransport);
-    if (!m_transport) {
+    if (!m_transport || offLimits) {
         // Said as for any transfer: later, from the event loop.
         QTimer::singleShot(0, this,
                            [done = std::move(done)] { done(TransferOutcome::Failed, {}); });
@@ -49,20 +56,36 @@ void WebClient::transfer(WebRequest request, WebTransport::Done done)
 void WebClient::DownloadToFile(const QUrl& url, const QString& file, BodyCheck accept,
                                Finished done)
 {
+    DownloadConverted(
+        url, file,
+        [accept = std::move(accept)](const QByteArray& body) -> std::optional<QByteArray> {
+            if (accept && !accept(body))
+                return std::nullopt;
+            return body;
+        },
+        std::move(done));
+}
+
+void WebClient::DownloadConverted(const QUrl& url, const QString& file, Convert convert,
+                                  Finished done)
+{
     WebRequest request;
     request.url = url;
-    transfer(request, [file, accept = std::move(accept),
+    transfer(request, [file, convert = std::move(convert),
                        done = std::move(done)](TransferOutcome outcome, const QByteArray& body) {
         if (outcome != TransferOutcome::Done) {
             done(outcome);
             return;
         }
-        if (accept && !accept(body)) {
+        const std::optional<QByteArray> bytes = convert ? convert(body) : body;
+        if (!bytes) {
             done(TransferOutcome::Refused);
             return;
         }
+        // The user's data folder does not exist before the first file goes into it.
+        QDir().mkpath(QFileInfo(file).absolutePath());
         QSaveFile target(file);
-        if (!target.open(QIODevice::WriteOnly) || target.write(body) != body.size() ||
+        if (!target.open(QIODevice::WriteOnly) || target.write(*bytes) != bytes->size() ||
             !target.commit()) {
             done(TransferOutcome::CannotWrite);
             return;

@@ -21,12 +21,16 @@
 #include <optional>
 #include <utility>
 
-// Where the update host and the report host are. Both default to the stand-in service on
-// this machine, so nothing leaves it unless the user names a host ("UpdateHost",
-// "ReportHost" in the settings).
+// Where the rates come from and where reports go. The rates are the European Central Bank's
+// daily euro reference rates unless the settings name an update host ("UpdateHost"), which
+// then serves "kurse.txt" and the version file. The report host defaults to the stand-in
+// service on this machine ("ReportHost" names another).
 struct WebHosts {
     static constexpr const char* DefaultHost = "http://localhost:8470";
-    QUrl update{QString::fromLatin1(DefaultHost)};
+    static constexpr const char* ReferenceRatesAddress =
+        "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml";
+    QUrl update; // empty: no update host, and no version check
+    QUrl referenceRates{QString::fromLatin1(ReferenceRatesAddress)};
     QUrl report{QString::fromLatin1(DefaultHost)};
 
     // A host's base with `path` appended ("/Quorvanta/Kursupdate.ashx").
@@ -43,12 +47,16 @@ public:
     void SetLimits(TransferLimits limits) { m_limits = limits; }
 
     using BodyCheck = std::function<bool(const QByteArray& body)>;
+    // The bytes to store for a body, or nothing when the body is refused.
+    using Convert = std::function<std::optional<QByteArray>(const QByteArray& body)>;
     using Finished = std::function<void(TransferOutcome outcome)>;
     using Answered = std::function<void(TransferOutcome outcome, const QByteArray& answer)>;
 
     // GETs `url` into `file`; `done` runs once, on the main thread, after the event loop
     // has carried the transfer. Input keeps working meanwhile.
     void DownloadToFile(const QUrl& url, const QString& file, BodyCheck accept, Finished done);
+    // The same, storing what `convert` makes of the body (a rate file from an XML, say).
+    void DownloadConverted(const QUrl& url, const QString& file, Convert convert, Finished done);
     // The same, waiting in a local event loop (a button's download, while a notice shows).
     TransferOutcome DownloadToFileAndWait(const QUrl& url, const QString& file, BodyCheck accept);
 
