@@ -68,7 +68,7 @@ constexpr std::array<EuroJoinedCurrency, 9> kEuroJoined{{
     {u"LVL", 0.702804, "Council Regulation (EU) No 870/2013 (Latvia, 2014)"},
     {u"LTL", 3.45280, "Council Regulation (EU) No 851/2014 (Lithuania, 2015)"},
     {u"HRK", 7.53450, "Council Regulation (EU) 2022/1208 (Croatia, 2023)"},
-    {u"BGN", 1.95583, "Council Regulation (EU) 2025/1407 (Bulgaria, 2026)"},
+    {u"BGN", 1.95583, "Council Regulation (EU) of July 2025 (Bulgaria, 2026)"},
 }};
 
 } // namespace
