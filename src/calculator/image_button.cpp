@@ -1,5 +1,7 @@
 #include "image_button.h"
 
+#include <QKeyEvent>
+
 #include "shell/platform/program_folder.h"
 
 #include <QImageReader>
@@ -258,4 +260,31 @@ void ImageButton::paintEvent(QPaintEvent*)
     p.fillRect(0, 0, 2, h, topLeft);
     p.fillRect(0, h - 2, w, 2, bottomRight);
     p.fillRect(w - 2, 0, 2, h, bottomRight);
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(2, 2, -3, -3));
+    }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event)
+{
+    // Space clicks as in every button; Enter too, as the keyboard user of a tool bar expects.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void ImageButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusOutEvent(event);
+    update();
 }

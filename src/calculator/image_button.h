@@ -69,6 +69,10 @@ public:
     // A picture drawn instead of the face (the angle indicators).
     void SetPicture(const QImage& picture);
 
+    // Tab reaches the button, Space and Enter click it, and it shows a focus frame. The
+    // keypad's keys stay out of the tab order: the keyboard types into the display there.
+    void SetKeyboardReachable() { setFocusPolicy(Qt::TabFocus); }
+
     Frame CurrentFrame() const { return m_frame; }
     QString FrameName() const;
     void DrawFrame(Frame frame);
@@ -80,6 +84,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void hovered();

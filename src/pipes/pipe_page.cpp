@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QShortcut>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -388,6 +389,7 @@ void PipePage::buildPipeGroup()
     pick->setObjectName(QStringLiteral("spb_zetawerte"));
     pick->setGeometry(kRightFieldX + kRightFieldWidth + 2, y, 22, kFieldHeight);
     pick->SetEffect(m_effect);
+    pick->SetKeyboardReachable();
     connect(pick, &ImageButton::clicked, this, &PipePage::spb_zetawerteClick);
 
     y += kRow;
@@ -399,7 +401,12 @@ void PipePage::buildPipeGroup()
     best->setGeometry(kGroupWidth - 8 - 34, y - 3, 34, 28);
     best->SetPicture(drawSearchPicture());
     best->SetEffect(m_effect);
+    best->SetKeyboardReachable();
     connect(best, &ImageButton::clicked, this, &PipePage::img_best_pipeClick);
+    // F3 searches from anywhere on the page, as the magnifier does.
+    auto* search = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    search->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(search, &QShortcut::activated, best, &ImageButton::click);
 
     for (const F f : {F::edtLang, F::edtZetawert, F::edtMaxvp})
         connect(field(f), &QLineEdit::textChanged, this, &PipePage::edtLangChange);
@@ -487,6 +494,7 @@ void PipePage::buildTitleRow()
     circuit->setGeometry(x - 82 - 26, y, 22, 18);
     circuit->SetPicture(drawCircuitPicture());
     circuit->SetEffect(m_effect);
+    circuit->SetKeyboardReachable();
     connect(circuit, &ImageButton::clicked, this, &PipePage::img_heizkreisClick);
     m_dimensionsToggle = new QCheckBox(this);
     m_dimensionsToggle->setObjectName(QStringLiteral("chk_rohrdimensionen"));
@@ -509,6 +517,7 @@ void PipePage::buildTitleRow()
         button->setGeometry(x, y, 22, 18);
         button->SetPicture(b.picture);
         button->SetEffect(m_effect);
+        button->SetKeyboardReachable();
         connect(button, &ImageButton::clicked, this, b.click);
         x += 24;
     }

@@ -391,6 +391,7 @@ LanguageSwitch::LanguageSwitch(TSprachenStrings& table, Tfrm_calc& main, Tfrm_re
     flag->setToolTip(QStringLiteral("Sprache wechseln"));
     flag->setGeometry(Tfrm_calc::ClientWidth - 110, 2, 20, 18);
     flag->SetEffect(&main.ButtonEffect());
+    flag->SetKeyboardReachable();
     connect(flag, &ImageButton::clicked, this, &LanguageSwitch::img_spracheClick);
 
     m_menu = new QMenu(&main);

@@ -100,12 +100,14 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(ClientWidth - b.right - 20, 2, 20, 18);
         button->SetEffect(&m_effect);
+        button->SetKeyboardReachable();
         connect(button, &ImageButton::clicked, this, b.click);
     }
     auto* logo = new ImageButton(QStringLiteral("Q"), this);
     logo->setObjectName(QStringLiteral("img_logo1"));
     logo->setGeometry(2, 2, 18, 18);
     logo->SetEffect(&m_effect);
+    logo->SetKeyboardReachable();
     logo->setToolTip(QLatin1String(kMakerWebAddress));
     connect(logo, &ImageButton::clicked, this, &Tfrm_calc::img_logo1Click);
     TrayAvailable = [] { return TrayIcon::Available(); };
