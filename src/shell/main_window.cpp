@@ -65,6 +65,7 @@ public:
 
 Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
+      m_clipboard(services.clipboard),
       m_messages(services.feedback, this), m_keypadTexts(KeypadControlTexts()),
       m_calculator(m_display, services)
 {
@@ -344,12 +345,17 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
     tape->SetEffect(&m_effect);
     tape->OnClear = [this] {
         m_calculator.Tape().Clear();
-        m_tape->ShowLines(m_calculator.Tape().Lines());
+        m_keypad->Refresh();
         m_keypad->FocusResult();
     };
+    tape->OnRecall = [this](const QString& line) {
+        if (m_calculator.RecallTapeLine(line))
+            m_keypad->Refresh();
+    };
+    tape->OnCopy = [this](const QString& text) { m_clipboard.SetText(text); };
     connect(m_keypad, &KeypadPage::CalculationChanged, tape,
-            [this] { m_tape->ShowLines(m_calculator.Tape().Lines()); });
-    tape->ShowLines(m_calculator.Tape().Lines());
+            [this] { m_tape->ShowTape(m_calculator.Tape()); });
+    tape->ShowTape(m_calculator.Tape());
     tape->installEventFilter(this);
 }
 
@@ -430,6 +436,8 @@ void Tfrm_calc::FinishStart()
     m_currency->ReadPendingRates();
     if (m_tape)
         m_tape->BuildText();
+    if (auto restore = std::exchange(RestoreSession, nullptr))
+        restore();
 }
 
 void Tfrm_calc::moveEvent(QMoveEvent* event)

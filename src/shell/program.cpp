@@ -19,7 +19,9 @@
 #include "platform/system_language.h"
 #include "platform/web_client.h"
 #include "platform/window_placement.h"
+#include "platform/state_file.h"
 #include "reporting/exception_handling.h"
+#include "session_keeper.h"
 #include "tray_rules.h"
 #include "update_dialogs.h"
 #include "web_update.h"
@@ -117,6 +119,7 @@ void Program::Start()
                          [this](const QString& box, bool checked) { SaveSetup(box, checked); });
     showSettingBoxes();
     applyAlwaysOnTop(m_choices.alwaysOnTop);
+    setUpSession();
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
@@ -158,6 +161,19 @@ void Program::Start()
         m_mainWindow->AfterFirstPaint = later;
     else
         QTimer::singleShot(0, m_mainWindow.get(), later);
+}
+
+void Program::setUpSession()
+{
+    const bool restore = m_settings->Bool(SettingsStore::Key::RestoreSession).value_or(true);
+    m_session = new SessionKeeper(*m_mainWindow, StateFile(), restore);
+    // Read once the window is up (with the rest of FinishStart), written when the program ends.
+    m_mainWindow->RestoreSession = [this] { m_session->Restore(); };
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_session,
+                     [this] { m_session->SaveNow(); });
+    m_session->AddCheckBox([this](bool checked) {
+        m_settings->SetBool(SettingsStore::Key::RestoreSession, checked);
+    });
 }
 
 void Program::setUpWebUpdate()

@@ -15,6 +15,7 @@ class Autostart;
 class DesktopServices;
 class SettingsStore;
 class TextPrinter;
+class SessionKeeper;
 class Tfrm_calc;
 class Tfrm_rechenstreifen;
 class WebClient;
@@ -45,6 +46,7 @@ public:
 
     Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
     Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
+    SessionKeeper* Session() const { return m_session; }
     LanguageSwitch* Languages() const { return m_languageSwitch; }
     TextPrinter& Printer() const { return *m_printer; }
     SettingsStore& Settings() const { return *m_settings; }
@@ -80,6 +82,7 @@ private:
     void applyAlwaysOnTop(bool on);
     void showSettingBoxes();
     void setUpWebUpdate();
+    void setUpSession();
     void askForUpdate();
 
     ProgramOptions m_options;
@@ -97,6 +100,7 @@ private:
     std::unique_ptr<WebUpdate> m_update;
     std::unique_ptr<TSprachenStrings> m_translations;
     LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
+    SessionKeeper* m_session = nullptr;         // owned by the main window
 };
 
 // Entry point of `quorvanta`: a second start only asks the first to show itself, and ends.

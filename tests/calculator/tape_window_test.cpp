@@ -25,22 +25,40 @@ QString tapeText(Tfrm_rechenstreifen& tape)
     return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
 }
 
-TEST(TapeWindow, ShowsOnlyWhatChangedAndEndsOnTheLastLine)
+TEST(TapeWindow, ShowsWhatTheTapeSaysChangedAndEndsOnTheLastLine)
 {
-    Tfrm_rechenstreifen tape;
-    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+")});
-    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+3"), QStringLiteral("*")});
-    EXPECT_EQ(tapeText(tape), u"12\n+3\n*");
-    tape.ShowLines({QStringLiteral("7")});
-    EXPECT_EQ(tapeText(tape), u"7");
-    tape.ShowLines({});
-    EXPECT_EQ(tapeText(tape), u"");
+    Tfrm_rechenstreifen window;
+    CalculationTape tape;
+    tape.TapeAppend(QStringLiteral("12"));
+    tape.TapeNewLine(QStringLiteral("+"));
+    window.ShowTape(tape); // before the text area exists: kept for later
+    tape.TapeAppend(QStringLiteral("3"));
+    tape.TapeNewLine(QStringLiteral("*"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*");
+    tape.TapeAppend(QStringLiteral("4"));
+    tape.TapeNewLine(QStringLiteral("=24"));
+    tape.TapeNewLine(QString());
+    tape.TapeNewLine(QString());
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*4\n=24\n\n");
+    tape.TapeAppend(QStringLiteral("7"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*4\n=24\n\n7");
+    tape.Clear();
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"");
+    tape.TapeAppend(QStringLiteral("5"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"5");
     QStringList many;
     for (int i = 0; i < 200; ++i)
         many << QString::number(i);
-    tape.show();
-    tape.ShowLines(many);
-    auto* edit = tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
+    window.show();
+    tape.SetLines(many);
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), many.join(u'\n'));
+    auto* edit = window.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
     EXPECT_EQ(edit->verticalScrollBar()->value(), edit->verticalScrollBar()->maximum());
     EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
 }
@@ -69,7 +87,7 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
     program.MainWindow()->Calculator().spb_zifferClick(5);
     program.MainWindow()->Calculator().spb_operatorClick(Operator::Equals);
-    program.TapeWindow()->ShowLines(program.MainWindow()->Calculator().Tape().Lines());
+    program.TapeWindow()->ShowTape(program.MainWindow()->Calculator().Tape());
 
     // The user confirms the print dialog.
     bool dialogSeen = false;

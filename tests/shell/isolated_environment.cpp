@@ -1,4 +1,4 @@
-// Every widget test runs with its own configuration and runtime folders: a test that starts
+// Every widget test runs with its own configuration, data and runtime folders: a test that starts
 // the program without naming a settings file or an autostart folder never reaches the user's.
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -13,6 +13,7 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
         qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     }
 
 private:

@@ -78,6 +78,9 @@ int main(int argc, char** argv)
         // A script's own fresh settings fetch no rates at start: its run must not depend on
         // what answers on the network. A script that wants it brings a settings file.
         SettingsStore(options.settingsFile).SetBool(SettingsStore::Key::AutoUpdate, false);
+        // Nor does it find or leave a session in the user's data folder. A script that
+        // brings its settings brings its data folder too (XDG_DATA_HOME), to see a restart.
+        qputenv("XDG_DATA_HOME", settingsDir.filePath(QStringLiteral("data")).toUtf8());
     }
     // No script ever starts a browser or a mail program: the address is only told.
     SetAddressOpener([](const QUrl& address) {

@@ -32,6 +32,7 @@ const Entry kEntries[] = {
     {K::UpdateHost, Place::Program, "UpdateHost", Type::Text, std::nullopt},
     {K::ReportHost, Place::Program, "ReportHost", Type::Text, std::nullopt},
     {K::TransferTimeout, Place::Program, "TransferTimeout", Type::Integer, std::nullopt},
+    {K::RestoreSession, Place::Program, "RestoreSession", Type::Bool, std::nullopt},
 };
 
 const Entry& entry(K key)

@@ -32,6 +32,7 @@ public:
         UpdateHost,       // text: base address of the update host; missing: this machine
         ReportHost,       // text: base address of the report host; missing: this machine
         TransferTimeout,  // integer, milliseconds without data before a transfer ends
+        RestoreSession,   // boolean, missing means true: the last session comes back at start
     };
 
     // The user's own settings.
