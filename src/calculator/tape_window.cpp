@@ -140,6 +140,11 @@ void Tfrm_rechenstreifen::showChange(CalculationTape::Change change)
     scrollToEnd();
 }
 
+bool Tfrm_rechenstreifen::TakesKeys() const
+{
+    return m_tape && m_tape->hasFocus();
+}
+
 QString Tfrm_rechenstreifen::SelectedLines() const
 {
     if (!m_tape)
@@ -193,6 +198,15 @@ bool Tfrm_rechenstreifen::eventFilter(QObject* watched, QEvent* event)
     }
     if (m_tape && watched == m_tape && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // Up and Down go from line to line, whatever the layout has got to.
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            key->modifiers() == Qt::NoModifier) {
+            QTextCursor cursor = m_tape->textCursor();
+            cursor.movePosition(key->key() == Qt::Key_Up ? QTextCursor::PreviousBlock
+                                                         : QTextCursor::NextBlock);
+            m_tape->setTextCursor(cursor);
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (OnRecall)
                 OnRecall(m_tape->textCursor().block().text());

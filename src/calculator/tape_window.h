@@ -41,6 +41,8 @@ public:
     std::function<void(const QString& text)> OnCopy;
     // The text of the tape's lines that the selection (or the cursor) touches.
     QString SelectedLines() const;
+    // A click put the cursor into the lines: keys go to the tape until the calculator is used.
+    bool TakesKeys() const;
 
     void rechenstreifen_loeschenClick();
     void img_rechenstreifen_druckenClick();

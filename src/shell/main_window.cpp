@@ -361,11 +361,12 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
 
 bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
 {
-    // The tape takes no keys: when a window system activates it (on showing it, or on a
-    // click), the keyboard goes back to the calculator once that has settled.
+    // The tape takes no keys of the calculation: when a window system activates it (on
+    // showing it, or on a click), the keyboard goes back to the calculator once that has
+    // settled, unless a click chose a line of the tape (for Enter and Ctrl+C).
     if (watched == m_tape && event->type() == QEvent::WindowActivate && isVisible())
         QTimer::singleShot(0, this, [this] {
-            if (isVisible() && !isActiveWindow())
+            if (isVisible() && !isActiveWindow() && !m_tape->TakesKeys())
                 activateWindow();
         });
     return QWidget::eventFilter(watched, event);
