@@ -44,6 +44,14 @@ public:
         m_change = {true, 0};
     }
     QString Text() const { return m_lines.join(u'\n'); }
+    // The tape as a text file: UTF-8, `dateLine` first, every line ended by `lineEnd`.
+    QByteArray FileText(const QString& dateLine, const QString& lineEnd) const
+    {
+        QString text = dateLine + lineEnd;
+        for (const QString& line : m_lines)
+            text += line + lineEnd;
+        return text.toUtf8();
+    }
 
     // What changed since the last call; the next call starts from here.
     Change TakeChange()

@@ -2,6 +2,7 @@
 
 #include "image_button.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -52,6 +53,17 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     connect(m_print, &ImageButton::clicked, this,
             &Tfrm_rechenstreifen::img_rechenstreifen_druckenClick);
 
+    m_saveAction = new QAction(QStringLiteral("Speichern unter…"), this);
+    m_saveAction->setObjectName(QStringLiteral("act_rechenstreifen_speichern"));
+    connect(m_saveAction, &QAction::triggered, this, [this] {
+        if (OnSave)
+            OnSave();
+    });
+
+    // The text of a failed save: an action never shown, so that the translation table reaches it.
+    auto* failed = new QAction(QStringLiteral("Der Rechenstreifen konnte nicht gespeichert werden:"), this);
+    failed->setObjectName(QStringLiteral("lbl_streifen_fehler"));
+
     // The text area is the costliest control of both windows and the tape starts hidden:
     // it is made once the main window is up (BuildText) or when the tape first shows.
 }
@@ -77,6 +89,8 @@ void Tfrm_rechenstreifen::BuildText()
     m_tape->setFocusPolicy(Qt::ClickFocus);
     m_tape->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_tape->installEventFilter(this);
+    m_tape->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_tape->addAction(m_saveAction);
     m_tape->viewport()->installEventFilter(this);
     m_tape->show();
     if (m_source)

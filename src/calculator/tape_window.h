@@ -12,6 +12,7 @@
 
 class ImageButton;
 class ImageButtonEffect;
+class QAction;
 class QLabel;
 class QTextEdit;
 
@@ -39,6 +40,8 @@ public:
     std::function<void(const QString& line)> OnRecall;
     // Ctrl+C: the lines the selection touches, whole, one per line.
     std::function<void(const QString& text)> OnCopy;
+    // "Speichern unter…" in the text area's menu (act_rechenstreifen_speichern).
+    std::function<void()> OnSave;
     // The text of the tape's lines that the selection (or the cursor) touches.
     QString SelectedLines() const;
     // A click put the cursor into the lines: keys go to the tape until the calculator is used.
@@ -59,6 +62,7 @@ private:
     QLabel* m_caption;
     ImageButton* m_clear;
     ImageButton* m_print;
+    QAction* m_saveAction;
     QTextEdit* m_tape = nullptr;
     CalculationTape* m_source = nullptr;
     qsizetype m_shownCount = 0; // lines in the text area

@@ -26,7 +26,10 @@
 #include "update_dialogs.h"
 #include "web_update.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDate>
+#include <QFileDialog>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -104,6 +107,7 @@ void Program::Start()
     m_tapeWindow->OnPrint = [this](const QString& title, const QString& text) {
         m_printer->Print(m_tapeWindow.get(), title, text);
     };
+    m_tapeWindow->OnSave = [this] { saveTape(); };
     WatchFirstPaint(m_mainWindow.get());
     setUpWebUpdate();
 
@@ -161,6 +165,27 @@ void Program::Start()
         m_mainWindow->AfterFirstPaint = later;
     else
         QTimer::singleShot(0, m_mainWindow.get(), later);
+}
+
+void Program::saveTape()
+{
+    const QString file = AskTapeFile ? AskTapeFile()
+                                     : QFileDialog::getSaveFileName(
+                                           m_tapeWindow.get(), QStringLiteral("Speichern unter…"),
+                                           QStringLiteral("Rechenstreifen.txt"));
+    if (file.isEmpty())
+        return;
+#ifdef Q_OS_WIN
+    const QString lineEnd = QStringLiteral("\r\n");
+#else
+    const QString lineEnd = QStringLiteral("\n");
+#endif
+    const QByteArray text = m_mainWindow->Calculator().Tape().FileText(
+        QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), lineEnd);
+    if (!WriteFileWhole(file, text)) {
+        const auto* failed = m_tapeWindow->findChild<QAction*>(QStringLiteral("lbl_streifen_fehler"));
+        m_mainWindow->Messages().ShowMessage(MessageKind::Warning, failed->text() + u' ' + file);
+    }
 }
 
 void Program::setUpSession()

@@ -77,12 +77,15 @@ public:
     // Work that waits until the window is up: after its first frame, or at once after Start
     // when the program starts without showing it.
     std::function<void()> WhenUp;
+    // Asks where to save the tape; empty: cancelled. Tests answer in its place.
+    std::function<QString()> AskTapeFile;
 
 private:
     void applyAlwaysOnTop(bool on);
     void showSettingBoxes();
     void setUpWebUpdate();
     void setUpSession();
+    void saveTape();
     void askForUpdate();
 
     ProgramOptions m_options;

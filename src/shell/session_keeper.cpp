@@ -5,6 +5,7 @@
 #include "formulas/formula_page.h"
 #include "main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -34,10 +35,11 @@ SessionKeeper::SessionKeeper(Tfrm_calc& window, StateFile file, bool enabled)
     m_timer.setSingleShot(true);
     m_timer.setInterval(SaveDelayMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { SaveNow(); });
-    auto* notice = new QObject(&window);
+    // An action never shown, so that the translation table reaches the notice's text.
+    auto* notice = new QAction(QStringLiteral("Die letzte Sitzung konnte nicht gelesen werden. "
+                                              "Die Datei wurde als state.broken beiseitegelegt."),
+                               &window);
     notice->setObjectName(QString::fromLatin1(kBrokenNotice));
-    notice->setProperty("text", QStringLiteral("Die letzte Sitzung konnte nicht gelesen werden. "
-                                               "Die Datei wurde als state.broken beiseitegelegt."));
     if (auto* keypad = window.findChild<KeypadPage*>())
         connect(keypad, &KeypadPage::CalculationChanged, this, [this] { Changed(); });
     connect(window.Pages(), &QTabWidget::currentChanged, this, [this] { Changed(); });
@@ -58,8 +60,8 @@ void SessionKeeper::Restore()
     if (read.status == SessionReadStatus::Broken) {
         // Kept only when it could be set aside: an unread file is never written over.
         m_keeping = m_file.SetAside();
-        const QObject* notice = m_window.findChild<QObject*>(QString::fromLatin1(kBrokenNotice));
-        m_window.Messages().ShowMessage(MessageKind::Notice, notice->property("text").toString());
+        const auto* notice = m_window.findChild<QAction*>(QString::fromLatin1(kBrokenNotice));
+        m_window.Messages().ShowMessage(MessageKind::Notice, notice->text());
         return;
     }
     Apply(read.state);

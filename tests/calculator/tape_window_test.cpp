@@ -6,12 +6,16 @@
 #include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -125,6 +129,48 @@ TEST(TapeWindow, CancelledDialogPrintsNothing)
     });
     EXPECT_FALSE(printer.Print(nullptr, QStringLiteral("Rechenstreifen"), QStringLiteral("1")));
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches)
+{
+    QTemporaryDir dir;
+    Program program(ProgramOptions{});
+    program.Start();
+    KeypadController& calc = program.MainWindow()->Calculator();
+    calc.spb_zifferClick(4);
+    calc.spb_operatorClick(Operator::Plus);
+    calc.spb_zifferClick(5);
+    calc.spb_operatorClick(Operator::Equals);
+    Tfrm_rechenstreifen& tape = *program.TapeWindow();
+    tape.BuildText();
+    tape.ShowTape(calc.Tape());
+
+    QString asked = dir.filePath(QStringLiteral("streifen.txt"));
+    program.AskTapeFile = [&asked] { return asked; };
+    tape.findChild<QAction*>(QStringLiteral("act_rechenstreifen_speichern"))->trigger();
+    QFile saved(asked);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), today + QStringLiteral("\n4\n+5\n=9\n\n\n"));
+    // A cancelled question writes nothing.
+    asked.clear();
+    tape.findChild<QAction*>(QStringLiteral("act_rechenstreifen_speichern"))->trigger();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // A selection from inside "+5" to inside "=9" copies both lines whole.
+    auto* edit = tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(3);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    QString copied;
+    tape.OnCopy = [&copied](const QString& text) { copied = text; };
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copied, u"+5\n=9");
 }
 
 } // namespace

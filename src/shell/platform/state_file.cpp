@@ -37,9 +37,12 @@ StateFile::Content StateFile::Read() const
 
 bool StateFile::Write(const QByteArray& bytes) const
 {
-    if (!QDir().mkpath(m_folder))
-        return false;
-    QSaveFile file(Path());
+    return QDir().mkpath(m_folder) && WriteFileWhole(Path(), bytes);
+}
+
+bool WriteFileWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(bytes) != bytes.size()) {

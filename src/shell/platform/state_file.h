@@ -8,6 +8,9 @@
 
 #include <optional>
 
+// Writes `bytes` as the whole of `path` through a temporary file and a rename.
+bool WriteFileWhole(const QString& path, const QByteArray& bytes);
+
 class StateFile {
 public:
     // The user's data folder.
