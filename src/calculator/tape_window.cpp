@@ -131,24 +131,24 @@ void Tfrm_rechenstreifen::showChange(CalculationTape::Change change)
     if (from == m_shownCount && from == lines.size())
         return;
     QTextDocument* doc = m_tape->document();
-    QTextCursor cursor(doc);
     if (from == 0) {
-        doc->clear();
-        cursor = QTextCursor(doc);
+        // A whole tape (a restored session of thousands of lines) in one go.
+        doc->setPlainText(lines.join(u'\n'));
     } else {
-        // From the end of the last unchanged line to the end of the document.
+        // From the end of the last unchanged line to the end of the document, then the
+        // changed and new lines.
         const QTextBlock kept = doc->findBlockByNumber(int(from - 1));
+        QTextCursor cursor(doc);
         cursor.setPosition(kept.position() + kept.length() - 1);
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.beginEditBlock();
         cursor.removeSelectedText();
-    }
-    cursor.beginEditBlock();
-    for (qsizetype i = from; i < lines.size(); ++i) {
-        if (i > 0)
+        for (qsizetype i = from; i < lines.size(); ++i) {
             cursor.insertBlock();
-        cursor.insertText(lines[i]);
+            cursor.insertText(lines[i]);
+        }
+        cursor.endEditBlock();
     }
-    cursor.endEditBlock();
     m_shownCount = lines.size();
     m_tape->moveCursor(QTextCursor::End);
     scrollToEnd();
