@@ -196,9 +196,9 @@ void Program::setUpSession()
     m_mainWindow->RestoreSession = [this] { m_session->Restore(); };
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_session,
                      [this] { m_session->SaveNow(); });
-    m_session->AddCheckBox([this](bool checked) {
-        m_settings->SetBool(SettingsStore::Key::RestoreSession, checked);
-    });
+    m_session->AddCheckBox(
+        [this](bool checked) { m_settings->SetBool(SettingsStore::Key::RestoreSession, checked); },
+        [this](QWidget* box) { ApplyToForm(*m_translations, *m_mainWindow, m_language, box); });
 }
 
 void Program::setUpWebUpdate()

@@ -91,9 +91,11 @@ void SessionKeeper::SetEnabled(bool enabled)
         m_timer.stop();
 }
 
-void SessionKeeper::AddCheckBox(std::function<void(bool)> saved)
+void SessionKeeper::AddCheckBox(std::function<void(bool)> saved,
+                                std::function<void(QWidget*)> translate)
 {
     m_saved = std::move(saved);
+    m_translate = std::move(translate);
     // The currency page makes its controls when it is first shown.
     if (auto* page = m_window.findChild<QWidget*>(QStringLiteral("tsh_waehrungsrechner")))
         page->installEventFilter(this);
@@ -118,6 +120,8 @@ void SessionKeeper::addCheckBoxNow()
     box->setGeometry(10, 22 + 3 * 21, group->width() - 20, 20);
     group->resize(group->width(), group->height() + 21);
     box->setChecked(m_enabled);
+    if (m_translate)
+        m_translate(box);
     box->show();
     connect(box, &QCheckBox::clicked, this, [this](bool checked) {
         SetEnabled(checked);

@@ -34,7 +34,8 @@ public:
 
     // Adds chk_sitzung to the settings group gbo_einstellungen of the currency page once that
     // page has made its controls; a click switches keeping on or off and tells `saved`.
-    void AddCheckBox(std::function<void(bool)> saved);
+    // `translate` gives the new box the caption of the language shown.
+    void AddCheckBox(std::function<void(bool)> saved, std::function<void(QWidget*)> translate);
 
     SessionState Collect() const;
     void Apply(const SessionState& state);
@@ -46,6 +47,7 @@ private:
     void addCheckBoxNow();
 
     std::function<void(bool)> m_saved;
+    std::function<void(QWidget*)> m_translate;
     Tfrm_calc& m_window;
     StateFile m_file;
     bool m_enabled;
