@@ -39,8 +39,8 @@ int main(int argc, char** argv)
     main->img_rechenstreifen_wechselClick();
     QApplication::processEvents();
 
-    const char* const keys[] = {"img_ziffer1", "img_ziffer2", "spb_operator01_plus",
-                                "img_ziffer3", "spb_operator03_mal", "img_ziffer4",
+    const char* const keys[] = {"img_ziffer1",          "img_ziffer2",        "spb_operator01_plus",
+                                "img_ziffer3",          "spb_operator03_mal", "img_ziffer4",
                                 "img_operator00_gleich"};
     ImageButton* buttons[7];
     for (int i = 0; i < 7; ++i) {
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     const double readMs = double(timer.nsecsElapsed()) / 1e6;
     std::printf("state file: %lld bytes, %lld tape lines kept; collect and write %.1f ms, read "
                 "%.1f ms\n",
-                static_cast<long long>(bytes.size()), static_cast<long long>(read.state.tape.size()),
-                writeMs, readMs);
+                static_cast<long long>(bytes.size()),
+                static_cast<long long>(read.state.tape.size()), writeMs, readMs);
     return 0;
 }

@@ -61,7 +61,8 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     });
 
     // The text of a failed save: an action never shown, so that the translation table reaches it.
-    auto* failed = new QAction(QStringLiteral("Der Rechenstreifen konnte nicht gespeichert werden:"), this);
+    auto* failed =
+        new QAction(QStringLiteral("Der Rechenstreifen konnte nicht gespeichert werden:"), this);
     failed->setObjectName(QStringLiteral("lbl_streifen_fehler"));
 
     // The text area is the costliest control of both windows and the tape starts hidden:
@@ -196,8 +197,7 @@ void Tfrm_rechenstreifen::rechenstreifen_loeschenClick()
 void Tfrm_rechenstreifen::img_rechenstreifen_druckenClick()
 {
     if (OnPrint)
-        OnPrint(QStringLiteral("Rechenstreifen"),
-                m_source ? m_source->Text() : QString());
+        OnPrint(QStringLiteral("Rechenstreifen"), m_source ? m_source->Text() : QString());
 }
 
 bool Tfrm_rechenstreifen::eventFilter(QObject* watched, QEvent* event)

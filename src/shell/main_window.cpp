@@ -65,9 +65,8 @@ public:
 
 Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
-      m_clipboard(services.clipboard),
-      m_messages(services.feedback, this), m_keypadTexts(KeypadControlTexts()),
-      m_calculator(m_display, services)
+      m_clipboard(services.clipboard), m_messages(services.feedback, this),
+      m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));

@@ -16,10 +16,10 @@
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/startup_probe.h"
+#include "platform/state_file.h"
 #include "platform/system_language.h"
 #include "platform/web_client.h"
 #include "platform/window_placement.h"
-#include "platform/state_file.h"
 #include "reporting/exception_handling.h"
 #include "session_keeper.h"
 #include "tray_rules.h"
@@ -169,9 +169,10 @@ void Program::Start()
 
 void Program::saveTape()
 {
-    const QString file = AskTapeFile ? AskTapeFile()
-                                     : QFileDialog::getSaveFileName(
-                                           m_tapeWindow.get(), QStringLiteral("Speichern unter…"),
+    const QString file =
+        AskTapeFile
+            ? AskTapeFile()
+            : QFileDialog::getSaveFileName(m_tapeWindow.get(), QStringLiteral("Speichern unter…"),
                                            QStringLiteral("Rechenstreifen.txt"));
     if (file.isEmpty())
         return;
@@ -183,7 +184,8 @@ void Program::saveTape()
     const QByteArray text = m_mainWindow->Calculator().Tape().FileText(
         QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), lineEnd);
     if (!WriteFileWhole(file, text)) {
-        const auto* failed = m_tapeWindow->findChild<QAction*>(QStringLiteral("lbl_streifen_fehler"));
+        const auto* failed =
+            m_tapeWindow->findChild<QAction*>(QStringLiteral("lbl_streifen_fehler"));
         m_mainWindow->Messages().ShowMessage(MessageKind::Warning, failed->text() + u' ' + file);
     }
 }

@@ -111,8 +111,8 @@ bool takeLine(const QString& key, const QString& value, SessionState& state)
 
 QByteArray WriteSessionState(const SessionState& state)
 {
-    QString text = QString::fromLatin1(kVersionPrefix) +
-                   QString::number(SessionState::FormatVersion) + u'\n';
+    QString text =
+        QString::fromLatin1(kVersionPrefix) + QString::number(SessionState::FormatVersion) + u'\n';
     text += QStringLiteral("fix=%1\nangle=%2\npage=%3\ntape_shown=%4\n")
                 .arg(state.fixDecimals)
                 .arg(state.angleMode)
@@ -128,7 +128,8 @@ QByteArray WriteSessionState(const SessionState& state)
                     .arg(state.windowPosition->y());
     for (int slot = 0; slot < SessionState::SlotCount; ++slot)
         if (!state.memory[slot].isEmpty())
-            text += QStringLiteral("memory.%1=").arg(slot + 1) + escaped(state.memory[slot]) + u'\n';
+            text +=
+                QStringLiteral("memory.%1=").arg(slot + 1) + escaped(state.memory[slot]) + u'\n';
     const qsizetype first = std::max<qsizetype>(0, state.tape.size() - SessionState::KeptTapeLines);
     for (qsizetype i = first; i < state.tape.size(); ++i)
         text += QStringLiteral("tape=") + escaped(state.tape[i]) + u'\n';
@@ -155,8 +156,7 @@ SessionReadResult ReadSessionState(const QByteArray& bytes)
         if (line.isEmpty())
             continue;
         const qsizetype eq = line.indexOf(u'=');
-        const bool taken =
-            eq > 0 && takeLine(line.left(eq), line.mid(eq + 1), result.state);
+        const bool taken = eq > 0 && takeLine(line.left(eq), line.mid(eq + 1), result.state);
         // A newer version may give a known key a form this one cannot read: skip that line.
         if (!taken && !newer)
             return SessionReadResult{};

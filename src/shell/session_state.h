@@ -26,9 +26,9 @@ struct SessionState {
 
     std::array<QString, SlotCount> memory; // number texts with point decimals, or empty
     QStringList tape;
-    int fixDecimals = 9;      // -1 free, 0 … 9
-    int angleMode = 0;        // 0 degrees, 1 radians, 2 grads
-    int page = 0;             // index of pco_main
+    int fixDecimals = 9;       // -1 free, 0 … 9
+    int angleMode = 0;         // 0 degrees, 1 radians, 2 grads
+    int page = 0;              // index of pco_main
     std::vector<int> formulas; // the formula chosen on each formula tab, in tab order
     std::optional<QPoint> windowPosition;
     bool tapeShown = false;

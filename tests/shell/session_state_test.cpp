@@ -14,8 +14,12 @@ SessionState fullState()
     SessionState s;
     s.memory[0] = QStringLiteral("2.5");
     s.memory[19] = QStringLiteral("-1.5E-20");
-    s.tape = {QStringLiteral("12"), QStringLiteral("+3"), QStringLiteral("=15"), QString(),
-              QString(), QStringLiteral(" sinh1 \\ ä=x\r\nzwei")};
+    s.tape = {QStringLiteral("12"),
+              QStringLiteral("+3"),
+              QStringLiteral("=15"),
+              QString(),
+              QString(),
+              QStringLiteral(" sinh1 \\ ä=x\r\nzwei")};
     s.fixDecimals = -1;
     s.angleMode = 2;
     s.page = 1;
@@ -51,13 +55,13 @@ TEST(SessionState, AFileThatCannotBeReadIsBrokenAndGivesNothing)
 {
     const char* const cases[] = {
         "",
-        "fix=3\n",                                  // no version line
+        "fix=3\n", // no version line
         "Quorvanta state x\nfix=3\n",
-        "Quorvanta state 1\nfix=3\nfix=12\n",       // decimals out of range
+        "Quorvanta state 1\nfix=3\nfix=12\n", // decimals out of range
         "Quorvanta state 1\nangle=3\n",
         "Quorvanta state 1\nmemory.21=4\n",
         "Quorvanta state 1\nwindow=4\n",
-        "Quorvanta state 1\ntape=a\\q\n",           // an unknown escape
+        "Quorvanta state 1\ntape=a\\q\n", // an unknown escape
         "Quorvanta state 1\nmemory.1=2\nno equals sign\n",
         "\x89PNG\r\n\x1a\n",
     };

@@ -7,8 +7,7 @@
 
 StateFile::StateFile()
     : StateFile(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-{
-}
+{}
 
 StateFile::StateFile(const QString& folder) : m_folder(folder) {}
 
