@@ -171,6 +171,22 @@ TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches
     tape.OnCopy = [&copied](const QString& text) { copied = text; };
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(copied, u"+5\n=9");
+
+    // A double-click on a result line puts its value into the display; on an operator line
+    // it does nothing.
+    program.MainWindow()->show();
+    tape.show();
+    QApplication::processEvents();
+    const auto lineAt = [edit](int position) {
+        QTextCursor at(edit->document());
+        at.setPosition(position);
+        return edit->cursorRect(at).center();
+    };
+    calc.ClearCalculation();
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, lineAt(3));
+    EXPECT_EQ(calc.Display().Mantissa, u"");
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, lineAt(6));
+    EXPECT_EQ(calc.Display().Mantissa, u"9");
 }
 
 } // namespace
