@@ -422,6 +422,18 @@ void KeypadController::spb_outClick(int slot)
     OperatorJustEntered = false;
 }
 
+bool KeypadController::RecallTapeLine(const QString& line)
+{
+    if (!line.startsWith(u'='))
+        return false;
+    const QString value = line.mid(1).trimmed();
+    if (!IsNumberText(value))
+        return false;
+    m_display.ShowNumber(value);
+    OperatorJustEntered = false;
+    return true;
+}
+
 bool KeypadController::sgr_speicherKeyPress(int slot, char16_t key)
 {
     if (key == KeyChar::CtrlC) {

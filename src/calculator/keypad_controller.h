@@ -63,6 +63,9 @@ public:
     void spb_inClick(int slot);
     void spb_outClick(int slot);
     void spb_clearClick(int slot) { m_memory.Clear(slot); }
+    // A result line of the tape ("=" and a number) into the display as a recalled value;
+    // false, and nothing changes, for any other line.
+    bool RecallTapeLine(const QString& line);
     // Ctrl+C / Ctrl+V in a memory grid on the slot selected there; true when handled.
     bool sgr_speicherKeyPress(int slot, char16_t key);
 

@@ -2,13 +2,16 @@
 
 #include "image_button.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <utility>
+#include <algorithm>
 
 Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
@@ -50,6 +53,18 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     connect(m_print, &ImageButton::clicked, this,
             &Tfrm_rechenstreifen::img_rechenstreifen_druckenClick);
 
+    m_saveAction = new QAction(QStringLiteral("Speichern unter…"), this);
+    m_saveAction->setObjectName(QStringLiteral("act_rechenstreifen_speichern"));
+    connect(m_saveAction, &QAction::triggered, this, [this] {
+        if (OnSave)
+            OnSave();
+    });
+
+    // The text of a failed save: an action never shown, so that the translation table reaches it.
+    auto* failed =
+        new QAction(QStringLiteral("Der Rechenstreifen konnte nicht gespeichert werden:"), this);
+    failed->setObjectName(QStringLiteral("lbl_streifen_fehler"));
+
     // The text area is the costliest control of both windows and the tape starts hidden:
     // it is made once the main window is up (BuildText) or when the tape first shows.
 }
@@ -62,7 +77,6 @@ void Tfrm_rechenstreifen::BuildText()
     m_tape->setObjectName(QStringLiteral("red_rechenstreifen"));
     m_tape->setGeometry(3, 23, 132, 435);
     m_tape->setReadOnly(true);
-    m_tape->setFocusPolicy(Qt::NoFocus);
     m_tape->setLineWrapMode(QTextEdit::NoWrap);
     m_tape->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_tape->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -70,8 +84,18 @@ void Tfrm_rechenstreifen::BuildText()
     QTextOption right = m_tape->document()->defaultTextOption();
     right.setAlignment(Qt::AlignRight);
     m_tape->document()->setDefaultTextOption(right);
+    // A tape kept for days has many lines: no undo history of its own edits.
+    m_tape->document()->setUndoRedoEnabled(false);
+    // A click puts the cursor on a line, for Enter and Ctrl+C.
+    m_tape->setFocusPolicy(Qt::ClickFocus);
+    m_tape->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_tape->installEventFilter(this);
+    m_tape->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_tape->addAction(m_saveAction);
+    m_tape->viewport()->installEventFilter(this);
     m_tape->show();
-    ShowLines(std::exchange(m_shown, {}));
+    if (m_source)
+        showChange({true, 0});
 }
 
 void Tfrm_rechenstreifen::showEvent(QShowEvent* event)
@@ -87,38 +111,70 @@ void Tfrm_rechenstreifen::SetEffect(ImageButtonEffect* effect)
     m_print->SetEffect(effect);
 }
 
-void Tfrm_rechenstreifen::ShowLines(const QStringList& lines)
+void Tfrm_rechenstreifen::ShowTape(CalculationTape& tape)
 {
-    if (!m_tape) {
-        m_shown = lines;
+    if (m_source != &tape) {
+        m_source = &tape;
+        tape.TakeChange();
+        if (m_tape)
+            showChange({true, 0});
         return;
     }
-    // Usually only the last line changes or lines are added: keep the rest as it is.
-    qsizetype same = 0;
-    while (same < lines.size() && same < m_shown.size() && lines[same] == m_shown[same])
-        ++same;
-    if (same == lines.size() && same == m_shown.size())
-        return;
+    const CalculationTape::Change change = tape.TakeChange();
+    if (m_tape)
+        showChange(change);
+}
 
+void Tfrm_rechenstreifen::showChange(CalculationTape::Change change)
+{
+    const QStringList& lines = m_source->Lines();
+    const qsizetype from = change.cleared ? 0 : std::min(change.from, m_shownCount);
+    if (from == m_shownCount && from == lines.size())
+        return;
     QTextDocument* doc = m_tape->document();
-    QTextCursor cursor(doc);
-    if (same == 0) {
-        doc->clear();
-        cursor = QTextCursor(doc);
+    if (from == 0) {
+        // A whole tape (a restored session of thousands of lines) in one go.
+        doc->setPlainText(lines.join(u'\n'));
     } else {
-        // Remove from the end of the last unchanged line to the end of the document.
-        cursor.setPosition(doc->findBlockByNumber(int(same - 1)).position() +
-                           doc->findBlockByNumber(int(same - 1)).length() - 1);
+        // From the end of the last unchanged line to the end of the document, then the
+        // changed and new lines.
+        const QTextBlock kept = doc->findBlockByNumber(int(from - 1));
+        QTextCursor cursor(doc);
+        cursor.setPosition(kept.position() + kept.length() - 1);
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.beginEditBlock();
         cursor.removeSelectedText();
-    }
-    for (qsizetype i = same; i < lines.size(); ++i) {
-        if (i > 0)
+        for (qsizetype i = from; i < lines.size(); ++i) {
             cursor.insertBlock();
-        cursor.insertText(lines[i]);
+            cursor.insertText(lines[i]);
+        }
+        cursor.endEditBlock();
     }
-    m_shown = lines;
+    m_shownCount = lines.size();
+    m_tape->moveCursor(QTextCursor::End);
     scrollToEnd();
+}
+
+bool Tfrm_rechenstreifen::TakesKeys() const
+{
+    return m_tape && m_tape->hasFocus();
+}
+
+QString Tfrm_rechenstreifen::SelectedLines() const
+{
+    if (!m_tape)
+        return QString();
+    const QTextCursor cursor = m_tape->textCursor();
+    QTextDocument* doc = m_tape->document();
+    QTextBlock block = doc->findBlock(cursor.selectionStart());
+    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
+    QStringList lines;
+    for (; block.isValid(); block = block.next()) {
+        lines.append(block.text());
+        if (block == last)
+            break;
+    }
+    return lines.join(u'\n');
 }
 
 void Tfrm_rechenstreifen::scrollToEnd()
@@ -141,13 +197,40 @@ void Tfrm_rechenstreifen::rechenstreifen_loeschenClick()
 void Tfrm_rechenstreifen::img_rechenstreifen_druckenClick()
 {
     if (OnPrint)
-        OnPrint(QStringLiteral("Rechenstreifen"),
-                m_tape ? m_tape->toPlainText() : m_shown.join(u'\n'));
+        OnPrint(QStringLiteral("Rechenstreifen"), m_source ? m_source->Text() : QString());
 }
 
 bool Tfrm_rechenstreifen::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_background && event->type() == QEvent::MouseMove && m_effect)
         m_effect->DrawFlat();
+    if (m_tape && watched == m_tape->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (OnRecall)
+            OnRecall(m_tape->cursorForPosition(mouse->position().toPoint()).block().text());
+        return true;
+    }
+    if (m_tape && watched == m_tape && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Up and Down go from line to line, whatever the layout has got to.
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            key->modifiers() == Qt::NoModifier) {
+            QTextCursor cursor = m_tape->textCursor();
+            cursor.movePosition(key->key() == Qt::Key_Up ? QTextCursor::PreviousBlock
+                                                         : QTextCursor::NextBlock);
+            m_tape->setTextCursor(cursor);
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (OnRecall)
+                OnRecall(m_tape->textCursor().block().text());
+            return true;
+        }
+        if (key->matches(QKeySequence::Copy)) {
+            if (OnCopy)
+                OnCopy(SelectedLines());
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "calculation_tape.h"
+
 #include <functional>
 
 class ImageButton;
 class ImageButtonEffect;
+class QAction;
 class QLabel;
 class QTextEdit;
 
@@ -23,8 +26,9 @@ public:
     explicit Tfrm_rechenstreifen(QWidget* parent = nullptr);
 
     void SetEffect(ImageButtonEffect* effect);
-    // Shows the tape's lines, changing only what differs, and scrolls to the last line.
-    void ShowLines(const QStringList& lines);
+    // Shows what changed on `tape` since the last call (the first call shows it whole) and
+    // scrolls to the last line. The window keeps reading this tape.
+    void ShowTape(CalculationTape& tape);
     // Makes the text area with the lines shown so far; until then they are only kept.
     void BuildText();
     // Places the window left of the main window at `mainFrame`.
@@ -32,6 +36,16 @@ public:
 
     std::function<void()> OnClear;
     std::function<void(const QString& title, const QString& text)> OnPrint;
+    // A result line chosen (double-click, or Enter on the line with the cursor).
+    std::function<void(const QString& line)> OnRecall;
+    // Ctrl+C: the lines the selection touches, whole, one per line.
+    std::function<void(const QString& text)> OnCopy;
+    // "Speichern unter…" in the text area's menu (act_rechenstreifen_speichern).
+    std::function<void()> OnSave;
+    // The text of the tape's lines that the selection (or the cursor) touches.
+    QString SelectedLines() const;
+    // A click put the cursor into the lines: keys go to the tape until the calculator is used.
+    bool TakesKeys() const;
 
     void rechenstreifen_loeschenClick();
     void img_rechenstreifen_druckenClick();
@@ -42,12 +56,15 @@ protected:
 
 private:
     void scrollToEnd();
+    void showChange(CalculationTape::Change change);
 
     QWidget* m_background;
     QLabel* m_caption;
     ImageButton* m_clear;
     ImageButton* m_print;
+    QAction* m_saveAction;
     QTextEdit* m_tape = nullptr;
-    QStringList m_shown;
+    CalculationTape* m_source = nullptr;
+    qsizetype m_shownCount = 0; // lines in the text area
     ImageButtonEffect* m_effect = nullptr;
 };

@@ -68,8 +68,8 @@ public:
 
 Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
-      m_messages(services.feedback, this), m_keypadTexts(KeypadControlTexts()),
-      m_calculator(m_display, services)
+      m_clipboard(services.clipboard), m_messages(services.feedback, this),
+      m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
@@ -385,22 +385,28 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
     tape->SetEffect(&m_effect);
     tape->OnClear = [this] {
         m_calculator.Tape().Clear();
-        m_tape->ShowLines(m_calculator.Tape().Lines());
+        m_keypad->Refresh();
         m_keypad->FocusResult();
     };
+    tape->OnRecall = [this](const QString& line) {
+        if (m_calculator.RecallTapeLine(line))
+            m_keypad->Refresh();
+    };
+    tape->OnCopy = [this](const QString& text) { m_clipboard.SetText(text); };
     connect(m_keypad, &KeypadPage::CalculationChanged, tape,
-            [this] { m_tape->ShowLines(m_calculator.Tape().Lines()); });
-    tape->ShowLines(m_calculator.Tape().Lines());
+            [this] { m_tape->ShowTape(m_calculator.Tape()); });
+    tape->ShowTape(m_calculator.Tape());
     tape->installEventFilter(this);
 }
 
 bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
 {
-    // The tape takes no keys: when a window system activates it (on showing it, or on a
-    // click), the keyboard goes back to the calculator once that has settled.
+    // The tape takes no keys of the calculation: when a window system activates it (on
+    // showing it, or on a click), the keyboard goes back to the calculator once that has
+    // settled, unless a click chose a line of the tape (for Enter and Ctrl+C).
     if (watched == m_tape && event->type() == QEvent::WindowActivate && isVisible())
         QTimer::singleShot(0, this, [this] {
-            if (isVisible() && !isActiveWindow())
+            if (isVisible() && !isActiveWindow() && !m_tape->TakesKeys())
                 activateWindow();
         });
     return QWidget::eventFilter(watched, event);
@@ -471,6 +477,8 @@ void Tfrm_calc::FinishStart()
     m_currency->ReadPendingRates();
     if (m_tape)
         m_tape->BuildText();
+    if (auto restore = std::exchange(RestoreSession, nullptr))
+        restore();
 }
 
 void Tfrm_calc::moveEvent(QMoveEvent* event)

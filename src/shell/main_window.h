@@ -93,6 +93,8 @@ public:
     // rates and the tape's text area (each also comes when its page or window first shows).
     // Called with the rest of the later work; a second call finds nothing left to do.
     void FinishStart();
+    // Runs once at the end of FinishStart: the last session comes back.
+    std::function<void()> RestoreSession;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -108,6 +110,7 @@ private:
 
     bool m_painted = false;
     UserFeedback& m_feedback;
+    TextClipboard& m_clipboard;
     MessageDialogService m_messages;
     McStrings m_texts;
     ControlTexts m_keypadTexts;

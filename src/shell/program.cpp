@@ -16,16 +16,21 @@
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/startup_probe.h"
+#include "platform/state_file.h"
 #include "platform/system_language.h"
 #include "platform/web_client.h"
 #include "platform/window_placement.h"
 #include "reporting/exception_handling.h"
+#include "session_keeper.h"
 #include "tray_rules.h"
 #include "update_dialogs.h"
 #include "web_update.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QDate>
+#include <QFileDialog>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
@@ -129,6 +134,7 @@ void Program::Start()
     m_tapeWindow->OnPrint = [this](const QString& title, const QString& text) {
         m_printer->Print(m_tapeWindow.get(), title, text);
     };
+    m_tapeWindow->OnSave = [this] { saveTape(); };
     WatchFirstPaint(m_mainWindow.get());
     setUpWebUpdate();
 
@@ -144,6 +150,7 @@ void Program::Start()
                          [this](const QString& box, bool checked) { SaveSetup(box, checked); });
     showSettingBoxes();
     applyAlwaysOnTop(m_choices.alwaysOnTop);
+    setUpSession();
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
@@ -185,6 +192,42 @@ void Program::Start()
         m_mainWindow->AfterFirstPaint = later;
     else
         QTimer::singleShot(0, m_mainWindow.get(), later);
+}
+
+void Program::saveTape()
+{
+    const QString file =
+        AskTapeFile
+            ? AskTapeFile()
+            : QFileDialog::getSaveFileName(m_tapeWindow.get(), QStringLiteral("Speichern unter…"),
+                                           QStringLiteral("Rechenstreifen.txt"));
+    if (file.isEmpty())
+        return;
+#ifdef Q_OS_WIN
+    const QString lineEnd = QStringLiteral("\r\n");
+#else
+    const QString lineEnd = QStringLiteral("\n");
+#endif
+    const QByteArray text = m_mainWindow->Calculator().Tape().FileText(
+        QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), lineEnd);
+    if (!WriteFileWhole(file, text)) {
+        const auto* failed =
+            m_tapeWindow->findChild<QAction*>(QStringLiteral("lbl_streifen_fehler"));
+        m_mainWindow->Messages().ShowMessage(MessageKind::Warning, failed->text() + u' ' + file);
+    }
+}
+
+void Program::setUpSession()
+{
+    const bool restore = m_settings->Bool(SettingsStore::Key::RestoreSession).value_or(true);
+    m_session = new SessionKeeper(*m_mainWindow, StateFile(), restore);
+    // Read once the window is up (with the rest of FinishStart), written when the program ends.
+    m_mainWindow->RestoreSession = [this] { m_session->Restore(); };
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_session,
+                     [this] { m_session->SaveNow(); });
+    m_session->AddCheckBox(
+        [this](bool checked) { m_settings->SetBool(SettingsStore::Key::RestoreSession, checked); },
+        [this](QWidget* box) { ApplyToForm(*m_translations, *m_mainWindow, m_language, box); });
 }
 
 void Program::setUpWebUpdate()

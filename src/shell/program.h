@@ -15,6 +15,7 @@ class Autostart;
 class DesktopServices;
 class SettingsStore;
 class TextPrinter;
+class SessionKeeper;
 class Tfrm_calc;
 class Tfrm_rechenstreifen;
 class WebClient;
@@ -46,6 +47,7 @@ public:
 
     Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
     Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
+    SessionKeeper* Session() const { return m_session; }
     LanguageSwitch* Languages() const { return m_languageSwitch; }
     TextPrinter& Printer() const { return *m_printer; }
     SettingsStore& Settings() const { return *m_settings; }
@@ -76,11 +78,15 @@ public:
     // Work that waits until the window is up: after its first frame, or at once after Start
     // when the program starts without showing it.
     std::function<void()> WhenUp;
+    // Asks where to save the tape; empty: cancelled. Tests answer in its place.
+    std::function<QString()> AskTapeFile;
 
 private:
     void applyAlwaysOnTop(bool on);
     void showSettingBoxes();
     void setUpWebUpdate();
+    void setUpSession();
+    void saveTape();
     void askForUpdate();
 
     ProgramOptions m_options;
@@ -101,6 +107,7 @@ private:
     int m_noticeShown = 0;       // counts the update's notices: only the last one is closed
     std::unique_ptr<TSprachenStrings> m_translations;
     LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
+    SessionKeeper* m_session = nullptr;         // owned by the main window
 };
 
 // Entry point of `quorvanta`: a second start only asks the first to show itself, and ends.

@@ -6,12 +6,16 @@
 #include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -25,22 +29,40 @@ QString tapeText(Tfrm_rechenstreifen& tape)
     return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
 }
 
-TEST(TapeWindow, ShowsOnlyWhatChangedAndEndsOnTheLastLine)
+TEST(TapeWindow, ShowsWhatTheTapeSaysChangedAndEndsOnTheLastLine)
 {
-    Tfrm_rechenstreifen tape;
-    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+")});
-    tape.ShowLines({QStringLiteral("12"), QStringLiteral("+3"), QStringLiteral("*")});
-    EXPECT_EQ(tapeText(tape), u"12\n+3\n*");
-    tape.ShowLines({QStringLiteral("7")});
-    EXPECT_EQ(tapeText(tape), u"7");
-    tape.ShowLines({});
-    EXPECT_EQ(tapeText(tape), u"");
+    Tfrm_rechenstreifen window;
+    CalculationTape tape;
+    tape.TapeAppend(QStringLiteral("12"));
+    tape.TapeNewLine(QStringLiteral("+"));
+    window.ShowTape(tape); // before the text area exists: kept for later
+    tape.TapeAppend(QStringLiteral("3"));
+    tape.TapeNewLine(QStringLiteral("*"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*");
+    tape.TapeAppend(QStringLiteral("4"));
+    tape.TapeNewLine(QStringLiteral("=24"));
+    tape.TapeNewLine(QString());
+    tape.TapeNewLine(QString());
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*4\n=24\n\n");
+    tape.TapeAppend(QStringLiteral("7"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"12\n+3\n*4\n=24\n\n7");
+    tape.Clear();
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"");
+    tape.TapeAppend(QStringLiteral("5"));
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), u"5");
     QStringList many;
     for (int i = 0; i < 200; ++i)
         many << QString::number(i);
-    tape.show();
-    tape.ShowLines(many);
-    auto* edit = tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
+    window.show();
+    tape.SetLines(many);
+    window.ShowTape(tape);
+    EXPECT_EQ(tapeText(window), many.join(u'\n'));
+    auto* edit = window.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
     EXPECT_EQ(edit->verticalScrollBar()->value(), edit->verticalScrollBar()->maximum());
     EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
 }
@@ -69,7 +91,7 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
     program.MainWindow()->Calculator().spb_zifferClick(5);
     program.MainWindow()->Calculator().spb_operatorClick(Operator::Equals);
-    program.TapeWindow()->ShowLines(program.MainWindow()->Calculator().Tape().Lines());
+    program.TapeWindow()->ShowTape(program.MainWindow()->Calculator().Tape());
 
     // The user confirms the print dialog.
     bool dialogSeen = false;
@@ -107,6 +129,64 @@ TEST(TapeWindow, CancelledDialogPrintsNothing)
     });
     EXPECT_FALSE(printer.Print(nullptr, QStringLiteral("Rechenstreifen"), QStringLiteral("1")));
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches)
+{
+    QTemporaryDir dir;
+    Program program(ProgramOptions{});
+    program.Start();
+    KeypadController& calc = program.MainWindow()->Calculator();
+    calc.spb_zifferClick(4);
+    calc.spb_operatorClick(Operator::Plus);
+    calc.spb_zifferClick(5);
+    calc.spb_operatorClick(Operator::Equals);
+    Tfrm_rechenstreifen& tape = *program.TapeWindow();
+    tape.BuildText();
+    tape.ShowTape(calc.Tape());
+
+    QString asked = dir.filePath(QStringLiteral("streifen.txt"));
+    program.AskTapeFile = [&asked] { return asked; };
+    tape.findChild<QAction*>(QStringLiteral("act_rechenstreifen_speichern"))->trigger();
+    QFile saved(asked);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), today + QStringLiteral("\n4\n+5\n=9\n\n\n"));
+    // A cancelled question writes nothing.
+    asked.clear();
+    tape.findChild<QAction*>(QStringLiteral("act_rechenstreifen_speichern"))->trigger();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // A selection from inside "+5" to inside "=9" copies both lines whole.
+    auto* edit = tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"));
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(3);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    QString copied;
+    tape.OnCopy = [&copied](const QString& text) { copied = text; };
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copied, u"+5\n=9");
+
+    // A double-click on a result line puts its value into the display; on an operator line
+    // it does nothing.
+    program.MainWindow()->show();
+    tape.show();
+    QApplication::processEvents();
+    const auto lineAt = [edit](int position) {
+        QTextCursor at(edit->document());
+        at.setPosition(position);
+        return edit->cursorRect(at).center();
+    };
+    calc.ClearCalculation();
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, lineAt(3));
+    EXPECT_EQ(calc.Display().Mantissa, u"");
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, lineAt(6));
+    EXPECT_EQ(calc.Display().Mantissa, u"9");
 }
 
 } // namespace

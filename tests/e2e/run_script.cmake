@@ -18,6 +18,8 @@ if(EXISTS "${base}.args")
   string(REPLACE "@WORKDIR@" "${WORKDIR}" args "${args}")
   separate_arguments(args UNIX_COMMAND "${args}")
 endif()
+# The session's state file goes to the run's folder, never to the user's data folder.
+set(ENV{XDG_DATA_HOME} "${WORKDIR}/data")
 execute_process(COMMAND "${DRIVER}" ${args} "${SCRIPT}"
   WORKING_DIRECTORY "${WORKDIR}"
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)

@@ -4,6 +4,7 @@
 #include "support/running_service.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,10 @@ QString runDriver(const QString& host, const QString& script)
         store.SetBool(SettingsStore::Key::SearchNewVersion, false);
     }
     QProcess driver;
+    // A driver with its own settings keeps its session where the environment says: here.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+    driver.setProcessEnvironment(env);
     driver.start(QStringLiteral(QUORVANTA_DRIVER), {QStringLiteral("--settings"), settings});
     driver.write(script.toUtf8());
     driver.closeWriteChannel();

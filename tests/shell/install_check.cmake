@@ -61,7 +61,8 @@ file(MAKE_DIRECTORY "${home}/config" "${home}/run")
 file(CHMOD "${home}/run" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 execute_process(
   COMMAND "${CMAKE_COMMAND}" -E env QUORVANTA_STARTUP_PROBE=1 QT_QPA_PLATFORM=offscreen
-    "XDG_CONFIG_HOME=${home}/config" "XDG_RUNTIME_DIR=${home}/run" "${PREFIX}/bin/quorvanta"
+    "XDG_CONFIG_HOME=${home}/config" "XDG_DATA_HOME=${home}/data" "XDG_RUNTIME_DIR=${home}/run"
+    "${PREFIX}/bin/quorvanta"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^shown ")
   message(FATAL_ERROR "the installed program did not start (${rc}):\n${out}${err}")

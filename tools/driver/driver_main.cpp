@@ -14,7 +14,9 @@
 #include "shell/program.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -86,6 +88,15 @@ int main(int argc, char** argv)
         // A script's own fresh settings fetch no rates at start: its run must not depend on
         // what answers on the network. A script that wants it brings a settings file.
         SettingsStore(options.settingsFile).SetBool(SettingsStore::Key::AutoUpdate, false);
+        // Nor does it find or leave a session in the user's data folder.
+        qputenv("XDG_DATA_HOME", settingsDir.filePath(QStringLiteral("data")).toUtf8());
+    } else if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME")) {
+        // A script that brings its settings keeps its session beside them, unless
+        // XDG_DATA_HOME names the folder: two runs on one settings file see a restart.
+        qputenv("XDG_DATA_HOME", QFileInfo(options.settingsFile)
+                                     .absoluteDir()
+                                     .filePath(QStringLiteral("data"))
+                                     .toUtf8());
     }
     // No script ever starts a browser or a mail program: the address is only told.
     SetAddressOpener([](const QUrl& address) {

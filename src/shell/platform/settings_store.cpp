@@ -33,6 +33,7 @@ const Entry kEntries[] = {
     {K::ReferenceRates, Place::Program, "ReferenceRates", Type::Text, std::nullopt},
     {K::ReportHost, Place::Program, "ReportHost", Type::Text, std::nullopt},
     {K::TransferTimeout, Place::Program, "TransferTimeout", Type::Integer, std::nullopt},
+    {K::RestoreSession, Place::Program, "RestoreSession", Type::Bool, std::nullopt},
 };
 
 const Entry& entry(K key)

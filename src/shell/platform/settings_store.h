@@ -33,6 +33,7 @@ public:
         ReferenceRates,   // text: address of the reference-rate XML; missing: the central bank's
         ReportHost,       // text: base address of the report host; missing: this machine
         TransferTimeout,  // integer, milliseconds without data before a transfer ends
+        RestoreSession,   // boolean, missing means true: the last session comes back at start
     };
 
     // The user's own settings.
