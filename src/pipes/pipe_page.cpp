@@ -17,8 +17,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>

@@ -88,6 +88,27 @@ TEST_F(PipePageTest, KeysComputeAndTheSearchMarksAnExceededLimit)
     EXPECT_EQ(find("edtDurchfl")->palette().color(QPalette::Text), normal);
 }
 
+// A keyboard user reaches every button with Tab and clicks it with Space or Enter; F3
+// searches from any field.
+TEST_F(PipePageTest, EveryButtonWorksFromTheKeyboard)
+{
+    for (const char* name : {"spb_zetawerte", "img_best_pipe", "img_heizkreis", "img_rohrdiagramm",
+                             "img_rohrauslegung_drucken", "img_rohrauslegung_csv"})
+        EXPECT_TRUE(find<ImageButton>(name)->focusPolicy() & Qt::TabFocus) << name;
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    find("edtLeistung")->setFocus();
+    QTest::keyClicks(find("edtLeistung"), QStringLiteral("10000"));
+    QTest::keyClick(find("edtLeistung"), Qt::Key_F3);
+    EXPECT_EQ(text("edtDN"), u"20");
+    find<QComboBox>("cbxRohre")->setCurrentIndex(0);
+    auto* search = find<ImageButton>("img_best_pipe");
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Return);
+    QTest::qWait(200); // the click is animated
+    EXPECT_EQ(text("edtDN"), u"20");
+}
+
 TEST_F(PipePageTest, ValuesBeyondTheFieldsAreRefusedWithTheErrorSound)
 {
     QTest::keyClicks(find("edtLeistung"), QStringLiteral("12345678901234567890123"));
