@@ -120,6 +120,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString pageTitle() const;
     void build();
     void buildFlowGroup();
     void buildPipeGroup();

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QScreen>
+#include <QTabWidget>
 
 TextPrinter& PipePage::Printer()
 {
@@ -157,17 +158,26 @@ void PipePage::ZetaSumTaken(double zeta)
     Refresh();
 }
 
+QString PipePage::pageTitle() const
+{
+    // The page's name as its tab shows it, in the language chosen.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            if (const int i = tabs->indexOf(const_cast<PipePage*>(this)); i >= 0)
+                return tabs->tabText(i).remove(u'&');
+    return QStringLiteral("Rohrauslegung");
+}
+
 void PipePage::img_rohrauslegung_druckenClick()
 {
-    Printer().Print(this, QStringLiteral("Rohrauslegung"),
-                    m_sizing.PrintText(m_texts, ReportSeparator(m_language)));
+    Printer().Print(this, pageTitle(), m_sizing.PrintText(m_texts, ReportSeparator(m_language)));
 }
 
 void PipePage::img_rohrauslegung_csvClick()
 {
     const QString path = QFileDialog::getSaveFileName(
         this, m_texts.Text(u"img_rohrauslegung_csv", TextProperty::Hint),
-        QStringLiteral("Rohrauslegung.csv"), QStringLiteral("CSV (*.csv)"));
+        pageTitle() + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && !ExportCsv(path))
         m_services.feedback.ErrorSignal(2);
 }
