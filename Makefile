@@ -43,14 +43,14 @@ bench-compare: build
 	cmake -S $(BENCH_SHARED)/qt6hello -B $(BUILD)/qt6hello -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)/qt6hello -j$(JOBS) >/dev/null
 	@set -o pipefail; \
-	bench="bash $(BENCH_SHARED)/startup-bench.sh -q -n $(BENCH_ROUNDS) \
-		-- $(BUILD)/qt6hello/qt6hello --vs $(BUILD)/bin/quorvanta --vs $(BUILD)/bin/bench_bare_window"; \
+	bench="bash $(BENCH_SHARED)/startup-bench.sh -q -n $(BENCH_ROUNDS)"; \
+	programs="-- $(BUILD)/qt6hello/qt6hello --vs $(BUILD)/bin/quorvanta --vs $(BUILD)/bin/bench_bare_window"; \
 	if unshare -rn true 2>/dev/null; then \
 		echo "# offline: a network namespace with only a loopback"; \
-		unshare -rn sh -c "ip link set lo up 2>/dev/null; $$bench"; \
+		unshare -rn sh -c "ip link set lo up 2>/dev/null; $$bench $$programs"; \
 	else \
 		echo "# no network namespace: QUORVANTA_LOOPBACK_ONLY=1, the update loads no network stack"; \
-		$$bench -e QUORVANTA_LOOPBACK_ONLY=1; \
+		$$bench -e QUORVANTA_LOOPBACK_ONLY=1 $$programs; \
 	fi | tee $(BUILD)/bench-compare.txt
 	@awk '$$2 ~ /^[0-9]+\/[0-9]+$$/ { if (!n++) { ms = $$3; paint = $$6; rss = $$7 } \
 		printf "%-20s ratio to qt6hello: start %.2f  paint %.2f  RSS %.2f\n", $$1, $$3 / ms, \
