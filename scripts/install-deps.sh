@@ -28,6 +28,9 @@ packages=(
   fonts-wine fonts-liberation fontconfig
   # a virtual display for `make run` on a machine without one
   xvfb xauth
+  # `make bench-compare`: the start-up script compiles its X probe (window PID lookup and the
+  # first paint) with gcc and runs the programs under a private session bus
+  gcc libx11-dev libxres-dev libxdamage-dev dbus dbus-daemon procps
 )
 
 missing=()

@@ -70,9 +70,16 @@ std::optional<QStringList> ListBannerFiles(const QString& folder)
     const QDir dir(folder);
     if (!dir.exists())
         return std::nullopt;
-    return dir.entryList(
-        {QStringLiteral("*.cc1"), QStringLiteral("*.cc5"), QStringLiteral("*.cc6")}, QDir::Files,
-        QDir::Unsorted);
+    // The suffixes are compared here rather than given to QDir as wildcards: those would be
+    // compiled to regular expressions, and load that library, a second after every start.
+    QStringList names;
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Unsorted)) {
+        if (name.endsWith(u".cc1", Qt::CaseInsensitive) ||
+            name.endsWith(u".cc5", Qt::CaseInsensitive) ||
+            name.endsWith(u".cc6", Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
 }
 
 BannerRotation::Step BannerRotation::Load(std::optional<int> count, int bannerCount,

@@ -3,12 +3,32 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 
 namespace {
+// Every file the process has mapped at this moment, once each: the libraries the start loaded.
+void printMappedFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return;
+    QSet<QByteArray> seen;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype path = line.indexOf('/');
+        if (path < 0)
+            continue;
+        const QByteArray file = line.mid(path);
+        if (!seen.contains(file)) {
+            seen.insert(file);
+            std::printf("mapped %s\n", file.constData());
+        }
+    }
+}
+
 class FirstPaintWatcher : public QObject {
 public:
     using QObject::QObject;
@@ -23,6 +43,8 @@ protected:
             // Report once the paint has been handled and the frame is out.
             QTimer::singleShot(0, this, [] {
                 std::printf("shown %ld\n", ResidentKilobytes());
+                if (qgetenv("QUORVANTA_STARTUP_PROBE") == "maps")
+                    printMappedFiles();
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
