@@ -60,7 +60,8 @@ set(home "${PREFIX}/../home")
 file(MAKE_DIRECTORY "${home}/config" "${home}/run")
 file(CHMOD "${home}/run" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 execute_process(
-  COMMAND "${CMAKE_COMMAND}" -E env QUORVANTA_STARTUP_PROBE=1 QT_QPA_PLATFORM=offscreen
+  COMMAND "${CMAKE_COMMAND}" -E env QUORVANTA_STARTUP_PROBE=1 QUORVANTA_LOOPBACK_ONLY=1
+    QT_QPA_PLATFORM=offscreen
     "XDG_CONFIG_HOME=${home}/config" "XDG_DATA_HOME=${home}/data" "XDG_RUNTIME_DIR=${home}/run"
     "${PREFIX}/bin/quorvanta"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
