@@ -77,6 +77,9 @@ ControlTexts CurrencyControlTexts()
          QStringLiteral("Automatische Kursaktualisierung bei Programmstart ")},
         {QStringLiteral("chk_autostart"), T::Caption,
          QStringLiteral("Programm bei Windows-Start laden")},
+        // The same box where the program starts with the user's login rather than Windows.
+        {QStringLiteral("chk_autostart_anmeldung"), T::Caption,
+         QStringLiteral("Mit der Anmeldung starten")},
     };
     // What the page says about an update: texts of no control, translated with the page's.
     entries += RateStatusTexts().Entries();

@@ -4,6 +4,7 @@
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
+#include "shell/platform/autostart.h"
 #include "shell/platform/program_folder.h"
 
 #include <QCheckBox>
@@ -458,6 +459,9 @@ void CurrencyPage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
+    if (!Autostart::StartsWithWindows())
+        if (auto* box = findChild<QAbstractButton*>(QStringLiteral("chk_autostart")))
+            box->setText(m_texts.Text(u"chk_autostart_anmeldung", TextProperty::Caption));
     // The date follows its caption, however long the translation.
     m_date->move(m_dateCaption->x() + m_dateCaption->sizeHint().width(), m_dateCaption->y());
     Refresh();

@@ -16,6 +16,17 @@ public:
     bool Enable(const QString& executable);
     bool Disable();
 
+    // Windows starts the program with Windows (the Run key); other desktops with the
+    // user's login (the autostart folder). The settings box says which.
+    static constexpr bool StartsWithWindows()
+    {
+#ifdef Q_OS_WIN
+        return true;
+#else
+        return false;
+#endif
+    }
+
     // Whether the entry is there, whoever wrote it.
     bool Exists() const;
 
