@@ -2,30 +2,13 @@
 #include "pipes/fluid_tables.h"
 #include "pipes/pipe_circuit.h"
 #include "pipes/pressure_units.h"
+#include "support/test_pipes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using F = PipeField;
-
-TPipeRecord pipe(int group, int dn, double innerMm, double roughnessMm)
-{
-    TPipeRecord r;
-    r.group = quint8(group);
-    r.dn = qint16(dn);
-    r.innerDiameter = innerMm;
-    r.roughness = roughnessMm;
-    r.name = QStringLiteral("%1/%2").arg(group).arg(dn);
-    r.active = true;
-    return r;
-}
-
-QList<TPipeRecord> pipes()
-{
-    return {pipe(1, 15, 16.1, 0.045), pipe(1, 20, 21.7, 0.045), pipe(1, 25, 27.3, 0.045),
-            pipe(2, 12, 13, 0.0015), pipe(2, 20, 20, 0.0015), pipe(2, 25, 25, 0.0015)};
-}
 
 // Boiler to radiator and back: a large main, a branch with fittings, a radiator connection.
 const QList<CircuitSection> kSections{{QStringLiteral("TS 1"), 18000, 2, 12.5, 3.5},
@@ -36,7 +19,7 @@ const QList<CircuitSection> kSections{{QStringLiteral("TS 1"), 18000, 2, 12.5, 3
 PipeSizing page(int fluid, double tv, double tr, FrictionLaw law = FrictionLaw::PageChain)
 {
     PipeSizing s;
-    s.SetPipes(pipes());
+    s.SetPipes(TwoTestSeries());
     s.SetText(F::edttv, FixedText(tv, 1));
     s.SetText(F::edttr, FixedText(tr, 1));
     s.cbxMediumClick(fluid);
@@ -108,8 +91,8 @@ TEST(HeatingCircuit, StoresInputsSoFluidTemperatureAndLawRecomputeEverySection)
     const double cooler = Totals(Evaluate(page(Water, 60, 50), kSections)).loss;
     const double colebrook =
         Totals(Evaluate(page(Water, 70, 50, FrictionLaw::Colebrook), kSections)).loss;
-    EXPECT_GT(glycol, water);          // more viscous, denser, less heat per kg
-    EXPECT_GT(cooler, 2.5 * water);    // half the spread: twice the flow
+    EXPECT_GT(glycol, water);       // more viscous, denser, less heat per kg
+    EXPECT_GT(cooler, 2.5 * water); // half the spread: twice the flow
     EXPECT_NE(colebrook, water);
     // A section taken from the page and shown on it again gives the page's numbers.
     PipeSizing s = page(Water, 70, 50);
@@ -139,8 +122,8 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
 {
     EXPECT_EQ(NextSectionName({}), u"TS 1");
     EXPECT_EQ(NextSectionName(kSections), u"TS 4");
-    EXPECT_EQ(NextSectionName({{QStringLiteral("Kessel"), 1, 0, 1, 0},
-                               {QStringLiteral("TS 7"), 1, 0, 1, 0}}),
+    EXPECT_EQ(NextSectionName(
+                  {{QStringLiteral("Kessel"), 1, 0, 1, 0}, {QStringLiteral("TS 7"), 1, 0, 1, 0}}),
               u"TS 8");
     EXPECT_EQ(CleanSectionName(QStringLiteral(" a\tb\nc ")), u"a b c");
     EXPECT_EQ(CleanSectionName(QString(300, u'x')).size(), 100);
@@ -164,7 +147,8 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
     const QStringList printed = CircuitPrintText(de, QStringLiteral("09.12.2026")).split(u'\n');
     EXPECT_EQ(printed[0], u"Heizkreis    09.12.2026");
     EXPECT_EQ(printed[4], de[3].join(u'\t'));
-    EXPECT_EQ(printed.back(), QStringLiteral("Förderhöhe: ") + de.back()[1] + QStringLiteral(" kPa"));
+    EXPECT_EQ(printed.back(),
+              QStringLiteral("Förderhöhe: ") + de.back()[1] + QStringLiteral(" kPa"));
     const QStringList total = CircuitTotalRow(de, PipeControlTexts());
     EXPECT_EQ(total[0], u"Summe");
     EXPECT_EQ(total[4], u"22,90");

@@ -2,6 +2,7 @@
 #include "calculator/key_filter.h"
 #include "pipes/fluid_tables.h"
 #include "pipes/pipe_sizing.h"
+#include "support/test_pipes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,6 @@ namespace {
 
 using F = PipeField;
 
-TPipeRecord pipe(int group, int dn, double innerMm, double roughnessMm)
-{
-    TPipeRecord r;
-    r.group = quint8(group);
-    r.dn = qint16(dn);
-    r.innerDiameter = innerMm;
-    r.roughness = roughnessMm;
-    r.name = QStringLiteral("%1/%2").arg(group).arg(dn);
-    r.active = true;
-    return r;
-}
-
-// Steel DN 15 … 25, then copper 15 × 1 … 28 × 1.5.
-QList<TPipeRecord> twoSeries()
-{
-    return {pipe(1, 15, 16.1, 0.045), pipe(1, 20, 21.7, 0.045), pipe(1, 25, 27.3, 0.045),
-            pipe(2, 12, 13, 0.0015),  pipe(2, 20, 20, 0.0015),  pipe(2, 25, 25, 0.0015)};
-}
-
 constexpr int kCopper22 = 4;
 
 // 70/50 °C, 10 kW typed into edtLeistung, copper 22 × 1 selected, 2 m.
@@ -39,7 +21,7 @@ struct Sized : testing::Test {
     PipeSizing s;
     void SetUp() override
     {
-        s.SetPipes(twoSeries());
+        s.SetPipes(TwoTestSeries());
         s.cbxRohreClick(kCopper22);
         type(F::edtLeistung, QStringLiteral("10000"));
     }
@@ -193,7 +175,7 @@ TEST_F(Sized, ResultsThatCannotBeComputedAreEmptiedNotKept)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         s = PipeSizing();
-        s.SetPipes(twoSeries());
+        s.SetPipes(TwoTestSeries());
         s.cbxRohreClick(kCopper22);
         type(F::edtZetawert, QStringLiteral("2"));
         type(F::edtLeistung, QStringLiteral("10000"));
@@ -309,7 +291,7 @@ TEST(PipeSizing, TheArrowsStepThroughTheWholeTable)
 {
     QList<TPipeRecord> many;
     for (int i = 0; i < 30; ++i)
-        many.append(pipe(1, 10 + i, 10 + i, 0.045));
+        many.append(TestPipe(1, 10 + i, 10 + i, 0.045));
     PipeSizing s;
     s.SetPipes(many);
     for (int i = 0; i < 40; ++i)
