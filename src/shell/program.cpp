@@ -28,9 +28,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHelpEvent>
 #include <QDate>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
@@ -203,13 +203,8 @@ void Program::saveTape()
                                            QStringLiteral("Rechenstreifen.txt"));
     if (file.isEmpty())
         return;
-#ifdef Q_OS_WIN
-    const QString lineEnd = QStringLiteral("\r\n");
-#else
-    const QString lineEnd = QStringLiteral("\n");
-#endif
     const QByteArray text = m_mainWindow->Calculator().Tape().FileText(
-        QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), lineEnd);
+        QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), NativeLineEnd());
     if (!WriteFileWhole(file, text)) {
         const auto* failed =
             m_tapeWindow->findChild<QAction*>(QStringLiteral("lbl_streifen_fehler"));

@@ -11,6 +11,16 @@
 // Writes `bytes` as the whole of `path` through a temporary file and a rename.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes);
 
+// How the system ends a line of a text file the user opens elsewhere: CR LF on Windows.
+inline QString NativeLineEnd()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\r\n");
+#else
+    return QStringLiteral("\n");
+#endif
+}
+
 class StateFile {
 public:
     // The user's data folder.
