@@ -71,7 +71,8 @@ KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
     for (int i = 0; i < 3; ++i) {
         m_angleImages[i]->setCheckable(true);
         m_angleImages[i]->setChecked(i == int(m_controller.GetAngleMode()));
-        m_angleImages[i]->SetPicture(DrawIndicatorLamp(i == int(m_controller.GetAngleMode())));
+        m_angleImages[i]->SetPicture(
+            DrawIndicatorLamp(i == int(m_controller.GetAngleMode()), PictureRatio()));
     }
     Refresh();
 }

@@ -53,8 +53,7 @@ FieldState stateOf(const QLineEdit& field)
 // The picture of img_kursupdate: two arrows chasing each other round a circle.
 QImage drawUpdatePicture()
 {
-    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = PictureCanvas({48, 48});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor green(0x2E, 0x7D, 0x32);

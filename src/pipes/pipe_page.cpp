@@ -60,8 +60,7 @@ protected:
 // The picture of img_best_pipe: a pipe seen from its end under a magnifying glass.
 QImage drawSearchPicture()
 {
-    QImage image(30, 26, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = PictureCanvas({30, 26});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x55, 0x5F, 0x66), 3));
@@ -87,7 +86,7 @@ QImage blankPicture(QPainter& p, QImage& image)
 
 QImage drawTablePicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -101,7 +100,7 @@ QImage drawTablePicture()
 
 QImage drawChartPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.drawLine(QPointF(3.5, 2), QPointF(3.5, 15.5));
@@ -117,7 +116,7 @@ QImage drawChartPicture()
 
 QImage drawPrinterPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -131,7 +130,7 @@ QImage drawPrinterPicture()
 
 QImage drawCsvPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -148,7 +147,7 @@ QImage drawCsvPicture()
 // A circuit: a boiler on the left, the supply along the top, a radiator, the return below.
 QImage drawCircuitPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(QColor(0xA0, 0xA8, 0xB0));
@@ -461,8 +460,11 @@ void PipePage::buildPipeGroup()
     makeField(F::edtZetaDP, group, kFieldX, y, kFieldWidth);
     makeLabel("lbl_kv", group, kRightLabelX, y, kRightFieldX - kRightLabelX - 4)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeField(F::edtkv, group, kRightFieldX, y, kRightFieldWidth);
-    makeLabel("lbl_kv_einheit", group, rightUnitX, y, 30);
+    // m³/h is the widest unit of the column: its field gives way, so that the unit ends inside
+    // the frame at every scale of the screen (hinted text grows at 1.5 device pixels a pixel).
+    const int kvFieldWidth = kRightFieldWidth - 6;
+    makeField(F::edtkv, group, kRightFieldX, y, kvFieldWidth);
+    makeLabel("lbl_kv_einheit", group, kRightFieldX + kvFieldWidth + 4, y, 30);
 
     y += kRow;
     makeLabel("lbl_rwert", group, kLabelX, y, kFieldX - kLabelX);
