@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -131,6 +132,22 @@ TEST_F(PipePageTest, ALanguageReloadKeepsThePipeAndItsNames)
     EXPECT_EQ(pipes->currentIndex(), 16);
     EXPECT_EQ(pipes->currentText(), u"Copper tube 28 × 1.5");
     EXPECT_EQ(text("edtDN"), u"25");
+}
+
+// Every control of the page's boxes lies inside the box's frame, and every unit is as wide as
+// its text, also where hinted text is wider (tests/CMakeLists.txt runs this at
+// QT_SCALE_FACTOR=1.5 too).
+TEST_F(PipePageTest, TheControlsAndTheirUnitsStayInsideTheFrames)
+{
+    const QList<QGroupBox*> boxes = page.findChildren<QGroupBox*>();
+    ASSERT_FALSE(boxes.isEmpty());
+    for (const QGroupBox* box : boxes)
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            EXPECT_TRUE(box->rect().adjusted(2, 2, -2, -2).contains(control->geometry()));
+            if (const auto* label = qobject_cast<const QLabel*>(control))
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        }
 }
 
 TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
