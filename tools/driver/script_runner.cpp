@@ -67,7 +67,13 @@ QImage screenPicture()
     }
     constexpr int margin = 12;
     area.adjust(-margin, -margin, margin, margin);
-    QImage picture(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // As many device pixels as the sharpest window has: its picture is not made smaller.
+    qreal ratio = 1;
+    for (const QWidget* w : shown)
+        ratio = std::max(ratio, w->devicePixelRatioF());
+    QImage picture((QSizeF(area.size().expandedTo(QSize(1, 1))) * ratio).toSize(),
+                   QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(QColor(0x5a, 0x6e, 0x82));
     // Dialogs over the windows they belong to, open menus over everything.
     const auto layer = [](QWidget* w) {
