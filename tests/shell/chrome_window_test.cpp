@@ -86,41 +86,6 @@ TEST(Chrome, MovingTheWindowTakesTheTapeAlong)
     EXPECT_EQ(w.tape.y(), w.window.frameGeometry().top() + 110);
 }
 
-TEST(Chrome, TheBackdropCoversTheScreenBehindTheCentredWindowAndHidesWithIt)
-{
-    ChromeWindow w(false);
-    w.tray = true;
-    w.window.img_fullscreenClick();
-    ASSERT_TRUE(w.window.BackdropOpen());
-    QWidget* backdrop = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == u"Tfrm_background")
-            backdrop = top;
-    ASSERT_NE(backdrop, nullptr);
-    const QRect screen = w.window.screen()->geometry();
-    EXPECT_EQ(backdrop->geometry(), screen);
-    EXPECT_TRUE(backdrop->isVisible());
-    EXPECT_LE(std::abs(w.window.frameGeometry().center().x() - screen.center().x()), 1);
-    w.window.img_offClick();
-    EXPECT_FALSE(backdrop->isVisible());
-    w.window.findChild<QAction*>(QStringLiteral("menuItem_open"))->trigger();
-    EXPECT_TRUE(backdrop->isVisible());
-    w.window.img_fullscreenClick();
-    EXPECT_FALSE(w.window.BackdropOpen());
-}
-
-TEST(Chrome, TheIconMenuTakesItsCaptionsFromTheChromeTexts)
-{
-    ChromeWindow w(false);
-    auto* open = w.window.findChild<QAction*>(QStringLiteral("menuItem_open"));
-    ASSERT_NE(open, nullptr);
-    EXPECT_EQ(open->text(), u"Quorvanta öffnen");
-    w.window.ChromeTexts().Set(u"menuItem_open", TextProperty::Caption,
-                               QStringLiteral("Open Quorvanta"));
-    w.window.RetranslateChrome();
-    EXPECT_EQ(open->text(), u"Open Quorvanta");
-}
-
 // On a screen of two device pixels to the pixel (tests/CMakeLists.txt runs this with
 // QT_SCALE_FACTOR=2) the keypad's lamps are pictures of that screen: the one drawn at start-up
 // and the ones read from the delivered files on a mode change. A 14 × 14 lamp that the screen
@@ -157,6 +122,41 @@ TEST(Chrome, TheAngleLampsAreDrawnForTheSharpScreen)
     w.window.findChild<ImageButton*>(QStringLiteral("img_rad"))->click();
     expectSharp("img_rad", true);
     expectSharp("img_deg", false);
+}
+
+TEST(Chrome, TheBackdropCoversTheScreenBehindTheCentredWindowAndHidesWithIt)
+{
+    ChromeWindow w(false);
+    w.tray = true;
+    w.window.img_fullscreenClick();
+    ASSERT_TRUE(w.window.BackdropOpen());
+    QWidget* backdrop = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == u"Tfrm_background")
+            backdrop = top;
+    ASSERT_NE(backdrop, nullptr);
+    const QRect screen = w.window.screen()->geometry();
+    EXPECT_EQ(backdrop->geometry(), screen);
+    EXPECT_TRUE(backdrop->isVisible());
+    EXPECT_LE(std::abs(w.window.frameGeometry().center().x() - screen.center().x()), 1);
+    w.window.img_offClick();
+    EXPECT_FALSE(backdrop->isVisible());
+    w.window.findChild<QAction*>(QStringLiteral("menuItem_open"))->trigger();
+    EXPECT_TRUE(backdrop->isVisible());
+    w.window.img_fullscreenClick();
+    EXPECT_FALSE(w.window.BackdropOpen());
+}
+
+TEST(Chrome, TheIconMenuTakesItsCaptionsFromTheChromeTexts)
+{
+    ChromeWindow w(false);
+    auto* open = w.window.findChild<QAction*>(QStringLiteral("menuItem_open"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), u"Quorvanta öffnen");
+    w.window.ChromeTexts().Set(u"menuItem_open", TextProperty::Caption,
+                               QStringLiteral("Open Quorvanta"));
+    w.window.RetranslateChrome();
+    EXPECT_EQ(open->text(), u"Open Quorvanta");
 }
 
 struct Banners {
