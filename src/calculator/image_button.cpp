@@ -253,8 +253,8 @@ void ImageButton::paintEvent(QPaintEvent*)
         // A picture made for a sharp screen is brought to the button's size smoothly; the
         // plain bitmaps of a plain screen keep their pixels as they always were drawn.
         p.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() > 1);
-        const QSize size = m_picture.deviceIndependentSize().toSize().scaled(
-            r.size() - QSize(4, 4), Qt::KeepAspectRatio);
+        const QSize size = m_picture.deviceIndependentSize().toSize().scaled(r.size() - QSize(4, 4),
+                                                                             Qt::KeepAspectRatio);
         p.drawImage(
             QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
             m_picture);

@@ -112,8 +112,9 @@ int main(int argc, char** argv)
     for (const auto& file : files) {
         const QString name = QString::fromLatin1(file.name);
         for (const int ratio : {1, 2}) {
-            const QString path = dir + u'/' +
-                                 (ratio == 1 ? name : name.chopped(4) + QStringLiteral("@2x") + name.right(4));
+            const QString path =
+                dir + u'/' +
+                (ratio == 1 ? name : name.chopped(4) + QStringLiteral("@2x") + name.right(4));
             if (!file.draw(ratio).save(path, "BMP")) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 1;
