@@ -20,7 +20,7 @@ QString u8(const char* text)
 // began, the end of the last field or subscripted symbol, and the start of the last field.
 class Line {
 public:
-    Line(FormulaCanvas& canvas, const TVariablen& set,
+    Line(FormulaCanvas& canvas, const FormulaVariables& set,
          std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, ValueLineLayout& layout,
          bool symbol, int y)
         : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields), m_layout(layout)
@@ -213,7 +213,7 @@ private:
     int m_fieldEnd = 0; // the first x right of the last placed field
     int m_numeratorEnd = 0;
     int m_rootX = 0;
-    const TVariablen& m_set;
+    const FormulaVariables& m_set;
     std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
     ValueLineLayout& m_layout;
 };
@@ -604,7 +604,7 @@ void FormulaRenderer::ResetFieldWidths()
         m_fields[i].width = i == 0 ? FirstFieldWidth : 9;
 }
 
-int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
+int FormulaRenderer::DrawFormula(const FormulaVariables& set, bool symbolLine)
 {
     // The canvas is made with the first formula; a new one lacks the symbol line.
     const bool fresh = m_image.isNull();

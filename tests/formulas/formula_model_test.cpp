@@ -86,8 +86,8 @@ TEST(McStrings, SixtyFiveGermanDefaults)
 TEST_F(Formulas, SelectionPutsPlaceholdersAndSpecialFields)
 {
     select(8);
-    EXPECT_EQ(model.Variablen.FormulaNumber, 8);
-    EXPECT_TRUE(model.Variablen.Rebuild);
+    EXPECT_EQ(model.Variables.FormulaNumber, 8);
+    EXPECT_TRUE(model.Variables.Rebuild);
     EXPECT_EQ(text(0), u"f");
     EXPECT_EQ(text(7), u"1,3");
     EXPECT_FALSE(model.Fields[4].enabled);
@@ -358,8 +358,8 @@ TEST_F(Formulas, CircularSegmentDiameterFromTheOtherFour)
 TEST_F(Formulas, RandomInputNeverShowsANonNumber)
 {
     std::mt19937 random(36);
-    const char* texts[] = {"", "0", "-1", "1e308", "1e-308", "2,5", "3.75", ",", "-", "abc",
-                           "1e400", "100000", "-0,001", "7"};
+    const char* texts[] = {"",  "0", "-1",  "1e308", "1e-308", "2,5",    "3.75",
+                           ",", "-", "abc", "1e400", "100000", "-0,001", "7"};
     int solved = 0;
     for (int run = 0; run < 3000; ++run) {
         if (run % 20 == 0) {

@@ -19,7 +19,7 @@ protected:
     // Draws both lines of formula `number` with the vars' placeholders, or `texts`.
     void draw(int number, std::vector<const char*> texts = {})
     {
-        TVariablen set;
+        FormulaVariables set;
         set.FormulaNumber = number;
         set.Rebuild = true;
         const auto& vars = FormulaCatalogue::Formula(number).variables;
@@ -51,7 +51,7 @@ protected:
     }
 
     FormulaRenderer renderer;
-    TVariablen shown;
+    FormulaVariables shown;
     int range = 0;
     int used = 0;
 };
