@@ -69,6 +69,7 @@ ControlTexts FormulaControlTexts()
     entries.append({QStringLiteral("img_out2"), T::Hint, QStringLiteral("Wert auslesen")});
     entries.append({QStringLiteral("img_clear2"), T::Hint, QStringLiteral("Wert löschen")});
     entries.append({QStringLiteral("sgr_memoryblock2"), T::Hint, QStringLiteral("Speicherplätze")});
+    entries.append(FormulaLegend::TwoLineCaptionTexts());
     return ControlTexts(entries);
 }
 
@@ -340,7 +341,8 @@ void FormulaPage::connectHooks()
     m_pageModel.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
     m_pageModel.DrawLegend = [this] {
         const int height = FormulaLegend::DrawLegend(m_legend, m_pageModel.SelectedFormula(),
-                                                     m_captions, devicePixelRatioF());
+                                                     m_captions, devicePixelRatioF(),
+                                                     FormulaLegend::TwoLineCaptionsOf(m_texts));
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
