@@ -116,6 +116,7 @@ struct LegendStep {
     QString suffix;
 };
 
+// One formula's record: everything the solver, the renderer and the legend know of it.
 struct FormulaInfo {
     int number = 0;
     FormulaGroup group = FormulaGroup::BuildingServices;
