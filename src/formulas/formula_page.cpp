@@ -55,7 +55,7 @@ ControlTexts FormulaControlTexts()
 {
     using T = TextProperty;
     QList<ControlTexts::Entry> entries;
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& group = FormulaCatalogue::Group(FormulaGroup(g));
         entries.append(
             {QString::fromLatin1(group.tab), T::Caption, QString::fromUtf8(group.caption)});
@@ -69,20 +69,21 @@ ControlTexts FormulaControlTexts()
     entries.append({QStringLiteral("img_out2"), T::Hint, QStringLiteral("Wert auslesen")});
     entries.append({QStringLiteral("img_clear2"), T::Hint, QStringLiteral("Wert löschen")});
     entries.append({QStringLiteral("sgr_memoryblock2"), T::Hint, QStringLiteral("Speicherplätze")});
+    entries.append(FormulaLegend::TwoLineCaptionTexts());
     return ControlTexts(entries);
 }
 
 FormulaPage::FormulaPage(KeypadController& calculator, const McStrings& captions,
                          KeyFilterServices services, ImageButtonEffect* effect, QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_captions(captions), m_services(services),
-      m_effect(effect), m_controller(calculator.Display(), captions, calculator.Memory(), services)
+      m_effect(effect), m_pageModel(calculator.Display(), captions, calculator.Memory(), services)
 {
     setObjectName(QStringLiteral("tsh_formelrechner"));
 }
 
 FormulaPage::~FormulaPage()
 {
-    // The controls go after the controller: what they signal on their way out (a last focus
+    // The controls go after the page model: what they signal on their way out (a last focus
     // change, a tab removed) must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
     for (QObject* child : findChildren<QObject*>()) {
@@ -112,9 +113,9 @@ void FormulaPage::watchScreen()
     connect(handle, &QWindow::screenChanged, this, [this] {
         if (!m_built || devicePixelRatioF() == m_renderer.DevicePixelRatio())
             return;
-        m_controller.DrawFormula(false, false); // a new image: both lines
-        m_controller.LegendHeight = m_controller.DrawLegend();
-        if (m_controller.DrawingVisible)
+        m_pageModel.DrawFormula(false, false); // a new image: both lines
+        m_pageModel.LegendHeight = m_pageModel.DrawLegend();
+        if (m_pageModel.DrawingVisible)
             showDrawing();
         Refresh();
     });
@@ -140,7 +141,7 @@ void FormulaPage::buildGroups()
     m_groups = new QTabWidget(this);
     m_groups->setObjectName(QStringLiteral("pco_formel"));
     m_groups->setGeometry(kGroupsPlace);
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& info = FormulaCatalogue::Group(FormulaGroup(g));
         auto* tab = new QWidget;
         tab->setObjectName(QString::fromLatin1(info.tab));
@@ -152,7 +153,7 @@ void FormulaPage::buildGroups()
         list->setGeometry(6, 24, 200, 22);
         list->addItems(FormulaCatalogue::GroupItems(FormulaGroup(g)));
         connect(list, &QComboBox::activated, this, [this](int index) {
-            m_controller.cbo_formelChange(index);
+            m_pageModel.FormulaChosen(index);
             Refresh();
         });
         auto* label = new QLabel(tab);
@@ -175,7 +176,7 @@ void FormulaPage::buildGroups()
         if (auto* edit = upDown->findChild<QLineEdit*>())
             edit->hide();
         connect(upDown, &QSpinBox::valueChanged, this, [this](int position) {
-            m_controller.udo_fixClick(position);
+            m_pageModel.DecimalsChosen(position);
             Refresh();
         });
         m_lists[size_t(g)] = list;
@@ -184,10 +185,10 @@ void FormulaPage::buildGroups()
         m_groups->addTab(tab, QString());
     }
     connect(m_groups, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index < 0 || FormulaGroup(index) == m_controller.ActiveGroup)
+        if (index < 0 || FormulaGroup(index) == m_pageModel.ActiveGroup)
             return;
-        m_controller.pco_formelChanging();
-        m_controller.pco_formelChange(FormulaGroup(index));
+        m_pageModel.GroupLeaving();
+        m_pageModel.GroupChosen(FormulaGroup(index));
         Refresh();
     });
 }
@@ -202,7 +203,7 @@ void FormulaPage::buildFormulaBox()
     m_formulaBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_formulaBox->setWidgetResizable(false);
     m_formulaSurface = new QWidget;
-    m_formulaSurface->resize(m_controller.ScrollRange, FormulaRenderer::ImageHeight);
+    m_formulaSurface->resize(m_pageModel.ScrollRange, FormulaRenderer::ImageHeight);
     m_formulaImage = new QLabel(m_formulaSurface);
     m_formulaImage->setObjectName(QStringLiteral("img_formel_front"));
     m_formulaImage->setGeometry(0, 0, FormulaRenderer::ImageWidth, FormulaRenderer::ImageHeight);
@@ -225,7 +226,7 @@ void FormulaPage::buildFormulaBox()
             FieldState state{edit.text(), edit.cursorPosition(),
                              edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition(),
                              int(edit.selectedText().size())};
-            m_controller.edt_KeyPress(i, state, key);
+            m_pageModel.FieldKeyTyped(i, state, key);
             key = KeyChar::None;
             edit.setText(state.text);
             if (state.selectionLength > 0)
@@ -235,11 +236,11 @@ void FormulaPage::buildFormulaBox()
             Refresh();
         };
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            m_controller.edt_Change(i, text);
+            m_pageModel.FieldTextChanged(i, text);
             Refresh();
         });
         connect(field, &TAlignEdit::Exited, this, [this, i] {
-            m_controller.edt_exit(i);
+            m_pageModel.FieldLeft(i);
             Refresh();
         });
         m_fields[size_t(i)] = field;
@@ -250,7 +251,7 @@ void FormulaPage::buildFormulaBox()
     clear->setGeometry(kFormulaBoxPlace.width() - 26, 4, 22, 20);
     clear->SetEffect(m_effect);
     connect(clear, &ImageButton::clicked, this, [this] {
-        m_controller.img_loeschenClick();
+        m_pageModel.ClearPressed();
         Refresh();
     });
 
@@ -266,9 +267,9 @@ void FormulaPage::buildFormulaBox()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const int field = fieldIndex(now);
         if (field >= 0)
-            m_controller.Model().FocusedField = field;
+            m_pageModel.Model().FocusedField = field;
         else if (now)
-            m_controller.Model().FocusedField = FormulaModel::NoField;
+            m_pageModel.Model().FocusedField = FormulaModel::NoField;
         // What had the focus as it left the page: a field, or something else of the page.
         if (old && isAncestorOf(old) && (!now || !isAncestorOf(now)))
             m_focusWhenLeaving = fieldIndex(old);
@@ -277,28 +278,28 @@ void FormulaPage::buildFormulaBox()
 
 void FormulaPage::buildLegendAndDrawing()
 {
-    const QRect legend = FormulaPageController::LegendPlace;
+    const QRect legend = FormulaPageModel::LegendPlace;
     m_legendImage = new QLabel(this);
     m_legendImage->setObjectName(QStringLiteral("img_erklaer"));
     m_legendImage->setGeometry(legend);
 
     m_drawingPanel = new QFrame(this);
     m_drawingPanel->setObjectName(QStringLiteral("pnl_zeichnung"));
-    m_drawingPanel->setGeometry(m_controller.DrawingPlace);
+    m_drawingPanel->setGeometry(m_pageModel.DrawingPlace);
     m_drawingImage = new QLabel(m_drawingPanel);
     m_drawingImage->setObjectName(QStringLiteral("img_zeichnung"));
     m_drawingToggle = new ImageButton(QStringLiteral("+"), m_drawingPanel);
     m_drawingToggle->setObjectName(QStringLiteral("img_ShowZeichnung"));
     m_drawingToggle->SetEffect(m_effect);
     connect(m_drawingToggle, &ImageButton::clicked, this, [this] {
-        m_controller.img_ShowZeichnungClick();
+        m_pageModel.DrawingSizeToggled();
         Refresh();
     });
 }
 
 void FormulaPage::buildMemory()
 {
-    const int top = FormulaPageController::LegendPlace.y();
+    const int top = FormulaPageModel::LegendPlace.y();
     const char* const names[3] = {"img_in2", "img_out2", "img_clear2"};
     const char* const faces[3] = {"MS", "MR", "MC"};
     for (int i = 0; i < 3; ++i) {
@@ -308,11 +309,11 @@ void FormulaPage::buildMemory()
         key->SetEffect(m_effect);
         connect(key, &ImageButton::clicked, this, [this, i] {
             if (i == 0)
-                m_controller.spb_in2Click(selectedRow());
+                m_pageModel.StoreInMemory(selectedRow());
             else if (i == 1)
-                m_controller.spb_out2Click(selectedRow());
+                m_pageModel.RecallFromMemory(selectedRow());
             else
-                m_controller.spb_clearClick(selectedRow());
+                m_pageModel.ClearMemory(selectedRow());
             Refresh();
         });
     }
@@ -320,7 +321,7 @@ void FormulaPage::buildMemory()
     m_memoryBox = new QScrollArea(this);
     m_memoryBox->setObjectName(QStringLiteral("scx_speicher2"));
     m_memoryBox->setGeometry(kMemoryLeft, top + 24, kPageWidth - 4 - kMemoryLeft,
-                             FormulaPageController::LegendPlace.height() - 24);
+                             FormulaPageModel::LegendPlace.height() - 24);
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
@@ -331,31 +332,32 @@ void FormulaPage::buildMemory()
 
 void FormulaPage::connectHooks()
 {
-    m_controller.DrawFormula = [this](bool symbolLine, bool) {
+    m_pageModel.DrawFormula = [this](bool symbolLine, bool) {
         m_renderer.SetDevicePixelRatio(devicePixelRatioF());
-        const int range = m_renderer.DrawFormula(m_controller.Model().Variablen, symbolLine);
+        const int range = m_renderer.DrawFormula(m_pageModel.Model().Variables, symbolLine);
         m_formulaImage->setPixmap(QPixmap::fromImage(m_renderer.Image()));
         return range;
     };
-    m_controller.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
-    m_controller.DrawLegend = [this] {
-        const int height = FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(),
-                                                     m_captions, devicePixelRatioF());
+    m_pageModel.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
+    m_pageModel.DrawLegend = [this] {
+        const int height = FormulaLegend::DrawLegend(m_legend, m_pageModel.SelectedFormula(),
+                                                     m_captions, devicePixelRatioF(),
+                                                     FormulaLegend::TwoLineCaptionsOf(m_texts));
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
-    m_controller.ShowDrawing = [this] { return showDrawing(); };
-    m_controller.FocusField = [this](int field) {
+    m_pageModel.ShowDrawing = [this] { return showDrawing(); };
+    m_pageModel.FocusField = [this](int field) {
         // A field takes the keyboard only once it is shown where the renderer put it.
         refreshFields();
         m_fields[size_t(field)]->setFocus(Qt::OtherFocusReason);
-        m_controller.Model().FocusedField = field;
+        m_pageModel.Model().FocusedField = field;
     };
 }
 
 bool FormulaPage::showDrawing()
 {
-    const QString name = FormulaDrawing::FileName(m_controller.SelectedFormula());
+    const QString name = FormulaDrawing::FileName(m_pageModel.SelectedFormula());
     if (name.isEmpty())
         return false;
     QFile file(ProgramFolder::FilePath(name));
@@ -366,7 +368,7 @@ bool FormulaPage::showDrawing()
     if (!picture)
         return false;
     m_drawing =
-        FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size(), devicePixelRatioF());
+        FormulaDrawing::DrawFitted(*picture, m_pageModel.DrawingPlace.size(), devicePixelRatioF());
     m_drawingImage->setPixmap(QPixmap::fromImage(m_drawing));
     return true;
 }
@@ -388,19 +390,19 @@ void FormulaPage::pco_mainChange()
 {
     if (!m_built)
         return;
-    m_controller.pco_mainChange();
+    m_pageModel.PageShown();
     Refresh();
 }
 
 void FormulaPage::pco_mainChanging()
 {
     if (m_built)
-        m_controller.pco_mainChanging(m_focusWhenLeaving);
+        m_pageModel.PageLeaving(m_focusWhenLeaving);
 }
 
 void FormulaPage::refreshFields()
 {
-    const FormulaModel& model = m_controller.Model();
+    const FormulaModel& model = m_pageModel.Model();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
         TAlignEdit* field = m_fields[size_t(i)];
         const VariableField& state = model.Fields[size_t(i)];
@@ -414,8 +416,8 @@ void FormulaPage::refreshFields()
         setTextColour(field, state.colour == FieldColour::Result ? kResultColour : kInputColour);
         field->setEnabled(state.enabled);
         field->setReadOnly(state.readOnly);
-        field->setVisible(m_controller.FieldVisible[size_t(i)]);
-        if (std::exchange(m_controller.SelectAllRequest[size_t(i)], false))
+        field->setVisible(m_pageModel.FieldVisible[size_t(i)]);
+        if (std::exchange(m_pageModel.SelectAllRequest[size_t(i)], false))
             field->selectAll();
     }
 }
@@ -425,19 +427,19 @@ void FormulaPage::Refresh()
     if (!m_built)
         return;
     refreshFields();
-    const FormulaModel& model = m_controller.Model();
+    const FormulaModel& model = m_pageModel.Model();
     m_notice->setText(model.NoticeText());
     m_notice->setVisible(model.Notice != FormulaNotice::Hidden);
     m_notice->raise();
-    m_formulaSurface->resize(m_controller.ScrollRange, FormulaRenderer::ImageHeight);
+    m_formulaSurface->resize(m_pageModel.ScrollRange, FormulaRenderer::ImageHeight);
 
-    const int group = int(m_controller.ActiveGroup);
+    const int group = int(m_pageModel.ActiveGroup);
     {
         const QSignalBlocker blocker(m_groups);
         m_groups->setCurrentIndex(group);
     }
     const CalcDisplay& display = m_calculator.Display();
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         m_fixFields[size_t(g)]->setText(display.FixIndicator());
         // The up-down steps from the number shown.
         if (display.FixDecimals >= 0) {
@@ -445,20 +447,20 @@ void FormulaPage::Refresh()
             m_fixUpDowns[size_t(g)]->setValue(display.FixDecimals);
         }
         const QSignalBlocker blocker(m_lists[size_t(g)]);
-        m_lists[size_t(g)]->setCurrentIndex(m_controller.ListIndex[size_t(g)]);
+        m_lists[size_t(g)]->setCurrentIndex(m_pageModel.ListIndex[size_t(g)]);
     }
 
-    m_drawingPanel->setGeometry(m_controller.DrawingPlace);
-    m_drawingImage->setGeometry(0, 0, m_controller.DrawingPlace.width(),
-                                m_controller.DrawingPlace.height());
-    m_drawingToggle->setGeometry(m_controller.DrawingPlace.width() - kToggleSize - 2, 2,
-                                 kToggleSize, kToggleSize);
-    m_drawingToggle->SetFace(KeyFace{
-        m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
-    m_drawingToggle->setToolTip(m_controller.DrawingToggleHint());
-    m_drawingPanel->setVisible(m_controller.DrawingVisible);
+    m_drawingPanel->setGeometry(m_pageModel.DrawingPlace);
+    m_drawingImage->setGeometry(0, 0, m_pageModel.DrawingPlace.width(),
+                                m_pageModel.DrawingPlace.height());
+    m_drawingToggle->setGeometry(m_pageModel.DrawingPlace.width() - kToggleSize - 2, 2, kToggleSize,
+                                 kToggleSize);
+    m_drawingToggle->SetFace(
+        KeyFace{m_pageModel.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
+    m_drawingToggle->setToolTip(m_pageModel.DrawingToggleHint());
+    m_drawingPanel->setVisible(m_pageModel.DrawingVisible);
     m_drawingPanel->raise();
-    m_memoryBox->setVisible(m_controller.MemoryGridVisible());
+    m_memoryBox->setVisible(m_pageModel.MemoryGridVisible());
 
     for (int row = 0; row < MemorySlots::Count; ++row)
         m_memory->item(row, 1)->setText(m_calculator.Memory().Value(row));
@@ -471,7 +473,7 @@ void FormulaPage::SetLanguage(int languageCode)
         return;
     // cbo_formelDropDown: the long building-services names get a wider list.
     QComboBox* list = m_lists[size_t(FormulaGroup::BuildingServices)];
-    const int width = FormulaPageController::DropDownWidth(languageCode);
+    const int width = FormulaPageModel::DropDownWidth(languageCode);
     list->view()->setMinimumWidth(width > 0 ? width : list->width());
 }
 
@@ -480,13 +482,13 @@ void FormulaPage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& info = FormulaCatalogue::Group(FormulaGroup(g));
         m_groups->setTabText(g, m_texts.Text(QString::fromLatin1(info.tab), TextProperty::Caption));
     }
     // New captions leave the legend's words behind; the lists keep their choice.
-    if (m_controller.DrawLegend && isVisible())
-        m_controller.LegendHeight = m_controller.DrawLegend();
+    if (m_pageModel.DrawLegend && isVisible())
+        m_pageModel.LegendHeight = m_pageModel.DrawLegend();
     Refresh();
 }
 
@@ -542,7 +544,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyRelease:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-            m_controller.edt_KeyUp(field, true, m_fields[size_t(field)]->text());
+            m_pageModel.FieldKeyReleased(field, true, m_fields[size_t(field)]->text());
             Refresh();
         }
         break;

@@ -1,12 +1,12 @@
 // tsh_formelrechner ("Formeln"): three tabs of formulas, the typeset formula with its
 // variable fields, the legend, the drawing of the chosen area or volume, and the memory
 // registers shared with the keypad. The page builds its controls when it is first shown;
-// every event is one call on FormulaPageController, after which Refresh() copies the
-// controller's state into the widgets and moves the fields where the renderer put them.
+// every event is one call on FormulaPageModel, after which Refresh() copies the
+// page model's state into the widgets and moves the fields where the renderer put them.
 #pragma once
 
 #include "calculator/control_texts.h"
-#include "formula_page_controller.h"
+#include "formula_page_model.h"
 #include "formula_renderer.h"
 
 #include <QImage>
@@ -37,7 +37,7 @@ public:
                 ImageButtonEffect* effect = nullptr, QWidget* parent = nullptr);
     ~FormulaPage() override;
 
-    FormulaPageController& Controller() { return m_controller; }
+    FormulaPageModel& PageModel() { return m_pageModel; }
     const FormulaRenderer& Renderer() const { return m_renderer; }
     ControlTexts& Texts() { return m_texts; }
     // The page's memory grid and its scroll box; null until the page is built.
@@ -74,7 +74,7 @@ private:
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     ControlTexts m_texts = FormulaControlTexts();
-    FormulaPageController m_controller;
+    FormulaPageModel m_pageModel;
     FormulaRenderer m_renderer;
     QImage m_legend;
     QImage m_drawing;
@@ -84,9 +84,9 @@ private:
     int m_language = 1;
 
     QTabWidget* m_groups = nullptr;
-    std::array<QComboBox*, FormulaPageController::GroupCount> m_lists{};
-    std::array<TAlignEdit*, FormulaPageController::GroupCount> m_fixFields{};
-    std::array<QSpinBox*, FormulaPageController::GroupCount> m_fixUpDowns{};
+    std::array<QComboBox*, FormulaPageModel::GroupCount> m_lists{};
+    std::array<TAlignEdit*, FormulaPageModel::GroupCount> m_fixFields{};
+    std::array<QSpinBox*, FormulaPageModel::GroupCount> m_fixUpDowns{};
     QScrollArea* m_formulaBox = nullptr;
     QWidget* m_formulaSurface = nullptr;
     QLabel* m_formulaImage = nullptr;

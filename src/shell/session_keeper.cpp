@@ -141,8 +141,8 @@ SessionState SessionKeeper::Collect() const
     s.angleMode = int(calc.GetAngleMode());
     s.page = m_window.Pages()->currentIndex();
     if (auto* formulas = m_window.findChild<FormulaPage*>()) {
-        const FormulaPageController& c = formulas->Controller();
-        for (int g = 0; g < FormulaPageController::GroupCount; ++g)
+        const FormulaPageModel& c = formulas->PageModel();
+        for (int g = 0; g < FormulaPageModel::GroupCount; ++g)
             s.formulas.push_back(FormulaGroup(g) == c.ActiveGroup ? c.ListIndex[g]
                                                                   : c.GroupFormulaIndex[g]);
     }
@@ -173,8 +173,8 @@ void SessionKeeper::Apply(const SessionState& s)
             keypad->rbo_degClick();
     }
     if (auto* formulas = m_window.findChild<FormulaPage*>()) {
-        FormulaPageController& c = formulas->Controller();
-        for (int g = 0; g < FormulaPageController::GroupCount && g < int(s.formulas.size()); ++g)
+        FormulaPageModel& c = formulas->PageModel();
+        for (int g = 0; g < FormulaPageModel::GroupCount && g < int(s.formulas.size()); ++g)
             if (s.formulas[g] < FormulaCatalogue::GroupItems(FormulaGroup(g)).size()) {
                 c.GroupFormulaIndex[g] = s.formulas[g];
                 c.ListIndex[g] = s.formulas[g];

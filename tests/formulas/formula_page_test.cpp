@@ -164,7 +164,7 @@ TEST_F(FormulaPageTest, EveryPasteGoesTheWayOfCtrlV)
     auto* a = child<QLineEdit>("edt_variable1");
     auto* area = child<QLineEdit>("edt_variable0");
     a->setFocus();
-    page.Controller().Model().FocusedField = 1; // an offscreen window takes no focus
+    page.PageModel().Model().FocusedField = 1; // an offscreen window takes no focus
     services.clipboard = QStringLiteral("4");
     QKeyEvent shiftInsert(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
     QApplication::sendEvent(a, &shiftInsert);
