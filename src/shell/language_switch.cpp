@@ -590,13 +590,16 @@ void LanguageSwitch::loadImages()
 {
     const bool english = m_applied == LanguageEnglish;
     const bool spanish = m_applied == LanguageSpanish;
+    const bool polish = m_applied == LanguagePolish;
+    // Polish has a heading of its own: the German one would be the only German word left.
     const QString memory = english   ? QStringLiteral("images\\speicher_eng.cc1")
                            : spanish ? QStringLiteral("images\\speicher_spa.cc1")
+                           : polish  ? QStringLiteral("images\\speicher_pl.cc1")
                                      : QStringLiteral("images\\speicher.cc1");
-    const QString flag = english                       ? QStringLiteral("images\\ENG.cc1")
-                         : spanish                     ? QStringLiteral("images\\SPA.cc1")
-                         : m_applied == LanguagePolish ? QStringLiteral("images\\PL.cc1")
-                                                       : QStringLiteral("images\\DE.cc1");
+    const QString flag = english   ? QStringLiteral("images\\ENG.cc1")
+                         : spanish ? QStringLiteral("images\\SPA.cc1")
+                         : polish  ? QStringLiteral("images\\PL.cc1")
+                                   : QStringLiteral("images\\DE.cc1");
     const QImage memoryImage = ReadBitmapPicture(memory);
     const QImage flagImage = ReadBitmapPicture(flag);
     for (const char* name : {"img_speicher", "img_speicher2"})
