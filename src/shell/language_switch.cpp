@@ -1,5 +1,6 @@
 #include "language_switch.h"
 
+#include "banner_view.h"
 #include "calculator/calculator_texts.h"
 #include "calculator/control_texts.h"
 #include "calculator/image_button.h"
@@ -516,6 +517,8 @@ void LanguageSwitch::ApplyLanguage()
             formulas->SetLanguage(m_applied);
         if (auto* currency = m_main.findChild<CurrencyPage*>(); currency && reload)
             currency->ReloadExchangeRates();
+        if (BannerView* banner = m_main.Banner())
+            banner->SetLanguage(m_applied);
         // Qt's own texts (its dialogs, the edit menu) are needed only once the window is
         // up: at start they come after the first frame.
         m_qtTranslationsPending = !m_windowUp;

@@ -154,8 +154,8 @@ void Program::Start()
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
+    // The banners' language follows the language switch.
     BannerView* banner = m_mainWindow->Banner();
-    banner->Language = m_language;
     banner->ReadCount = [this] {
         return m_settings->Integer(SettingsStore::Key::BannerCount).value_or(0);
     };
