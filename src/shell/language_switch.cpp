@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -615,14 +614,7 @@ void LanguageSwitch::loadImages()
     // the captions stay as text and nothing is said.
     if ((memoryImage.isNull() || flagImage.isNull()) && !m_table.IsEmpty()) {
         // Said without holding up the program; the captions stay as text.
-        const McStrings& texts = m_main.Texts();
-        auto* box =
-            new QMessageBox(QMessageBox::Critical, texts.Entry(1),
-                            texts.Entry(0) + QStringLiteral(" (") + ProgramFolder::Path() + u')',
-                            QMessageBox::Ok, &m_main);
-        box->setObjectName(QStringLiteral("images_missing"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        m_main.ShowMissingFiles(ProgramFolder::Path(), QStringLiteral("images_missing"));
     }
 }
 
