@@ -241,8 +241,7 @@ void ImageButton::paintEvent(QPaintEvent*)
         const QFontMetrics mm(main);
         const QFontMetrics sm(small);
         const int width = sm.horizontalAdvance(face.leadingSuperscript) +
-                          mm.horizontalAdvance(face.text) +
-                          sm.horizontalAdvance(face.superscript);
+                          mm.horizontalAdvance(face.text) + sm.horizontalAdvance(face.superscript);
         int x = (r.width() - width) / 2;
         const int baseline = (r.height() + mm.ascent() - mm.descent()) / 2;
         const int raised = baseline - mm.ascent() / 2;

@@ -194,9 +194,9 @@ QString PipePage::circuitName() const
 
 void PipePage::spb_kreis_oeffnenClick()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint), QString(),
-        circuitName() + QStringLiteral(" (*.qvc)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint),
+                                     QString(), circuitName() + QStringLiteral(" (*.qvc)"));
     if (!path.isEmpty())
         OpenCircuit(path);
 }

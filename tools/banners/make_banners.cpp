@@ -132,15 +132,18 @@ int main(int argc, char** argv)
         QByteArray letters;
         const char* texts[6];
     } languages[] = {
-        {"", "d",
+        {"",
+         "d",
          {"Quorvanta", "Der kostenlose Rechner für die Haustechnik", "Rohrauslegung",
           "Volumenstrom, Druckverlust und Nennweite", "Aktuelle Wechselkurse",
           "49 Währungen, aktualisiert beim Start"}},
-        {"_en", "e",
+        {"_en",
+         "e",
          {"Quorvanta", "The free calculator for building services", "Pipe sizing",
           "Volume flow, pressure loss and nominal size", "Current exchange rates",
           "49 currencies, updated at start-up"}},
-        {"_pl", "p",
+        {"_pl",
+         "p",
          {"Quorvanta", "Bezpłatny kalkulator dla instalatorów", "Dobór średnic",
           "Strumień objętości, spadek ciśnienia i średnica", "Aktualne kursy walut",
           "49 walut, aktualizowanych przy starcie"}},
@@ -158,11 +161,10 @@ int main(int argc, char** argv)
         const QImage second = drawBanner(red, orange, text(2), text(3));
         const QImage third = drawBanner(green, olive, text(4), text(5));
         ok = ok &&
-             write(name(1, "cc1"), header(language.letters, "www.quorvanta.example") +
-                                       bitmap(first)) &&
-             write(name(2, "cc5"),
-                   header(language.letters, "www.quorvanta.example/rohrauslegung") +
-                       jpeg(second)) &&
+             write(name(1, "cc1"),
+                   header(language.letters, "www.quorvanta.example") + bitmap(first)) &&
+             write(name(2, "cc5"), header(language.letters, "www.quorvanta.example/rohrauslegung") +
+                                       jpeg(second)) &&
              write(name(3, "cc6"), header(language.letters, "www.quorvanta.example/kurse") +
                                        gif(third, green, olive));
     }

@@ -1,7 +1,7 @@
 // Writes the language-dependent bitmaps delivered beside the program:
 //   make_langimages DIR   →   DIR/speicher.cc1, speicher_eng.cc1, speicher_spa.cc1,
-//   speicher_pl.cc1: the heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1, SPA.cc1: the flag
-//   of img_sprache, 20 × 18. All are plain Windows bitmaps.
+//   speicher_pl.cc1: the heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1,
+//   SPA.cc1: the flag of img_sprache, 20 × 18. All are plain Windows bitmaps.
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
