@@ -169,6 +169,18 @@ void ImageButton::SetPicture(const QImage& picture)
     update();
 }
 
+KeyFace ImageButton::ShownFace() const
+{
+    const QString caption = text();
+    const QString& before = m_face.leadingSuperscript;
+    const QString& after = m_face.superscript;
+    if (caption.size() >= before.size() + after.size() && caption.startsWith(before) &&
+        caption.endsWith(after))
+        return {caption.mid(before.size(), caption.size() - before.size() - after.size()), after,
+                before};
+    return {caption, {}, {}};
+}
+
 QString ImageButton::FrameName() const
 {
     switch (m_frame) {
@@ -261,6 +273,7 @@ void ImageButton::paintEvent(QPaintEvent*)
     } else {
         FillShaded(p, r, m_faceColour.lighter(112), m_faceColour.darker(106), r.height() - 1);
 
+        const KeyFace face = ShownFace();
         QFont main = font();
         main.setPixelSize(std::max(11, r.height() * 9 / 20));
         main.setBold(true);
@@ -268,21 +281,20 @@ void ImageButton::paintEvent(QPaintEvent*)
         small.setPixelSize(main.pixelSize() * 2 / 3);
         const QFontMetrics mm(main);
         const QFontMetrics sm(small);
-        const int width = sm.horizontalAdvance(m_face.leadingSuperscript) +
-                          mm.horizontalAdvance(m_face.text) +
-                          sm.horizontalAdvance(m_face.superscript);
+        const int width = sm.horizontalAdvance(face.leadingSuperscript) +
+                          mm.horizontalAdvance(face.text) + sm.horizontalAdvance(face.superscript);
         int x = (r.width() - width) / 2;
         const int baseline = (r.height() + mm.ascent() - mm.descent()) / 2;
         const int raised = baseline - mm.ascent() / 2;
         p.setPen(isEnabled() ? m_textColour : QColor(Qt::gray));
         p.setFont(small);
-        p.drawText(x, raised, m_face.leadingSuperscript);
-        x += sm.horizontalAdvance(m_face.leadingSuperscript);
+        p.drawText(x, raised, face.leadingSuperscript);
+        x += sm.horizontalAdvance(face.leadingSuperscript);
         p.setFont(main);
-        p.drawText(x, baseline, m_face.text);
-        x += mm.horizontalAdvance(m_face.text);
+        p.drawText(x, baseline, face.text);
+        x += mm.horizontalAdvance(face.text);
         p.setFont(small);
-        p.drawText(x, raised, m_face.superscript);
+        p.drawText(x, raised, face.superscript);
     }
 
     // Two-pixel frame: raised under the mouse, pressed while held, flat otherwise.

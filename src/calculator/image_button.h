@@ -66,6 +66,8 @@ class ImageButton : public QAbstractButton {
     Q_OBJECT
     // "flat", "raised" or "pressed": how the frame is drawn now (read by the driver).
     Q_PROPERTY(QString frame READ FrameName)
+    // The main text drawn on the face (read by the driver).
+    Q_PROPERTY(QString face READ FaceText)
 public:
     enum class Frame { Flat, Raised, Pressed };
 
@@ -83,6 +85,11 @@ public:
     // Tab reaches the button, Space and Enter click it, and it shows a focus frame. The
     // keypad's keys stay out of the tab order: the keyboard types into the display there.
     void SetKeyboardReachable() { setFocusPolicy(Qt::TabFocus); }
+
+    // The face as drawn: a caption set since (a translation) replaces the main text and
+    // keeps the small raised texts only when it still carries them.
+    KeyFace ShownFace() const;
+    QString FaceText() const { return ShownFace().text; }
 
     Frame CurrentFrame() const { return m_frame; }
     QString FrameName() const;

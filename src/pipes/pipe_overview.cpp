@@ -165,7 +165,8 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     add(caption("lbl_leistung"), F::edtLeistung, caption("lbl_leistung_einheit"));
     add(caption("lbl_volumenstrom"), F::edtVP, caption("lbl_vp_einheit"));
     add(caption("lbl_volumenstrom"), F::edtVP1, caption("lbl_vp1_einheit"));
-    rows.append({texts.Text(u"cbxMedium", TextProperty::Hint), FluidNames()[m_fluid].toString()});
+    rows.append({texts.Text(u"cbxMedium", TextProperty::Hint),
+                 m_fluidNames.value(m_fluid, FluidNames()[m_fluid].toString())});
     if (m_law == FrictionLaw::Colebrook)
         rows.append({caption("chk_colebrook")});
     if (m_selected >= 0)

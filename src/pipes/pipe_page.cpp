@@ -610,6 +610,15 @@ void PipePage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
+    // The report names the fluid as the list shows it, in the language chosen.
+    QStringList fluidNames;
+    const QList<int> fluids = AvailableFluids();
+    for (int i = 0; i < fluids.size(); ++i) {
+        while (fluidNames.size() <= fluids[i])
+            fluidNames.append(FluidNames()[fluidNames.size()].toString());
+        fluidNames[fluids[i]] = m_fluids->itemText(i);
+    }
+    m_sizing.SetFluidNames(fluidNames);
     for (QWidget* window : {static_cast<QWidget*>(m_dimensions), static_cast<QWidget*>(m_chart),
                             static_cast<QWidget*>(m_zeta), static_cast<QWidget*>(m_circuitWindow)})
         if (window)

@@ -121,6 +121,7 @@ protected:
 
 private:
     QString pageTitle() const;
+    QString circuitName() const;
     void build();
     void buildFlowGroup();
     void buildPipeGroup();

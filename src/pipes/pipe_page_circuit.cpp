@@ -185,16 +185,18 @@ bool PipePage::ExportCircuitCsv(const QString& path) const
     return file.write(bytes) == bytes.size() && file.flush();
 }
 
-namespace {
-
-const QString kCircuitFilter = QStringLiteral("Heizkreis (*.qvc)");
-
-} // namespace
+// The circuit's files are offered under its name in the language chosen.
+QString PipePage::circuitName() const
+{
+    const QString name = m_texts.Text(u"Tfrm_heizkreis", TextProperty::Caption);
+    return name.isEmpty() ? QStringLiteral("Heizkreis") : name;
+}
 
 void PipePage::spb_kreis_oeffnenClick()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint), QString(), kCircuitFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint),
+                                     QString(), circuitName() + QStringLiteral(" (*.qvc)"));
     if (!path.isEmpty())
         OpenCircuit(path);
 }
@@ -203,7 +205,7 @@ void PipePage::spb_kreis_speichernClick()
 {
     QString path = QFileDialog::getSaveFileName(
         this, m_texts.Text(u"spb_kreis_speichern", TextProperty::Hint),
-        QStringLiteral("Heizkreis.qvc"), kCircuitFilter);
+        circuitName() + QStringLiteral(".qvc"), circuitName() + QStringLiteral(" (*.qvc)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -222,8 +224,8 @@ void PipePage::spb_kreis_druckenClick()
 void PipePage::spb_kreis_csvClick()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, m_texts.Text(u"spb_kreis_csv", TextProperty::Hint), QStringLiteral("Heizkreis.csv"),
-        QStringLiteral("CSV (*.csv)"));
+        this, m_texts.Text(u"spb_kreis_csv", TextProperty::Hint),
+        circuitName() + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && !ExportCircuitCsv(path))
         m_services.feedback.ErrorSignal(2);
 }

@@ -191,6 +191,9 @@ public:
     QList<QStringList> Report(const ControlTexts& texts, QChar separator = u',') const;
     QString CsvText(const ControlTexts& texts, QChar separator = u',') const;
     QString PrintText(const ControlTexts& texts, QChar separator = u',') const;
+    // The fluids' names in the language shown, by fluid number, for the report; a fluid
+    // without one is named in German.
+    void SetFluidNames(const QStringList& byFluid) { m_fluidNames = byFluid; }
 
 private:
     struct Flow {
@@ -229,5 +232,6 @@ private:
     QString m_totalUnit;
     std::optional<double> m_velocity; // m/s, the value behind edtDurchfl
     int m_fluid = Water;
+    QStringList m_fluidNames;
     FrictionLaw m_law = FrictionLaw::PageChain;
 };

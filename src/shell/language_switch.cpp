@@ -1,5 +1,6 @@
 #include "language_switch.h"
 
+#include "banner_view.h"
 #include "calculator/calculator_texts.h"
 #include "calculator/control_texts.h"
 #include "calculator/image_button.h"
@@ -29,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -516,6 +516,8 @@ void LanguageSwitch::ApplyLanguage()
             formulas->SetLanguage(m_applied);
         if (auto* currency = m_main.findChild<CurrencyPage*>(); currency && reload)
             currency->ReloadExchangeRates();
+        if (BannerView* banner = m_main.Banner())
+            banner->SetLanguage(m_applied);
         // Qt's own texts (its dialogs, the edit menu) are needed only once the window is
         // up: at start they come after the first frame.
         m_qtTranslationsPending = !m_windowUp;
@@ -590,13 +592,16 @@ void LanguageSwitch::loadImages()
 {
     const bool english = m_applied == LanguageEnglish;
     const bool spanish = m_applied == LanguageSpanish;
+    const bool polish = m_applied == LanguagePolish;
+    // Polish has a heading of its own: the German one would be the only German word left.
     const QString memory = english   ? QStringLiteral("images\\speicher_eng.cc1")
                            : spanish ? QStringLiteral("images\\speicher_spa.cc1")
+                           : polish  ? QStringLiteral("images\\speicher_pl.cc1")
                                      : QStringLiteral("images\\speicher.cc1");
-    const QString flag = english                       ? QStringLiteral("images\\ENG.cc1")
-                         : spanish                     ? QStringLiteral("images\\SPA.cc1")
-                         : m_applied == LanguagePolish ? QStringLiteral("images\\PL.cc1")
-                                                       : QStringLiteral("images\\DE.cc1");
+    const QString flag = english   ? QStringLiteral("images\\ENG.cc1")
+                         : spanish ? QStringLiteral("images\\SPA.cc1")
+                         : polish  ? QStringLiteral("images\\PL.cc1")
+                                   : QStringLiteral("images\\DE.cc1");
     const QImage memoryImage = ReadBitmapPicture(memory);
     const QImage flagImage = ReadBitmapPicture(flag);
     for (const char* name : {"img_speicher", "img_speicher2"})
@@ -609,14 +614,7 @@ void LanguageSwitch::loadImages()
     // the captions stay as text and nothing is said.
     if ((memoryImage.isNull() || flagImage.isNull()) && !m_table.IsEmpty()) {
         // Said without holding up the program; the captions stay as text.
-        const McStrings& texts = m_main.Texts();
-        auto* box =
-            new QMessageBox(QMessageBox::Critical, texts.Entry(1),
-                            texts.Entry(0) + QStringLiteral(" (") + ProgramFolder::Path() + u')',
-                            QMessageBox::Ok, &m_main);
-        box->setObjectName(QStringLiteral("images_missing"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        m_main.ShowMissingFiles(ProgramFolder::Path(), QStringLiteral("images_missing"));
     }
 }
 

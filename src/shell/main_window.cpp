@@ -164,13 +164,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_banner->OpenLink = [](const QString& address) { OpenAddress(QUrl(address)); };
     // Said without holding up the start or the rotation: the program goes on without banners.
     m_banner->ShowMissingFiles = [this] {
-        auto* box =
-            new QMessageBox(QMessageBox::Critical, m_texts.Entry(1),
-                            m_texts.Entry(0) + QStringLiteral(" (") + m_banner->Folder + u')',
-                            QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("banner_missing"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        ShowMissingFiles(m_banner->Folder, QStringLiteral("banner_missing"));
     };
 
     m_chromeTexts = ChromeControlTexts();
@@ -410,6 +404,16 @@ bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
                 activateWindow();
         });
     return QWidget::eventFilter(watched, event);
+}
+
+void Tfrm_calc::ShowMissingFiles(const QString& where, const QString& name)
+{
+    auto* box = new QMessageBox(QMessageBox::Critical, m_texts.Entry(1),
+                                m_texts.Entry(0) + QStringLiteral(" (") + where + u')',
+                                QMessageBox::Ok, this);
+    box->setObjectName(name);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Tfrm_calc::PlaceOnScreen()

@@ -63,6 +63,10 @@ public:
 
     void img_rechenstreifen_wechselClick();
 
+    // "Some program files could not be found" with the missing file or folder, in a box named
+    // `name` that holds up neither the start nor the window.
+    void ShowMissingFiles(const QString& where, const QString& name);
+
     // The chrome: putting the program away and bringing it back, with the tape window.
     BannerView* Banner() const { return m_banner; }
     std::function<bool()> TrayAvailable; // the desktop has a notification area

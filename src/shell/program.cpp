@@ -119,8 +119,9 @@ void Program::Start()
         new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(), m_mainWindow.get());
     m_languageSwitch->LoadTable = [this] {
         const QString file = ProgramFolder::FilePath(QStringLiteral("uebersetzung.txt"));
+        // Without it the program goes on in German after saying which file is missing.
         if (!m_translations->LoadTranslations(file))
-            qWarning("uebersetzung.txt is missing in %s", qPrintable(ProgramFolder::Path()));
+            m_mainWindow->ShowMissingFiles(file, QStringLiteral("translation_missing"));
     };
     m_languageSwitch->LoadQtTranslations = [](int code) { LoadQtTranslations(code); };
     m_languageSwitch->SaveLanguage = [this](int code) { SaveLanguage(code); };
@@ -154,8 +155,8 @@ void Program::Start()
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
+    // The banners' language follows the language switch.
     BannerView* banner = m_mainWindow->Banner();
-    banner->Language = m_language;
     banner->ReadCount = [this] {
         return m_settings->Integer(SettingsStore::Key::BannerCount).value_or(0);
     };

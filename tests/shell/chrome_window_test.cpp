@@ -171,8 +171,10 @@ struct Banners {
     Banners()
     {
         const QDir delivered(QCoreApplication::applicationDirPath() + QStringLiteral("/banner"));
+        // The German ones: the others are named after their language.
         for (const QString& name : delivered.entryList(QDir::Files))
-            QFile::copy(delivered.filePath(name), dir.filePath(name));
+            if (!name.contains(u'_'))
+                QFile::copy(delivered.filePath(name), dir.filePath(name));
         names = *ListBannerFiles(dir.path());
         view->Folder = dir.path();
         view->ReadCount = [this] { return count; };

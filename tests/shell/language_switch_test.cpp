@@ -1,3 +1,4 @@
+#include "calculator/image_button.h"
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
@@ -168,6 +169,33 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
         EXPECT_EQ(menu->findChild<QAction*>(QString::fromLatin1(name))->isChecked(),
                   QByteArray(name) == "Polnisch1")
             << name;
+}
+
+TEST(LanguageSwitch, EachLanguageShowsTheMemoryHeadingInItsOwnWord)
+{
+    Windows w;
+    const auto picture = [](const char* file) {
+        return ReadBitmapPicture(QStringLiteral("images\\") + QLatin1String(file))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage german = picture("speicher.cc1");
+    const struct {
+        int language;
+        const char* file;
+    } rows[] = {{LanguageEnglish, "speicher_eng.cc1"},
+                {LanguagePolish, "speicher_pl.cc1"},
+                {LanguageGerman, "speicher.cc1"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        w.languages.ChangeLanguage(row.language);
+        const QImage shown = w.main.findChild<QLabel*>(QStringLiteral("img_speicher"))
+                                 ->pixmap()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown, picture(row.file));
+        EXPECT_EQ(shown == german, row.language == LanguageGerman);
+    }
 }
 
 TEST(QtTranslations, QtsOwnWordsFollowGermanAndPolishAndEnglishDropsThem)

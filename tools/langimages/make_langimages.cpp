@@ -1,8 +1,9 @@
 // Writes the language-dependent bitmaps delivered beside the program:
-//   make_langimages DIR   →   DIR/speicher.cc1, speicher_eng.cc1, speicher_spa.cc1: the
-//   heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1, SPA.cc1: the flag
-//   of img_sprache, 20 × 18. All are plain Windows bitmaps, each written a second time at
-//   twice the size as name@2x.cc1 for screens with two or more device pixels to the pixel.
+//   make_langimages DIR   →   DIR/speicher.cc1, speicher_eng.cc1, speicher_spa.cc1,
+//   speicher_pl.cc1: the heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1,
+//   SPA.cc1: the flag of img_sprache, 20 × 18. All are plain Windows bitmaps, each written a
+//   second time at twice the size as name@2x.cc1 for screens with two or more device pixels to
+//   the pixel.
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -87,6 +88,7 @@ int main(int argc, char** argv)
         {"speicher.cc1", memoryHeading(QStringLiteral("Speicher"))},
         {"speicher_eng.cc1", memoryHeading(QStringLiteral("Memory"))},
         {"speicher_spa.cc1", memoryHeading(QStringLiteral("Memoria"))},
+        {"speicher_pl.cc1", memoryHeading(QStringLiteral("Pamięć"))},
         {"DE.cc1", flag([&](QPainter& p, QRect r) {
              stripes(p, r, {Qt::black, red, gold});
          })},
