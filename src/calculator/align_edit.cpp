@@ -1,5 +1,6 @@
 #include "align_edit.h"
 
+#include "control_texts.h"
 #include "key_chars.h"
 #include "number_text.h"
 
@@ -8,6 +9,7 @@
 
 TAlignEdit::TAlignEdit(QWidget* parent) : QLineEdit(parent)
 {
+    setProperty(ReportedClassNameProperty, QStringLiteral("TAlignEdit"));
     SetAlignment(TAlign::eaLeft);
 }
 

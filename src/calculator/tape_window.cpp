@@ -1,5 +1,6 @@
 #include "tape_window.h"
 
+#include "control_texts.h"
 #include "image_button.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_rechenstreifen"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_rechenstreifen"));
     // The tape never takes the keyboard from the calculator.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Rechenstreifen"));

@@ -1,5 +1,6 @@
 #include "reporting/exception_dialog.h"
 
+#include "calculator/control_texts.h"
 #include "shell/platform/report_collectors.h"
 #include "shell/platform/web_client.h"
 
@@ -28,7 +29,7 @@ QList<ControlFact> controlChain(QWidget* focused)
 {
     QList<ControlFact> chain;
     for (QWidget* w = focused; w; w = w->parentWidget())
-        chain.append({QString::fromLatin1(w->metaObject()->className()), w->objectName()});
+        chain.append({ReportedClassName(*w), w->objectName()});
     return chain;
 }
 } // namespace
@@ -38,6 +39,7 @@ TExceptionDialogMail::TExceptionDialogMail(const ErrorInfo& error, const Reporti
     : QDialog(parent), m_setup(setup), m_error(error), m_mainThread(mainThread), m_focused(focused)
 {
     setObjectName(QStringLiteral("TExceptionDialogMail"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("TExceptionDialogMail"));
     setWindowTitle(DialogCaption(setup.title));
     setMinimumWidth(kMinimumWidth);
     setSizeGripEnabled(true);

@@ -326,9 +326,8 @@ QList<ShownText> CollectShownTexts(QWidget& form, QStringList* unnamed)
         if (o != &form && name.isEmpty()) {
             if (unnamed)
                 for (const ShownText& t : own)
-                    unnamed->append(formName + u'/' +
-                                    QString::fromLatin1(o->metaObject()->className()) +
-                                    QStringLiteral(": ") + t.text);
+                    unnamed->append(formName + u'/' + ReportedClassName(*o) + QStringLiteral(": ") +
+                                    t.text);
             continue;
         }
         texts += own;

@@ -3,6 +3,7 @@
 #include "backdrop_window.h"
 #include "banner_view.h"
 #include "calculator/align_edit.h"
+#include "calculator/control_texts.h"
 #include "calculator/keypad_page.h"
 #include "calculator/keypad_table.h"
 #include "calculator/tape_window.h"
@@ -72,6 +73,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
       m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
     setFixedSize(ClientWidth, ClientHeight);
 

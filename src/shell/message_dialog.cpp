@@ -1,5 +1,6 @@
 #include "message_dialog.h"
 
+#include "calculator/control_texts.h"
 #include "message_icons.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ Tfrm_meldung::Tfrm_meldung(UserFeedback& sounds, QWidget* mainWindow)
       m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("Tfrm_meldung"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_meldung"));
     // Closing a message never ends the program, even while the main window is hidden.
     setAttribute(Qt::WA_QuitOnClose, false);
     EndProgram = [] { QCoreApplication::exit(0); };

@@ -1,5 +1,6 @@
 #include "update_dialogs.h"
 
+#include "calculator/control_texts.h"
 #include "update_check.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@ Tfrm_NeueVersion::Tfrm_NeueVersion(QUrl downloadPage, QWidget* parent)
     : QDialog(parent), m_page(std::move(downloadPage)), m_texts(NewVersionDialogTexts())
 {
     setObjectName(QStringLiteral("Tfrm_NeueVersion"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_NeueVersion"));
     setFixedSize(380, 160);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("img_neueVersion_hg"));
@@ -104,6 +106,7 @@ Tfrm_AskForUpdate::Tfrm_AskForUpdate(QWidget* parent)
     : QDialog(parent), m_texts(AskForUpdateDialogTexts())
 {
     setObjectName(QStringLiteral("Tfrm_AskForUpdate"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_AskForUpdate"));
     setFixedSize(420, 230);
     m_info = new QPlainTextEdit(this);
     m_info->setObjectName(QStringLiteral("memo_info"));

@@ -37,6 +37,7 @@ bool throwFromClick(const std::function<void(TExceptionDialogMail&)>& withDialog
 {
     QWidget window;
     window.setObjectName(QStringLiteral("frm_test"));
+    window.setProperty("reportedClassName", QStringLiteral("Tfrm_test"));
     auto* button = new QPushButton(&window);
     button->setObjectName(QStringLiteral("btn_wirft"));
     QObject::connect(button, &QPushButton::clicked, button,
@@ -85,7 +86,7 @@ TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
         for (const char* part :
              {"Stack list, generated", "System   : ", "Prozessor: ", "Liste der geladenen Module:",
               "QPushButton \"btn_wirft\"\r\n"
-              "QWidget \"frm_test\""})
+              "Tfrm_test \"frm_test\""})
             EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part;
         // a frame of ours, symbolised from the debug information
         EXPECT_TRUE(report.contains(QStringLiteral("ReportingApplication::notify")))

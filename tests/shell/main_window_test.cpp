@@ -1,7 +1,11 @@
 #include "calculator/align_edit.h"
+#include "calculator/control_texts.h"
 #include "calculator/tape_window.h"
+#include "reporting/exception_dialog.h"
+#include "shell/backdrop_window.h"
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
+#include "shell/message_dialog.h"
 #include "shell/program.h"
 #include "shell/update_dialogs.h"
 #include "support/recording_services.h"
@@ -47,6 +51,33 @@ TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
     ASSERT_NE(result, nullptr);
     emit result->errorSignal(3);
     EXPECT_EQ(services.signals_, std::vector<int>{3});
+}
+
+// The error report's list of controls names the windows and the entry field as the
+// translation file and every earlier report do, whatever our classes are called.
+TEST(MainWindow, ErrorReportKeepsTheWindowAndFieldClassNames)
+{
+    RecordingServices services;
+    Tfrm_calc window(KeyFilterServices{services, services});
+    Tfrm_rechenstreifen tape;
+    Tfrm_meldung message(services, &window);
+    Tfrm_NeueVersion newVersion{QUrl()};
+    Tfrm_AskForUpdate question;
+    Tfrm_background backdrop(QString(), QRect(0, 0, 10, 10));
+    TExceptionDialogMail error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
+                               nullptr);
+    const std::pair<const QObject*, const char*> named[] = {
+        {&window, "Tfrm_calc"},
+        {window.findChild<QWidget*>(QStringLiteral("edt_result")), "TAlignEdit"},
+        {&tape, "Tfrm_rechenstreifen"},
+        {&message, "Tfrm_meldung"},
+        {&newVersion, "Tfrm_NeueVersion"},
+        {&question, "Tfrm_AskForUpdate"},
+        {&backdrop, "Tfrm_background"},
+        {&error, "TExceptionDialogMail"},
+        {window.findChild<QTabWidget*>(), "QTabWidget"}};
+    for (const auto& [object, name] : named)
+        EXPECT_EQ(ReportedClassName(*object), QString::fromLatin1(name));
 }
 
 // Qt's tab-widget keys work from any field of the window; Alt+digit jumps to a page.
