@@ -220,11 +220,11 @@ double KeypadController::ResolveClosedGroup(double x)
     GroupClosed = false;
     if (!m_current || m_current->Level <= ParenDepth)
         return x;
-    TOperator* inside = m_current;
-    TOperator* last = inside;
+    OperatorNode* inside = m_current;
+    OperatorNode* last = inside;
     while (last->HasPending && last->Pending->Level > ParenDepth)
         last = last->Pending;
-    TOperator* outside = last->HasPending ? last->Pending : nullptr;
+    OperatorNode* outside = last->HasPending ? last->Pending : nullptr;
     last->HasPending = false;
     last->Pending = nullptr;
     inside->RightValue = x;

@@ -87,7 +87,7 @@ public:
     std::function<void(const QString& keyName)> AnimateKey;
 
     // OperatorContext
-    TOperator* CurrentOperator() const override { return m_current; }
+    OperatorNode* CurrentOperator() const override { return m_current; }
     AngleMode Angle() const override { return m_angleMode; }
     bool InErrorState() const override { return m_display.ErrorState; }
     void ReportError(CalcError error) override;
@@ -128,6 +128,6 @@ private:
     CalculationTape m_tape;
     MemorySlots m_memory;
     AngleMode m_angleMode = AngleMode::Degrees;
-    std::vector<std::unique_ptr<TOperator>> m_nodes;
-    TOperator* m_current = nullptr;
+    std::vector<std::unique_ptr<OperatorNode>> m_nodes;
+    OperatorNode* m_current = nullptr;
 };

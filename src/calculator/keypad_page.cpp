@@ -86,9 +86,9 @@ void KeypadPage::buildDisplay()
 
     QFont big = font();
     big.setPixelSize(20);
-    m_result = new TAlignEdit(this);
+    m_result = new AlignEdit(this);
     m_result->setObjectName(QStringLiteral("edt_result"));
-    m_result->SetAlignment(TAlignEdit::TAlign::eaRight);
+    m_result->SetAlignment(AlignEdit::Alignment::eaRight);
     m_result->SetJumpOnReturn(false);
     m_result->setGeometry(kLeft, 28, 250, 32);
     m_result->setFont(big);
@@ -97,9 +97,9 @@ void KeypadPage::buildDisplay()
     m_tenTo->setObjectName(QStringLiteral("lbl_10hoch"));
     m_tenTo->setGeometry(260, 34, 40, 20);
 
-    m_exponent = new TAlignEdit(this);
+    m_exponent = new AlignEdit(this);
     m_exponent->setObjectName(QStringLiteral("edt_result10hoch"));
-    m_exponent->SetAlignment(TAlignEdit::TAlign::eaRight);
+    m_exponent->SetAlignment(AlignEdit::Alignment::eaRight);
     m_exponent->SetJumpOnReturn(true);
     m_exponent->setGeometry(302, 28, 56, 32);
     m_exponent->setFont(big);
@@ -108,13 +108,13 @@ void KeypadPage::buildDisplay()
     m_exponent->SetTabTyped(true);
 
     CalcDisplay& display = m_controller.Display();
-    m_result->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
+    m_result->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
         m_controller.edt_resultsKeyPress(key, field.hasSelectedText() &&
                                                   field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };
-    m_exponent->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
+    m_exponent->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
         m_controller.edt_result10KeyPress(key, field.hasSelectedText() &&
                                                    field.selectedText() == field.text());
         key = KeyChar::None;
@@ -317,7 +317,7 @@ bool KeypadPage::eventFilter(QObject* watched, QEvent* event)
         m_effect.DrawFlat();
     } else if (watched == m_memory && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const char16_t key = TAlignEdit::KeyCharOf(keyEvent);
+        const char16_t key = AlignEdit::KeyCharOf(keyEvent);
         if (m_controller.sgr_speicherKeyPress(selectedSlot(), key)) {
             Refresh();
             return true;

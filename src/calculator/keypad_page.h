@@ -18,7 +18,7 @@ class QLabel;
 class QLineEdit;
 class QScrollArea;
 class QTableWidget;
-class TAlignEdit;
+class AlignEdit;
 
 class KeypadPage : public QWidget {
     Q_OBJECT
@@ -63,8 +63,8 @@ private:
     const McStrings& m_texts;
     const ControlTexts& m_controlTexts;
     QLineEdit* m_expressionLine = nullptr;
-    TAlignEdit* m_result = nullptr;
-    TAlignEdit* m_exponent = nullptr;
+    AlignEdit* m_result = nullptr;
+    AlignEdit* m_exponent = nullptr;
     QLabel* m_tenTo = nullptr;
     ImageButton* m_fix = nullptr;
     QLabel* m_fixIndicator = nullptr;

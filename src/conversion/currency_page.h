@@ -17,7 +17,7 @@ class ImageButtonEffect;
 class QComboBox;
 class QLabel;
 class QTableWidget;
-class TAlignEdit;
+class AlignEdit;
 
 class CurrencyPage : public QWidget {
     Q_OBJECT
@@ -77,7 +77,7 @@ private:
     void buildConversion();
     void buildRates();
     void buildSettings();
-    TAlignEdit* amountField(AmountField field) const;
+    AlignEdit* amountField(AmountField field) const;
     QComboBox* combo(AmountField field) const;
     void rateKey(int row, int column, const FieldState& cell, char16_t& key);
     void rateCellEdited(int row, const QString& text);
@@ -91,7 +91,7 @@ private:
     ImageButtonEffect* m_effect;
     bool m_built = false;
     bool m_ratesPending = true; // "kurse.txt" not read yet
-    TAlignEdit* m_amounts[2] = {};
+    AlignEdit* m_amounts[2] = {};
     bool m_keyDown[2] = {}; // a key went down in that field since it took the focus
     QComboBox* m_combos[2] = {};
     QTableWidget* m_grid = nullptr;

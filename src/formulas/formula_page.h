@@ -25,7 +25,7 @@ class QScrollArea;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
-class TAlignEdit;
+class AlignEdit;
 class QWindow;
 
 ControlTexts FormulaControlTexts();
@@ -85,12 +85,12 @@ private:
 
     QTabWidget* m_groups = nullptr;
     std::array<QComboBox*, FormulaPageController::GroupCount> m_lists{};
-    std::array<TAlignEdit*, FormulaPageController::GroupCount> m_fixFields{};
+    std::array<AlignEdit*, FormulaPageController::GroupCount> m_fixFields{};
     std::array<QSpinBox*, FormulaPageController::GroupCount> m_fixUpDowns{};
     QScrollArea* m_formulaBox = nullptr;
     QWidget* m_formulaSurface = nullptr;
     QLabel* m_formulaImage = nullptr;
-    std::array<TAlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
+    std::array<AlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
     QLabel* m_notice = nullptr;
     QLabel* m_legendImage = nullptr;
     QFrame* m_drawingPanel = nullptr;

@@ -63,7 +63,7 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
     const bool viscosityKnown = FluidViscosity(m_fluid, tv, tr) > 0;
     bool bestFound = false;
     for (int i = first; i <= last; ++i) {
-        const TPipeRecord& pipe = m_pipes[i];
+        const PipeRecord& pipe = m_pipes[i];
         DimensionRow row;
         row.index = i;
         row.dn = pipe.dn;
@@ -119,7 +119,7 @@ PipeChart PipeSizing::Chart() const
     if (!(density > 0) || !(FluidViscosity(m_fluid, tr, tv) > 0))
         return chart;
     // R of one metre of pipe, in Pa/m.
-    const auto rAt = [&](const TPipeRecord& pipe, double flow) {
+    const auto rAt = [&](const PipeRecord& pipe, double flow) {
         return PressureLoss(flow, 1, pipe.innerDiameter / 1000, pipe.roughness / 1000, 0, density,
                             tv, tr, m_fluid, m_law)
                    .r *

@@ -265,8 +265,8 @@ void PipePage::build()
     notice->setFixedHeight(34);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    for (TAlignEdit* edit : m_fields)
-        connect(edit, &TAlignEdit::errorSignal, this,
+    for (AlignEdit* edit : m_fields)
+        connect(edit, &AlignEdit::errorSignal, this,
                 [this](int n) { m_services.feedback.ErrorSignal(n); });
     // Children made while the page is being shown are not shown with it.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -283,14 +283,14 @@ QLabel* PipePage::makeLabel(const char* name, QWidget* parent, int x, int y, int
     return label;
 }
 
-TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int width)
+AlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int width)
 {
     const PipeFieldInfo& info = InfoOf(f);
-    auto* edit = new TAlignEdit(parent);
+    auto* edit = new AlignEdit(parent);
     edit->setObjectName(QString::fromLatin1(info.name));
     edit->setGeometry(x, y, width, kFieldHeight);
-    edit->SetAlignment(TAlignEdit::TAlign::eaRight);
-    edit->SetEditType(TEditType::etFloat);
+    edit->SetAlignment(AlignEdit::Alignment::eaRight);
+    edit->SetEditType(EditType::etFloat);
     edit->SetDecimals(info.decimals);
     edit->SetEmptyIfZero(info.emptyIfZero);
     edit->setText(m_sizing.Text(f));
@@ -340,7 +340,7 @@ void PipePage::buildFlowGroup()
 
     const int y2 = y1 + kRow;
     makeLabel("lbl_volumenstrom", group, kLabelX, y2, kFieldX - kLabelX);
-    TAlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
+    AlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
     makeLabel("lbl_vp_einheit", group, kFieldX + kFieldWidth + 4, y2, 40);
     makeField(F::edtVP1, group, kRightFieldX, y2, kRightFieldWidth);
 
@@ -361,7 +361,7 @@ void PipePage::buildFlowGroup()
 
     // Enter in the volume flow goes on to the length, past the read-only l/s.
     flow->SetJumpOnReturn(false);
-    flow->OnKeyPress = [this](TAlignEdit&, char16_t& key) {
+    flow->OnKeyPress = [this](AlignEdit&, char16_t& key) {
         if (key != KeyChar::Enter)
             return;
         key = KeyChar::None;
@@ -411,7 +411,7 @@ void PipePage::buildPipeGroup()
     for (const F f : {F::edtLang, F::edtZetawert, F::edtMaxvp})
         connect(field(f), &QLineEdit::textChanged, this, &PipePage::edtLangChange);
     for (const F f : {F::edtZetawert, F::edtMaxvp})
-        connect(field(f), &TAlignEdit::Exited, this, &PipePage::edtLangChange);
+        connect(field(f), &AlignEdit::Exited, this, &PipePage::edtLangChange);
 
     y += kRow;
     makeLabel("lbl_rohrbezeichnung", group, kLabelX, y, 200);
@@ -540,7 +540,7 @@ void PipePage::Refresh()
     if (!m_built)
         return;
     for (int i = 0; i < PipeFieldCount; ++i) {
-        TAlignEdit* edit = m_fields[size_t(i)];
+        AlignEdit* edit = m_fields[size_t(i)];
         const QString text = m_sizing.Text(PipeField(i));
         if (edit->text() != text) {
             const QSignalBlocker blocker(edit);

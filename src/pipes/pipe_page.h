@@ -25,7 +25,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class TAlignEdit;
+class AlignEdit;
 class TextPrinter;
 class ZetaPickerWindow;
 
@@ -133,9 +133,9 @@ private:
     void showWindows(bool shown);
     void dockWindows();
     void watchMainWindow();
-    TAlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
+    AlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
     QLabel* makeLabel(const char* name, QWidget* parent, int x, int y, int width);
-    TAlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
+    AlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
     void fillPipeCombo();
     QList<QStringList> circuitReport() const;
     void refreshCircuit();
@@ -150,7 +150,7 @@ private:
     int m_language = 1;          // of the pipe file: the report's decimal separator follows it
     bool m_tableMissing = false; // the last load found no pipes, and said so
     int m_pendingLanguage = 0;   // a table still to read, in this language; 0: none
-    std::array<TAlignEdit*, PipeFieldCount> m_fields{};
+    std::array<AlignEdit*, PipeFieldCount> m_fields{};
     QComboBox* m_pipes = nullptr;
     QSpinBox* m_upDown = nullptr;
     QComboBox* m_units = nullptr;

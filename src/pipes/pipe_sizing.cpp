@@ -241,7 +241,7 @@ bool PipeSizing::LoadPipeFile(const QString& folder, int languageCode)
     return !m_pipes.isEmpty();
 }
 
-void PipeSizing::SetPipes(QList<TPipeRecord> pipes)
+void PipeSizing::SetPipes(QList<PipeRecord> pipes)
 {
     m_pipes = std::move(pipes);
     if (m_pipes.isEmpty())
@@ -253,7 +253,7 @@ void PipeSizing::SetPipes(QList<TPipeRecord> pipes)
 QStringList PipeSizing::PipeNames() const
 {
     QStringList names;
-    for (const TPipeRecord& pipe : m_pipes)
+    for (const PipeRecord& pipe : m_pipes)
         names.append(pipe.name);
     return names;
 }
@@ -416,8 +416,8 @@ std::pair<int, int> PipeSizing::seriesRange() const
 {
     if (m_selected < 0)
         return {0, -1};
-    const TPipeRecord& current = m_pipes[m_selected];
-    const auto sameSeries = [&](const TPipeRecord& p) {
+    const PipeRecord& current = m_pipes[m_selected];
+    const auto sameSeries = [&](const PipeRecord& p) {
         return p.group == current.group && p.series == current.series;
     };
     int first = m_selected;
@@ -564,7 +564,7 @@ std::optional<PipeResult> PipeSizing::compute(double tr, double tv, double zeta,
     const auto flow = computeFlow(tr, tv, load);
     if (!flow)
         return std::nullopt;
-    const TPipeRecord& pipe = m_pipes[m_selected];
+    const PipeRecord& pipe = m_pipes[m_selected];
     const double d = pipe.innerDiameter / 1000;
     const double k = pipe.roughness / 1000;
     const double volume = flow->volume;

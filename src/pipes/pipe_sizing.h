@@ -133,8 +133,8 @@ public:
     // The pipe table of the language's file in `folder`; the selected index stays where it
     // can. False when the table is empty afterwards (the file is missing or holds nothing).
     bool LoadPipeFile(const QString& folder, int languageCode);
-    void SetPipes(QList<TPipeRecord> pipes);
-    const QList<TPipeRecord>& Pipes() const { return m_pipes; }
+    void SetPipes(QList<PipeRecord> pipes);
+    const QList<PipeRecord>& Pipes() const { return m_pipes; }
     QStringList PipeNames() const;
     int SelectedPipe() const { return m_selected; } // -1 while the table is empty
 
@@ -219,7 +219,7 @@ private:
     void select(int index);
     void showWaterContent();
 
-    QList<TPipeRecord> m_pipes;
+    QList<PipeRecord> m_pipes;
     int m_selected = -1;
     int m_headerByte = 1; // byte 4 of the file's header: kept, not used by the page
     std::array<QString, PipeFieldCount> m_texts;

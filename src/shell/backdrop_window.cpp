@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPalette>
 
-Tfrm_background::Tfrm_background(const QString& picture, const QRect& screen)
+BackdropWindow::BackdropWindow(const QString& picture, const QRect& screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_background"));

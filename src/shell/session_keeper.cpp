@@ -29,7 +29,7 @@ bool onSomeScreen(const QPoint& topLeft, const QSize& size)
 }
 } // namespace
 
-SessionKeeper::SessionKeeper(Tfrm_calc& window, StateFile file, bool enabled)
+SessionKeeper::SessionKeeper(MainWindow& window, StateFile file, bool enabled)
     : QObject(&window), m_window(window), m_file(std::move(file)), m_enabled(enabled)
 {
     m_timer.setSingleShot(true);
@@ -187,7 +187,7 @@ void SessionKeeper::Apply(const SessionState& s)
         keypad->Refresh();
     const bool up = m_window.isVisible() && !m_window.isMinimized();
     if (s.tapeShown && !m_window.TapeShown) {
-        if (up && m_window.Pages()->currentIndex() == Tfrm_calc::KeypadPageIndex)
+        if (up && m_window.Pages()->currentIndex() == MainWindow::KeypadPageIndex)
             m_window.img_rechenstreifen_wechselClick();
         else
             m_window.TapeShown = true;

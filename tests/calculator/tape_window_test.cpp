@@ -23,7 +23,7 @@
 
 namespace {
 
-QString tapeText(Tfrm_rechenstreifen& tape)
+QString tapeText(TapeWindow& tape)
 {
     tape.BuildText();
     return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
@@ -31,7 +31,7 @@ QString tapeText(Tfrm_rechenstreifen& tape)
 
 TEST(TapeWindow, ShowsWhatTheTapeSaysChangedAndEndsOnTheLastLine)
 {
-    Tfrm_rechenstreifen window;
+    TapeWindow window;
     CalculationTape tape;
     tape.TapeAppend(QStringLiteral("12"));
     tape.TapeNewLine(QStringLiteral("+"));
@@ -71,12 +71,12 @@ TEST(TapeWindow, FollowsTheMainWindow)
 {
     Program program(ProgramOptions{});
     program.Start();
-    Tfrm_calc* main = program.MainWindow();
+    MainWindow* main = program.MainWindow();
     main->img_rechenstreifen_wechselClick();
     main->move(400, 120);
     QApplication::processEvents();
     const QRect frame = main->frameGeometry();
-    EXPECT_EQ(program.TapeWindow()->x(), frame.left() - Tfrm_rechenstreifen::ClientWidth);
+    EXPECT_EQ(program.TapeWindow()->x(), frame.left() - TapeWindow::ClientWidth);
     EXPECT_EQ(program.TapeWindow()->y(), frame.top() + 110);
 }
 
@@ -145,7 +145,7 @@ TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches
     calc.spb_operatorClick(Operator::Plus);
     calc.spb_zifferClick(5);
     calc.spb_operatorClick(Operator::Equals);
-    Tfrm_rechenstreifen& tape = *program.TapeWindow();
+    TapeWindow& tape = *program.TapeWindow();
     tape.BuildText();
     tape.ShowTape(calc.Tape());
 

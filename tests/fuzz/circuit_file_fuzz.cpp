@@ -10,9 +10,9 @@
 
 namespace {
 
-TPipeRecord pipe(int dn, double innerMm, double roughnessMm)
+PipeRecord pipe(int dn, double innerMm, double roughnessMm)
 {
-    TPipeRecord r;
+    PipeRecord r;
     r.group = 1;
     r.dn = qint16(dn);
     r.innerDiameter = innerMm;
@@ -37,7 +37,7 @@ bool sameSections(const QList<CircuitSection>& a, const QList<CircuitSection>& b
 
 FUZZ_TARGET(circuit_file)
 {
-    const QList<TPipeRecord> pipes{pipe(10, 12.6, 0.045), pipe(15, 16.1, 0.045),
+    const QList<PipeRecord> pipes{pipe(10, 12.6, 0.045), pipe(15, 16.1, 0.045),
                                    pipe(20, 21.7, 0.045), pipe(25, 27.3, 0.045)};
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const CircuitFileRead read = ReadCircuitFile(bytes, int(pipes.size()));

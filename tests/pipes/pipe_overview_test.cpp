@@ -74,9 +74,9 @@ TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
     EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7, 1}, 20), 30);
 }
 
-TPipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
+PipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
 {
-    TPipeRecord r;
+    PipeRecord r;
     r.group = 1;
     r.dn = qint16(dn);
     r.innerDiameter = innerMm;
@@ -91,7 +91,7 @@ struct Overview : testing::Test {
     PipeSizing s;
     void SetUp() override
     {
-        TPipeRecord other = pipe(15, 13);
+        PipeRecord other = pipe(15, 13);
         other.group = 2;
         s.SetPipes({pipe(10, 12.5), pipe(15, 16.1, "Stahl; \"mittel\""), pipe(20, 21.7),
                     pipe(25, 27.3), pipe(32, 36), other});

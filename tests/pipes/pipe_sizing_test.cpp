@@ -289,7 +289,7 @@ TEST_F(Sized, AVelocityAtOrAboveTheLimitIsMarkedWithoutASearch)
 
 TEST(PipeSizing, TheArrowsStepThroughTheWholeTable)
 {
-    QList<TPipeRecord> many;
+    QList<PipeRecord> many;
     for (int i = 0; i < 30; ++i)
         many.append(TestPipe(1, 10 + i, 10 + i, 0.045));
     PipeSizing s;

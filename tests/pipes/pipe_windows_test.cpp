@@ -39,7 +39,7 @@ protected:
         ProgramFolder::SetPath(QStringLiteral(PIPE_FILES_DIR));
         page.LoadPipeFile(1);
         page.show();
-        QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("10000"));
+        QTest::keyClicks(find<AlignEdit>("edtLeistung"), QStringLiteral("10000"));
     }
     ~PipeWindowsTest() override { ProgramFolder::SetPath(QString()); }
     template <typename T> T* find(const char* name, QWidget* in = nullptr) const
@@ -71,7 +71,7 @@ TEST_F(PipeWindowsTest, TheDimensionsTableOpensBesideAndSelectsByClick)
     EXPECT_EQ(text("edtDN"), u"25");
     EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
     // The table follows the page; its own closing clears the toggle.
-    QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("0"));
+    QTest::keyClicks(find<AlignEdit>("edtLeistung"), QStringLiteral("0"));
     EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
     page.DimensionsWindow()->close();
     EXPECT_FALSE(find<QCheckBox>("chk_rohrdimensionen")->isChecked());
@@ -217,7 +217,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
 {
     const auto take = [&] { find<QPushButton>("spb_teilstrecke")->click(); };
     const auto typeInto = [&](const char* name, const QString& value) {
-        auto* edit = find<TAlignEdit>(name);
+        auto* edit = find<AlignEdit>(name);
         edit->selectAll();
         QTest::keyClicks(edit, value);
     };

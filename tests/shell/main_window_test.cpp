@@ -25,7 +25,7 @@ namespace {
 TEST(MainWindow, BorderlessWithFivePagesInOrder)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     EXPECT_EQ(window.windowTitle(), u"Quorvanta");
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window.size(), QSize(372, 582));
@@ -46,8 +46,8 @@ TEST(MainWindow, BorderlessWithFivePagesInOrder)
 TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
-    auto* result = window.findChild<TAlignEdit*>(QStringLiteral("edt_result"));
+    MainWindow window(KeyFilterServices{services, services});
+    auto* result = window.findChild<AlignEdit*>(QStringLiteral("edt_result"));
     ASSERT_NE(result, nullptr);
     emit result->errorSignal(3);
     EXPECT_EQ(services.signals_, std::vector<int>{3});
@@ -58,13 +58,13 @@ TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
 TEST(MainWindow, ErrorReportKeepsTheWindowAndFieldClassNames)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
-    Tfrm_rechenstreifen tape;
-    Tfrm_meldung message(services, &window);
-    Tfrm_NeueVersion newVersion{QUrl()};
-    Tfrm_AskForUpdate question;
-    Tfrm_background backdrop(QString(), QRect(0, 0, 10, 10));
-    TExceptionDialogMail error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
+    MainWindow window(KeyFilterServices{services, services});
+    TapeWindow tape;
+    MessageDialog message(services, &window);
+    NewVersionDialog newVersion{QUrl()};
+    UpdateQuestionDialog question;
+    BackdropWindow backdrop(QString(), QRect(0, 0, 10, 10));
+    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
                                nullptr);
     const std::pair<const QObject*, const char*> named[] = {
         {&window, "Tfrm_calc"},
@@ -84,7 +84,7 @@ TEST(MainWindow, ErrorReportKeepsTheWindowAndFieldClassNames)
 TEST(MainWindow, PageKeysSwitchPagesFromAnyField)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -114,8 +114,8 @@ TEST(MainWindow, PageKeysSwitchPagesFromAnyField)
 TEST(MainWindow, TrayClickWaitsForTheUpdateQuestion)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
-    Tfrm_AskForUpdate question;
+    MainWindow window(KeyFilterServices{services, services});
+    UpdateQuestionDialog question;
     question.show();
     window.TrayIconClicked();
     EXPECT_FALSE(window.isVisible());

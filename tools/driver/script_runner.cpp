@@ -321,7 +321,7 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
         {"texts", S::Words,
          [](ScriptRunner& r, const Call& c) {
              // The German texts of every window, page and dialog, for the translators.
-             auto* main = qobject_cast<Tfrm_calc*>(r.findWidget(r.m_mainWindowName));
+             auto* main = qobject_cast<MainWindow*>(r.findWidget(r.m_mainWindowName));
              if (!main || c.words.value(1).isEmpty())
                  return QStringLiteral("texts needs a file and the main window");
              QStringList unnamed;
