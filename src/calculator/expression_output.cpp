@@ -12,7 +12,7 @@ void KeypadController::write(const QString& text)
     m_tape.TapeAppend(text);
 }
 
-void KeypadController::operator_textausgabe(Operator op, double x)
+void KeypadController::WriteOperatorText(Operator op, double x)
 {
     if (m_display.ErrorState)
         return;

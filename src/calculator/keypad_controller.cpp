@@ -49,7 +49,7 @@ KeypadController::~KeypadController()
     m_display.ClearCalculation = nullptr;
 }
 
-QString KeypadController::hol_ergebnisstring() const
+QString KeypadController::DisplayText() const
 {
     if (m_display.Exponent.isEmpty())
         return m_display.Mantissa;
@@ -87,16 +87,16 @@ bool KeypadController::RunKey(const KeypadKey& key)
 {
     switch (key.kind) {
     case KeyKind::Digit:
-        spb_zifferClick(key.value);
+        DigitPressed(key.value);
         return true;
     case KeyKind::Operator:
-        spb_operatorClick(key.op);
+        OperatorPressed(key.op);
         return true;
     case KeyKind::Paren:
-        spb_klammerClick(key.value == 0);
+        ParenthesisPressed(key.value == 0);
         return true;
     case KeyKind::Constant:
-        key.value == 0 ? spb_constpiClick() : spb_consteClick();
+        key.value == 0 ? PiPressed() : EulerPressed();
         return true;
     case KeyKind::Sign:
         PlusMinus();
@@ -105,10 +105,10 @@ bool KeypadController::RunKey(const KeypadKey& key)
         ClearCalculation();
         return true;
     case KeyKind::Hyp:
-        spb_hypClick();
+        HypPressed();
         return true;
     case KeyKind::Fix:
-        m_display.spb_fixClick();
+        m_display.StartFixEntry();
         return true;
     case KeyKind::Angle:
         SetAngleMode(AngleMode(key.value));
@@ -132,7 +132,7 @@ std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode,
 
 // --- digits ---------------------------------------------------------------------------
 
-void KeypadController::spb_zifferClick(int digit)
+void KeypadController::DigitPressed(int digit)
 {
     KeySinceParen = true;
     if (ConstantShown) {
@@ -192,12 +192,12 @@ bool KeypadController::AcceptOperator(Operator op) const
     return !percentFirst;
 }
 
-void KeypadController::operator_erzeugen(Operator op)
+void KeypadController::CreateOperator(Operator op)
 {
     if (!AcceptOperator(op))
         return;
     OperatorJustEntered = true;
-    double x = displayValue(hol_ergebnisstring());
+    double x = displayValue(DisplayText());
     if (GroupClosed)
         x = ResolveClosedGroup(x);
     auto node = MakeOperator(op, *this);
@@ -206,7 +206,7 @@ void KeypadController::operator_erzeugen(Operator op)
     m_current = node.get();
     m_nodes.push_back(std::move(node));
     if (!m_display.ErrorState)
-        operator_textausgabe(op, x);
+        WriteOperatorText(op, x);
     if (op == Operator::Equals)
         m_display.NewExpression = true;
 }
@@ -239,14 +239,14 @@ bool KeypadController::PostfixResultShown() const
            (IsPostfix(m_current->OpNumber) || m_current->OpNumber == Operator::Percent);
 }
 
-void KeypadController::spb_operatorClick(Operator op)
+void KeypadController::OperatorPressed(Operator op)
 {
     m_display.PercentPressed = op == Operator::Percent;
     if (op == Operator::Equals) {
         const QString& line = m_display.ExpressionLine;
         const int missing = int(line.count(u'(')) - int(line.count(u')'));
         for (int i = 0; i < missing && ParenDepth > 0; ++i)
-            spb_klammerClick(false);
+            ParenthesisPressed(false);
     }
     KeySinceParen = true;
     if (ResultShown && op != Operator::Equals) {
@@ -257,7 +257,7 @@ void KeypadController::spb_operatorClick(Operator op)
     if (op == Operator::Equals && LastWasEquals)
         return;
 
-    operator_erzeugen(op);
+    CreateOperator(op);
 
     if (op == Operator::Equals) {
         LastWasEquals = true;
@@ -281,7 +281,7 @@ void KeypadController::spb_operatorClick(Operator op)
 
 // --- parentheses ----------------------------------------------------------------------
 
-void KeypadController::spb_klammerClick(bool opening)
+void KeypadController::ParenthesisPressed(bool opening)
 {
     // An opening parenthesis is taken whenever a new operand may start, any number of
     // times per calculation and nested up to 20 levels; clearing ends every open level.
@@ -291,7 +291,7 @@ void KeypadController::spb_klammerClick(bool opening)
         ParenAfterParen = true;
 
     if (!opening && ParenAfterParen && m_display.ExpressionLine.endsWith(u'('))
-        spb_zifferClick(0);
+        DigitPressed(0);
 
     if (opening && (m_display.NewExpression || OperatorJustEntered)) {
         if (m_display.NewExpression) {
@@ -303,7 +303,7 @@ void KeypadController::spb_klammerClick(bool opening)
         }
         ++ParenDepth;
         if (ParenDepth <= MaxParenDepth)
-            operator_textausgabe(Operator::OpenParen, 0);
+            WriteOperatorText(Operator::OpenParen, 0);
         else
             ParenDepth = MaxParenDepth;
     }
@@ -317,8 +317,8 @@ void KeypadController::spb_klammerClick(bool opening)
             GroupClosed = true;
             if (!m_display.Mantissa.isEmpty()) {
                 // The value inside the parenthesis is read as it stands, unformatted.
-                const double x = displayValue(hol_ergebnisstring());
-                operator_textausgabe(Operator::CloseParen, x);
+                const double x = displayValue(DisplayText());
+                WriteOperatorText(Operator::CloseParen, x);
                 ParenJustClosed = true;
             }
         }
@@ -343,7 +343,7 @@ void KeypadController::ClearCalculation()
     ErrorTextShown = false;
 }
 
-void KeypadController::spb_hypClick()
+void KeypadController::HypPressed()
 {
     KeySinceParen = true;
     HypArmed = true;
@@ -394,26 +394,26 @@ void KeypadController::showConstant(double value)
     m_display.FixDecimals = saved;
 }
 
-void KeypadController::spb_constpiClick()
+void KeypadController::PiPressed()
 {
     showConstant(kPi);
 }
 
-void KeypadController::spb_consteClick()
+void KeypadController::EulerPressed()
 {
     showConstant(std::exp(1.0));
 }
 
 // --- memory ---------------------------------------------------------------------------
 
-void KeypadController::spb_inClick(int slot)
+void KeypadController::StoreInMemory(int slot)
 {
     if (m_display.Mantissa.isEmpty() || !IsNumberText(m_display.Mantissa))
         return;
-    m_memory.Store(slot, m_display.FormatMantissa(hol_ergebnisstring(), MantissaStyle::Written));
+    m_memory.Store(slot, m_display.FormatMantissa(DisplayText(), MantissaStyle::Written));
 }
 
-void KeypadController::spb_outClick(int slot)
+void KeypadController::RecallMemory(int slot)
 {
     const QString value = m_memory.Value(slot);
     if (value.isEmpty())
@@ -434,7 +434,7 @@ bool KeypadController::RecallTapeLine(const QString& line)
     return true;
 }
 
-bool KeypadController::sgr_speicherKeyPress(int slot, char16_t key)
+bool KeypadController::MemoryGridKey(int slot, char16_t key)
 {
     if (key == KeyChar::CtrlC) {
         m_services.clipboard.SetText(m_memory.Value(slot));

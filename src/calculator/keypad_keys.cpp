@@ -59,7 +59,7 @@ bool isUnfinished(const QString& text)
 
 } // namespace
 
-void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
+void KeypadController::MantissaKeyTyped(char16_t key, bool wholeTextSelected)
 {
     using namespace KeyChar;
     if (key == CtrlC) {
@@ -97,7 +97,7 @@ void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
         FilterCalcKey(false, 15, wholeTextSelected, key);
 }
 
-void KeypadController::edt_result10KeyPress(char16_t key, bool wholeTextSelected)
+void KeypadController::ExponentKeyTyped(char16_t key, bool wholeTextSelected)
 {
     // "(" keeps the display, as it does in the mantissa field.
     if (OperatorJustEntered && key != u'(' && key != KeyChar::Enter && key != u'%' &&
@@ -183,7 +183,7 @@ void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSel
         return;
     }
     if (key == Enter || IsOperatorChar(key)) {
-        spb_operatorClick(KeyTypedAs(key)->op);
+        OperatorPressed(KeyTypedAs(key)->op);
         return;
     }
     if (key == Esc) {

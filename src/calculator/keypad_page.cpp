@@ -109,13 +109,13 @@ void KeypadPage::buildDisplay()
 
     CalcDisplay& display = m_controller.Display();
     m_result->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
-        m_controller.edt_resultsKeyPress(key, field.hasSelectedText() &&
+        m_controller.MantissaKeyTyped(key, field.hasSelectedText() &&
                                                   field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };
     m_exponent->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
-        m_controller.edt_result10KeyPress(key, field.hasSelectedText() &&
+        m_controller.ExponentKeyTyped(key, field.hasSelectedText() &&
                                                    field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
@@ -200,18 +200,18 @@ void KeypadPage::runKey(const KeypadKey& key)
 {
     switch (key.kind) {
     case KeyKind::Fix:
-        spb_fixClick();
+        StartFixEntry();
         return;
     case KeyKind::Angle:
         setAngleMode(AngleMode(key.value));
         return;
     case KeyKind::Memory:
         if (key.value == 0)
-            spb_inClick();
+            StoreInMemory();
         else if (key.value == 1)
-            spb_outClick();
+            RecallMemory();
         else
-            spb_clearClick();
+            ClearMemory();
         return;
     case KeyKind::Tape:
         emit img_rechenstreifen_wechselClick();
@@ -223,9 +223,9 @@ void KeypadPage::runKey(const KeypadKey& key)
     }
 }
 
-void KeypadPage::spb_fixClick()
+void KeypadPage::StartFixEntry()
 {
-    m_controller.Display().spb_fixClick();
+    m_controller.Display().StartFixEntry();
     Refresh();
     FocusResult();
 }
@@ -235,21 +235,21 @@ int KeypadPage::selectedSlot() const
     return std::max(0, m_memory->currentRow());
 }
 
-void KeypadPage::spb_inClick()
+void KeypadPage::StoreInMemory()
 {
-    m_controller.spb_inClick(selectedSlot());
+    m_controller.StoreInMemory(selectedSlot());
     Refresh();
 }
 
-void KeypadPage::spb_outClick()
+void KeypadPage::RecallMemory()
 {
-    m_controller.spb_outClick(selectedSlot());
+    m_controller.RecallMemory(selectedSlot());
     Refresh();
 }
 
-void KeypadPage::spb_clearClick()
+void KeypadPage::ClearMemory()
 {
-    m_controller.spb_clearClick(selectedSlot());
+    m_controller.ClearMemory(selectedSlot());
     Refresh();
 }
 
@@ -318,7 +318,7 @@ bool KeypadPage::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == m_memory && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const char16_t key = AlignEdit::KeyCharOf(keyEvent);
-        if (m_controller.sgr_speicherKeyPress(selectedSlot(), key)) {
+        if (m_controller.MemoryGridKey(selectedSlot(), key)) {
             Refresh();
             return true;
         }

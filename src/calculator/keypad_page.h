@@ -33,10 +33,10 @@ public:
     void FocusResult();
     QTableWidget* MemoryGrid() const { return m_memory; }
 
-    void spb_fixClick();
-    void spb_inClick();
-    void spb_outClick();
-    void spb_clearClick();
+    void StartFixEntry();
+    void StoreInMemory();
+    void RecallMemory();
+    void ClearMemory();
     void rbo_degClick() { setAngleMode(AngleMode::Degrees); }
     void rbo_radClick() { setAngleMode(AngleMode::Radians); }
     void rbo_graClick() { setAngleMode(AngleMode::Grads); }

@@ -283,7 +283,7 @@ QStringList UnitGrids::WindComboItems() const
     return items;
 }
 
-void UnitGrids::cbo_wind_bezeichnungChange(int index)
+void UnitGrids::WindForceChosen(int index)
 {
     if (index < 0 || index >= WindComboItemCount)
         return;

@@ -30,7 +30,7 @@ public:
     void retranslate();
 
     void rbo_einheiten00Click(int radio);
-    void cbo_wind_bezeichnungChange(int index);
+    void WindForceChosen(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -494,7 +494,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_memory && event->type() == QEvent::KeyPress) {
         const char16_t key = AlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
-        if (m_calculator.sgr_speicherKeyPress(selectedRow(), key)) {
+        if (m_calculator.MemoryGridKey(selectedRow(), key)) {
             Refresh();
             return true;
         }

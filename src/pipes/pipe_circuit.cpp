@@ -73,7 +73,7 @@ void ShowSection(PipeSizing& page, const CircuitSection& section)
     page.SetText(PipeField::edtLeistung, fieldText(PipeField::edtLeistung, section.load));
     page.VolumeFlowFromLoad();
     if (section.pipe >= 0 && section.pipe < page.Pipes().size())
-        page.cbxRohreClick(section.pipe);
+        page.PipeChosen(section.pipe);
     page.SetText(PipeField::edtLang, fieldText(PipeField::edtLang, section.length));
     page.SetText(PipeField::edtZetawert, fieldText(PipeField::edtZetawert, section.zeta));
     page.UpdatePipe();

@@ -356,7 +356,7 @@ void PipePage::buildFlowGroup()
     m_fluids->view()->setMinimumWidth(m_fluids->view()->sizeHintForColumn(0) + 24);
     m_fluids->setToolTip(m_fluids->currentText());
     connect(m_fluids, &QComboBox::currentTextChanged, m_fluids, &QWidget::setToolTip);
-    connect(m_fluids, &QComboBox::activated, this, &PipePage::cbxMediumClick);
+    connect(m_fluids, &QComboBox::activated, this, &PipePage::FluidChosen);
     makeLabel("lbl_vp1_einheit", group, kRightFieldX + kRightFieldWidth + 4, y2, 24);
 
     // Enter in the volume flow goes on to the length, past the read-only l/s.
@@ -409,9 +409,9 @@ void PipePage::buildPipeGroup()
     connect(search, &QShortcut::activated, best, &ImageButton::click);
 
     for (const F f : {F::edtLang, F::edtZetawert, F::edtMaxvp})
-        connect(field(f), &QLineEdit::textChanged, this, &PipePage::edtLangChange);
+        connect(field(f), &QLineEdit::textChanged, this, &PipePage::RunLengthChanged);
     for (const F f : {F::edtZetawert, F::edtMaxvp})
-        connect(field(f), &AlignEdit::Exited, this, &PipePage::edtLangChange);
+        connect(field(f), &AlignEdit::Exited, this, &PipePage::RunLengthChanged);
 
     y += kRow;
     makeLabel("lbl_rohrbezeichnung", group, kLabelX, y, 200);
@@ -420,11 +420,11 @@ void PipePage::buildPipeGroup()
     m_pipes->setObjectName(QStringLiteral("cbxRohre"));
     m_pipes->setGeometry(kLabelX, y, kGroupWidth - 2 * kLabelX - 22, kFieldHeight + 2);
     m_pipes->setMaxVisibleItems(kComboItemsShown);
-    connect(m_pipes, &QComboBox::activated, this, &PipePage::cbxRohreClick);
+    connect(m_pipes, &QComboBox::activated, this, &PipePage::PipeChosen);
     auto* arrows = new UpDownArrows(group);
     arrows->setObjectName(QStringLiteral("UpDown1"));
     arrows->setGeometry(kGroupWidth - kLabelX - 18, y, 18, kFieldHeight + 2);
-    arrows->OnClick = [this](UpDownButton button) { UpDown1Click(button); };
+    arrows->OnClick = [this](UpDownButton button) { StepPipe(button); };
     // A position set from outside (a script's select) is reached step by step.
     connect(arrows, &QSpinBox::valueChanged, this, &PipePage::stepTo);
     m_upDown = arrows;
@@ -453,7 +453,7 @@ void PipePage::buildPipeGroup()
     for (int unit = Millibar; unit < PressureUnitCount; ++unit)
         m_units->addItem(PressureUnitName(unit));
     m_units->setMaxVisibleItems(PressureUnitCount);
-    connect(m_units, &QComboBox::activated, this, &PipePage::cbxDruckangabeClick);
+    connect(m_units, &QComboBox::activated, this, &PipePage::PressureUnitChosen);
 
     y += kRow;
     makeLabel("lbl_zeta", group, kLabelX, y, 50);
@@ -471,7 +471,7 @@ void PipePage::buildPipeGroup()
     m_colebrook = new QCheckBox(group);
     m_colebrook->setObjectName(QStringLiteral("chk_colebrook"));
     m_colebrook->setGeometry(kGroupWidth - kLabelX - 100, y, 100, kFieldHeight);
-    connect(m_colebrook, &QCheckBox::clicked, this, &PipePage::chk_colebrookClick);
+    connect(m_colebrook, &QCheckBox::clicked, this, &PipePage::FrictionLawChosen);
 
     y += kRow;
     makeLabel("lbl_diffdruck", group, kLabelX, y, kFieldX - kLabelX);
@@ -589,17 +589,17 @@ void PipePage::Refresh()
     refreshWindows();
 }
 
-void PipePage::cbxMediumClick(int index)
+void PipePage::FluidChosen(int index)
 {
     const QList<int> fluids = AvailableFluids();
     if (index >= 0 && index < fluids.size())
-        m_sizing.cbxMediumClick(fluids[index]);
+        m_sizing.FluidChosen(fluids[index]);
     Refresh();
 }
 
-void PipePage::chk_colebrookClick(bool exact)
+void PipePage::FrictionLawChosen(bool exact)
 {
-    m_sizing.chk_colebrookClick(exact);
+    m_sizing.FrictionLawChosen(exact);
     Refresh();
 }
 
@@ -637,53 +637,53 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyRelease) {
         const char16_t key = releasedKey(static_cast<QKeyEvent*>(event));
         if (watched == field(PipeField::edtVP))
-            edtVPKeyUp(key);
+            VolumeFlowEntered(key);
         else
-            edttvKeyUp(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
+            TemperatureOrLoadEntered(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
                                                                      : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void PipePage::edttvKeyUp(char16_t key, PipeField from)
+void PipePage::TemperatureOrLoadEntered(char16_t key, PipeField from)
 {
-    m_sizing.edttvKeyUp(key, from);
+    m_sizing.TemperatureOrLoadEntered(key, from);
     Refresh();
 }
 
-void PipePage::edtVPKeyUp(char16_t key)
+void PipePage::VolumeFlowEntered(char16_t key)
 {
-    m_sizing.edtVPKeyUp(key);
+    m_sizing.VolumeFlowEntered(key);
     Refresh();
 }
 
-void PipePage::edtLangChange()
+void PipePage::RunLengthChanged()
 {
-    m_sizing.edtLangChange();
+    m_sizing.RunLengthChanged();
     Refresh();
 }
 
-void PipePage::cbxRohreClick(int index)
+void PipePage::PipeChosen(int index)
 {
-    m_sizing.cbxRohreClick(index);
+    m_sizing.PipeChosen(index);
     Refresh();
 }
 
-void PipePage::UpDown1Click(UpDownButton button)
+void PipePage::StepPipe(UpDownButton button)
 {
-    m_sizing.UpDown1Click(button);
+    m_sizing.StepPipe(button);
     Refresh();
 }
 
-void PipePage::cbxDruckangabeClick(int index)
+void PipePage::PressureUnitChosen(int index)
 {
-    m_sizing.cbxDruckangabeClick(index);
+    m_sizing.PressureUnitChosen(index);
     Refresh();
 }
 
 void PipePage::img_best_pipeClick()
 {
-    m_sizing.img_best_pipeClick();
+    m_sizing.FindBestPipe();
     Refresh();
 }
 
@@ -691,7 +691,7 @@ void PipePage::stepTo(int position)
 {
     while (m_sizing.SelectedPipe() >= 0 && m_sizing.SelectedPipe() != position) {
         const int before = m_sizing.SelectedPipe();
-        m_sizing.UpDown1Click(position > before ? UpDownButton::Up : UpDownButton::Down);
+        m_sizing.StepPipe(position > before ? UpDownButton::Up : UpDownButton::Down);
         if (m_sizing.SelectedPipe() == before)
             break;
     }

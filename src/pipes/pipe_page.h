@@ -57,15 +57,15 @@ public:
     void Refresh();
     void retranslate();
 
-    void edttvKeyUp(char16_t key, PipeField from = PipeField::edttv);
-    void edtVPKeyUp(char16_t key);
-    void edtLangChange();
-    void cbxRohreClick(int index);
-    void UpDown1Click(UpDownButton button);
-    void cbxDruckangabeClick(int index);
+    void TemperatureOrLoadEntered(char16_t key, PipeField from = PipeField::edttv);
+    void VolumeFlowEntered(char16_t key);
+    void RunLengthChanged();
+    void PipeChosen(int index);
+    void StepPipe(UpDownButton button);
+    void PressureUnitChosen(int index);
     void img_best_pipeClick();
-    void cbxMediumClick(int index);
-    void chk_colebrookClick(bool exact);
+    void FluidChosen(int index);
+    void FrictionLawChosen(bool exact);
     // The dimensions table beside the main window, opened and closed by chk_rohrdimensionen.
     void chk_rohrdimensionenClick(bool open);
     void sgr_rohrdimensionenClick(int pipeIndex);

@@ -158,8 +158,8 @@ bool PipePage::OpenCircuit(const QString& path)
     const CircuitFile& circuit = *read.file;
     m_sizing.SetText(PipeField::edttv, FixedText(circuit.tv, InfoOf(PipeField::edttv).decimals));
     m_sizing.SetText(PipeField::edttr, FixedText(circuit.tr, InfoOf(PipeField::edttr).decimals));
-    m_sizing.chk_colebrookClick(circuit.law == FrictionLaw::Colebrook);
-    m_sizing.cbxMediumClick(circuit.fluid); // the flow follows the temperatures, then the pipe
+    m_sizing.FrictionLawChosen(circuit.law == FrictionLaw::Colebrook);
+    m_sizing.FluidChosen(circuit.fluid); // the flow follows the temperatures, then the pipe
     m_circuit = circuit.sections;
     m_editing = -1;
     Refresh();

@@ -331,7 +331,7 @@ std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
                        FieldFloat(Text(F::edtLeistung)));
 }
 
-void PipeSizing::edttvKeyUp(char16_t key, PipeField field)
+void PipeSizing::TemperatureOrLoadEntered(char16_t key, PipeField field)
 {
     if (isTabOrEnter(key))
         return;
@@ -352,7 +352,7 @@ void PipeSizing::followTemperatures()
         VolumeFlowFromLoad();
 }
 
-void PipeSizing::edtVPKeyUp(char16_t key)
+void PipeSizing::VolumeFlowEntered(char16_t key)
 {
     if (isTabOrEnter(key))
         return;
@@ -360,19 +360,19 @@ void PipeSizing::edtVPKeyUp(char16_t key)
     UpdatePipe();
 }
 
-void PipeSizing::edtLangChange()
+void PipeSizing::RunLengthChanged()
 {
     UpdatePipe();
 }
 
-void PipeSizing::cbxRohreClick(int index)
+void PipeSizing::PipeChosen(int index)
 {
     if (index >= 0 && index < m_pipes.size())
         select(index);
     UpdatePipe();
 }
 
-void PipeSizing::UpDown1Click(UpDownButton button)
+void PipeSizing::StepPipe(UpDownButton button)
 {
     if (m_selected >= 0) {
         if (button == UpDownButton::Up && m_selected + 1 < m_pipes.size())
@@ -383,14 +383,14 @@ void PipeSizing::UpDown1Click(UpDownButton button)
     UpdatePipe();
 }
 
-void PipeSizing::cbxDruckangabeClick(int index)
+void PipeSizing::PressureUnitChosen(int index)
 {
     if (index >= 0 && index + 1 < PressureUnitCount)
         m_unit = index + 1;
     UpdatePipe();
 }
 
-void PipeSizing::cbxMediumClick(int fluid)
+void PipeSizing::FluidChosen(int fluid)
 {
     if (AvailableFluids().contains(fluid))
         m_fluid = fluid;
@@ -398,7 +398,7 @@ void PipeSizing::cbxMediumClick(int fluid)
     UpdatePipe();
 }
 
-void PipeSizing::chk_colebrookClick(bool exact)
+void PipeSizing::FrictionLawChosen(bool exact)
 {
     m_law = exact ? FrictionLaw::Colebrook : FrictionLaw::PageChain;
     UpdatePipe();

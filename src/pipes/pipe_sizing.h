@@ -152,18 +152,17 @@ public:
 
     // Events of the page. `key` is the released key as a KeyChar (Tab, Enter or another);
     // `field` the temperature or load field it was released in.
-    void edttvKeyUp(char16_t key, PipeField field = PipeField::edttv);
-    void edtVPKeyUp(char16_t key);
-    void edtLangChange();
-    void cbxRohreClick(int index);
-    void UpDown1Click(UpDownButton button);
-    void cbxDruckangabeClick(int index);
-    void img_best_pipeClick() { FindBestPipe(); }
+    void TemperatureOrLoadEntered(char16_t key, PipeField field = PipeField::edttv);
+    void VolumeFlowEntered(char16_t key);
+    void RunLengthChanged();
+    void PipeChosen(int index);
+    void StepPipe(UpDownButton button);
+    void PressureUnitChosen(int index);
     // The fluid (a number of AvailableFluids()): the flow follows the load, then the pipe.
-    void cbxMediumClick(int fluid);
+    void FluidChosen(int fluid);
     int Fluid() const { return m_fluid; }
     // The friction factor by the page's chain or by the exact Colebrook-White solution.
-    void chk_colebrookClick(bool exact);
+    void FrictionLawChosen(bool exact);
     FrictionLaw Law() const { return m_law; }
     // The sum of the ζ picker into edtZetawert, then the pipe.
     void SetZetaSum(double zeta);

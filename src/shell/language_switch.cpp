@@ -391,7 +391,7 @@ LanguageSwitch::LanguageSwitch(TranslationTable& table, MainWindow& main, TapeWi
     flag->setGeometry(MainWindow::ClientWidth - 110, 2, 20, 18);
     flag->SetEffect(&main.ButtonEffect());
     flag->SetKeyboardReachable();
-    connect(flag, &ImageButton::clicked, this, &LanguageSwitch::img_spracheClick);
+    connect(flag, &ImageButton::clicked, this, &LanguageSwitch::ShowLanguageMenu);
 
     m_menu = new QMenu(&main);
     m_menu->setObjectName(QStringLiteral("popup_sprache"));
@@ -443,7 +443,7 @@ LanguageSwitch::~LanguageSwitch()
         qApp->removeEventFilter(this);
 }
 
-void LanguageSwitch::img_spracheClick()
+void LanguageSwitch::ShowLanguageMenu()
 {
     // Only German, English and Polish are offered.
     m_menu->findChild<QAction*>(QStringLiteral("Spanisch1"))->setVisible(false);

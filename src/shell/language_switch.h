@@ -75,7 +75,7 @@ public:
     void LoadTableNow();
 
     QMenu* Menu() const { return m_menu; }
-    void img_spracheClick();
+    void ShowLanguageMenu();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,12 +35,12 @@ struct Calculator {
             {"%", Operator::Percent}};
         for (const auto& [name, op] : ops) {
             if (name == key)
-                return calc.spb_operatorClick(op);
+                return calc.OperatorPressed(op);
         }
         if (key == "(" || key == ")")
-            return calc.spb_klammerClick(key == "(");
+            return calc.ParenthesisPressed(key == "(");
         for (char c : key)
-            calc.spb_zifferClick(c == '.' ? DecimalKeyValue : c - '0');
+            calc.DigitPressed(c == '.' ? DecimalKeyValue : c - '0');
     }
 
     void keys(const std::string& line)
@@ -60,7 +60,7 @@ struct Calculator {
     {
         if (display.ErrorState || display.Mantissa.contains(u'R'))
             return std::nullopt;
-        return ParseNumber(ToComma(calc.hol_ergebnisstring()));
+        return ParseNumber(ToComma(calc.DisplayText()));
     }
 };
 

@@ -39,34 +39,34 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
             const int a = action(random);
             if (a < 27) {
                 if (KindOf(Operator(a)) != OperatorKind::Text)
-                    calc.spb_operatorClick(Operator(a));
+                    calc.OperatorPressed(Operator(a));
             } else if (a < 38) {
-                calc.spb_zifferClick(a - 27);
+                calc.DigitPressed(a - 27);
             } else if (a < 40) {
-                calc.spb_klammerClick(a == 38);
+                calc.ParenthesisPressed(a == 38);
             } else if (a == 40) {
-                calc.spb_hypClick();
+                calc.HypPressed();
             } else if (a == 41) {
                 calc.PlusMinus();
             } else if (a == 42) {
-                calc.spb_constpiClick();
+                calc.PiPressed();
             } else if (a == 43) {
                 calc.SetAngleMode(AngleMode(random() % 3));
             } else if (a == 44) {
-                display.spb_fixClick();
+                display.StartFixEntry();
             } else if (a == 45) {
                 display.FocusedField = CalcDisplay::EntryField(random() % 3);
             } else if (a == 46) {
-                calc.spb_inClick(int(random() % 20));
+                calc.StoreInMemory(int(random() % 20));
             } else if (a == 47) {
-                calc.spb_outClick(int(random() % 20));
+                calc.RecallMemory(int(random() % 20));
             } else {
                 const char16_t key = typed[random() % std::size(typed)];
                 services.clipboard = QString::fromUtf8(pastes[random() % std::size(pastes)]);
                 if (random() % 4 == 0)
-                    calc.edt_result10KeyPress(key, random() % 2);
+                    calc.ExponentKeyTyped(key, random() % 2);
                 else
-                    calc.edt_resultsKeyPress(key, random() % 2);
+                    calc.MantissaKeyTyped(key, random() % 2);
             }
             ASSERT_FALSE(showsNonNumber(display.Mantissa)) << display.Mantissa.toStdString();
             ASSERT_TRUE(display.Mantissa.isEmpty() || display.Mantissa == u" E R R O R" ||

@@ -87,10 +87,10 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     Program program(ProgramOptions{});
     program.Start();
     program.Printer().PrintToPdf(pdf);
-    program.MainWindow()->Calculator().spb_zifferClick(4);
-    program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
-    program.MainWindow()->Calculator().spb_zifferClick(5);
-    program.MainWindow()->Calculator().spb_operatorClick(Operator::Equals);
+    program.MainWindow()->Calculator().DigitPressed(4);
+    program.MainWindow()->Calculator().OperatorPressed(Operator::Plus);
+    program.MainWindow()->Calculator().DigitPressed(5);
+    program.MainWindow()->Calculator().OperatorPressed(Operator::Equals);
     program.TapeWindow()->ShowTape(program.MainWindow()->Calculator().Tape());
 
     // The user confirms the print dialog.
@@ -141,10 +141,10 @@ TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches
     Program program(ProgramOptions{});
     program.Start();
     KeypadController& calc = program.MainWindow()->Calculator();
-    calc.spb_zifferClick(4);
-    calc.spb_operatorClick(Operator::Plus);
-    calc.spb_zifferClick(5);
-    calc.spb_operatorClick(Operator::Equals);
+    calc.DigitPressed(4);
+    calc.OperatorPressed(Operator::Plus);
+    calc.DigitPressed(5);
+    calc.OperatorPressed(Operator::Equals);
     TapeWindow& tape = *program.TapeWindow();
     tape.BuildText();
     tape.ShowTape(calc.Tape());

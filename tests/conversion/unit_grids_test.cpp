@@ -178,7 +178,7 @@ TEST(WindCombo, ChoosingADescriptionEntersItsBeaufortNumber)
     Page page;
     EXPECT_EQ(page.grids.WindComboItems().size(), 12);
     EXPECT_EQ(page.grids.WindComboItems().last(), u"Orkan");
-    page.grids.cbo_wind_bezeichnungChange(5); // "starker Wind"
+    page.grids.WindForceChosen(5); // "starker Wind"
     EXPECT_EQ(page.grids.Values(14).join(u'|'),
               u"11.1-14.1|39.9-50.9|24.8-31.6|22-27|6|starker Wind");
     EXPECT_EQ(page.grids.WindComboIndex(), 5);

@@ -119,7 +119,7 @@ TEST(UnitRobustness, RandomKeysInEveryGrid)
             expectWholeConversion(grids, grid);
         }
         if (random() % 10 == 0)
-            grids.cbo_wind_bezeichnungChange(int(random() % 14) - 1);
+            grids.WindForceChosen(int(random() % 14) - 1);
     }
 }
 

@@ -67,8 +67,8 @@ FUZZ_TARGET(circuit_file)
     page.SetPipes(pipes);
     page.SetText(PipeField::edttv, FixedText(file.tv, 1));
     page.SetText(PipeField::edttr, FixedText(file.tr, 1));
-    page.chk_colebrookClick(file.law == FrictionLaw::Colebrook);
-    page.cbxMediumClick(file.fluid);
+    page.FrictionLawChosen(file.law == FrictionLaw::Colebrook);
+    page.FluidChosen(file.fluid);
     // A few sections are enough to reach every path of the evaluation.
     const QList<SectionResult> results = Evaluate(page, file.sections.mid(0, 16));
     const CircuitTotals totals = Totals(results);

@@ -61,7 +61,7 @@ FUZZ_TARGET(pipe_file)
     PipeSizing sizing;
     sizing.SetPipes(records);
     for (int i = 0; i < std::min<int>(int(records.size()), 8); ++i) {
-        sizing.cbxRohreClick(i);
+        sizing.PipeChosen(i);
         for (int f = 0; f < PipeFieldCount; ++f)
             FUZZ_CHECK(!ShowsNonFinite(sizing.Text(PipeField(f))), sizing.Text(PipeField(f)));
     }

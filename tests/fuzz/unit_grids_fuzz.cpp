@@ -65,7 +65,7 @@ FUZZ_TARGET(unit_grids)
             grids.SetEditText(grid, row, in.Text(20));
             checkGrid(grids, grid, row);
         } else if (a < 210) {
-            grids.cbo_wind_bezeichnungChange(in.Pick(14) - 1);
+            grids.WindForceChosen(in.Pick(14) - 1);
         } else {
             services.clipboard = in.Text(20);
         }

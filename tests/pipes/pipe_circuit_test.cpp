@@ -22,8 +22,8 @@ PipeSizing page(int fluid, double tv, double tr, FrictionLaw law = FrictionLaw::
     s.SetPipes(TwoTestSeries());
     s.SetText(F::edttv, FixedText(tv, 1));
     s.SetText(F::edttr, FixedText(tr, 1));
-    s.cbxMediumClick(fluid);
-    s.chk_colebrookClick(law == FrictionLaw::Colebrook);
+    s.FluidChosen(fluid);
+    s.FrictionLawChosen(law == FrictionLaw::Colebrook);
     return s;
 }
 
@@ -31,12 +31,12 @@ PipeSizing page(int fluid, double tv, double tr, FrictionLaw law = FrictionLaw::
 PipeResult typedOnPage(PipeSizing s, const CircuitSection& section)
 {
     s.SetText(F::edtLeistung, QString::number(section.load));
-    s.edttvKeyUp(u'0', F::edtLeistung);
-    s.cbxRohreClick(section.pipe);
+    s.TemperatureOrLoadEntered(u'0', F::edtLeistung);
+    s.PipeChosen(section.pipe);
     s.SetText(F::edtLang, FixedText(section.length, 2));
-    s.edtLangChange();
+    s.RunLengthChanged();
     s.SetText(F::edtZetawert, section.zeta == 0 ? QString() : FixedText(section.zeta, 2));
-    s.edtLangChange();
+    s.RunLengthChanged();
     const auto result = s.Result();
     EXPECT_TRUE(result && result->lossComputed) << section.name.toStdString();
     // What the page shows is the same number.
@@ -132,7 +132,7 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
     EXPECT_EQ(CleanSectionName(QString(99, u'x') + QStringLiteral("😀")), QString(99, u'x'));
 
     PipeSizing s = page(Water, 70, 50);
-    s.cbxDruckangabeClick(1); // Pascal
+    s.PressureUnitChosen(1); // Pascal
     const QList<SectionResult> results = Evaluate(s, kSections);
     const CircuitTotals totals = Totals(results);
     const QList<QStringList> en = CircuitReport(results, s, PipeControlTexts(), u'.');

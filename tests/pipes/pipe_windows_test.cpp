@@ -253,7 +253,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
 
     // Another fluid: every section anew, as the page computes it.
     const QString waterLoss = table->item(1, 10)->text();
-    page.cbxMediumClick(1);
+    page.FluidChosen(1);
     page.EditSection(1);
     EXPECT_NE(table->item(1, 10)->text(), waterLoss);
     EXPECT_EQ(table->item(1, 10)->text(), WithSeparator(text("edtDP"), u','));
@@ -262,7 +262,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
     const QString path = dir.filePath(QStringLiteral("kreis.qvc"));
     ASSERT_TRUE(page.SaveCircuit(path));
     const QString totals = find<QLabel>("lbl_kreis_summen", page.CircuitWindow())->text();
-    page.cbxMediumClick(0);
+    page.FluidChosen(0);
     table->setCurrentCell(0, 0);
     find<QPushButton>("spb_kreis_entfernen", page.CircuitWindow())->click();
     EXPECT_EQ(page.Circuit().size(), 1);

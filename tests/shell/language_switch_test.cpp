@@ -154,7 +154,7 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
     w.main.show();
     QList<int> saved;
     w.languages.SaveLanguage = [&](int code) { saved.append(code); };
-    w.languages.img_spracheClick();
+    w.languages.ShowLanguageMenu();
     QMenu* menu = w.languages.Menu();
     EXPECT_EQ(menu->objectName(), u"popup_sprache");
     EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("Spanisch1"))->isVisible());
