@@ -6,7 +6,7 @@
 #include "image_button.h"
 #include "indicator_lamp.h"
 #include "key_chars.h"
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 #include "keypad_table.h"
 #include "mc_strings.h"
 #include "memory_grid.h"
@@ -47,7 +47,7 @@ const char* const kAngleLabels[3] = {"lbl_deg", "lbl_rad", "lbl_gra"};
 
 } // namespace
 
-KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
+KeypadPage::KeypadPage(KeypadPageModel& controller, ImageButtonEffect& effect,
                        const McStrings& texts, const ControlTexts& controlTexts, QWidget* parent)
     : QWidget(parent), m_controller(controller), m_effect(effect), m_texts(texts),
       m_controlTexts(controlTexts)
@@ -269,7 +269,7 @@ void KeypadPage::drawAngleIndicators()
     for (int i = 0; i < 3; ++i)
         m_angleImages[i]->setChecked(i == chosen);
     if (const auto message =
-            KeypadController::AngleLampMessage(mode, !on.isNull() && !off.isNull(), m_texts)) {
+            KeypadPageModel::AngleLampMessage(mode, !on.isNull() && !off.isNull(), m_texts)) {
         QMessageBox::critical(window(), message->caption, message->text);
         return;
     }

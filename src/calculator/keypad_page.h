@@ -1,5 +1,5 @@
 // The keypad calculator page tsh_taschenrechner. It builds its keys from the keypad table,
-// turns each click or typed key into one call on the KeypadController and then shows the
+// turns each click or typed key into one call on the KeypadPageModel and then shows the
 // controller's texts: display, expression line, decimals, angle mode and memory.
 #pragma once
 
@@ -11,7 +11,7 @@
 class ControlTexts;
 class ImageButton;
 class ImageButtonEffect;
-class KeypadController;
+class KeypadPageModel;
 struct KeypadKey;
 class McStrings;
 class QLabel;
@@ -23,7 +23,7 @@ class AlignEdit;
 class KeypadPage : public QWidget {
     Q_OBJECT
 public:
-    KeypadPage(KeypadController& controller, ImageButtonEffect& effect, const McStrings& texts,
+    KeypadPage(KeypadPageModel& controller, ImageButtonEffect& effect, const McStrings& texts,
                const ControlTexts& controlTexts, QWidget* parent = nullptr);
 
     // Copies the controller's texts into the fields and tells the tape.
@@ -58,7 +58,7 @@ private:
     void drawAngleIndicators();
     int selectedSlot() const;
 
-    KeypadController& m_controller;
+    KeypadPageModel& m_controller;
     ImageButtonEffect& m_effect;
     const McStrings& m_texts;
     const ControlTexts& m_controlTexts;

@@ -266,7 +266,7 @@ void CurrencyPage::buildConversion()
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
         edit->OnKeyPress = [this](AlignEdit& f, char16_t& key) {
-            key = CurrencyCalculator::AmountKey(key, stateOf(f), m_services.clipboard);
+            key = CurrencyPageModel::AmountKey(key, stateOf(f), m_services.clipboard);
         };
         edit->installEventFilter(this);
         m_amounts[i] = edit;
@@ -339,7 +339,7 @@ void CurrencyPage::buildRates()
     };
     // Only the rates can be chosen: a click on a code or a name chooses that row's rate.
     connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        if (row >= 0 && !CurrencyCalculator::IsRateColumn(column))
+        if (row >= 0 && !CurrencyPageModel::IsRateColumn(column))
             m_grid->setCurrentCell(row, kRateColumn);
     });
     grid->setCurrentCell(0, kRateColumn);

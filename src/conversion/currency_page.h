@@ -1,11 +1,11 @@
 // tsh_waehrungsrechner ("Währungen"): an amount in one of 49 currencies converted into
 // another with the euro rates of the grid sgr_kurse. The rates are loaded from the program
 // folder when the page is made; its controls are built when it is first shown, so that the
-// program's start pays nothing for them. Every rule lives in CurrencyCalculator: the page
+// program's start pays nothing for them. Every rule lives in CurrencyPageModel: the page
 // turns each event into one call there and copies the calculator's texts back (Refresh).
 #pragma once
 
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 #include "conversion/rate_status.h"
 
 #include <optional>
@@ -25,7 +25,7 @@ public:
     explicit CurrencyPage(KeyFilterServices services, ImageButtonEffect* effect = nullptr,
                           QWidget* parent = nullptr);
 
-    CurrencyCalculator& Calculator() { return m_calc; }
+    CurrencyPageModel& Calculator() { return m_calc; }
     // Captions and hints; a translation replaces entries, then calls retranslate().
     ControlTexts& Texts() { return m_texts; }
 
@@ -85,7 +85,7 @@ private:
     void showRateAge();
     void markEuroJoinedRows();
 
-    CurrencyCalculator m_calc;
+    CurrencyPageModel m_calc;
     ControlTexts m_texts;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;

@@ -54,7 +54,7 @@ QString caption(const ControlTexts& texts, const char* component)
 
 } // namespace
 
-std::optional<CircuitSection> SectionFromPage(const PipeSizing& page, const QString& name)
+std::optional<CircuitSection> SectionFromPage(const PipePageModel& page, const QString& name)
 {
     const auto result = page.Result();
     if (!result || !result->lossComputed)
@@ -68,7 +68,7 @@ std::optional<CircuitSection> SectionFromPage(const PipeSizing& page, const QStr
     return section;
 }
 
-void ShowSection(PipeSizing& page, const CircuitSection& section)
+void ShowSection(PipePageModel& page, const CircuitSection& section)
 {
     page.SetText(PipeField::edtLeistung, fieldText(PipeField::edtLeistung, section.load));
     page.VolumeFlowFromLoad();
@@ -79,13 +79,13 @@ void ShowSection(PipeSizing& page, const CircuitSection& section)
     page.UpdatePipe();
 }
 
-QList<SectionResult> Evaluate(const PipeSizing& page, const QList<CircuitSection>& sections)
+QList<SectionResult> Evaluate(const PipePageModel& page, const QList<CircuitSection>& sections)
 {
     QList<SectionResult> results;
     for (const CircuitSection& section : sections) {
         SectionResult entry{section, std::nullopt};
         if (section.pipe >= 0 && section.pipe < page.Pipes().size()) {
-            PipeSizing sizing = page;
+            PipePageModel sizing = page;
             ShowSection(sizing, section);
             entry.result = sizing.Result();
         }
@@ -269,7 +269,7 @@ CircuitFileRead ReadCircuitFile(const QByteArray& bytes, int pipeCount)
     return {std::move(file), E::None, 0};
 }
 
-QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipeSizing& page,
+QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipePageModel& page,
                                  const ControlTexts& texts, QChar separator)
 {
     const int unit = page.PressureUnit();

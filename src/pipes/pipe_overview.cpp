@@ -1,6 +1,6 @@
 // What the pipe page shows beyond the one selected pipe: every pipe of its series at the
 // page's flow, the friction chart of the series, and the page as a report to print or save.
-#include "pipe_sizing.h"
+#include "pipe_page_model.h"
 
 #include "calculator/float_guard.h"
 #include "calculator/key_filter.h"
@@ -50,7 +50,7 @@ QString CsvCell(const QString& cell)
     return u'"' + quoted + u'"';
 }
 
-QList<DimensionRow> PipeSizing::DimensionRows() const
+QList<DimensionRow> PipePageModel::DimensionRows() const
 {
     QList<DimensionRow> rows;
     const auto [first, last] = seriesRange();
@@ -95,7 +95,7 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
     return rows;
 }
 
-QStringList PipeSizing::DimensionCells(const DimensionRow& row) const
+QStringList PipePageModel::DimensionCells(const DimensionRow& row) const
 {
     QStringList cells{QString::number(row.dn), FixedText(row.innerDiameter, 1)};
     cells << (row.computed ? FixedText(row.velocity, 2) : QString());
@@ -104,7 +104,7 @@ QStringList PipeSizing::DimensionCells(const DimensionRow& row) const
     return cells << FormatPressure(row.r, m_unit) << FormatPressure(row.runLoss, m_unit);
 }
 
-PipeChart PipeSizing::Chart() const
+PipeChart PipePageModel::Chart() const
 {
     PipeChart chart;
     chart.minFlow = kChartMinFlow;
@@ -149,7 +149,7 @@ PipeChart PipeSizing::Chart() const
     return chart;
 }
 
-QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator) const
+QList<QStringList> PipePageModel::Report(const ControlTexts& texts, QChar separator) const
 {
     const auto caption = [&](const char* component) {
         return texts.Text(QString::fromLatin1(component), TextProperty::Caption).simplified();
@@ -199,7 +199,7 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     return rows;
 }
 
-QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
+QString PipePageModel::CsvText(const ControlTexts& texts, QChar separator) const
 {
     QString csv;
     for (const QStringList& row : Report(texts, separator)) {
@@ -213,7 +213,7 @@ QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
 
 // The fields as "caption: value unit" (the printed font is proportional, so tabs would not
 // line them up); the table after the empty row with tabs between its short cells.
-QString PipeSizing::PrintText(const ControlTexts& texts, QChar separator) const
+QString PipePageModel::PrintText(const ControlTexts& texts, QChar separator) const
 {
     QStringList lines;
     bool table = false;

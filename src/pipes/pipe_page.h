@@ -1,13 +1,13 @@
 // tshRohrauslegung ("Rohrauslegung"): sizing a heating pipe for water. The pipe table is read
 // when the main window is made and again on every change of language; the controls are
 // built when the page is first shown, so that the program's start pays nothing for them.
-// Every rule lives in PipeSizing: the page turns each event into one call there and copies
+// Every rule lives in PipePageModel: the page turns each event into one call there and copies
 // its texts back (Refresh).
 #pragma once
 
 #include "calculator/key_filter.h"
 #include "pipes/pipe_circuit.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 
 #include <QWidget>
 
@@ -36,7 +36,7 @@ public:
                       QWidget* parent = nullptr);
     ~PipePage() override;
 
-    PipeSizing& Sizing() { return m_sizing; }
+    PipePageModel& Sizing() { return m_sizing; }
     // Captions and hints; a translation replaces entries, then calls retranslate().
     ControlTexts& Texts() { return m_texts; }
 
@@ -142,7 +142,7 @@ private:
     void circuitMessage(const QString& text);
     void stepTo(int position);
 
-    PipeSizing m_sizing;
+    PipePageModel m_sizing;
     ControlTexts m_texts;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;

@@ -6,7 +6,7 @@
 #include "calculator/calc_display.h"
 #include "calculator/control_texts.h"
 #include "calculator/image_button.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/mc_strings.h"
 #include "message_dialog.h"
 
@@ -43,7 +43,7 @@ public:
     ~MainWindow() override;
 
     CalcDisplay& Display() { return m_display; }
-    KeypadController& Calculator() { return m_calculator; }
+    KeypadPageModel& Calculator() { return m_calculator; }
     QTabWidget* Pages() const { return m_pages; }
     ImageButtonEffect& ButtonEffect() { return m_effect; }
     // "MC_strings", the general texts every page shares.
@@ -115,7 +115,7 @@ private:
     McStrings m_texts;
     ControlTexts m_keypadTexts;
     CalcDisplay m_display;
-    KeypadController m_calculator;
+    KeypadPageModel m_calculator;
     ImageButtonEffect m_effect;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;

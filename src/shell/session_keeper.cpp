@@ -133,7 +133,7 @@ void SessionKeeper::addCheckBoxNow()
 SessionState SessionKeeper::Collect() const
 {
     SessionState s;
-    KeypadController& calc = m_window.Calculator();
+    KeypadPageModel& calc = m_window.Calculator();
     for (int slot = 0; slot < SessionState::SlotCount; ++slot)
         s.memory[slot] = calc.Memory().Value(slot);
     s.tape = calc.Tape().Lines();
@@ -153,7 +153,7 @@ SessionState SessionKeeper::Collect() const
 
 void SessionKeeper::Apply(const SessionState& s)
 {
-    KeypadController& calc = m_window.Calculator();
+    KeypadPageModel& calc = m_window.Calculator();
     for (int slot = 0; slot < SessionState::SlotCount; ++slot)
         calc.Memory().Store(slot, s.memory[slot]);
     calc.Tape().SetLines(s.tape);

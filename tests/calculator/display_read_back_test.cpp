@@ -1,6 +1,6 @@
 // What the keypad display shows is what the next operator reads: found by the fuzz targets.
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -11,7 +11,7 @@ namespace {
 struct Keypad {
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 
     // A number pasted into memory slot 0 and recalled into the display.
     void recall(const char* pasted)

@@ -1,7 +1,7 @@
 // Keypad calculations against their mathematical value: ordinary precedence (+ − below
 // × ÷ below x^y), prefix functions on the number, group or function chain after them,
 // postfix keys on the number or closed group before them, in any group.
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "calculator/number_text.h"
 #include "support/recording_services.h"
@@ -20,7 +20,7 @@ namespace {
 struct Calculator {
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 
     Calculator() { display.FixDecimals = -1; }
 

@@ -1,7 +1,7 @@
 // Random key sequences and random texts: the calculator must neither crash nor show a
 // non-number, whatever a user types or pastes.
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/number_text.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
@@ -33,7 +33,7 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
         CalcDisplay display;
         RecordingServices services;
         services.clipboard = QStringLiteral("1E300");
-        KeypadController calc(display, {services, services});
+        KeypadPageModel calc(display, {services, services});
         std::uniform_int_distribution<int> action(0, 60);
         for (int step = 0; step < 300; ++step) {
             const int a = action(random);
@@ -77,7 +77,7 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
             ASSERT_FALSE(showsNonNumber(display.Exponent));
             ASSERT_FALSE(showsNonNumber(display.ExpressionLine));
             ASSERT_GE(calc.ParenDepth, 0);
-            ASSERT_LE(calc.ParenDepth, KeypadController::MaxParenDepth);
+            ASSERT_LE(calc.ParenDepth, KeypadPageModel::MaxParenDepth);
             ASSERT_LE(display.Exponent.size(), 4);
         }
     }

@@ -1,4 +1,4 @@
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/tape_window.h"
 #include "shell/main_window.h"
 #include "shell/platform/printing.h"
@@ -140,7 +140,7 @@ TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches
     QTemporaryDir dir;
     Program program(ProgramOptions{});
     program.Start();
-    KeypadController& calc = program.MainWindow()->Calculator();
+    KeypadPageModel& calc = program.MainWindow()->Calculator();
     calc.DigitPressed(4);
     calc.OperatorPressed(Operator::Plus);
     calc.DigitPressed(5);

@@ -63,7 +63,7 @@ FUZZ_TARGET(circuit_file)
                QString::number(int(again.error)));
 
     // The circuit on a page at the file's temperatures, fluid and law.
-    PipeSizing page;
+    PipePageModel page;
     page.SetPipes(pipes);
     page.SetText(PipeField::edttv, FixedText(file.tv, 1));
     page.SetText(PipeField::edttr, FixedText(file.tr, 1));

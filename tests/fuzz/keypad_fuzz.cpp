@@ -3,7 +3,7 @@
 #include "fuzz_target.h"
 
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/number_text.h"
 #include "support/recording_services.h"
 
@@ -22,7 +22,7 @@ const char16_t kTyped[] = {u'0',           u'1',
                            KeyChar::Esc,   KeyChar::Backspace,
                            KeyChar::CtrlV, KeyChar::CtrlC};
 
-void checkDisplay(const KeypadController& calc, const CalcDisplay& display)
+void checkDisplay(const KeypadPageModel& calc, const CalcDisplay& display)
 {
     FUZZ_CHECK(display.Mantissa.isEmpty() || display.Mantissa == u" E R R O R" ||
                    IsNumberText(display.Mantissa),
@@ -36,7 +36,7 @@ void checkDisplay(const KeypadController& calc, const CalcDisplay& display)
                    !IsNumberText(display.Exponent) || calc.DisplayText().count(u'E') == 1,
                calc.DisplayText());
     FUZZ_CHECK(!ShowsNonFinite(display.ExpressionLine), display.ExpressionLine);
-    FUZZ_CHECK(calc.ParenDepth >= 0 && calc.ParenDepth <= KeypadController::MaxParenDepth,
+    FUZZ_CHECK(calc.ParenDepth >= 0 && calc.ParenDepth <= KeypadPageModel::MaxParenDepth,
                QString::number(calc.ParenDepth));
 }
 
@@ -47,7 +47,7 @@ FUZZ_TARGET(keypad)
     FuzzInput in(data, size);
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc(display, {services, services});
+    KeypadPageModel calc(display, {services, services});
     // The first bytes are what the clipboard holds for pastes; the rest are keys.
     services.clipboard = in.Text(24);
     for (int step = 0; step < 160 && !in.Empty(); ++step) {

@@ -4,7 +4,7 @@
 #include "fuzz_target.h"
 
 #include "pipes/pipe_file.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +58,7 @@ FUZZ_TARGET(pipe_file)
     FUZZ_CHECK(sortedRaws(again) == sortedRaws(contents) && again.headerByte == contents.headerByte,
                QString::number(records.size()));
 
-    PipeSizing sizing;
+    PipePageModel sizing;
     sizing.SetPipes(records);
     for (int i = 0; i < std::min<int>(int(records.size()), 8); ++i) {
         sizing.PipeChosen(i);

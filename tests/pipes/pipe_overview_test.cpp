@@ -1,7 +1,7 @@
 #include "calculator/key_chars.h"
 #include "pipes/fitting_catalogue.h"
 #include "pipes/pipe_hydraulics.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 #include "pipes/pressure_units.h"
 
 #include <QRegularExpression>
@@ -88,7 +88,7 @@ PipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
 
 // 70/50 °C, 10 kW, a steel series DN 10 … 32 and a pipe of another series after it.
 struct Overview : testing::Test {
-    PipeSizing s;
+    PipePageModel s;
     void SetUp() override
     {
         PipeRecord other = pipe(15, 13);

@@ -1,4 +1,4 @@
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 
 #include "key_chars.h"
 #include "keypad_table.h"
@@ -37,19 +37,19 @@ double displayValue(const QString& text)
 
 } // namespace
 
-KeypadController::KeypadController(CalcDisplay& display, KeyFilterServices services)
+KeypadPageModel::KeypadPageModel(CalcDisplay& display, KeyFilterServices services)
     : m_display(display), m_services(services)
 {
     // The fix key and the choice of decimals clear the whole running calculation.
     m_display.ClearCalculation = [this] { ClearCalculation(); };
 }
 
-KeypadController::~KeypadController()
+KeypadPageModel::~KeypadPageModel()
 {
     m_display.ClearCalculation = nullptr;
 }
 
-QString KeypadController::DisplayText() const
+QString KeypadPageModel::DisplayText() const
 {
     if (m_display.Exponent.isEmpty())
         return m_display.Mantissa;
@@ -61,29 +61,29 @@ QString KeypadController::DisplayText() const
     return m_display.Mantissa + u'E' + m_display.Exponent;
 }
 
-void KeypadController::ReportError(CalcError error)
+void KeypadPageModel::ReportError(CalcError error)
 {
     m_display.ShowError(int(error));
     ErrorTextShown = true;
 }
 
-void KeypadController::ShowResult(double value)
+void KeypadPageModel::ShowResult(double value)
 {
     m_display.ShowNumber(ResultText(value));
 }
 
-QString KeypadController::fmt(double x) const
+QString KeypadPageModel::fmt(double x) const
 {
     return m_display.FormatMantissa(ResultText(x), MantissaStyle::Written);
 }
 
-void KeypadController::animate(const KeypadKey& key)
+void KeypadPageModel::animate(const KeypadKey& key)
 {
     if (AnimateKey)
         AnimateKey(QString::fromLatin1(key.objectName));
 }
 
-bool KeypadController::RunKey(const KeypadKey& key)
+bool KeypadPageModel::RunKey(const KeypadKey& key)
 {
     switch (key.kind) {
     case KeyKind::Digit:
@@ -120,7 +120,7 @@ bool KeypadController::RunKey(const KeypadKey& key)
     return false;
 }
 
-std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode, bool lampsRead,
+std::optional<ProgramMessage> KeypadPageModel::AngleLampMessage(AngleMode mode, bool lampsRead,
                                                                  const McStrings& texts)
 {
     if (lampsRead)
@@ -132,7 +132,7 @@ std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode,
 
 // --- digits ---------------------------------------------------------------------------
 
-void KeypadController::DigitPressed(int digit)
+void KeypadPageModel::DigitPressed(int digit)
 {
     KeySinceParen = true;
     if (ConstantShown) {
@@ -172,7 +172,7 @@ void KeypadController::DigitPressed(int digit)
 
 // --- operators ------------------------------------------------------------------------
 
-bool KeypadController::AcceptOperator(Operator op) const
+bool KeypadPageModel::AcceptOperator(Operator op) const
 {
     const Operator last = m_current ? m_current->OpNumber : Operator::Equals;
     if (OperatorJustEntered) {
@@ -192,7 +192,7 @@ bool KeypadController::AcceptOperator(Operator op) const
     return !percentFirst;
 }
 
-void KeypadController::CreateOperator(Operator op)
+void KeypadPageModel::CreateOperator(Operator op)
 {
     if (!AcceptOperator(op))
         return;
@@ -215,7 +215,7 @@ void KeypadController::CreateOperator(Operator op)
 // takes its operand: the operator then works on the group's value, so that a postfix key
 // squares the whole group (2 ^ (1 + 3) x² is 2 ^ 16) and the node waiting outside the group
 // gets that value as its right operand. Returns the group's value.
-double KeypadController::ResolveClosedGroup(double x)
+double KeypadPageModel::ResolveClosedGroup(double x)
 {
     GroupClosed = false;
     if (!m_current || m_current->Level <= ParenDepth)
@@ -233,13 +233,13 @@ double KeypadController::ResolveClosedGroup(double x)
     return m_display.ErrorState ? x : inside->ResultValue;
 }
 
-bool KeypadController::PostfixResultShown() const
+bool KeypadPageModel::PostfixResultShown() const
 {
     return OperatorJustEntered && m_current &&
            (IsPostfix(m_current->OpNumber) || m_current->OpNumber == Operator::Percent);
 }
 
-void KeypadController::OperatorPressed(Operator op)
+void KeypadPageModel::OperatorPressed(Operator op)
 {
     m_display.PercentPressed = op == Operator::Percent;
     if (op == Operator::Equals) {
@@ -281,7 +281,7 @@ void KeypadController::OperatorPressed(Operator op)
 
 // --- parentheses ----------------------------------------------------------------------
 
-void KeypadController::ParenthesisPressed(bool opening)
+void KeypadPageModel::ParenthesisPressed(bool opening)
 {
     // An opening parenthesis is taken whenever a new operand may start, any number of
     // times per calculation and nested up to 20 levels; clearing ends every open level.
@@ -328,7 +328,7 @@ void KeypadController::ParenthesisPressed(bool opening)
 
 // --- clear, hyp, sign, constants ------------------------------------------------------
 
-void KeypadController::ClearCalculation()
+void KeypadPageModel::ClearCalculation()
 {
     ParenDepth = 0;
     ParenJustClosed = false;
@@ -343,13 +343,13 @@ void KeypadController::ClearCalculation()
     ErrorTextShown = false;
 }
 
-void KeypadController::HypPressed()
+void KeypadPageModel::HypPressed()
 {
     KeySinceParen = true;
     HypArmed = true;
 }
 
-void KeypadController::PlusMinus()
+void KeypadPageModel::PlusMinus()
 {
     switch (m_display.FocusedField) {
     case CalcDisplay::EntryField::Mantissa: {
@@ -383,7 +383,7 @@ void KeypadController::PlusMinus()
     }
 }
 
-void KeypadController::showConstant(double value)
+void KeypadPageModel::showConstant(double value)
 {
     KeySinceParen = true;
     const int saved = m_display.FixDecimals;
@@ -394,26 +394,26 @@ void KeypadController::showConstant(double value)
     m_display.FixDecimals = saved;
 }
 
-void KeypadController::PiPressed()
+void KeypadPageModel::PiPressed()
 {
     showConstant(kPi);
 }
 
-void KeypadController::EulerPressed()
+void KeypadPageModel::EulerPressed()
 {
     showConstant(std::exp(1.0));
 }
 
 // --- memory ---------------------------------------------------------------------------
 
-void KeypadController::StoreInMemory(int slot)
+void KeypadPageModel::StoreInMemory(int slot)
 {
     if (m_display.Mantissa.isEmpty() || !IsNumberText(m_display.Mantissa))
         return;
     m_memory.Store(slot, m_display.FormatMantissa(DisplayText(), MantissaStyle::Written));
 }
 
-void KeypadController::RecallMemory(int slot)
+void KeypadPageModel::RecallMemory(int slot)
 {
     const QString value = m_memory.Value(slot);
     if (value.isEmpty())
@@ -422,7 +422,7 @@ void KeypadController::RecallMemory(int slot)
     OperatorJustEntered = false;
 }
 
-bool KeypadController::RecallTapeLine(const QString& line)
+bool KeypadPageModel::RecallTapeLine(const QString& line)
 {
     if (!line.startsWith(u'='))
         return false;
@@ -434,7 +434,7 @@ bool KeypadController::RecallTapeLine(const QString& line)
     return true;
 }
 
-bool KeypadController::MemoryGridKey(int slot, char16_t key)
+bool KeypadPageModel::MemoryGridKey(int slot, char16_t key)
 {
     if (key == KeyChar::CtrlC) {
         m_services.clipboard.SetText(m_memory.Value(slot));

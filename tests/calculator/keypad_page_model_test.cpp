@@ -1,5 +1,5 @@
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
@@ -13,7 +13,7 @@ namespace {
 
 // Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
 // every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
-void pressKeys(KeypadController& calc, const std::string& line)
+void pressKeys(KeypadPageModel& calc, const std::string& line)
 {
     static const std::map<std::string, Operator> ops = {
         {"=", Operator::Equals},        {"+", Operator::Plus},        {"-", Operator::Minus},
@@ -56,7 +56,7 @@ void pressKeys(KeypadController& calc, const std::string& line)
 }
 
 // Types characters into edt_result as the keyboard would; "\n" is Enter.
-void typeKeys(KeypadController& calc, const QString& text)
+void typeKeys(KeypadPageModel& calc, const QString& text)
 {
     for (QChar c : text)
         calc.MantissaKeyTyped(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
@@ -65,7 +65,7 @@ void typeKeys(KeypadController& calc, const QString& text)
 struct TypedRun {
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 };
 
 class Keypad : public testing::Test {
@@ -78,7 +78,7 @@ protected:
 
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 };
 
 QStringList lines(std::initializer_list<const char*> texts)

@@ -1,7 +1,7 @@
 #include "calculator/key_chars.h"
 #include "calculator/key_filter.h"
 #include "pipes/fluid_tables.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 #include "support/test_pipes.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ constexpr int kCopper22 = 4;
 
 // 70/50 °C, 10 kW typed into edtLeistung, copper 22 × 1 selected, 2 m.
 struct Sized : testing::Test {
-    PipeSizing s;
+    PipePageModel s;
     void SetUp() override
     {
         s.SetPipes(TwoTestSeries());
@@ -174,7 +174,7 @@ TEST_F(Sized, ResultsThatCannotBeComputedAreEmptiedNotKept)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        s = PipeSizing();
+        s = PipePageModel();
         s.SetPipes(TwoTestSeries());
         s.PipeChosen(kCopper22);
         type(F::edtZetawert, QStringLiteral("2"));
@@ -287,12 +287,12 @@ TEST_F(Sized, AVelocityAtOrAboveTheLimitIsMarkedWithoutASearch)
     EXPECT_TRUE(s.VelocityOverLimit());
 }
 
-TEST(PipeSizing, TheArrowsStepThroughTheWholeTable)
+TEST(PipePageModel, TheArrowsStepThroughTheWholeTable)
 {
     QList<PipeRecord> many;
     for (int i = 0; i < 30; ++i)
         many.append(TestPipe(1, 10 + i, 10 + i, 0.045));
-    PipeSizing s;
+    PipePageModel s;
     s.SetPipes(many);
     for (int i = 0; i < 40; ++i)
         s.StepPipe(UpDownButton::Up);
@@ -305,9 +305,9 @@ TEST(PipeSizing, TheArrowsStepThroughTheWholeTable)
     EXPECT_EQ(s.SelectedPipe(), 0);
 }
 
-TEST(PipeSizing, WithoutPipesNothingHappens)
+TEST(PipePageModel, WithoutPipesNothingHappens)
 {
-    PipeSizing s;
+    PipePageModel s;
     EXPECT_FALSE(s.LoadPipeFile(QStringLiteral("/nonexistent"), 1));
     s.SetText(F::edtLeistung, QStringLiteral("10000"));
     s.TemperatureOrLoadEntered(u'0');

@@ -126,9 +126,9 @@ QChar ReportSeparator(int languageCode);
 // Captions and hints of the page's controls, German.
 ControlTexts PipeControlTexts();
 
-class PipeSizing {
+class PipePageModel {
 public:
-    PipeSizing();
+    PipePageModel();
 
     // The pipe table of the language's file in `folder`; the selected index stays where it
     // can. False when the table is empty afterwards (the file is missing or holds nothing).

@@ -16,12 +16,12 @@
 
 #include <array>
 
-class UnitGrids {
+class UnitPageModel {
 public:
     static constexpr int ValueColumn = 0;
     static constexpr int LengthLimit = 18;
 
-    explicit UnitGrids(KeyFilterServices services);
+    explicit UnitPageModel(KeyFilterServices services);
 
     void SetTexts(const UnitTexts& texts);
     const UnitTexts& Texts() const { return m_texts; }

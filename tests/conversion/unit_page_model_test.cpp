@@ -1,4 +1,4 @@
-#include "conversion/unit_grids.h"
+#include "conversion/unit_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "support/qt_printers.h"
@@ -10,7 +10,7 @@ namespace {
 
 struct Page {
     RecordingServices services;
-    UnitGrids grids{{services, services}};
+    UnitPageModel grids{{services, services}};
 
     // A value cell as its editor opens on a click and a first key: the whole text selected.
     FieldState open(int grid, int row) const

@@ -22,16 +22,16 @@
 
 struct KeypadKey;
 
-class KeypadController : public OperatorContext {
+class KeypadPageModel : public OperatorContext {
 public:
     static constexpr int MaxParenDepth = 20;
     static constexpr int MantissaDigits = 14;
     static constexpr int ExponentDigits = 2;
 
-    KeypadController(CalcDisplay& display, KeyFilterServices services);
-    ~KeypadController() override;
-    KeypadController(const KeypadController&) = delete;
-    KeypadController& operator=(const KeypadController&) = delete;
+    KeypadPageModel(CalcDisplay& display, KeyFilterServices services);
+    ~KeypadPageModel() override;
+    KeypadPageModel(const KeypadPageModel&) = delete;
+    KeypadPageModel& operator=(const KeypadPageModel&) = delete;
 
     CalcDisplay& Display() { return m_display; }
     const CalculationTape& Tape() const { return m_tape; }
