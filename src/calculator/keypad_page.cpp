@@ -110,13 +110,13 @@ void KeypadPage::buildDisplay()
     CalcDisplay& display = m_controller.Display();
     m_result->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
         m_controller.MantissaKeyTyped(key, field.hasSelectedText() &&
-                                                  field.selectedText() == field.text());
+                                               field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };
     m_exponent->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
         m_controller.ExponentKeyTyped(key, field.hasSelectedText() &&
-                                                   field.selectedText() == field.text());
+                                               field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };

@@ -121,7 +121,7 @@ bool KeypadPageModel::RunKey(const KeypadKey& key)
 }
 
 std::optional<ProgramMessage> KeypadPageModel::AngleLampMessage(AngleMode mode, bool lampsRead,
-                                                                 const McStrings& texts)
+                                                                const McStrings& texts)
 {
     if (lampsRead)
         return std::nullopt;

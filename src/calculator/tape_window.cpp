@@ -14,8 +14,7 @@
 
 #include <algorithm>
 
-TapeWindow::TapeWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+TapeWindow::TapeWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_rechenstreifen"));
     setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_rechenstreifen"));
@@ -45,15 +44,13 @@ TapeWindow::TapeWindow(QWidget* parent)
     m_clear->setObjectName(QStringLiteral("rechenstreifen_loeschen"));
     m_clear->setGeometry(95, 2, 18, 18);
     m_clear->setToolTip(QStringLiteral("Rechenstreifen löschen"));
-    connect(m_clear, &ImageButton::clicked, this,
-            &TapeWindow::rechenstreifen_loeschenClick);
+    connect(m_clear, &ImageButton::clicked, this, &TapeWindow::rechenstreifen_loeschenClick);
 
     m_print = new ImageButton(QStringLiteral("P"), this);
     m_print->setObjectName(QStringLiteral("img_rechenstreifen_drucken"));
     m_print->setGeometry(116, 2, 18, 18);
     m_print->setToolTip(QStringLiteral("Rechenstreifen drucken"));
-    connect(m_print, &ImageButton::clicked, this,
-            &TapeWindow::img_rechenstreifen_druckenClick);
+    connect(m_print, &ImageButton::clicked, this, &TapeWindow::img_rechenstreifen_druckenClick);
 
     m_saveAction = new QAction(QStringLiteral("Speichern unter…"), this);
     m_saveAction->setObjectName(QStringLiteral("act_rechenstreifen_speichern"));

@@ -191,7 +191,7 @@ void CurrencyPageModel::ConvertCurrency(AmountField edited)
 }
 
 char16_t CurrencyPageModel::AmountKey(char16_t key, const FieldState& field,
-                                       TextClipboard& clipboard)
+                                      TextClipboard& clipboard)
 {
     if (isOperator(key))
         return KeyChar::None;
@@ -207,7 +207,7 @@ char16_t CurrencyPageModel::AmountKey(char16_t key, const FieldState& field,
 }
 
 char16_t CurrencyPageModel::RateKey(int row, int column, const FieldState& editor, char16_t key,
-                                     const QDate& today, KeyFilterServices services)
+                                    const QDate& today, KeyFilterServices services)
 {
     if (!IsRateEditable(row, column))
         return KeyChar::None;

@@ -281,24 +281,20 @@ QList<QStringList> CircuitReport(const QList<SectionResult>& results, const Pipe
         return WithSeparator(FormatPressure(mbar, inUnit), separator);
     };
     const QString mbar = PressureUnitName(Millibar);
-    QList<QStringList> rows{{caption(texts, "Tfrm_heizkreis")},
-                            {caption(texts, "hdr_kreis_name"),
-                             caption(texts, "hdr_kreis_q"),
-                             caption(texts, "hdr_kreis_vp"),
-                             caption(texts, "hdr_kreis_rohr"),
-                             caption(texts, "hdr_kreis_l"),
-                             caption(texts, "hdr_kreis_zeta"),
-                             caption(texts, "hdr_v"),
-                             caption(texts, "hdr_r") + u' ' + mbar + QStringLiteral("/m"),
-                             caption(texts, "hdr_dp") + u' ' + mbar,
-                             caption(texts, "hdr_kreis_dpzeta") + u' ' + mbar,
-                             caption(texts, "hdr_kreis_dp") + u' ' + mbar}};
+    QList<QStringList> rows{
+        {caption(texts, "Tfrm_heizkreis")},
+        {caption(texts, "hdr_kreis_name"), caption(texts, "hdr_kreis_q"),
+         caption(texts, "hdr_kreis_vp"), caption(texts, "hdr_kreis_rohr"),
+         caption(texts, "hdr_kreis_l"), caption(texts, "hdr_kreis_zeta"), caption(texts, "hdr_v"),
+         caption(texts, "hdr_r") + u' ' + mbar + QStringLiteral("/m"),
+         caption(texts, "hdr_dp") + u' ' + mbar, caption(texts, "hdr_kreis_dpzeta") + u' ' + mbar,
+         caption(texts, "hdr_kreis_dp") + u' ' + mbar}};
     for (const SectionResult& entry : results) {
         const CircuitSection& s = entry.section;
         const QString pipe =
             s.pipe >= 0 && s.pipe < page.Pipes().size() ? page.Pipes()[s.pipe].name : QString();
-        QStringList row{s.name, number(s.load, 0), QString(), pipe, number(s.length, 2),
-                        number(s.zeta, 2)};
+        QStringList row{s.name, number(s.load, 0),   QString(),
+                        pipe,   number(s.length, 2), number(s.zeta, 2)};
         const auto& r = entry.result;
         if (r) {
             row[2] = number(r->flow, 3);

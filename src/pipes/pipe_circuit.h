@@ -45,12 +45,12 @@ struct SectionResult {
 
 struct CircuitTotals {
     int sections = 0;
-    bool complete = false;   // every section has its losses
-    double length = 0;       // m
-    double loss = 0;         // mbar
-    double maxVelocity = 0;  // m/s
-    double pumpFlow = 0;     // m³/h, of the first section
-    double headMetres = 0;   // the loss as a head of the fluid, m
+    bool complete = false;  // every section has its losses
+    double length = 0;      // m
+    double loss = 0;        // mbar
+    double maxVelocity = 0; // m/s
+    double pumpFlow = 0;    // m³/h, of the first section
+    double headMetres = 0;  // the loss as a head of the fluid, m
     double headKilopascal = 0;
 };
 
@@ -83,12 +83,12 @@ struct CircuitFile {
 
 enum class CircuitFileError {
     None,
-    Empty,        // no bytes, or only blanks
-    NotACircuit,  // the first line is not the file's title
-    Version,      // a version this program does not read
-    TooMany,      // more sections than MaxSections
-    Truncated,    // fewer section lines than announced, or a line cut short
-    BadValue,     // a cell that is no number, or a number out of range
+    Empty,       // no bytes, or only blanks
+    NotACircuit, // the first line is not the file's title
+    Version,     // a version this program does not read
+    TooMany,     // more sections than MaxSections
+    Truncated,   // fewer section lines than announced, or a line cut short
+    BadValue,    // a cell that is no number, or a number out of range
 };
 
 struct CircuitFileRead {

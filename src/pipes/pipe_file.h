@@ -42,7 +42,7 @@ struct PipeRecord {
 
 struct PipeFileContents {
     QList<PipeRecord> records; // sorted, and all active if the file marked none
-    int headerByte = 1;         // byte 4 of a current header, 1 … 25
+    int headerByte = 1;        // byte 4 of a current header, 1 … 25
 };
 
 // The records of a whole file, whatever its bytes: a partial last record is read with its

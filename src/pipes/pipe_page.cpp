@@ -639,8 +639,9 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
         if (watched == field(PipeField::edtVP))
             VolumeFlowEntered(key);
         else
-            TemperatureOrLoadEntered(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
-                                                                     : PipeField::edttv);
+            TemperatureOrLoadEntered(key, watched == field(PipeField::edtLeistung)
+                                              ? PipeField::edtLeistung
+                                              : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -285,7 +285,8 @@ std::optional<PipePageModel::Flow> PipePageModel::flowFromLoad()
     return computeFlow(tr, tv, load);
 }
 
-std::optional<PipePageModel::Flow> PipePageModel::computeFlow(double tr, double tv, double load) const
+std::optional<PipePageModel::Flow> PipePageModel::computeFlow(double tr, double tv,
+                                                              double load) const
 {
     // A spread of 0 or below, a property without a value or no load give no flow, not an
     // endless or negative one.
@@ -557,7 +558,7 @@ std::optional<PipeResult> PipePageModel::Result() const
 }
 
 std::optional<PipeResult> PipePageModel::compute(double tr, double tv, double zeta, double length,
-                                              double load) const
+                                                 double load) const
 {
     if (m_selected < 0)
         return std::nullopt;

@@ -143,8 +143,8 @@ public:
     explicit HeatingCircuitWindow(QWidget* parent = nullptr);
 
     // `rows`: a row of cells per section, then the total row; `totals`: lines below.
-    void Show(const QStringList& headers, const QList<QStringList>& rows,
-              const QStringList& totals, int editedRow);
+    void Show(const QStringList& headers, const QList<QStringList>& rows, const QStringList& totals,
+              int editedRow);
     int CurrentRow() const; // -1 when no section is current
     void SetCurrentRow(int row);
 

@@ -35,7 +35,7 @@ QList<ControlFact> controlChain(QWidget* focused)
 } // namespace
 
 ErrorReportDialog::ErrorReportDialog(const ErrorInfo& error, const ReportingSetup& setup,
-                                           bool mainThread, QWidget* focused, QWidget* parent)
+                                     bool mainThread, QWidget* focused, QWidget* parent)
     : QDialog(parent), m_setup(setup), m_error(error), m_mainThread(mainThread), m_focused(focused)
 {
     setObjectName(QStringLiteral("TExceptionDialogMail"));

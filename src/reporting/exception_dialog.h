@@ -24,7 +24,7 @@ class WebClient;
 struct ReportingSetup {
     QUrl reportHost;
     QString title = QStringLiteral("Quorvanta");
-    QString version; // all four numbers
+    QString version;                                  // all four numbers
     std::optional<ProxyAddress> proxy = std::nullopt; // SOCKS 5; none: a direct connection
 };
 
@@ -34,7 +34,7 @@ class ErrorReportDialog : public QDialog {
 public:
     // `focused` is the control that had the focus when the error came.
     ErrorReportDialog(const ErrorInfo& error, const ReportingSetup& setup, bool mainThread,
-                         QWidget* focused, QWidget* parent = nullptr);
+                      QWidget* focused, QWidget* parent = nullptr);
     ~ErrorReportDialog() override;
 
     QString Message() const { return m_message; }

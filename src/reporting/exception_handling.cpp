@@ -99,7 +99,7 @@ void ShowExceptionDialog(const ErrorInfo& error)
     dialogShowing = true;
     {
         ErrorReportDialog dialog(error, reportingSetup, !error.thread.has_value(),
-                                    QApplication::focusWidget());
+                                 QApplication::focusWidget());
         runDialog(dialog);
     }
     dialogShowing = false;

@@ -377,8 +377,7 @@ MainWindow::~MainWindow()
 void MainWindow::connectErrorSignals()
 {
     for (AlignEdit* field : findChildren<AlignEdit*>())
-        connect(field, &AlignEdit::errorSignal, this,
-                [this](int n) { m_feedback.ErrorSignal(n); });
+        connect(field, &AlignEdit::errorSignal, this, [this](int n) { m_feedback.ErrorSignal(n); });
 }
 
 void MainWindow::AttachTape(TapeWindow* tape)
@@ -420,8 +419,8 @@ void MainWindow::PlaceOnScreen()
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const int x = std::max(area.left() + TapeWindow::ClientWidth,
-                           area.left() + (area.width() - width()) / 2);
+    const int x =
+        std::max(area.left() + TapeWindow::ClientWidth, area.left() + (area.width() - width()) / 2);
     const int y = std::max(area.top(), area.top() + (area.height() - height()) / 2);
     move(x, y);
 }

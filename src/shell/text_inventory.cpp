@@ -24,8 +24,7 @@ QList<ShownText> GermanTextInventory(MainWindow& main, QWidget* tape, QStringLis
     texts += CollectShownTexts(newVersion, unnamed);
     UpdateQuestionDialog askForUpdate;
     texts += CollectShownTexts(askForUpdate, unnamed);
-    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
-                               nullptr);
+    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true, nullptr);
     texts += CollectShownTexts(error, unnamed);
 
     PipeDimensionsWindow dimensions;

@@ -39,8 +39,7 @@ TEST(DisplayReadBack, ASmallEInARecalledValueIsThePowerOfTen)
     EXPECT_EQ(k.display.Exponent, u"305");
     // A digit typed now belongs to the mantissa, and the display still reads as one number.
     k.calc.MantissaKeyTyped(u'9', false);
-    EXPECT_TRUE(ParseNumber(ToComma(k.calc.DisplayText())))
-        << k.calc.DisplayText().toStdString();
+    EXPECT_TRUE(ParseNumber(ToComma(k.calc.DisplayText()))) << k.calc.DisplayText().toStdString();
 }
 
 TEST(DisplayReadBack, APowerOfTenTypedBesideALongMantissaAddsToIt)

@@ -1,7 +1,7 @@
 #include "calculator/calc_display.h"
 #include "calculator/image_button.h"
-#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_page.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "calculator/mc_strings.h"
 #include "support/modal_watchdog.h"

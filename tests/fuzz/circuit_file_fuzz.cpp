@@ -38,7 +38,7 @@ bool sameSections(const QList<CircuitSection>& a, const QList<CircuitSection>& b
 FUZZ_TARGET(circuit_file)
 {
     const QList<PipeRecord> pipes{pipe(10, 12.6, 0.045), pipe(15, 16.1, 0.045),
-                                   pipe(20, 21.7, 0.045), pipe(25, 27.3, 0.045)};
+                                  pipe(20, 21.7, 0.045), pipe(25, 27.3, 0.045)};
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const CircuitFileRead read = ReadCircuitFile(bytes, int(pipes.size()));
     FUZZ_CHECK(bool(read.file) == (read.error == CircuitFileError::None),
@@ -50,8 +50,8 @@ FUZZ_TARGET(circuit_file)
     FUZZ_CHECK(std::isfinite(file.tv) && std::isfinite(file.tr), QString());
     for (const CircuitSection& s : file.sections) {
         FUZZ_CHECK(s.pipe >= 0 && s.pipe < pipes.size(), QString::number(s.pipe));
-        FUZZ_CHECK(s.load > 0 && s.load <= 1e9 && s.length >= 0 && s.length <= 1e5 &&
-                       s.zeta >= 0 && s.zeta <= 1e4,
+        FUZZ_CHECK(s.load > 0 && s.load <= 1e9 && s.length >= 0 && s.length <= 1e5 && s.zeta >= 0 &&
+                       s.zeta <= 1e4,
                    s.name);
         FUZZ_CHECK(CleanSectionName(s.name) == s.name, s.name);
     }

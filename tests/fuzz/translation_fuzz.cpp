@@ -13,8 +13,8 @@ FUZZ_TARGET(translation)
     table.LoadFromBytes(bytes);
     // Every entry has a line of its own after the header: no more entries than line ends
     // (the csv_file target checks the reader's rows themselves).
-    const qsizetype lineEnds = std::count(bytes.begin(), bytes.end(), '\n') +
-                               std::count(bytes.begin(), bytes.end(), '\r');
+    const qsizetype lineEnds =
+        std::count(bytes.begin(), bytes.end(), '\n') + std::count(bytes.begin(), bytes.end(), '\r');
     FUZZ_CHECK(table.Entries().size() <= lineEnds, QString::number(table.Entries().size()));
     for (const TranslationEntry& entry : table.Entries())
         FUZZ_CHECK(PropertyKindOf(PropertyKindName(entry.property)) == entry.property,

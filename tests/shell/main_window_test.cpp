@@ -64,8 +64,7 @@ TEST(MainWindow, ErrorReportKeepsTheWindowAndFieldClassNames)
     NewVersionDialog newVersion{QUrl()};
     UpdateQuestionDialog question;
     BackdropWindow backdrop(QString(), QRect(0, 0, 10, 10));
-    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
-                               nullptr);
+    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true, nullptr);
     const std::pair<const QObject*, const char*> named[] = {
         {&window, "Tfrm_calc"},
         {window.findChild<QWidget*>(QStringLiteral("edt_result")), "TAlignEdit"},

@@ -1,8 +1,8 @@
 #include "script_runner.h"
 
 #include "json_text.h"
-#include "shell/message_rules.h"
 #include "shell/main_window.h"
+#include "shell/message_rules.h"
 #include "shell/text_inventory.h"
 #include "widget_text.h"
 
