@@ -3,7 +3,7 @@
 #include "calculator/align_edit.h"
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/memory_grid.h"
 #include "formula_drawing.h"
 #include "formula_glyphs.h"
@@ -73,7 +73,7 @@ ControlTexts FormulaControlTexts()
     return ControlTexts(entries);
 }
 
-FormulaPage::FormulaPage(KeypadController& calculator, const McStrings& captions,
+FormulaPage::FormulaPage(KeypadPageModel& calculator, const McStrings& captions,
                          KeyFilterServices services, ImageButtonEffect* effect, QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_captions(captions), m_services(services),
       m_effect(effect), m_pageModel(calculator.Display(), captions, calculator.Memory(), services)
@@ -90,7 +90,7 @@ FormulaPage::~FormulaPage()
         child->disconnect(this);
         child->removeEventFilter(this);
     }
-    for (TAlignEdit* field : m_fields)
+    for (AlignEdit* field : m_fields)
         if (field)
             field->OnKeyPress = nullptr;
 }
@@ -160,12 +160,12 @@ void FormulaPage::buildGroups()
         label->setObjectName(QString::fromLatin1(info.fixLabel));
         label->setGeometry(212, 27, 98, 16);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* fix = new TAlignEdit(tab);
+        auto* fix = new AlignEdit(tab);
         fix->setObjectName(QString::fromLatin1(info.fixEdit));
         fix->setGeometry(312, 24, 22, 22);
         fix->setReadOnly(true);
         fix->setFocusPolicy(Qt::NoFocus);
-        fix->SetAlignment(TAlignEdit::TAlign::eaCenter);
+        fix->SetAlignment(AlignEdit::Alignment::eaCenter);
         fix->setText(QStringLiteral("5"));
         auto* upDown = new QSpinBox(tab);
         upDown->setObjectName(QString::fromLatin1(info.fixUpDown));
@@ -211,9 +211,9 @@ void FormulaPage::buildFormulaBox()
     const QFont fieldFont = FormulaFonts::Tahoma(14);
     const int fieldHeight = FormulaRenderer::FieldHeight();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
-        auto* field = new TAlignEdit(m_formulaSurface);
+        auto* field = new AlignEdit(m_formulaSurface);
         field->setObjectName(QStringLiteral("edt_variable%1").arg(i));
-        field->SetAlignment(TAlignEdit::TAlign::eaCenter);
+        field->SetAlignment(AlignEdit::Alignment::eaCenter);
         field->setFrame(false);
         field->setFont(fieldFont);
         // The field is as wide as its text: the edit's own margins would hide part of it.
@@ -222,7 +222,7 @@ void FormulaPage::buildFormulaBox()
         field->setAutoFillBackground(true);
         field->hide();
         field->installEventFilter(this);
-        field->OnKeyPress = [this, i](TAlignEdit& edit, char16_t& key) {
+        field->OnKeyPress = [this, i](AlignEdit& edit, char16_t& key) {
             FieldState state{edit.text(), edit.cursorPosition(),
                              edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition(),
                              int(edit.selectedText().size())};
@@ -239,7 +239,7 @@ void FormulaPage::buildFormulaBox()
             m_pageModel.FieldTextChanged(i, text);
             Refresh();
         });
-        connect(field, &TAlignEdit::Exited, this, [this, i] {
+        connect(field, &AlignEdit::Exited, this, [this, i] {
             m_pageModel.FieldLeft(i);
             Refresh();
         });
@@ -404,7 +404,7 @@ void FormulaPage::refreshFields()
 {
     const FormulaModel& model = m_pageModel.Model();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
-        TAlignEdit* field = m_fields[size_t(i)];
+        AlignEdit* field = m_fields[size_t(i)];
         const VariableField& state = model.Fields[size_t(i)];
         const FieldPlace& place = m_renderer.Fields()[size_t(i)];
         if (field->text() != state.text) {
@@ -495,8 +495,8 @@ void FormulaPage::retranslate()
 bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_memory && event->type() == QEvent::KeyPress) {
-        const char16_t key = TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
-        if (m_calculator.sgr_speicherKeyPress(selectedRow(), key)) {
+        const char16_t key = AlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
+        if (m_calculator.MemoryGridKey(selectedRow(), key)) {
             Refresh();
             return true;
         }
@@ -505,7 +505,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     const int field = fieldIndex(watched);
     if (field < 0)
         return QWidget::eventFilter(watched, event);
-    TAlignEdit* edit = m_fields[size_t(field)];
+    AlignEdit* edit = m_fields[size_t(field)];
     // Every way of pasting (Shift+Insert, the context menu) goes where Ctrl+V goes: a number
     // is taken and solves at once, anything else is refused.
     const auto pasteAsCtrlV = [edit] {
@@ -516,7 +516,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
-            TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
+            AlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
             pasteAsCtrlV();
             return true;
         }

@@ -17,7 +17,7 @@
 
 class ImageButton;
 class ImageButtonEffect;
-class KeypadController;
+class KeypadPageModel;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -25,7 +25,7 @@ class QScrollArea;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
-class TAlignEdit;
+class AlignEdit;
 class QWindow;
 
 ControlTexts FormulaControlTexts();
@@ -33,7 +33,7 @@ ControlTexts FormulaControlTexts();
 class FormulaPage : public QWidget {
     Q_OBJECT
 public:
-    FormulaPage(KeypadController& calculator, const McStrings& captions, KeyFilterServices services,
+    FormulaPage(KeypadPageModel& calculator, const McStrings& captions, KeyFilterServices services,
                 ImageButtonEffect* effect = nullptr, QWidget* parent = nullptr);
     ~FormulaPage() override;
 
@@ -69,7 +69,7 @@ private:
     int fieldIndex(const QObject* object) const;
     int selectedRow() const;
 
-    KeypadController& m_calculator;
+    KeypadPageModel& m_calculator;
     const McStrings& m_captions;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
@@ -85,12 +85,12 @@ private:
 
     QTabWidget* m_groups = nullptr;
     std::array<QComboBox*, FormulaPageModel::GroupCount> m_lists{};
-    std::array<TAlignEdit*, FormulaPageModel::GroupCount> m_fixFields{};
+    std::array<AlignEdit*, FormulaPageModel::GroupCount> m_fixFields{};
     std::array<QSpinBox*, FormulaPageModel::GroupCount> m_fixUpDowns{};
     QScrollArea* m_formulaBox = nullptr;
     QWidget* m_formulaSurface = nullptr;
     QLabel* m_formulaImage = nullptr;
-    std::array<TAlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
+    std::array<AlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
     QLabel* m_notice = nullptr;
     QLabel* m_legendImage = nullptr;
     QFrame* m_drawingPanel = nullptr;

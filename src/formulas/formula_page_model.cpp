@@ -392,7 +392,7 @@ void FormulaPageModel::exitHandling(int field)
 
 void FormulaPageModel::DecimalsChosen(int position)
 {
-    if (!m_display.udo_fixClick(position))
+    if (!m_display.ChooseFixDecimals(position))
         return;
     m_model.RecolourFields = false;
     m_model.FillVariableSet(FillSender::Field);

@@ -108,13 +108,13 @@ void Program::Start()
 
     m_services = std::make_unique<DesktopServices>();
     m_printer = std::make_unique<TextPrinter>();
-    m_mainWindow = std::make_unique<Tfrm_calc>(KeyFilterServices{*m_services, *m_services});
-    m_tapeWindow = std::make_unique<Tfrm_rechenstreifen>();
+    m_mainWindow = std::make_unique<::MainWindow>(KeyFilterServices{*m_services, *m_services});
+    m_tapeWindow = std::make_unique<::TapeWindow>();
     m_mainWindow->AttachTape(m_tapeWindow.get());
     // The translation table, and the language restored from the settings applied to both
     // windows. Without the table the program speaks German. For German the table is read
     // only after the window is up: the windows already show its German texts.
-    m_translations = std::make_unique<TSprachenStrings>();
+    m_translations = std::make_unique<TranslationTable>();
     m_languageSwitch =
         new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(), m_mainWindow.get());
     m_languageSwitch->LoadTable = [this] {
@@ -292,7 +292,7 @@ void Program::setUpWebUpdate()
 
 void Program::askForUpdate()
 {
-    Tfrm_AskForUpdate dialog;
+    UpdateQuestionDialog dialog;
     dialog.Chosen = [this](bool autoUpdate) {
         m_settings->SetBool(SettingsStore::Key::AutoUpdate, autoUpdate);
     };

@@ -75,7 +75,7 @@ TEST_F(FormulaPage, TheFixKeyOfTheKeypadReformatsTheResult)
     choose(FormulaGroup::Areas, 0);
     type(1, QStringLiteral("5"));
     ASSERT_EQ(text(0), u"25.00000");
-    display.spb_fixClick();
+    display.StartFixEntry();
     // In fix entry the next digit sets the decimals instead of reaching the field.
     FieldState state{text(1), 1, 1, 0};
     page.FieldKeyTyped(1, state, u'2');

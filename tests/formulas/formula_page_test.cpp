@@ -1,4 +1,4 @@
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "drawings/gif_writer.h"
 #include "formulas/formula_page.h"
 #include "shell/platform/fonts.h"
@@ -51,7 +51,7 @@ protected:
 
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calculator{display, {services, services}};
+    KeypadPageModel calculator{display, {services, services}};
     McStrings captions;
     FormulaPage page{calculator, captions, {services, services}};
 };

@@ -301,11 +301,11 @@ TEST_F(Renderer, LegendHeightFollowsTheRows)
 // from the page's texts in the delivered table, and German keeps the entries' own words.
 TEST_F(Renderer, PolishLegendWordsItsTwoLineCaptionsAsPairs)
 {
-    TSprachenStrings table;
+    TranslationTable table;
     ASSERT_TRUE(table.LoadTranslations(QStringLiteral(QUORVANTA_PROGRAM_DIR "/uebersetzung.txt")));
     ControlTexts texts = FormulaControlTexts();
     EXPECT_TRUE(FormulaLegend::TwoLineCaptionsOf(texts).isEmpty());
-    for (const TSprachenString& e : table.Entries())
+    for (const TranslationEntry& e : table.Entries())
         if (e.form == u"Tfrm_calc" && !e.Text(LanguagePolish).isEmpty())
             texts.Set(e.component, TextProperty::Caption, e.Text(LanguagePolish));
     QStringList entries = McStrings::GermanDefaults();

@@ -29,7 +29,7 @@ protected:
         page.LoadPipeFile(1);
         page.show();
     }
-    template <typename T = TAlignEdit> T* find(const char* name) const
+    template <typename T = AlignEdit> T* find(const char* name) const
     {
         return page.findChild<T*>(QString::fromLatin1(name));
     }
@@ -156,7 +156,7 @@ TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
     ProgramFolder::SetPath(empty.path());
     RecordingServices services;
     ExpectModalDialog expected;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     // The table is read once the window is up, not while it is made.
     EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
     window.FinishStart();
@@ -171,9 +171,9 @@ TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
     auto* page = window.findChild<PipePage*>(QStringLiteral("tshRohrauslegung"));
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->findChild<QComboBox*>(QStringLiteral("cbxRohre"))->count(), 0);
-    QTest::keyClicks(page->findChild<TAlignEdit*>(QStringLiteral("edtLeistung")),
+    QTest::keyClicks(page->findChild<AlignEdit*>(QStringLiteral("edtLeistung")),
                      QStringLiteral("10000"));
-    EXPECT_EQ(page->findChild<TAlignEdit*>(QStringLiteral("edtDurchfl"))->text(), u"");
+    EXPECT_EQ(page->findChild<AlignEdit*>(QStringLiteral("edtDurchfl"))->text(), u"");
     EXPECT_EQ(window.Pages()->count(), 5);
 }
 

@@ -26,8 +26,8 @@ namespace {
 
 struct ChromeWindow {
     RecordingServices services;
-    Tfrm_calc window{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
+    MainWindow window{KeyFilterServices{services, services}};
+    TapeWindow tape;
     bool tray = false;
 
     explicit ChromeWindow(bool tapeOn)

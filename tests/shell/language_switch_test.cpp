@@ -57,9 +57,9 @@ const QByteArray kTable = tableFile({
 
 struct Windows {
     RecordingServices services;
-    Tfrm_calc main{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
-    TSprachenStrings table;
+    MainWindow main{KeyFilterServices{services, services}};
+    TapeWindow tape;
+    TranslationTable table;
     LanguageSwitch languages{table, main, &tape};
 
     Windows()
@@ -133,12 +133,12 @@ TEST(LanguageSwitch, PagesAndDialogsMadeLaterTakeTheLanguage)
     w.languages.ChangeLanguage(LanguageEnglish);
     // The formula page builds its lists on its first showing, after the switch.
     w.main.show();
-    w.main.Pages()->setCurrentIndex(Tfrm_calc::FormulaPageIndex);
+    w.main.Pages()->setCurrentIndex(MainWindow::FormulaPageIndex);
     QCoreApplication::processEvents();
     EXPECT_EQ(w.item("cbo_volumen", 0), u"Cube");
     EXPECT_EQ(w.item("cbo_volumen", 1), u"Prisma");
 
-    Tfrm_AskForUpdate dialog(&w.main);
+    UpdateQuestionDialog dialog(&w.main);
     dialog.show();
     EXPECT_EQ(
         dialog.findChild<QWidget*>(QStringLiteral("chk_autoupdate"))->property("text").toString(),
@@ -155,7 +155,7 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
     w.main.show();
     QList<int> saved;
     w.languages.SaveLanguage = [&](int code) { saved.append(code); };
-    w.languages.img_spracheClick();
+    w.languages.ShowLanguageMenu();
     QMenu* menu = w.languages.Menu();
     EXPECT_EQ(menu->objectName(), u"popup_sprache");
     EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("Spanisch1"))->isVisible());
@@ -213,11 +213,11 @@ TEST(QtTranslations, QtsOwnWordsFollowGermanAndPolishAndEnglishDropsThem)
 // stays German on the screen.
 TEST(TranslationCoverage, EveryGermanTextHasAnEnglishAndAPolishEntry)
 {
-    TSprachenStrings table;
+    TranslationTable table;
     ASSERT_TRUE(table.LoadTranslations(QStringLiteral(QUORVANTA_PROGRAM_DIR "/uebersetzung.txt")));
     RecordingServices services;
-    Tfrm_calc main{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
+    MainWindow main{KeyFilterServices{services, services}};
+    TapeWindow tape;
     main.AttachTape(&tape);
     LanguageSwitch languages{table, main, &tape};
     languages.ApplyLanguage();
@@ -227,7 +227,7 @@ TEST(TranslationCoverage, EveryGermanTextHasAnEnglishAndAPolishEntry)
         QStringList missing;
         for (const ShownText& t : texts) {
             const bool found = std::any_of(
-                table.Entries().begin(), table.Entries().end(), [&](const TSprachenString& e) {
+                table.Entries().begin(), table.Entries().end(), [&](const TranslationEntry& e) {
                     if (e.form != t.form || e.index != t.index || e.Text(language).isEmpty())
                         return false;
                     if (t.form.isEmpty())

@@ -1,8 +1,8 @@
 #include "script_runner.h"
 
 #include "json_text.h"
-#include "shell/message_rules.h"
 #include "shell/main_window.h"
+#include "shell/message_rules.h"
 #include "shell/text_inventory.h"
 #include "widget_text.h"
 
@@ -327,7 +327,7 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
         {"texts", S::Words,
          [](ScriptRunner& r, const Call& c) {
              // The German texts of every window, page and dialog, for the translators.
-             auto* main = qobject_cast<Tfrm_calc*>(r.findWidget(r.m_mainWindowName));
+             auto* main = qobject_cast<MainWindow*>(r.findWidget(r.m_mainWindowName));
              if (!main || c.words.value(1).isEmpty())
                  return QStringLiteral("texts needs a file and the main window");
              QStringList unnamed;
