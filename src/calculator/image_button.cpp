@@ -1,11 +1,7 @@
 #include "image_button.h"
 
-#include <QKeyEvent>
-
-#include "shell/platform/program_folder.h"
-
 #include <QGuiApplication>
-#include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,35 +27,6 @@ void FillShaded(QPainter& p, const QRect& r, const QColor& top, const QColor& bo
 qreal PictureRatio()
 {
     return qGuiApp ? std::max(1.0, qGuiApp->devicePixelRatio()) : 1.0;
-}
-
-namespace {
-QImage readBitmap(const QString& programFile)
-{
-    QImageReader reader(ProgramFolder::FilePath(programFile), "BMP");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-} // namespace
-
-QImage ReadBitmapPicture(const QString& programFile)
-{
-    const qreal ratio = PictureRatio();
-    const qsizetype dot = programFile.lastIndexOf(u'.');
-    if (ratio <= 1 || dot < 0)
-        return readBitmap(programFile);
-    QImage sharp = readBitmap(programFile.left(dot) + QStringLiteral("@2x") + programFile.mid(dot));
-    if (sharp.isNull())
-        return readBitmap(programFile);
-    if (ratio != 2) {
-        // Brought to the screen's own size here, smoothly: a label draws a picture of another
-        // ratio by dropping or doubling device pixels.
-        const QSize pixels = sharp.size() / 2;
-        sharp = sharp.scaled((QSizeF(pixels) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
-    }
-    sharp.setDevicePixelRatio(ratio);
-    return sharp;
 }
 
 QImage PictureCanvas(QSize size)

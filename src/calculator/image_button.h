@@ -19,14 +19,6 @@ class QPainter;
 // smoothly smaller where a screen has fewer.
 qreal PictureRatio();
 
-// A picture of the program folder ("images\\on1.cc1"), read as a bitmap and as nothing else;
-// a null image when the file is missing or no bitmap. Only the built-in bitmap reader is asked:
-// naming the format alone would still have every image plug-in loaded to be asked first.
-// Where PictureRatio() is above 1 and the file has a twice as large "images\\on1@2x.cc1"
-// beside it, that one is read and brought to the ratio: the picture then has the size of the
-// plain file in pixels and PictureRatio() device pixels to each.
-QImage ReadBitmapPicture(const QString& programFile);
-
 // An empty, transparent picture of `size` pixels at PictureRatio(), for pictures drawn by code:
 // a painter on it works in pixels of `size`.
 QImage PictureCanvas(QSize size);

@@ -11,6 +11,7 @@
 #include "mc_strings.h"
 #include "memory_grid.h"
 #include "shell/platform/program_folder.h"
+#include "shell/platform/program_pictures.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -14,6 +14,7 @@
 #include "mc_strings.h"
 #include "memory_slots.h"
 #include "operator_nodes.h"
+#include "shared_registers.h"
 
 #include <functional>
 #include <memory>
@@ -22,7 +23,7 @@
 
 struct KeypadKey;
 
-class KeypadPageModel : public OperatorContext {
+class KeypadPageModel : public OperatorContext, public SharedRegisters {
 public:
     static constexpr int MaxParenDepth = 20;
     static constexpr int MantissaDigits = 14;
@@ -33,10 +34,10 @@ public:
     KeypadPageModel(const KeypadPageModel&) = delete;
     KeypadPageModel& operator=(const KeypadPageModel&) = delete;
 
-    CalcDisplay& Display() { return m_display; }
+    CalcDisplay& Display() override { return m_display; }
     const CalculationTape& Tape() const { return m_tape; }
     CalculationTape& Tape() { return m_tape; }
-    MemorySlots& Memory() { return m_memory; }
+    MemorySlots& Memory() override { return m_memory; }
 
     // A key of the keypad table that the calculator handles itself: digits, operators,
     // parentheses, constants, sign, clear, hyp, fix and the angle modes. False for the keys
@@ -67,7 +68,7 @@ public:
     // false, and nothing changes, for any other line.
     bool RecallTapeLine(const QString& line);
     // Ctrl+C / Ctrl+V in a memory grid on the slot selected there; true when handled.
-    bool MemoryGridKey(int slot, char16_t key);
+    bool MemoryGridKey(int slot, char16_t key) override;
 
     // Typed keys in edt_result and edt_result10hoch. The controller owns the texts of both
     // fields: it applies every character key itself (the caret stays at the end), so the

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "operator_table.h"
+#include "real_functions.h"
 
 #include <memory>
 
@@ -99,8 +100,3 @@ public:
 // The node class of an operator; nothing for the parentheses and the hyperbolic suffix.
 std::unique_ptr<OperatorNode> MakeOperator(Operator op, OperatorContext& context);
 
-// x raised to y by the library rule: y = 0 gives 1, x = 0 with y > 0 gives 0, an integral y
-// multiplies, anything else is exp(y · ln x).
-long double Power(long double base, long double exponent);
-// n! for integral 0 ≤ n ≤ 69; nothing for any other n.
-bool Factorial(long double n, long double& result);

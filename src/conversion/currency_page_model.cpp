@@ -3,7 +3,7 @@
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
 #include "conversion/rate_status.h"
-#include "conversion/unit_conversion.h"
+#include "calculator/cell_number.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "conversion/currency_rates.h"
 
 #include "calculator/number_text.h"
-#include "conversion/unit_conversion.h"
+#include "calculator/cell_number.h"
 
 namespace {
 

@@ -2,19 +2,13 @@
 // one grid's column of value texts (row r of the column belongs to unit r of its table).
 #pragma once
 
+#include "calculator/cell_number.h"
 #include "unit_tables.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-// A value cell read leniently: a decimal number with "." as separator; reading that stops
-// at a "," takes it as "." and tries again; anything after the place where reading stops
-// is ignored. Text without a number reads 0 ("1,5" → 1.5, "12abc" → 12, "1.234,5" → 1.234).
-double ReadCellValue(const QString& text);
-// The same reading; nothing when the text holds no number at all.
-std::optional<double> ReadCellNumber(const QString& text);
 
 // A computed value as a cell shows it: fixed point, exactly `decimals` decimals, "."
 // separator, no grouping; exactly 0 gives an empty cell.

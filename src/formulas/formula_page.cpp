@@ -3,7 +3,7 @@
 #include "calculator/align_edit.h"
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
-#include "calculator/keypad_page_model.h"
+#include "calculator/shared_registers.h"
 #include "calculator/memory_grid.h"
 #include "formula_drawing.h"
 #include "formula_glyphs.h"
@@ -73,7 +73,7 @@ ControlTexts FormulaControlTexts()
     return ControlTexts(entries);
 }
 
-FormulaPage::FormulaPage(KeypadPageModel& calculator, const McStrings& captions,
+FormulaPage::FormulaPage(SharedRegisters& calculator, const McStrings& captions,
                          KeyFilterServices services, ImageButtonEffect* effect, QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_captions(captions), m_services(services),
       m_effect(effect), m_pageModel(calculator.Display(), captions, calculator.Memory(), services)

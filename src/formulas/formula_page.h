@@ -17,7 +17,7 @@
 
 class ImageButton;
 class ImageButtonEffect;
-class KeypadPageModel;
+class SharedRegisters;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -33,7 +33,7 @@ ControlTexts FormulaControlTexts();
 class FormulaPage : public QWidget {
     Q_OBJECT
 public:
-    FormulaPage(KeypadPageModel& calculator, const McStrings& captions, KeyFilterServices services,
+    FormulaPage(SharedRegisters& calculator, const McStrings& captions, KeyFilterServices services,
                 ImageButtonEffect* effect = nullptr, QWidget* parent = nullptr);
     ~FormulaPage() override;
 
@@ -69,7 +69,7 @@ private:
     int fieldIndex(const QObject* object) const;
     int selectedRow() const;
 
-    KeypadPageModel& m_calculator;
+    SharedRegisters& m_calculator;
     const McStrings& m_captions;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;

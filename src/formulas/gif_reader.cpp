@@ -1,6 +1,6 @@
 // The GIF reader of the formula drawings and the banners, on giflib. It lives in the picture
 // codecs' library: the program takes it from a module with the first picture.
-#include "formula_drawing.h"
+#include "shell/picture_codecs.h"
 
 #include <gif_lib.h>
 
@@ -98,9 +98,7 @@ std::optional<QImage> readImage(GifFileType* gif, int transparent)
 
 } // namespace
 
-namespace FormulaDrawing {
-
-std::optional<QImage> ReadGif(const QByteArray& bytes)
+std::optional<QImage> ReadGifPicture(const QByteArray& bytes)
 {
     ByteSource source{bytes};
     int error = 0;
@@ -125,4 +123,3 @@ std::optional<QImage> ReadGif(const QByteArray& bytes)
     return std::nullopt;
 }
 
-} // namespace FormulaDrawing

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "reporting/exception_report.h"
-#include "shell/start_rules.h"
+#include "shell/platform/proxy_address.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,12 +1,12 @@
 #include "reporting/exception_handling.h"
 
 #include "reporting/throw_site.h"
-#include "shell/message_rules.h"
+#include "calculator/program_version.h"
 #include "shell/platform/crash_file.h"
 #include "shell/platform/report_collectors.h"
 #include "shell/platform/settings_store.h"
 #include "shell/platform/web_client.h"
-#include "shell/start_rules.h"
+#include "shell/platform/proxy_address.h"
 
 #include <QFile>
 #include <QMessageBox>

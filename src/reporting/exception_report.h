@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calculator/control_texts.h"
+#include "calculator/system_facts.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -33,33 +34,8 @@ struct ErrorInfo {
     }
 };
 
-// The facts the report is made of, collected by the platform layer and the dialog.
-struct SystemFacts {
-    QString osName;    // "Debian GNU/Linux 12 (bookworm)"
-    QString osEdition; // kernel type and version
-    int majorVersion = 0;
-    int minorVersion = 0;
-    quint32 build = 0;
-    QString servicePack;
-    QString cpuVendor;
-    QString cpuName;
-    int cpuMhz = 0;
-    QString cpuFeatures;
-    qint64 memoryTotalMb = 0;
-    qint64 memoryFreeMb = 0;
-    int screenWidth = 0;
-    int screenHeight = 0;
-    int bitsPerPixel = 0;
-};
-
-struct ModuleFact {
-    quintptr base = 0;
-    quintptr preferredBase = 0; // differs from base when the module was moved
-    QString path;
-    QString version; // empty when the module has none
-    QString description;
-};
-
+// The facts the report is made of: the system's and the modules' in system_facts.h, collected
+// by the platform layer; the controls' here, collected by the dialog.
 struct ControlFact {
     QString className;
     QString name;

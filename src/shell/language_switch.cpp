@@ -16,6 +16,7 @@
 #include "message_rules.h"
 #include "pipes/pipe_page.h"
 #include "platform/program_folder.h"
+#include "shell/platform/program_pictures.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -10,6 +10,7 @@
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
 #include "formulas/formula_page.h"
+#include "calculator/program_version.h"
 #include "message_rules.h"
 #include "pipes/pipe_page.h"
 #include "platform/open_address.h"
@@ -19,6 +20,7 @@
 #include "title_bar.h"
 #include "tray_rules.h"
 #include "update_dialogs.h"
+#include "shell/platform/program_pictures.h"
 
 #include <QAction>
 #include <QApplication>

@@ -122,34 +122,3 @@ MessageLayout LayOutMessage(const MessageLayoutInput& in)
     }
     return out;
 }
-
-QString SoundFileName(int n)
-{
-    switch (n) {
-    case 1:
-        return QStringLiteral("hammer.wav");
-    case 2:
-        return QStringLiteral("error.wav");
-    case 3:
-        return QStringLiteral("explos.wav");
-    default:
-        return QStringLiteral("hinweis.wav");
-    }
-}
-
-QString FileVersionText(const QString& version, bool withBuild)
-{
-    const QStringList parts = version.split(u'.');
-    QStringList numbers;
-    for (int i = 0; i < (withBuild ? 4 : 3); ++i) {
-        bool ok = false;
-        const uint number = parts.value(i).trimmed().toUInt(&ok);
-        numbers.append(QString::number(ok ? number : 0));
-    }
-    return numbers.join(u'.');
-}
-
-QString ProgramVersionText(bool withBuild)
-{
-    return FileVersionText(QStringLiteral(QUORVANTA_VERSION), withBuild);
-}

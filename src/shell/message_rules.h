@@ -68,13 +68,3 @@ MessageLayout LayOutMessage(const MessageLayoutInput& in);
 // The message label's width limits.
 inline constexpr int MessageLabelMinWidth = 240;
 inline constexpr int MessageLabelMaxWidth = 600;
-
-// The wave file of sound n: 1 "hammer.wav", 2 "error.wav", 3 "explos.wav", 4 "hinweis.wav";
-// every other number plays "hinweis.wav".
-QString SoundFileName(int n);
-
-// The program's version as "major.minor.release", with ".build" when asked; missing numbers
-// count as 0.
-QString FileVersionText(const QString& version, bool withBuild);
-// The same for this build's version.
-QString ProgramVersionText(bool withBuild);

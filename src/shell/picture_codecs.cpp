@@ -1,13 +1,11 @@
 #include "picture_codecs.h"
 
-#include "formulas/formula_drawing.h"
-
 namespace {
 class LinkedCodecs final : public PictureCodecs {
 public:
     std::optional<QImage> ReadGif(const QByteArray& bytes) const override
     {
-        return FormulaDrawing::ReadGif(bytes);
+        return ReadGifPicture(bytes);
     }
     std::optional<QImage> ReadJpeg(const QByteArray& bytes) const override
     {

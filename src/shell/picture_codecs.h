@@ -14,7 +14,7 @@ inline constexpr int kMaxPictureSide = 4096;
 class PictureCodecs {
 public:
     virtual ~PictureCodecs() = default;
-    // The first picture of a GIF file (FormulaDrawing::ReadGif).
+    // The first picture of a GIF file (ReadGifPicture).
     virtual std::optional<QImage> ReadGif(const QByteArray& bytes) const = 0;
     // A JPEG picture with three colour channels (ReadJpegPicture).
     virtual std::optional<QImage> ReadJpeg(const QByteArray& bytes) const = 0;
@@ -22,6 +22,8 @@ public:
 
 // Any bytes are safe: nothing when they are no readable picture or one too large.
 std::optional<QImage> ReadJpegPicture(const QByteArray& bytes);
+// The first picture of a GIF file; pictures larger than 2048 pixels a side are refused.
+std::optional<QImage> ReadGifPicture(const QByteArray& bytes);
 
 // The readers of the picture codecs' library, for whoever links it; a new object of them
 // (the module's factory hands that out).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/platform/settings_store.h"
+#include "shell/platform/proxy_address.h"
 #include "shell/start_rules.h"
 
 struct SettingsAtStart {

@@ -2,7 +2,7 @@
 #include "conversion/exchange_rate_file.h"
 
 #include "calculator/number_text.h"
-#include "conversion/unit_conversion.h"
+#include "calculator/cell_number.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 

@@ -1,5 +1,6 @@
 #include "drawings/gif_writer.h"
 #include "formulas/formula_drawing.h"
+#include "shell/picture_codecs.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,7 @@ QByteArray smallGif()
 
 TEST(FormulaDrawing, ReadsWhatTheWriterWrote)
 {
-    const auto picture = FormulaDrawing::ReadGif(smallGif());
+    const auto picture = ReadGifPicture(smallGif());
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->size(), QSize(6, 4));
     EXPECT_EQ(picture->pixel(1, 2), qRgb(255, 0, 0));
@@ -35,12 +36,12 @@ TEST(FormulaDrawing, SurvivesAnyBytes)
 {
     const QByteArray gif = smallGif();
     for (qsizetype n = 0; n + 3 < gif.size(); ++n)
-        EXPECT_FALSE(FormulaDrawing::ReadGif(gif.left(n))) << n;
+        EXPECT_FALSE(ReadGifPicture(gif.left(n))) << n;
 
     QByteArray huge = gif;
     huge[6] = char(0xFF); // screen width 65535
     huge[7] = char(0xFF);
-    EXPECT_FALSE(FormulaDrawing::ReadGif(huge));
+    EXPECT_FALSE(ReadGifPicture(huge));
 
     std::mt19937 random(11);
     for (int run = 0; run < 2000; ++run) {
@@ -49,14 +50,14 @@ TEST(FormulaDrawing, SurvivesAnyBytes)
             bent[qsizetype(random() % bent.size())] = char(random());
         if (run % 3 == 0)
             bent = bent.left(qsizetype(random() % bent.size()));
-        FormulaDrawing::ReadGif(bent);
+        ReadGifPicture(bent);
     }
     QByteArray noise(300, '\0');
     for (int run = 0; run < 200; ++run) {
         for (char& c : noise)
             c = char(random());
         noise.replace(0, 6, "GIF89a");
-        FormulaDrawing::ReadGif(noise);
+        ReadGifPicture(noise);
     }
 }
 
@@ -92,7 +93,7 @@ TEST(FormulaDrawing, EveryAreaAndVolumeHasItsDrawing)
             continue;
         QFile file(dir.filePath(QString(name).replace(u'\\', u'/')));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const auto picture = FormulaDrawing::ReadGif(file.readAll());
+        const auto picture = ReadGifPicture(file.readAll());
         ASSERT_TRUE(picture);
         EXPECT_GT(picture->width(), 100);
     }

@@ -3,11 +3,12 @@
 #include "fuzz_target.h"
 
 #include "formulas/formula_drawing.h"
+#include "shell/picture_codecs.h"
 
 FUZZ_TARGET(gif_drawing)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const auto picture = FormulaDrawing::ReadGif(bytes);
+    const auto picture = ReadGifPicture(bytes);
     if (!picture)
         return 0;
     FUZZ_CHECK(!picture->isNull() && picture->width() <= 2048 && picture->height() <= 2048,

@@ -1,4 +1,6 @@
+#include "calculator/program_version.h"
 #include "shell/message_rules.h"
+#include "shell/platform/sound_player.h"
 
 #include "support/qt_printers.h"
 

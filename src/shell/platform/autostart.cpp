@@ -1,6 +1,5 @@
 #include "autostart.h"
 
-#include "shell/start_rules.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,4 +71,53 @@ void Autostart::RemoveMachineEntry()
     if (run.contains(kValueName))
         run.remove(kValueName);
 #endif
+}
+
+QString AutostartCommand(const QString& executable)
+{
+    return u'"' + executable + QStringLiteral("\" WinStart");
+}
+
+namespace {
+// A path as one quoted argument of a desktop entry's Exec key: inside the quotes '"', '`',
+// '$' and '\' take a backslash; then the value's own escapes apply ('\' doubles, line ends
+// become \n), and '%' doubles so that it is no field code.
+QString execArgument(const QString& path)
+{
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    QString value;
+    for (const QChar c : u'"' + quoted + u'"') {
+        if (c == u'\\')
+            value += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            value += QStringLiteral("\\n");
+        else if (c == u'\r')
+            value += QStringLiteral("\\r");
+        else if (c == u'\t')
+            value += QStringLiteral("\\t");
+        else if (c == u'%')
+            value += QStringLiteral("%%");
+        else
+            value += c;
+    }
+    return value;
+}
+} // namespace
+
+QString AutostartDesktopEntry(const QString& executable)
+{
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Quorvanta\n"
+                          "Comment=Rechner für die Haustechnik, startet im Infobereich\n"
+                          "Exec=%1 WinStart\n"
+                          "Icon=de.drevion.Quorvanta\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(execArgument(executable));
 }

@@ -5,6 +5,11 @@
 
 #include <QString>
 
+// The autostart command: the executable's path in quotes, one blank, "WinStart".
+QString AutostartCommand(const QString& executable);
+// The whole XDG autostart entry that runs `executable` hidden at log-in.
+QString AutostartDesktopEntry(const QString& executable);
+
 class Autostart {
 public:
     // The user's own autostart folder ($XDG_CONFIG_HOME/autostart) or Run key.

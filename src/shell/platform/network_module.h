@@ -3,7 +3,7 @@
 // the window's first frame.
 #pragma once
 
-#include "shell/start_rules.h"
+#include "shell/platform/proxy_address.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // loaded modules.
 #pragma once
 
-#include "reporting/exception_report.h"
+#include "calculator/system_facts.h"
 
 #include <QStringList>
 

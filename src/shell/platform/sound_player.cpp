@@ -2,7 +2,6 @@
 
 #include "program_folder.h"
 #include "program_module.h"
-#include "shell/message_rules.h"
 
 #include <QFileInfo>
 
@@ -36,4 +35,18 @@ void SoundPlayer::PlayFile(const QString& path)
 bool SoundPlayer::AudioLoaded()
 {
     return moduleLoaded();
+}
+
+QString SoundFileName(int n)
+{
+    switch (n) {
+    case 1:
+        return QStringLiteral("hammer.wav");
+    case 2:
+        return QStringLiteral("error.wav");
+    case 3:
+        return QStringLiteral("explos.wav");
+    default:
+        return QStringLiteral("hinweis.wav");
+    }
 }

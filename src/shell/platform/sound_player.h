@@ -6,6 +6,10 @@
 
 #include <QString>
 
+// The wave file of sound n: 1 "hammer.wav", 2 "error.wav", 3 "explos.wav", 4 "hinweis.wav";
+// every other number plays "hinweis.wav".
+QString SoundFileName(int n);
+
 class SoundPlayer {
 public:
     // Sound n: 1 "hammer.wav", 2 "error.wav", 3 "explos.wav", 4 (and any other) "hinweis.wav".
