@@ -4,7 +4,7 @@ JOBS ?= 2
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench bench-compare shots install clean test-asan fuzz-build fuzz fuzz-smoke
+.PHONY: all deps configure build run test bench bench-compare shots install clean test-asan fuzz-build fuzz fuzz-smoke format format-check
 
 all: build
 
@@ -62,6 +62,15 @@ bench-compare: build
 # The README's and the guide's pictures, rendered by the program itself into docs/.
 shots: build
 	bash scripts/shots.sh $(BUILD) docs
+
+# Every C++ file of ours as .clang-format lays it out: `make format` rewrites, `make
+# format-check` (in CI) lists the files that differ and fails.
+FORMAT_FILES = git ls-files -z -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' \
+	'tools/*.h' 'bench/*.cpp' 'bench/*.h'
+format: deps
+	$(FORMAT_FILES) | xargs -0 clang-format -i
+format-check: deps
+	$(FORMAT_FILES) | xargs -0 clang-format --dry-run --Werror
 
 # The program under PREFIX/lib/quorvanta, started as PREFIX/bin/quorvanta.
 install: build

@@ -20,6 +20,8 @@ packages=(
   libgtest-dev googletest
   # fuzz targets (`make fuzz`): clang and its libFuzzer runtime (libclang_rt.fuzzer)
   clang libclang-rt-14-dev
+  # the code's layout (`make format-check`, .clang-format)
+  clang-format
   # the call stack of the error report
   libboost-stacktrace-dev
   # checks of the desktop entry and the AppStream data

@@ -4,11 +4,11 @@
 // to read, never a pass or fail.
 //
 //   bench_language_switch [RUNS]
-#include "calculator/services.h"
-#include "calculator/tape_window.h"
+#include "common/services.h"
+#include "keypad/ui/tape_window.h"
 #include "shell/language_switch.h"
 #include "shell/main_window.h"
-#include "shell/platform/program_folder.h"
+#include "platform/program_folder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The floor for bench/startup: a bare Qt window of the main window's size, shown and
 // probed exactly like the program. With --label it also shows one line of text, which
 // separates the price of the first text (the font configuration) from the program's own.
-#include "shell/platform/startup_probe.h"
+#include "platform/startup_probe.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,9 +5,9 @@
 // A figure to read, never a pass or fail.
 //
 //   bench_tape [COUNT]        (30000 by default; offscreen unless QT_QPA_PLATFORM is set)
-#include "calculator/image_button.h"
+#include "widgets/image_button.h"
 #include "shell/main_window.h"
-#include "shell/program.h"
+#include "app/program.h"
 #include "shell/session_keeper.h"
 #include "shell/session_state.h"
 

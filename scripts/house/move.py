@@ -88,7 +88,8 @@ def move_sources():
 
 
 # Tests follow the file they test.
-TEST_ROOMS = {}
+TEST_ROOMS = {'display_read_back': 'keypad', 'keypad_precedence': 'keypad', 'robustness': 'keypad',
+              'unit_robustness': 'units', 'settings_store': 'shell'}
 
 
 def move_tests():

@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "app/program.h"
 
 int main(int argc, char** argv)
 {

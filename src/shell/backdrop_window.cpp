@@ -1,6 +1,6 @@
-#include "backdrop_window.h"
+#include "shell/backdrop_window.h"
 
-#include "calculator/control_texts.h"
+#include "common/control_texts.h"
 #include <QLabel>
 #include <QPalette>
 

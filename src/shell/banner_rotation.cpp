@@ -1,6 +1,6 @@
-#include "banner_rotation.h"
+#include "shell/banner_rotation.h"
 
-#include "translation_table.h"
+#include "i18n/translation_table.h"
 
 #include <QDir>
 #include <QFile>

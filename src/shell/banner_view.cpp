@@ -1,8 +1,8 @@
-#include "banner_view.h"
+#include "shell/banner_view.h"
 
-#include "picture_codecs.h"
+#include "platform/modules/picture_codecs.h"
 #include "platform/program_pictures.h"
-#include "tray_rules.h"
+#include "shell/tray_rules.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Img_Banner: the rotating banner in the strip below the pages. A click opens its link.
 #pragma once
 
-#include "banner_rotation.h"
+#include "shell/banner_rotation.h"
 
 #include <QImage>
 #include <QLabel>

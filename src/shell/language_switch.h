@@ -5,7 +5,7 @@
 // so a text the language lacks is German, never the language before.
 #pragma once
 
-#include "translation_table.h"
+#include "i18n/translation_table.h"
 
 #include <QHash>
 #include <QObject>

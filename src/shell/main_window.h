@@ -3,12 +3,12 @@
 // the pages share: the calculator's display and controller.
 #pragma once
 
-#include "calculator/calc_display.h"
-#include "calculator/control_texts.h"
-#include "calculator/image_button.h"
-#include "calculator/keypad_page_model.h"
-#include "calculator/mc_strings.h"
-#include "message_dialog.h"
+#include "common/calc_display.h"
+#include "common/control_texts.h"
+#include "widgets/image_button.h"
+#include "keypad/engine/keypad_page_model.h"
+#include "common/mc_strings.h"
+#include "shell/message_dialog.h"
 
 #include <QWidget>
 

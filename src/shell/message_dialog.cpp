@@ -1,7 +1,7 @@
-#include "message_dialog.h"
+#include "shell/message_dialog.h"
 
-#include "calculator/control_texts.h"
-#include "message_icons.h"
+#include "common/control_texts.h"
+#include "shell/message_icons.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -4,7 +4,7 @@
 // this is only the window.
 #pragma once
 
-#include "calculator/services.h"
+#include "common/services.h"
 #include "shell/message_rules.h"
 
 #include <QDialog>

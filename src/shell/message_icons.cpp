@@ -1,6 +1,6 @@
-#include "message_icons.h"
+#include "shell/message_icons.h"
 
-#include "calculator/image_button.h"
+#include "widgets/image_button.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "message_rules.h"
+#include "shell/message_rules.h"
 
 #include <algorithm>
 #include <cmath>

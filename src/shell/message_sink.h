@@ -2,7 +2,7 @@
 // The main window hands one MessageSink to the pages; tests use a stand-in.
 #pragma once
 
-#include "calculator/mc_strings.h"
+#include "common/mc_strings.h"
 
 #include <QString>
 

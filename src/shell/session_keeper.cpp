@@ -1,9 +1,9 @@
-#include "session_keeper.h"
+#include "shell/session_keeper.h"
 
-#include "calculator/keypad_page.h"
-#include "formulas/formula_catalogue.h"
-#include "formulas/formula_page.h"
-#include "main_window.h"
+#include "keypad/ui/keypad_page.h"
+#include "formulas/engine/formula_catalogue.h"
+#include "formulas/ui/formula_page.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QCheckBox>

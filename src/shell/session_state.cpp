@@ -1,4 +1,4 @@
-#include "session_state.h"
+#include "shell/session_state.h"
 
 namespace {
 const QByteArray kVersionPrefix = "Quorvanta state ";

@@ -1,4 +1,4 @@
-#include "start_rules.h"
+#include "shell/start_rules.h"
 
 int LanguageFromText(const QString& text)
 {

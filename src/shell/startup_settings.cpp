@@ -1,4 +1,4 @@
-#include "startup_settings.h"
+#include "shell/startup_settings.h"
 
 using Key = SettingsStore::Key;
 

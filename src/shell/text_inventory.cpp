@@ -1,9 +1,9 @@
-#include "text_inventory.h"
+#include "shell/text_inventory.h"
 
-#include "main_window.h"
-#include "pipes/pipe_windows.h"
-#include "reporting/exception_dialog.h"
-#include "update_dialogs.h"
+#include "shell/main_window.h"
+#include "pipes/ui/pipe_windows.h"
+#include "reporting/ui/exception_dialog.h"
+#include "shell/update_dialogs.h"
 
 #include <QFile>
 #include <QTabWidget>

@@ -3,7 +3,7 @@
 // translation table is checked against it, and it is written out for the translators.
 #pragma once
 
-#include "language_switch.h"
+#include "shell/language_switch.h"
 
 class MainWindow;
 

@@ -1,6 +1,6 @@
-#include "title_bar.h"
+#include "shell/title_bar.h"
 
-#include "calculator/image_button.h"
+#include "widgets/image_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tray_rules.h"
+#include "shell/tray_rules.h"
 
 #include <QUrlQuery>
 

@@ -1,4 +1,4 @@
-#include "update_check.h"
+#include "shell/update_check.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The update check's decision: is the version the maker's host names newer than ours?
 #pragma once
 
-#include "calculator/control_texts.h"
+#include "common/control_texts.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "update_dialogs.h"
+#include "shell/update_dialogs.h"
 
-#include "calculator/control_texts.h"
-#include "update_check.h"
+#include "common/control_texts.h"
+#include "shell/update_check.h"
 
 #include <QCheckBox>
 #include <QEvent>

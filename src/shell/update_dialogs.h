@@ -3,7 +3,7 @@
 // updated at every start. What they change goes back through callbacks.
 #pragma once
 
-#include "calculator/control_texts.h"
+#include "common/control_texts.h"
 
 #include <QDialog>
 #include <QUrl>

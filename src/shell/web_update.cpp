@@ -1,9 +1,9 @@
-#include "web_update.h"
+#include "shell/web_update.h"
 
-#include "conversion/exchange_rate_file.h"
+#include "currency/engine/exchange_rate_file.h"
 #include "platform/program_folder.h"
-#include "update_check.h"
-#include "update_dialogs.h"
+#include "shell/update_check.h"
+#include "shell/update_dialogs.h"
 
 #include <QDir>
 #include <QEventLoop>

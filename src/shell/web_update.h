@@ -10,8 +10,8 @@
 // loop while its notice shows.
 #pragma once
 
-#include "conversion/rate_status.h"
-#include "shell/platform/web_client.h"
+#include "currency/engine/rate_status.h"
+#include "platform/web_client.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "drawings/gif_writer.h"
-#include "formulas/formula_drawing.h"
-#include "shell/picture_codecs.h"
+#include "formulas/ui/formula_drawing.h"
+#include "platform/modules/picture_codecs.h"
 
 #include <QDir>
 #include <QFile>

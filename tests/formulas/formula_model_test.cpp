@@ -1,7 +1,7 @@
-#include "calculator/number_text.h"
-#include "formulas/formula_catalogue.h"
-#include "formulas/formula_equations.h"
-#include "formulas/formula_model.h"
+#include "common/number_text.h"
+#include "formulas/engine/formula_catalogue.h"
+#include "formulas/engine/formula_equations.h"
+#include "formulas/engine/formula_model.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>

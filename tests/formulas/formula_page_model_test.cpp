@@ -1,5 +1,5 @@
-#include "calculator/key_chars.h"
-#include "formulas/formula_page_model.h"
+#include "common/key_chars.h"
+#include "formulas/engine/formula_page_model.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 

@@ -1,8 +1,8 @@
-#include "calculator/keypad_page_model.h"
+#include "keypad/engine/keypad_page_model.h"
 #include "drawings/gif_writer.h"
-#include "formulas/formula_page.h"
-#include "shell/platform/fonts.h"
-#include "shell/platform/program_folder.h"
+#include "formulas/ui/formula_page.h"
+#include "platform/fonts.h"
+#include "platform/program_folder.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 

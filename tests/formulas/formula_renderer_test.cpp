@@ -1,10 +1,10 @@
-#include "calculator/mc_strings.h"
-#include "formulas/formula_glyphs.h"
-#include "formulas/formula_legend.h"
-#include "formulas/formula_page.h"
-#include "formulas/formula_renderer.h"
-#include "shell/platform/fonts.h"
-#include "shell/translation_table.h"
+#include "common/mc_strings.h"
+#include "formulas/ui/formula_glyphs.h"
+#include "formulas/ui/formula_legend.h"
+#include "formulas/ui/formula_page.h"
+#include "formulas/ui/formula_renderer.h"
+#include "platform/fonts.h"
+#include "i18n/translation_table.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -4,7 +4,7 @@
 
 #include "shell/banner_rotation.h"
 #include "shell/banner_view.h"
-#include "shell/picture_codecs.h"
+#include "platform/modules/picture_codecs.h"
 
 FUZZ_TARGET(banner)
 {

@@ -3,8 +3,8 @@
 // it brings makes the circuit show a value that is no number.
 #include "fuzz_target.h"
 
-#include "calculator/number_text.h"
-#include "pipes/pipe_circuit.h"
+#include "common/number_text.h"
+#include "pipes/engine/pipe_circuit.h"
 
 #include <cmath>
 

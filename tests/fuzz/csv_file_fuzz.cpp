@@ -2,7 +2,7 @@
 // read, quoted fields survive a write and read, and no cell is read outside the grid.
 #include "fuzz_target.h"
 
-#include "shell/csv_file.h"
+#include "i18n/csv_file.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // amount is empty or a number text, never a value that is no number.
 #include "fuzz_target.h"
 
-#include "calculator/number_text.h"
-#include "conversion/currency_page_model.h"
+#include "common/number_text.h"
+#include "currency/engine/currency_page_model.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // is a number text, no field ever shows a value that is no number.
 #include "fuzz_target.h"
 
-#include "calculator/key_chars.h"
-#include "formulas/formula_page_model.h"
+#include "common/key_chars.h"
+#include "formulas/engine/formula_page_model.h"
 #include "support/recording_services.h"
 
 namespace {

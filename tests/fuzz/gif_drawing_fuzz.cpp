@@ -2,8 +2,8 @@
 // pixels a side or nothing, and the fitted drawing always has the panel's size.
 #include "fuzz_target.h"
 
-#include "formulas/formula_drawing.h"
-#include "shell/picture_codecs.h"
+#include "formulas/ui/formula_drawing.h"
+#include "platform/modules/picture_codecs.h"
 
 FUZZ_TARGET(gif_drawing)
 {

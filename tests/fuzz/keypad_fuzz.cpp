@@ -2,9 +2,9 @@
 // " E R R O R" or nothing, never a value that is no number, and the parentheses stay in range.
 #include "fuzz_target.h"
 
-#include "calculator/key_chars.h"
-#include "calculator/keypad_page_model.h"
-#include "calculator/number_text.h"
+#include "common/key_chars.h"
+#include "keypad/engine/keypad_page_model.h"
+#include "common/number_text.h"
 #include "support/recording_services.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // and every value written as a text converts back to itself within its digits.
 #include "fuzz_target.h"
 
-#include "calculator/number_text.h"
+#include "common/number_text.h"
 
 #include <cmath>
 #include <cstring>

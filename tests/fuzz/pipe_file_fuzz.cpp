@@ -3,8 +3,8 @@
 // value that is no number.
 #include "fuzz_target.h"
 
-#include "pipes/pipe_file.h"
-#include "pipes/pipe_page_model.h"
+#include "pipes/engine/pipe_file.h"
+#include "pipes/engine/pipe_page_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,9 +3,9 @@
 // the currency page show a value that is no number.
 #include "fuzz_target.h"
 
-#include "calculator/number_text.h"
-#include "conversion/currency_page_model.h"
-#include "conversion/exchange_rate_file.h"
+#include "common/number_text.h"
+#include "currency/engine/currency_page_model.h"
+#include "currency/engine/exchange_rate_file.h"
 
 #include <QRegularExpression>
 

@@ -2,7 +2,7 @@
 // shrinking them or writing outside them, and takes no more entries than the file has rows.
 #include "fuzz_target.h"
 
-#include "shell/translation_table.h"
+#include "i18n/translation_table.h"
 
 #include <algorithm>
 

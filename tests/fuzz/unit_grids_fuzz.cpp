@@ -2,9 +2,9 @@
 // never a value that is no number.
 #include "fuzz_target.h"
 
-#include "calculator/key_chars.h"
-#include "calculator/number_text.h"
-#include "conversion/unit_page_model.h"
+#include "common/key_chars.h"
+#include "common/number_text.h"
+#include "units/engine/unit_page_model.h"
 #include "support/recording_services.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "calculator/number_text.h"
-#include "pipes/fluid_tables.h"
-#include "pipes/pipe_circuit.h"
-#include "pipes/pressure_units.h"
+#include "common/number_text.h"
+#include "pipes/engine/fluid_tables.h"
+#include "pipes/engine/pipe_circuit.h"
+#include "pipes/engine/pressure_units.h"
 #include "support/test_pipes.h"
 
 #include <gtest/gtest.h>

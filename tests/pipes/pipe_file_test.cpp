@@ -1,5 +1,5 @@
-#include "pipes/oem_text.h"
-#include "pipes/pipe_file.h"
+#include "pipes/engine/oem_text.h"
+#include "pipes/engine/pipe_file.h"
 
 #include <QFile>
 

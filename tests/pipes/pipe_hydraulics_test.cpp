@@ -1,6 +1,6 @@
-#include "pipes/fluid_tables.h"
-#include "pipes/pipe_hydraulics.h"
-#include "pipes/pressure_units.h"
+#include "pipes/engine/fluid_tables.h"
+#include "pipes/engine/pipe_hydraulics.h"
+#include "pipes/engine/pressure_units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "calculator/key_chars.h"
-#include "pipes/fitting_catalogue.h"
-#include "pipes/pipe_hydraulics.h"
-#include "pipes/pipe_page_model.h"
-#include "pipes/pressure_units.h"
+#include "common/key_chars.h"
+#include "pipes/engine/fitting_catalogue.h"
+#include "pipes/engine/pipe_hydraulics.h"
+#include "pipes/engine/pipe_page_model.h"
+#include "pipes/engine/pressure_units.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
-#include "calculator/key_chars.h"
-#include "calculator/key_filter.h"
-#include "pipes/fluid_tables.h"
-#include "pipes/pipe_page_model.h"
+#include "common/key_chars.h"
+#include "common/key_filter.h"
+#include "pipes/engine/fluid_tables.h"
+#include "pipes/engine/pipe_page_model.h"
 #include "support/test_pipes.h"
 
 #include <gtest/gtest.h>

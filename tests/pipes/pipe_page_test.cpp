@@ -1,8 +1,8 @@
-#include "calculator/align_edit.h"
-#include "calculator/image_button.h"
-#include "pipes/pipe_page.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
+#include "pipes/ui/pipe_page.h"
 #include "shell/main_window.h"
-#include "shell/platform/program_folder.h"
+#include "platform/program_folder.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_services.h"
 

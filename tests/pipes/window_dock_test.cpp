@@ -1,4 +1,4 @@
-#include "pipes/window_dock.h"
+#include "pipes/engine/window_dock.h"
 
 #include <gtest/gtest.h>
 

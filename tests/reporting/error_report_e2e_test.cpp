@@ -1,6 +1,6 @@
 // The error dialog in the running program, through the driver: a click whose handler throws
 // brings up the dialog, and "Senden" posts the report to a real quorvanta-service.
-#include "shell/platform/settings_store.h"
+#include "platform/settings_store.h"
 #include "support/running_service.h"
 
 #include <QProcess>

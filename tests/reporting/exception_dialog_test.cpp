@@ -1,5 +1,5 @@
-#include "reporting/exception_handling.h"
-#include "shell/platform/crash_file.h"
+#include "reporting/ui/exception_handling.h"
+#include "platform/crash_file.h"
 
 #include <QClipboard>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "reporting/exception_report.h"
+#include "reporting/engine/exception_report.h"
 
 #include <gtest/gtest.h>
 

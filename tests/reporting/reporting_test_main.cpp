@@ -1,7 +1,7 @@
 // The error dialog's tests run with the program's own application object on the offscreen
 // platform. Started as "--crash=KIND CRASHFILE" the binary is the child a test provokes an
 // error in: throw (out of a timer's handler), terminate, segv, abort.
-#include "reporting/exception_handling.h"
+#include "reporting/ui/exception_handling.h"
 
 #include <QTimer>
 

@@ -1,5 +1,6 @@
 // quorvanta-service as the program meets it: over HTTP on 127.0.0.1, and its command line.
 #include "support/running_service.h"
+#include "support/test_files.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -31,13 +32,6 @@ Answer request(const QString& url, const QByteArray* post = nullptr)
                   reply->readAll()};
     reply->deleteLater();
     return answer;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 TEST(Service, ServesTheFilesAndStoresReports)

@@ -1,9 +1,9 @@
-#include "calculator/image_button.h"
-#include "calculator/indicator_lamp.h"
-#include "calculator/tape_window.h"
+#include "widgets/image_button.h"
+#include "widgets/indicator_lamp.h"
+#include "keypad/ui/tape_window.h"
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
-#include "shell/platform/program_folder.h"
+#include "platform/program_folder.h"
 #include "support/recording_services.h"
 
 #include <QAction>

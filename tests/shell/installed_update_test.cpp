@@ -1,7 +1,7 @@
 // An installed program updates its rates for an ordinary user: its folder under the prefix
 // is read-only, and the update lands in the user's data folder (XDG_DATA_HOME) instead.
-#include "conversion/exchange_rate_file.h"
-#include "shell/platform/settings_store.h"
+#include "currency/engine/exchange_rate_file.h"
+#include "platform/settings_store.h"
 #include "support/running_service.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "calculator/program_version.h"
+#include "common/program_version.h"
 #include "shell/message_rules.h"
-#include "shell/platform/sound_player.h"
+#include "platform/sound_player.h"
 
 #include "support/qt_printers.h"
 

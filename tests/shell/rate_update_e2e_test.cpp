@@ -1,12 +1,13 @@
 // The update button of the currency page against a real quorvanta-service: the program,
 // pointed at the service by its settings, shows the service's rates and date and keeps them
 // in the user's own rate file, never in the program folder.
-#include "calculator/number_text.h"
-#include "conversion/currency_rates.h"
-#include "conversion/exchange_rate_file.h"
-#include "shell/platform/settings_store.h"
+#include "common/number_text.h"
+#include "currency/engine/currency_rates.h"
+#include "currency/engine/exchange_rate_file.h"
+#include "platform/settings_store.h"
 #include "support/qt_printers.h"
 #include "support/running_service.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,19 +22,6 @@ namespace {
 
 const int kUsdRow = UsDollarEntry - FirstFloatingEntry;
 const int kBgnRow = 1;
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A program folder of its own with the pipe files and an empty translation table (no missing
 // file to be told of), settings pointing at the service, and a data folder for the user's rate

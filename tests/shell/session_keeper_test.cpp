@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
-#include "shell/platform/state_file.h"
-#include "shell/program.h"
+#include "platform/state_file.h"
+#include "app/program.h"
 #include "shell/session_keeper.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/platform/state_file.h"
+#include "platform/state_file.h"
 #include "shell/session_state.h"
 
 #include <QDir>

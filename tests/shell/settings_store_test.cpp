@@ -1,5 +1,5 @@
-#include "shell/platform/autostart.h"
-#include "shell/platform/settings_store.h"
+#include "platform/autostart.h"
+#include "platform/settings_store.h"
 #include "shell/startup_settings.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "shell/platform/autostart.h"
-#include "shell/platform/proxy_address.h"
+#include "platform/autostart.h"
+#include "platform/proxy_address.h"
 #include "shell/start_rules.h"
 
 #include "support/qt_printers.h"

@@ -1,7 +1,7 @@
 // The update from the maker's host, against a server of the test's own on 127.0.0.1.
-#include "calculator/number_text.h"
-#include "conversion/currency_page_model.h"
-#include "conversion/exchange_rate_file.h"
+#include "common/number_text.h"
+#include "currency/engine/currency_page_model.h"
+#include "currency/engine/exchange_rate_file.h"
 #include "shell/web_update.h"
 #include "support/modal_watchdog.h"
 #include "support/scripted_http_server.h"

@@ -1,7 +1,7 @@
 // Stand-ins for the desktop: error signals are recorded, the clipboard is a string.
 #pragma once
 
-#include "calculator/services.h"
+#include "common/services.h"
 
 #include <vector>
 

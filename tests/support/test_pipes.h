@@ -1,7 +1,7 @@
 // Small pipe tables for the pipe engine's tests: no delivered pipe file needed.
 #pragma once
 
-#include "pipes/pipe_file.h"
+#include "pipes/engine/pipe_file.h"
 
 #include <QList>
 

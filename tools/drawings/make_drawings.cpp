@@ -2,7 +2,7 @@
 //   make_drawings DIR   →   DIR/zeichnungen/01_quadrat.cc6 … 24_kreisumfang.cc6
 // Each shape carries the letters of its formula's variables, so that the picture, the
 // typeset formula and the legend name the same lengths.
-#include "formulas/formula_drawing.h"
+#include "formulas/ui/formula_drawing.h"
 #include "gif_writer.h"
 
 #include <QDir>

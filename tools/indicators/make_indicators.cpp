@@ -5,7 +5,7 @@
 // All are plain Windows bitmaps. Each but the backdrop (a gradient stretched over the whole
 // screen) is drawn a second time at twice the size, as name@2x.cc1, for screens with two or
 // more device pixels to the pixel.
-#include "calculator/indicator_lamp.h"
+#include "widgets/indicator_lamp.h"
 
 #include <QDir>
 #include <QImage>

@@ -4,7 +4,7 @@
 // TABLE: UTF-8, "#" lines are comments, then a header line and one pipe a line:
 //   group;dn;outer;wall;inner;roughness;name_de;name_en;name_pl   (lengths in mm)
 // Any line that does not fit the file layout stops the build with its line number.
-#include "pipes/pipe_file.h"
+#include "pipes/engine/pipe_file.h"
 
 #include <QDir>
 #include <QFile>

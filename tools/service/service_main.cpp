@@ -3,7 +3,7 @@
 //   quorvanta-service --port N --folder DIR --database FILE   serve and store reports
 //   quorvanta-service --database FILE --list-reports          print the stored reports
 //   quorvanta-service --import-rates XML --folder DIR         write DIR/kurse.txt
-#include "conversion/exchange_rate_file.h"
+#include "currency/engine/exchange_rate_file.h"
 #include "report_store.h"
 #include "web_service.h"
 

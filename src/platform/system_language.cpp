@@ -1,0 +1,8 @@
+#include "platform/system_language.h"
+
+#include <QLocale>
+
+QString SystemLanguageName()
+{
+    return QLocale::system().nativeLanguageName().left(100);
+}

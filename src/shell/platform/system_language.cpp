@@ -1,8 +1,0 @@
-#include "system_language.h"
-
-#include <QLocale>
-
-QString SystemLanguageName()
-{
-    return QLocale::system().nativeLanguageName().left(100);
-}
