@@ -59,7 +59,7 @@ QString decode(QByteArrayView bytes, std::optional<QStringConverter::Encoding> e
 
 } // namespace
 
-bool TCSVFile::Load(const QString& fileName, const QString& quote, const QString& separator,
+bool CsvFile::Load(const QString& fileName, const QString& quote, const QString& separator,
                     std::optional<QStringConverter::Encoding> encoding)
 {
     QFile file(fileName);
@@ -134,7 +134,7 @@ void ReadCsvRows(QByteArrayView bytes, const QString& quote, const QString& sepa
         endRow();
 }
 
-void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const QString& separator,
+void CsvFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const QString& separator,
                              std::optional<QStringConverter::Encoding> encoding)
 {
     m_rows.clear();
@@ -145,14 +145,14 @@ void TCSVFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const Q
     });
 }
 
-QString TCSVFile::Cell(int col, int row) const
+QString CsvFile::Cell(int col, int row) const
 {
     if (row < 0 || row >= m_rows.size())
         return {};
     return m_rows[row].value(col);
 }
 
-bool TCSVFile::RowEmpty(int row) const
+bool CsvFile::RowEmpty(int row) const
 {
     if (row < 0 || row >= m_rows.size())
         return true;
@@ -162,7 +162,7 @@ bool TCSVFile::RowEmpty(int row) const
     return true;
 }
 
-void TCSVFile::SetCell(int col, int row, const QString& text)
+void CsvFile::SetCell(int col, int row, const QString& text)
 {
     if (col < 0 || row < 0)
         return;

@@ -1,4 +1,4 @@
-// TCSVFile: a small reader of delimiter-separated text into a grid of strings addressed by
+// CsvFile: a small reader of delimiter-separated text into a grid of strings addressed by
 // column and row. Rows may have different numbers of fields; a missing cell reads as empty.
 // The translation table is its main reader: a tab as separator, no quote, and the encoding
 // found from the byte-order mark.
@@ -13,9 +13,9 @@
 #include <functional>
 #include <optional>
 
-class TCSVFile {
+class CsvFile {
 public:
-    // TCSVFileLoad: reads the whole file. Without an encoding, a byte-order mark decides
+    // Load: reads the whole file. Without an encoding, a byte-order mark decides
     // (UTF-8, UTF-16 big or little endian); without a mark, text that is valid UTF-8 is read
     // as such and anything else as Windows-1252. A file that cannot be read leaves the grid
     // empty and returns false.
@@ -41,7 +41,7 @@ private:
     int m_columns = 0;
 };
 
-// The rows of CSV text one by one, read as TCSVFile reads them, without keeping a grid: each
+// The rows of CSV text one by one, read as CsvFile reads them, without keeping a grid: each
 // row's fields go to `onRow`. For a reader that keeps only what it makes of them.
 void ReadCsvRows(QByteArrayView bytes, const QString& quote, const QString& separator,
                  std::optional<QStringConverter::Encoding> encoding,

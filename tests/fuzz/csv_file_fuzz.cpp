@@ -6,7 +6,7 @@
 
 namespace {
 
-QString rowText(const TCSVFile& file, int row, QChar separator)
+QString rowText(const CsvFile& file, int row, QChar separator)
 {
     QStringList cells;
     for (int col = 0; col < file.ColCount(); ++col)
@@ -18,7 +18,7 @@ QString rowText(const TCSVFile& file, int row, QChar separator)
 }
 
 // Without a quote, a UTF-8 text without byte-order mark and CR comes back line by line.
-void checkLines(QByteArrayView bytes, const TCSVFile& file)
+void checkLines(QByteArrayView bytes, const CsvFile& file)
 {
     QString text = QString::fromUtf8(bytes);
     if (text.toUtf8() != bytes || text.contains(u'\r') || text.startsWith(QChar(0xFEFF)) ||
@@ -38,7 +38,7 @@ void checkLines(QByteArrayView bytes, const TCSVFile& file)
 
 // Every cell quoted, quotes doubled: the same grid again (written as UTF-8, which has no
 // room for a lone surrogate half a broken UTF-16 file may leave).
-void checkQuoted(const TCSVFile& file)
+void checkQuoted(const CsvFile& file)
 {
     QStringList rows;
     for (int row = 0; row < file.RowCount(); ++row) {
@@ -51,7 +51,7 @@ void checkQuoted(const TCSVFile& file)
                          u'"');
         rows.append(cells.join(u';'));
     }
-    TCSVFile again;
+    CsvFile again;
     again.LoadFromBytes(rows.join(u'\n').toUtf8(), QStringLiteral("\""), QStringLiteral(";"),
                         QStringConverter::Utf8);
     FUZZ_CHECK(again.RowCount() == file.RowCount(), QString::number(again.RowCount()));
@@ -65,7 +65,7 @@ void checkQuoted(const TCSVFile& file)
 FUZZ_TARGET(csv_file)
 {
     const QByteArrayView bytes(data, qsizetype(size));
-    TCSVFile file;
+    CsvFile file;
     file.LoadFromBytes(bytes, QString(), QStringLiteral("\t"));
     checkLines(bytes, file);
     checkQuoted(file);

@@ -5,22 +5,10 @@
 #include "common/key_chars.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "common/number_text.h"
+#include "support/keypad_actions.h"
 #include "support/recording_services.h"
 
 namespace {
-
-const char16_t kTyped[] = {u'0',           u'1',
-                           u'5',           u'9',
-                           u'.',           u',',
-                           u'+',           u'-',
-                           u'*',           u'/',
-                           u'(',           u')',
-                           u'%',           u'p',
-                           u'e',           u'E',
-                           u'x',           u' ',
-                           u'°',           KeyChar::Enter,
-                           KeyChar::Esc,   KeyChar::Backspace,
-                           KeyChar::CtrlV, KeyChar::CtrlC};
 
 void checkDisplay(const KeypadPageModel& calc, const CalcDisplay& display)
 {
@@ -51,45 +39,7 @@ FUZZ_TARGET(keypad)
     // The first bytes are what the clipboard holds for pastes; the rest are keys.
     services.clipboard = in.Text(24);
     for (int step = 0; step < 160 && !in.Empty(); ++step) {
-        const int a = in.Byte();
-        if (a < 27) {
-            if (KindOf(Operator(a)) != OperatorKind::Text)
-                calc.OperatorPressed(Operator(a));
-        } else if (a < 38) {
-            calc.DigitPressed(a - 27);
-        } else if (a < 40) {
-            calc.ParenthesisPressed(a == 38);
-        } else if (a == 40) {
-            calc.HypPressed();
-        } else if (a == 41) {
-            calc.PlusMinus();
-        } else if (a == 42) {
-            calc.PiPressed();
-        } else if (a == 43) {
-            calc.EulerPressed();
-        } else if (a == 44) {
-            calc.SetAngleMode(AngleMode(in.Pick(3)));
-        } else if (a == 45) {
-            display.StartFixEntry();
-        } else if (a == 46) {
-            display.FocusedField = CalcDisplay::EntryField(in.Pick(3));
-        } else if (a == 47) {
-            calc.StoreInMemory(in.Pick(20));
-        } else if (a == 48) {
-            calc.RecallMemory(in.Pick(20));
-        } else if (a == 49) {
-            calc.ClearCalculation();
-        } else if (a == 50) {
-            calc.EntryEdited(CalcDisplay::EntryField(1 + in.Pick(2)), in.Text(16));
-        } else if (a == 51) {
-            calc.MemoryGridKey(in.Pick(20), in.Byte() % 2 ? KeyChar::CtrlV : KeyChar::CtrlC);
-        } else {
-            const char16_t key = kTyped[a % std::size(kTyped)];
-            if (a >= 200)
-                calc.ExponentKeyTyped(key, a % 2);
-            else
-                calc.MantissaKeyTyped(key, a % 2);
-        }
+        PressKeypadAction(calc, display, in.Byte(), in);
         checkDisplay(calc, display);
     }
     return 0;

@@ -15,7 +15,7 @@ QStringList strings(std::initializer_list<const char*> texts)
     return list;
 }
 
-QStringList rowOf(const TCSVFile& file, int row)
+QStringList rowOf(const CsvFile& file, int row)
 {
     QStringList cells;
     for (int col = 0; col < file.ColCount(); ++col)
@@ -28,7 +28,7 @@ TEST(CsvFile, EveryKindOfLineEndEndsALine)
     // LF alone, CR alone and CR LF, also mixed in one file: a table saved by any editor reads.
     for (const char* bytes : {"a\tb\r\nc\td\r\n", "a\tb\nc\td\n", "a\tb\rc\td\r", "a\tb\rc\td\n"}) {
         SCOPED_TRACE(QByteArray(bytes).toPercentEncoding().constData());
-        TCSVFile file;
+        CsvFile file;
         file.LoadFromBytes(bytes, QString(), QStringLiteral("\t"));
         ASSERT_EQ(file.RowCount(), 2);
         EXPECT_EQ(rowOf(file, 0), strings({"a", "b"}));
@@ -38,7 +38,7 @@ TEST(CsvFile, EveryKindOfLineEndEndsALine)
 
 TEST(CsvFile, RaggedRowsReadEmptyBeyondTheirFieldsAndALastEmptyFieldIsDropped)
 {
-    TCSVFile file;
+    CsvFile file;
     file.LoadFromBytes("a\tb\tc\r\n\r\nd\r\ne\t", QString(), QStringLiteral("\t"));
     ASSERT_EQ(file.RowCount(), 4);
     EXPECT_EQ(file.ColCount(), 3);
@@ -73,7 +73,7 @@ TEST(CsvFile, ByteOrderMarksAndTheAnsiCodePageGiveTheSameText)
     };
     for (const QByteArray& bytes : files) {
         SCOPED_TRACE(bytes.toHex().constData());
-        TCSVFile file;
+        CsvFile file;
         file.LoadFromBytes(bytes, QString(), QStringLiteral("\t"));
         EXPECT_EQ(rowOf(file, 0), strings({"Wärme", "€ Größe"}));
     }
@@ -81,7 +81,7 @@ TEST(CsvFile, ByteOrderMarksAndTheAnsiCodePageGiveTheSameText)
 
 TEST(CsvFile, AQuotedFieldKeepsSeparatorsLineEndsAndDoubledQuotes)
 {
-    TCSVFile file;
+    CsvFile file;
     file.LoadFromBytes("\"a;b\";\"say \"\"hi\"\"\";\"x\r\ny\"\r\nz", QStringLiteral("\""),
                        QStringLiteral(";"));
     ASSERT_EQ(file.RowCount(), 2);
@@ -91,7 +91,7 @@ TEST(CsvFile, AQuotedFieldKeepsSeparatorsLineEndsAndDoubledQuotes)
 
 TEST(CsvFile, SurvivesAnyBytes)
 {
-    TCSVFile file;
+    CsvFile file;
     file.LoadFromBytes(QByteArray(100000, '\t'), QString(), QStringLiteral("\t"));
     EXPECT_EQ(file.RowCount(), 1);
     EXPECT_EQ(file.ColCount(), 100000);

@@ -2,6 +2,7 @@
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
 #include "support/qt_printers.h"
+#include "support/keypad_actions.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>
@@ -10,50 +11,6 @@
 #include <string>
 
 namespace {
-
-// Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
-// every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
-void pressKeys(KeypadPageModel& calc, const std::string& line)
-{
-    static const std::map<std::string, Operator> ops = {
-        {"=", Operator::Equals},        {"+", Operator::Plus},        {"-", Operator::Minus},
-        {"*", Operator::Times},         {"/", Operator::Divide},      {"x2", Operator::Square},
-        {"sqrt", Operator::SquareRoot}, {"^", Operator::Power},       {".W", Operator::Root},
-        {"sin", Operator::Sin},         {"cos", Operator::Cos},       {"tan", Operator::Tan},
-        {"cot", Operator::Cot},         {"log2", Operator::Log2},     {"log10", Operator::Log10},
-        {"ln", Operator::Ln},           {"arcsin", Operator::ArcSin}, {"arccos", Operator::ArcCos},
-        {"arctan", Operator::ArcTan},   {"arccot", Operator::ArcCot}, {"1/x", Operator::Reciprocal},
-        {"!", Operator::Factorial},     {"e^x", Operator::Exp},       {"%", Operator::Percent}};
-    size_t pos = 0;
-    while (pos < line.size()) {
-        const size_t end = line.find(' ', pos);
-        const std::string token = line.substr(pos, end == std::string::npos ? end : end - pos);
-        pos = end == std::string::npos ? line.size() : end + 1;
-        if (token.empty())
-            continue;
-        if (auto it = ops.find(token); it != ops.end())
-            calc.OperatorPressed(it->second);
-        else if (token == "(" || token == ")")
-            calc.ParenthesisPressed(token == "(");
-        else if (token == "hyp")
-            calc.HypPressed();
-        else if (token == "pi")
-            calc.PiPressed();
-        else if (token == "e")
-            calc.EulerPressed();
-        else if (token == "+/-")
-            calc.PlusMinus();
-        else if (token == "C")
-            calc.ClearCalculation();
-        else if (token == "fix")
-            calc.Display().StartFixEntry();
-        else
-            for (char c : token) {
-                ASSERT_TRUE(c == '.' || (c >= '0' && c <= '9')) << token;
-                calc.DigitPressed(c == '.' ? DecimalKeyValue : c - '0');
-            }
-    }
-}
 
 // Types characters into edt_result as the keyboard would; "\n" is Enter.
 void typeKeys(KeypadPageModel& calc, const QString& text)
@@ -70,7 +27,7 @@ struct TypedRun {
 
 class Keypad : public testing::Test {
 protected:
-    void keys(const std::string& line) { pressKeys(calc, line); }
+    void keys(const std::string& line) { PressKeys(calc, line); }
 
     QStringList tape() const { return calc.Tape().Lines(); }
     const QString& line() const { return display.ExpressionLine; }
@@ -448,7 +405,7 @@ TEST(KeypadKeyboard, TypedKeysGiveWhatClicksGive)
         SCOPED_TRACE(clicks);
         TypedRun clicked;
         TypedRun typed;
-        pressKeys(clicked.calc, clicks);
+        PressKeys(clicked.calc, clicks);
         typeKeys(typed.calc, QString::fromUtf8(keys));
         EXPECT_EQ(typed.display.Mantissa, clicked.display.Mantissa);
         EXPECT_EQ(typed.display.ExpressionLine, clicked.display.ExpressionLine);

@@ -4,6 +4,7 @@
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
 #include "common/number_text.h"
+#include "support/keypad_actions.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>
@@ -24,37 +25,7 @@ struct Calculator {
 
     Calculator() { display.FixDecimals = -1; }
 
-    void press(const std::string& key)
-    {
-        static const std::vector<std::pair<std::string, Operator>> ops = {
-            {"=", Operator::Equals},  {"+", Operator::Plus},          {"-", Operator::Minus},
-            {"*", Operator::Times},   {"/", Operator::Divide},        {"^", Operator::Power},
-            {"x2", Operator::Square}, {"1/x", Operator::Reciprocal},  {"!", Operator::Factorial},
-            {"e^x", Operator::Exp},   {"sqrt", Operator::SquareRoot}, {"sin", Operator::Sin},
-            {"cos", Operator::Cos},   {"ln", Operator::Ln},           {"log10", Operator::Log10},
-            {"%", Operator::Percent}};
-        for (const auto& [name, op] : ops) {
-            if (name == key)
-                return calc.OperatorPressed(op);
-        }
-        if (key == "(" || key == ")")
-            return calc.ParenthesisPressed(key == "(");
-        for (char c : key)
-            calc.DigitPressed(c == '.' ? DecimalKeyValue : c - '0');
-    }
-
-    void keys(const std::string& line)
-    {
-        size_t pos = 0;
-        while (pos < line.size()) {
-            size_t end = line.find(' ', pos);
-            if (end == std::string::npos)
-                end = line.size();
-            if (end > pos)
-                press(line.substr(pos, end - pos));
-            pos = end + 1;
-        }
-    }
+    void keys(const std::string& line) { PressKeys(calc, line); }
 
     std::optional<double> shown() const
     {

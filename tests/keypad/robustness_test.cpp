@@ -4,6 +4,7 @@
 #include "keypad/engine/keypad_page_model.h"
 #include "common/number_text.h"
 #include "support/qt_printers.h"
+#include "support/keypad_actions.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,16 @@ bool showsNonNumber(const QString& text)
 TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
 {
     std::mt19937 random(20261208);
-    const char16_t typed[] = {u'0',          u'1', u'5',           u'9',         u'.',
-                              u',',          u'+', u'-',           u'*',         u'/',
-                              u'(',          u')', u'%',           u'p',         u'°',
-                              u'x',          u' ', KeyChar::Enter, KeyChar::Esc, KeyChar::Backspace,
-                              KeyChar::CtrlV};
     const char* const pastes[] = {
         "1E300",      "-3",   "12", "abc", "2,5", "1E99", "-", "0.0000001", "12345678901234567890",
         " E R R O R", "7e-5", ""};
+    struct RandomSource {
+        std::mt19937& random;
+        const char* const* pastes;
+        int Byte() { return int(random() % 256); }
+        int Pick(int count) { return int(random() % unsigned(count)); }
+        QString Text(int) { return QString::fromUtf8(pastes[random() % 12]); }
+    } source{random, pastes};
     for (int run = 0; run < 200; ++run) {
         CalcDisplay display;
         RecordingServices services;
@@ -36,38 +39,12 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
         KeypadPageModel calc(display, {services, services});
         std::uniform_int_distribution<int> action(0, 60);
         for (int step = 0; step < 300; ++step) {
+            // Mostly keys and buttons, the rest typed into either field; a paste brings one of
+            // the texts.
             const int a = action(random);
-            if (a < 27) {
-                if (KindOf(Operator(a)) != OperatorKind::Text)
-                    calc.OperatorPressed(Operator(a));
-            } else if (a < 38) {
-                calc.DigitPressed(a - 27);
-            } else if (a < 40) {
-                calc.ParenthesisPressed(a == 38);
-            } else if (a == 40) {
-                calc.HypPressed();
-            } else if (a == 41) {
-                calc.PlusMinus();
-            } else if (a == 42) {
-                calc.PiPressed();
-            } else if (a == 43) {
-                calc.SetAngleMode(AngleMode(random() % 3));
-            } else if (a == 44) {
-                display.StartFixEntry();
-            } else if (a == 45) {
-                display.FocusedField = CalcDisplay::EntryField(random() % 3);
-            } else if (a == 46) {
-                calc.StoreInMemory(int(random() % 20));
-            } else if (a == 47) {
-                calc.RecallMemory(int(random() % 20));
-            } else {
-                const char16_t key = typed[random() % std::size(typed)];
-                services.clipboard = QString::fromUtf8(pastes[random() % std::size(pastes)]);
-                if (random() % 4 == 0)
-                    calc.ExponentKeyTyped(key, random() % 2);
-                else
-                    calc.MantissaKeyTyped(key, random() % 2);
-            }
+            services.clipboard = QString::fromUtf8(pastes[random() % std::size(pastes)]);
+            PressKeypadAction(calc, display,
+                              a < KeypadTypedActions ? a : a + int(random() % (256 - 60)), source);
             ASSERT_FALSE(showsNonNumber(display.Mantissa)) << display.Mantissa.toStdString();
             ASSERT_TRUE(display.Mantissa.isEmpty() || display.Mantissa == u" E R R O R" ||
                         IsNumberText(display.Mantissa))
