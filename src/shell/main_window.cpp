@@ -5,6 +5,7 @@
 #include "calculator/align_edit.h"
 #include "calculator/keypad_page.h"
 #include "calculator/keypad_table.h"
+#include "calculator/memory_grid.h"
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
@@ -33,7 +34,6 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -45,11 +45,12 @@ constexpr int kTitleCaptionLeft = 24;
 
 // The keypad and the formula page show the same memory registers: the page entered takes
 // the other grid's current cell and scroll position.
-void alignMemoryGrid(QTableWidget* from, QScrollArea* fromBox, QTableWidget* to, QScrollArea* toBox)
+void alignMemoryGrid(MemoryGridWidget* from, QScrollArea* fromBox, MemoryGridWidget* to,
+                     QScrollArea* toBox)
 {
     if (!from || !fromBox || !to || !toBox)
         return;
-    to->setCurrentCell(from->currentRow(), from->currentColumn());
+    to->SetCurrentCell(from->CurrentRow(), from->CurrentColumn());
     toBox->verticalScrollBar()->setValue(fromBox->verticalScrollBar()->value());
 }
 
