@@ -1,7 +1,6 @@
 #include "single_instance.h"
 
-#include "network_module.h"
-#include "program_module.h"
+#include "local_channel.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -51,13 +50,13 @@ void SingleInstance::Listen()
 {
     if (!m_claimed || m_channel)
         return;
-    m_channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
+    m_channel = MakeLocalChannel();
     if (m_channel)
         m_channel->Listen(m_socketName, [this] { emit ShowRequested(); });
 }
 
 bool SingleInstance::AskFirstToShow(int timeoutMs)
 {
-    const auto channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
+    const auto channel = MakeLocalChannel();
     return channel && channel->AskToShow(m_socketName, timeoutMs);
 }
