@@ -42,15 +42,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
 
-    TSprachenStrings table;
+    TranslationTable table;
     const QString file = ProgramFolder::FilePath(QStringLiteral("uebersetzung.txt"));
     if (!table.LoadTranslations(file)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(file));
         return 1;
     }
     QuietServices services;
-    Tfrm_calc main(KeyFilterServices{services, services});
-    Tfrm_rechenstreifen tape;
+    MainWindow main(KeyFilterServices{services, services});
+    TapeWindow tape;
     main.AttachTape(&tape);
     LanguageSwitch languages(table, main, &tape);
     languages.ApplyLanguage();

@@ -33,9 +33,9 @@ int main(int argc, char** argv)
     options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
     Program program(options);
     program.Start();
-    Tfrm_calc* main = program.MainWindow();
+    MainWindow* main = program.MainWindow();
     main->FinishStart();
-    main->Pages()->setCurrentIndex(Tfrm_calc::KeypadPageIndex);
+    main->Pages()->setCurrentIndex(MainWindow::KeypadPageIndex);
     main->img_rechenstreifen_wechselClick();
     QApplication::processEvents();
 

@@ -1,54 +1,56 @@
 #include "align_edit.h"
 
+#include "control_texts.h"
 #include "key_chars.h"
 #include "number_text.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-TAlignEdit::TAlignEdit(QWidget* parent) : QLineEdit(parent)
+AlignEdit::AlignEdit(QWidget* parent) : QLineEdit(parent)
 {
-    SetAlignment(TAlign::eaLeft);
+    setProperty(ReportedClassNameProperty, QStringLiteral("TAlignEdit"));
+    SetAlignment(Alignment::eaLeft);
 }
 
-void TAlignEdit::SetAlignment(TAlign alignment)
+void AlignEdit::SetAlignment(Alignment alignment)
 {
     m_alignment = alignment;
     Qt::Alignment horizontal = Qt::AlignLeft;
-    if (alignment == TAlign::eaCenter)
+    if (alignment == Alignment::eaCenter)
         horizontal = Qt::AlignHCenter;
-    else if (alignment == TAlign::eaRight)
+    else if (alignment == Alignment::eaRight)
         horizontal = Qt::AlignRight;
     setAlignment(horizontal | Qt::AlignVCenter);
 }
 
-double TAlignEdit::GetFloat()
+double AlignEdit::GetFloat()
 {
     if (text().isEmpty() && !m_emptyIfZero)
         setText(QStringLiteral("0"));
     return FieldFloat(text());
 }
 
-void TAlignEdit::SetFloat(double x)
+void AlignEdit::SetFloat(double x)
 {
-    if (m_editType != TEditType::etFloat)
+    if (m_editType != EditType::etFloat)
         return;
     setText(m_emptyIfZero && x == 0.0 ? QString() : FixedText(x, m_decimals));
 }
 
-int TAlignEdit::GetInt() const
+int AlignEdit::GetInt() const
 {
     return FieldInt(text());
 }
 
-void TAlignEdit::SetInt(int a)
+void AlignEdit::SetInt(int a)
 {
     setText(m_emptyIfZero && a == 0 ? QString() : QString::number(a));
 }
 
-void TAlignEdit::DoExit()
+void AlignEdit::DoExit()
 {
-    if (m_editType == TEditType::etFloat) {
+    if (m_editType == EditType::etFloat) {
         // A text that does not convert ("-", "1-2") stays as typed; the user hears why.
         if (const auto formatted = FloatExitText(text(), m_decimals, m_emptyIfZero))
             setText(*formatted);
@@ -58,7 +60,7 @@ void TAlignEdit::DoExit()
     emit Exited();
 }
 
-char16_t TAlignEdit::KeyCharOf(const QKeyEvent* event)
+char16_t AlignEdit::KeyCharOf(const QKeyEvent* event)
 {
     const int key = event->key();
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
@@ -83,7 +85,7 @@ char16_t TAlignEdit::KeyCharOf(const QKeyEvent* event)
     return KeyChar::None;
 }
 
-bool TAlignEdit::event(QEvent* event)
+bool AlignEdit::event(QEvent* event)
 {
     // The widget would take Tab for the focus chain before the key handling sees it.
     if (m_tabTyped && event->type() == QEvent::KeyPress) {
@@ -96,7 +98,7 @@ bool TAlignEdit::event(QEvent* event)
     return QLineEdit::event(event);
 }
 
-void TAlignEdit::keyPressEvent(QKeyEvent* event)
+void AlignEdit::keyPressEvent(QKeyEvent* event)
 {
     char16_t key = KeyCharOf(event);
     if (key == KeyChar::None) {
@@ -126,7 +128,7 @@ void TAlignEdit::keyPressEvent(QKeyEvent* event)
         insertKey(key);
 }
 
-void TAlignEdit::insertKey(char16_t key)
+void AlignEdit::insertKey(char16_t key)
 {
     switch (key) {
     case KeyChar::Backspace:
@@ -157,7 +159,7 @@ void TAlignEdit::insertKey(char16_t key)
     }
 }
 
-void TAlignEdit::focusOutEvent(QFocusEvent* event)
+void AlignEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     // Leaving the window or opening a popup is no exit from the field.

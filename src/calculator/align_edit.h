@@ -1,4 +1,4 @@
-// TAlignEdit: the numeric entry field of every page. A single-line edit with a key filter
+// AlignEdit: the numeric entry field of every page. A single-line edit with a key filter
 // by EditType, fixed-decimal formatting of etFloat texts when the focus leaves it, and
 // float and integer accessors. The rules live in key_filter; this class only applies them.
 #pragma once
@@ -9,17 +9,17 @@
 
 #include <functional>
 
-class TAlignEdit : public QLineEdit {
+class AlignEdit : public QLineEdit {
     Q_OBJECT
 public:
-    enum class TAlign { eaLeft, eaCenter, eaRight };
+    enum class Alignment { eaLeft, eaCenter, eaRight };
 
-    explicit TAlignEdit(QWidget* parent = nullptr);
+    explicit AlignEdit(QWidget* parent = nullptr);
 
-    TAlign Alignment() const { return m_alignment; }
-    void SetAlignment(TAlign alignment);
-    TEditType EditType() const { return m_editType; }
-    void SetEditType(TEditType type) { m_editType = type; }
+    Alignment FieldAlignment() const { return m_alignment; }
+    void SetAlignment(Alignment alignment);
+    EditType FieldEditType() const { return m_editType; }
+    void SetEditType(EditType type) { m_editType = type; }
     bool JumpOnReturn() const { return m_jumpOnReturn; }
     void SetJumpOnReturn(bool jump) { m_jumpOnReturn = jump; }
     int Decimals() const { return m_decimals; }
@@ -40,7 +40,7 @@ public:
 
     // The field's own key-press handler: sees every key that passed the EditType filter
     // and may change it or drop it (KeyChar::None).
-    std::function<void(TAlignEdit& field, char16_t& key)> OnKeyPress;
+    std::function<void(AlignEdit& field, char16_t& key)> OnKeyPress;
 
     // The character a key event types, with control codes for Ctrl+letter, Backspace,
     // Tab, Enter and Esc; None for keys that type nothing (arrows, Delete, F-keys).
@@ -58,8 +58,8 @@ protected:
 private:
     void insertKey(char16_t key);
 
-    TAlign m_alignment = TAlign::eaLeft;
-    TEditType m_editType = TEditType::etString;
+    Alignment m_alignment = Alignment::eaLeft;
+    EditType m_editType = EditType::etString;
     bool m_jumpOnReturn = true;
     qint16 m_decimals = 2;
     bool m_emptyIfZero = false;

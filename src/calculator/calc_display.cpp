@@ -51,7 +51,7 @@ void CalcDisplay::clearCalculation()
     ExpressionLine.clear();
 }
 
-void CalcDisplay::spb_fixClick()
+void CalcDisplay::StartFixEntry()
 {
     clearCalculation();
     FixEntryMode = true;
@@ -73,7 +73,7 @@ bool CalcDisplay::SetFixDecimals(QChar c)
     return true;
 }
 
-bool CalcDisplay::udo_fixClick(int position)
+bool CalcDisplay::ChooseFixDecimals(int position)
 {
     if (position < 0 || position > 9)
         return false;

@@ -56,11 +56,11 @@ public:
         return FocusedField == EntryField::Exponent ? EntryField::Exponent : EntryField::Mantissa;
     }
 
-    void spb_fixClick();
+    void StartFixEntry();
     // "0" … "9" set the decimals, "." frees them; returns false for any other character.
     bool SetFixDecimals(QChar c);
     // The formula page's up-down controls (positions 0 … 9) choose the decimals the same way.
-    bool udo_fixClick(int position);
+    bool ChooseFixDecimals(int position);
     // What lbl_fix_anzeige shows: "~" for free decimals, else the number.
     QString FixIndicator() const;
 

@@ -47,3 +47,9 @@ void ControlTexts::ApplyTo(QObject& root) const
             e.property == TextProperty::Caption ? captionProperty(*control) : "toolTip", e.text);
     }
 }
+
+QString ReportedClassName(const QObject& control)
+{
+    const QString reported = control.property(ReportedClassNameProperty).toString();
+    return reported.isEmpty() ? QString::fromLatin1(control.metaObject()->className()) : reported;
+}

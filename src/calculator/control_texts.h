@@ -35,3 +35,12 @@ public:
 private:
     QList<Entry> m_entries;
 };
+
+// The windows and the entry field keep the class names that the translation file and the
+// error report's control list have always shown (Tfrm_calc, TAlignEdit), whatever the C++
+// class is called: each carries that name in this property.
+inline constexpr char ReportedClassNameProperty[] = "reportedClassName";
+
+// The class name the error report and the text inventory give a control: the property above
+// where it is set, the C++ class name otherwise.
+QString ReportedClassName(const QObject& control);

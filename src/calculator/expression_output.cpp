@@ -2,17 +2,17 @@
 // onto the tape. On the tape "=", "+", "-", "*", "/", the square root, "1/" and " e^"
 // start a new line (the operator table says which); every other text is appended to the
 // last line, so the tape reads like an adding machine's strip: 12 / +3 / *4 / =24.
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 
 #include "number_text.h"
 
-void KeypadController::write(const QString& text)
+void KeypadPageModel::write(const QString& text)
 {
     m_display.ExpressionLine.append(text);
     m_tape.TapeAppend(text);
 }
 
-void KeypadController::operator_textausgabe(Operator op, double x)
+void KeypadPageModel::WriteOperatorText(Operator op, double x)
 {
     if (m_display.ErrorState)
         return;

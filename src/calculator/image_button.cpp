@@ -4,6 +4,7 @@
 
 #include "shell/platform/program_folder.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,11 +28,47 @@ void FillShaded(QPainter& p, const QRect& r, const QColor& top, const QColor& bo
     }
 }
 
-QImage ReadBitmapPicture(const QString& programFile)
+qreal PictureRatio()
+{
+    return qGuiApp ? std::max(1.0, qGuiApp->devicePixelRatio()) : 1.0;
+}
+
+namespace {
+QImage readBitmap(const QString& programFile)
 {
     QImageReader reader(ProgramFolder::FilePath(programFile), "BMP");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+} // namespace
+
+QImage ReadBitmapPicture(const QString& programFile)
+{
+    const qreal ratio = PictureRatio();
+    const qsizetype dot = programFile.lastIndexOf(u'.');
+    if (ratio <= 1 || dot < 0)
+        return readBitmap(programFile);
+    QImage sharp = readBitmap(programFile.left(dot) + QStringLiteral("@2x") + programFile.mid(dot));
+    if (sharp.isNull())
+        return readBitmap(programFile);
+    if (ratio != 2) {
+        // Brought to the screen's own size here, smoothly: a label draws a picture of another
+        // ratio by dropping or doubling device pixels.
+        const QSize pixels = sharp.size() / 2;
+        sharp = sharp.scaled((QSizeF(pixels) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation);
+    }
+    sharp.setDevicePixelRatio(ratio);
+    return sharp;
+}
+
+QImage PictureCanvas(QSize size)
+{
+    const qreal ratio = PictureRatio();
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
 }
 
 ImageButtonEffect::ImageButtonEffect(QObject* parent) : QObject(parent)
@@ -132,6 +169,18 @@ void ImageButton::SetPicture(const QImage& picture)
     update();
 }
 
+KeyFace ImageButton::ShownFace() const
+{
+    const QString caption = text();
+    const QString& before = m_face.leadingSuperscript;
+    const QString& after = m_face.superscript;
+    if (caption.size() >= before.size() + after.size() && caption.startsWith(before) &&
+        caption.endsWith(after))
+        return {caption.mid(before.size(), caption.size() - before.size() - after.size()), after,
+                before};
+    return {caption, {}, {}};
+}
+
 QString ImageButton::FrameName() const
 {
     switch (m_frame) {
@@ -213,13 +262,18 @@ void ImageButton::paintEvent(QPaintEvent*)
     const QRect r = rect();
     if (!m_picture.isNull()) {
         p.fillRect(r, palette().window());
-        const QSize size = m_picture.size().scaled(r.size() - QSize(4, 4), Qt::KeepAspectRatio);
+        // A picture made for a sharp screen is brought to the button's size smoothly; the
+        // plain bitmaps of a plain screen keep their pixels as they always were drawn.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() > 1);
+        const QSize size = m_picture.deviceIndependentSize().toSize().scaled(r.size() - QSize(4, 4),
+                                                                             Qt::KeepAspectRatio);
         p.drawImage(
             QRect(QPoint((r.width() - size.width()) / 2, (r.height() - size.height()) / 2), size),
             m_picture);
     } else {
         FillShaded(p, r, m_faceColour.lighter(112), m_faceColour.darker(106), r.height() - 1);
 
+        const KeyFace face = ShownFace();
         QFont main = font();
         main.setPixelSize(std::max(11, r.height() * 9 / 20));
         main.setBold(true);
@@ -227,21 +281,20 @@ void ImageButton::paintEvent(QPaintEvent*)
         small.setPixelSize(main.pixelSize() * 2 / 3);
         const QFontMetrics mm(main);
         const QFontMetrics sm(small);
-        const int width = sm.horizontalAdvance(m_face.leadingSuperscript) +
-                          mm.horizontalAdvance(m_face.text) +
-                          sm.horizontalAdvance(m_face.superscript);
+        const int width = sm.horizontalAdvance(face.leadingSuperscript) +
+                          mm.horizontalAdvance(face.text) + sm.horizontalAdvance(face.superscript);
         int x = (r.width() - width) / 2;
         const int baseline = (r.height() + mm.ascent() - mm.descent()) / 2;
         const int raised = baseline - mm.ascent() / 2;
         p.setPen(isEnabled() ? m_textColour : QColor(Qt::gray));
         p.setFont(small);
-        p.drawText(x, raised, m_face.leadingSuperscript);
-        x += sm.horizontalAdvance(m_face.leadingSuperscript);
+        p.drawText(x, raised, face.leadingSuperscript);
+        x += sm.horizontalAdvance(face.leadingSuperscript);
         p.setFont(main);
-        p.drawText(x, baseline, m_face.text);
-        x += mm.horizontalAdvance(m_face.text);
+        p.drawText(x, baseline, face.text);
+        x += mm.horizontalAdvance(face.text);
         p.setFont(small);
-        p.drawText(x, raised, m_face.superscript);
+        p.drawText(x, raised, face.superscript);
     }
 
     // Two-pixel frame: raised under the mouse, pressed while held, flat otherwise.

@@ -15,10 +15,21 @@
 class ImageButton;
 class QPainter;
 
+// The device pixels to a pixel of the sharpest screen: the pictures are made for it, and drawn
+// smoothly smaller where a screen has fewer.
+qreal PictureRatio();
+
 // A picture of the program folder ("images\\on1.cc1"), read as a bitmap and as nothing else;
 // a null image when the file is missing or no bitmap. Only the built-in bitmap reader is asked:
 // naming the format alone would still have every image plug-in loaded to be asked first.
+// Where PictureRatio() is above 1 and the file has a twice as large "images\\on1@2x.cc1"
+// beside it, that one is read and brought to the ratio: the picture then has the size of the
+// plain file in pixels and PictureRatio() device pixels to each.
 QImage ReadBitmapPicture(const QString& programFile);
+
+// An empty, transparent picture of `size` pixels at PictureRatio(), for pictures drawn by code:
+// a painter on it works in pixels of `size`.
+QImage PictureCanvas(QSize size);
 
 // Fills `r` shading from `top` to `bottom` over `span` rows, one colour per row as a vertical
 // linear gradient samples it. Drawn by hand: each gradient of another colour pair would keep
@@ -55,6 +66,8 @@ class ImageButton : public QAbstractButton {
     Q_OBJECT
     // "flat", "raised" or "pressed": how the frame is drawn now (read by the driver).
     Q_PROPERTY(QString frame READ FrameName)
+    // The main text drawn on the face (read by the driver).
+    Q_PROPERTY(QString face READ FaceText)
 public:
     enum class Frame { Flat, Raised, Pressed };
 
@@ -72,6 +85,11 @@ public:
     // Tab reaches the button, Space and Enter click it, and it shows a focus frame. The
     // keypad's keys stay out of the tab order: the keyboard types into the display there.
     void SetKeyboardReachable() { setFocusPolicy(Qt::TabFocus); }
+
+    // The face as drawn: a caption set since (a translation) replaces the main text and
+    // keeps the small raised texts only when it still carries them.
+    KeyFace ShownFace() const;
+    QString FaceText() const { return ShownFace().text; }
 
     Frame CurrentFrame() const { return m_frame; }
     QString FrameName() const;

@@ -3,11 +3,12 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-QImage DrawIndicatorLamp(bool on)
+QImage DrawIndicatorLamp(bool on, qreal ratio)
 {
     const QColor centre = on ? QColor(0x2E, 0xC4, 0x3A) : QColor(0xB8, 0xBE, 0xBC);
     const QColor rim = on ? QColor(0x0B, 0x5E, 0x14) : QColor(0x6A, 0x70, 0x6E);
-    QImage image(14, 14, QImage::Format_RGB32);
+    QImage image(QSize(14, 14) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(0xEE, 0xF1, 0xF0));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

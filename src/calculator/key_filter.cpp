@@ -25,20 +25,20 @@ bool isGermanLetter(char16_t c)
 
 } // namespace
 
-bool PassesEditTypeFilter(TEditType type, char16_t key, const QString& text)
+bool PassesEditTypeFilter(EditType type, char16_t key, const QString& text)
 {
     if (key == KeyChar::Enter || key == KeyChar::Esc)
         return true;
     switch (type) {
-    case TEditType::etString:
+    case EditType::etString:
         return true;
-    case TEditType::etFloat:
+    case EditType::etFloat:
         if (key == u',' || key == u'.')
             return !(text.contains(u',') || text.contains(u'.'));
         return isEditingControl(key) || key == u'-' || isDigit(key);
-    case TEditType::etInteger:
+    case EditType::etInteger:
         return isEditingControl(key) || key == u'-' || isDigit(key);
-    case TEditType::etCharOnly:
+    case EditType::etCharOnly:
         return key == KeyChar::Backspace || isGermanLetter(key);
     }
     return false;

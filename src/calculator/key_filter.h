@@ -10,10 +10,10 @@
 
 #include <optional>
 
-enum class TEditType { etString, etFloat, etInteger, etCharOnly };
+enum class EditType { etString, etFloat, etInteger, etCharOnly };
 
-// The filter of TAlignEdit by its EditType: true when the key may reach the field.
-bool PassesEditTypeFilter(TEditType type, char16_t key, const QString& text);
+// The filter of AlignEdit by its EditType: true when the key may reach the field.
+bool PassesEditTypeFilter(EditType type, char16_t key, const QString& text);
 
 // The text an etFloat field holds after leaving it: separators become ",", an empty text
 // "0" (or stays empty with emptyIfZero), a number is written with exactly `decimals`

@@ -5,7 +5,7 @@
 // Whatever arrives, the display holds a number text, " E R R O R" or nothing: a paste or
 // an edit that would leave anything else is refused with the error signal, as a refused
 // key is, and Backspace that would leave a lone "-" empties the field.
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 
 #include "key_chars.h"
 #include "keypad_table.h"
@@ -59,7 +59,7 @@ bool isUnfinished(const QString& text)
 
 } // namespace
 
-void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
+void KeypadPageModel::MantissaKeyTyped(char16_t key, bool wholeTextSelected)
 {
     using namespace KeyChar;
     if (key == CtrlC) {
@@ -97,7 +97,7 @@ void KeypadController::edt_resultsKeyPress(char16_t key, bool wholeTextSelected)
         FilterCalcKey(false, 15, wholeTextSelected, key);
 }
 
-void KeypadController::edt_result10KeyPress(char16_t key, bool wholeTextSelected)
+void KeypadPageModel::ExponentKeyTyped(char16_t key, bool wholeTextSelected)
 {
     // "(" keeps the display, as it does in the mantissa field.
     if (OperatorJustEntered && key != u'(' && key != KeyChar::Enter && key != u'%' &&
@@ -109,7 +109,7 @@ void KeypadController::edt_result10KeyPress(char16_t key, bool wholeTextSelected
     FilterCalcKey(true, ExponentDigits, wholeTextSelected, key);
 }
 
-void KeypadController::pasteIntoDisplay(bool wholeTextSelected)
+void KeypadPageModel::pasteIntoDisplay(bool wholeTextSelected)
 {
     QString pasted = m_services.clipboard.Text().trimmed();
     if (!IsNumberText(pasted)) {
@@ -145,7 +145,7 @@ void KeypadController::pasteIntoDisplay(bool wholeTextSelected)
     OperatorJustEntered = false;
 }
 
-bool KeypadController::EntryEdited(CalcDisplay::EntryField field, const QString& text)
+bool KeypadPageModel::EntryEdited(CalcDisplay::EntryField field, const QString& text)
 {
     const bool exponent = field == CalcDisplay::EntryField::Exponent;
     const QString kept = isUnfinished(text) ? QString() : text;
@@ -159,7 +159,7 @@ bool KeypadController::EntryEdited(CalcDisplay::EntryField field, const QString&
     return kept == text;
 }
 
-void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key)
+void KeypadPageModel::FilterCalcKey(bool exponent, int limit, bool wholeTextSelected, char16_t key)
 {
     using namespace KeyChar;
     QString& field = exponent ? m_display.Exponent : m_display.Mantissa;
@@ -183,7 +183,7 @@ void KeypadController::FilterCalcKey(bool exponent, int limit, bool wholeTextSel
         return;
     }
     if (key == Enter || IsOperatorChar(key)) {
-        spb_operatorClick(KeyTypedAs(key)->op);
+        OperatorPressed(KeyTypedAs(key)->op);
         return;
     }
     if (key == Esc) {

@@ -6,7 +6,7 @@
 #include "image_button.h"
 #include "indicator_lamp.h"
 #include "key_chars.h"
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 #include "keypad_table.h"
 #include "mc_strings.h"
 #include "memory_grid.h"
@@ -46,7 +46,7 @@ const char* const kAngleLabels[3] = {"lbl_deg", "lbl_rad", "lbl_gra"};
 
 } // namespace
 
-KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
+KeypadPage::KeypadPage(KeypadPageModel& controller, ImageButtonEffect& effect,
                        const McStrings& texts, const ControlTexts& controlTexts, QWidget* parent)
     : QWidget(parent), m_controller(controller), m_effect(effect), m_texts(texts),
       m_controlTexts(controlTexts)
@@ -70,7 +70,8 @@ KeypadPage::KeypadPage(KeypadController& controller, ImageButtonEffect& effect,
     for (int i = 0; i < 3; ++i) {
         m_angleImages[i]->setCheckable(true);
         m_angleImages[i]->setChecked(i == int(m_controller.GetAngleMode()));
-        m_angleImages[i]->SetPicture(DrawIndicatorLamp(i == int(m_controller.GetAngleMode())));
+        m_angleImages[i]->SetPicture(
+            DrawIndicatorLamp(i == int(m_controller.GetAngleMode()), PictureRatio()));
     }
     Refresh();
 }
@@ -85,9 +86,9 @@ void KeypadPage::buildDisplay()
 
     QFont big = font();
     big.setPixelSize(20);
-    m_result = new TAlignEdit(this);
+    m_result = new AlignEdit(this);
     m_result->setObjectName(QStringLiteral("edt_result"));
-    m_result->SetAlignment(TAlignEdit::TAlign::eaRight);
+    m_result->SetAlignment(AlignEdit::Alignment::eaRight);
     m_result->SetJumpOnReturn(false);
     m_result->setGeometry(kLeft, 28, 250, 32);
     m_result->setFont(big);
@@ -96,9 +97,9 @@ void KeypadPage::buildDisplay()
     m_tenTo->setObjectName(QStringLiteral("lbl_10hoch"));
     m_tenTo->setGeometry(260, 34, 40, 20);
 
-    m_exponent = new TAlignEdit(this);
+    m_exponent = new AlignEdit(this);
     m_exponent->setObjectName(QStringLiteral("edt_result10hoch"));
-    m_exponent->SetAlignment(TAlignEdit::TAlign::eaRight);
+    m_exponent->SetAlignment(AlignEdit::Alignment::eaRight);
     m_exponent->SetJumpOnReturn(true);
     m_exponent->setGeometry(302, 28, 56, 32);
     m_exponent->setFont(big);
@@ -107,15 +108,15 @@ void KeypadPage::buildDisplay()
     m_exponent->SetTabTyped(true);
 
     CalcDisplay& display = m_controller.Display();
-    m_result->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
-        m_controller.edt_resultsKeyPress(key, field.hasSelectedText() &&
-                                                  field.selectedText() == field.text());
+    m_result->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
+        m_controller.MantissaKeyTyped(key, field.hasSelectedText() &&
+                                               field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };
-    m_exponent->OnKeyPress = [this](TAlignEdit& field, char16_t& key) {
-        m_controller.edt_result10KeyPress(key, field.hasSelectedText() &&
-                                                   field.selectedText() == field.text());
+    m_exponent->OnKeyPress = [this](AlignEdit& field, char16_t& key) {
+        m_controller.ExponentKeyTyped(key, field.hasSelectedText() &&
+                                               field.selectedText() == field.text());
         key = KeyChar::None;
         Refresh();
     };
@@ -199,18 +200,18 @@ void KeypadPage::runKey(const KeypadKey& key)
 {
     switch (key.kind) {
     case KeyKind::Fix:
-        spb_fixClick();
+        StartFixEntry();
         return;
     case KeyKind::Angle:
         setAngleMode(AngleMode(key.value));
         return;
     case KeyKind::Memory:
         if (key.value == 0)
-            spb_inClick();
+            StoreInMemory();
         else if (key.value == 1)
-            spb_outClick();
+            RecallMemory();
         else
-            spb_clearClick();
+            ClearMemory();
         return;
     case KeyKind::Tape:
         emit img_rechenstreifen_wechselClick();
@@ -222,9 +223,9 @@ void KeypadPage::runKey(const KeypadKey& key)
     }
 }
 
-void KeypadPage::spb_fixClick()
+void KeypadPage::StartFixEntry()
 {
-    m_controller.Display().spb_fixClick();
+    m_controller.Display().StartFixEntry();
     Refresh();
     FocusResult();
 }
@@ -234,21 +235,21 @@ int KeypadPage::selectedSlot() const
     return std::max(0, m_memory->CurrentRow());
 }
 
-void KeypadPage::spb_inClick()
+void KeypadPage::StoreInMemory()
 {
-    m_controller.spb_inClick(selectedSlot());
+    m_controller.StoreInMemory(selectedSlot());
     Refresh();
 }
 
-void KeypadPage::spb_outClick()
+void KeypadPage::RecallMemory()
 {
-    m_controller.spb_outClick(selectedSlot());
+    m_controller.RecallMemory(selectedSlot());
     Refresh();
 }
 
-void KeypadPage::spb_clearClick()
+void KeypadPage::ClearMemory()
 {
-    m_controller.spb_clearClick(selectedSlot());
+    m_controller.ClearMemory(selectedSlot());
     Refresh();
 }
 
@@ -268,7 +269,7 @@ void KeypadPage::drawAngleIndicators()
     for (int i = 0; i < 3; ++i)
         m_angleImages[i]->setChecked(i == chosen);
     if (const auto message =
-            KeypadController::AngleLampMessage(mode, !on.isNull() && !off.isNull(), m_texts)) {
+            KeypadPageModel::AngleLampMessage(mode, !on.isNull() && !off.isNull(), m_texts)) {
         QMessageBox::critical(window(), message->caption, message->text);
         return;
     }
@@ -316,8 +317,8 @@ bool KeypadPage::eventFilter(QObject* watched, QEvent* event)
         m_effect.DrawFlat();
     } else if (watched == m_memory && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const char16_t key = TAlignEdit::KeyCharOf(keyEvent);
-        if (m_controller.sgr_speicherKeyPress(selectedSlot(), key)) {
+        const char16_t key = AlignEdit::KeyCharOf(keyEvent);
+        if (m_controller.MemoryGridKey(selectedSlot(), key)) {
             Refresh();
             return true;
         }

@@ -1,5 +1,5 @@
 // The keypad calculator page tsh_taschenrechner. It builds its keys from the keypad table,
-// turns each click or typed key into one call on the KeypadController and then shows the
+// turns each click or typed key into one call on the KeypadPageModel and then shows the
 // controller's texts: display, expression line, decimals, angle mode and memory.
 #pragma once
 
@@ -11,19 +11,19 @@
 class ControlTexts;
 class ImageButton;
 class ImageButtonEffect;
-class KeypadController;
+class KeypadPageModel;
 struct KeypadKey;
 class McStrings;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
+class AlignEdit;
 class MemoryGridWidget;
-class TAlignEdit;
 
 class KeypadPage : public QWidget {
     Q_OBJECT
 public:
-    KeypadPage(KeypadController& controller, ImageButtonEffect& effect, const McStrings& texts,
+    KeypadPage(KeypadPageModel& controller, ImageButtonEffect& effect, const McStrings& texts,
                const ControlTexts& controlTexts, QWidget* parent = nullptr);
 
     // Copies the controller's texts into the fields and tells the tape.
@@ -33,10 +33,10 @@ public:
     void FocusResult();
     MemoryGridWidget* MemoryGrid() const { return m_memory; }
 
-    void spb_fixClick();
-    void spb_inClick();
-    void spb_outClick();
-    void spb_clearClick();
+    void StartFixEntry();
+    void StoreInMemory();
+    void RecallMemory();
+    void ClearMemory();
     void rbo_degClick() { setAngleMode(AngleMode::Degrees); }
     void rbo_radClick() { setAngleMode(AngleMode::Radians); }
     void rbo_graClick() { setAngleMode(AngleMode::Grads); }
@@ -58,13 +58,13 @@ private:
     void drawAngleIndicators();
     int selectedSlot() const;
 
-    KeypadController& m_controller;
+    KeypadPageModel& m_controller;
     ImageButtonEffect& m_effect;
     const McStrings& m_texts;
     const ControlTexts& m_controlTexts;
     QLineEdit* m_expressionLine = nullptr;
-    TAlignEdit* m_result = nullptr;
-    TAlignEdit* m_exponent = nullptr;
+    AlignEdit* m_result = nullptr;
+    AlignEdit* m_exponent = nullptr;
     QLabel* m_tenTo = nullptr;
     ImageButton* m_fix = nullptr;
     QLabel* m_fixIndicator = nullptr;

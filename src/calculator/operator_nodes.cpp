@@ -76,7 +76,7 @@ bool Factorial(long double n, long double& result)
     return true;
 }
 
-void TOperator::Create(bool hyp, double x, int level, Operator op, int index)
+void OperatorNode::Create(bool hyp, double x, int level, Operator op, int index)
 {
     RightValue = Info(op).rightDefault;
     Priority = Info(op).priority + 3 * level;
@@ -92,7 +92,7 @@ void TOperator::Create(bool hyp, double x, int level, Operator op, int index)
 // key on the number typed after one (16 ^ 2 1/x). It waits in front of `previous` and hands
 // its result down as that operand when a later operator resolves it, so a sum waiting
 // behind `previous` stays below the whole chain.
-bool TOperator::GivesRightOperand(const TOperator* previous, const TOperator* next)
+bool OperatorNode::GivesRightOperand(const OperatorNode* previous, const OperatorNode* next)
 {
     if (previous->Level != next->Level)
         return false;
@@ -100,7 +100,7 @@ bool TOperator::GivesRightOperand(const TOperator* previous, const TOperator* ne
     return waitsForOperand && (IsPrefix(next->OpNumber) || IsPostfix(next->OpNumber));
 }
 
-void TOperator::LinkOperator(TOperator* previous, TOperator* next)
+void OperatorNode::LinkOperator(OperatorNode* previous, OperatorNode* next)
 {
     if (!previous || previous->Priority <= -1)
         return;
@@ -127,7 +127,7 @@ void TOperator::LinkOperator(TOperator* previous, TOperator* next)
     // `previous` and the nodes waiting behind it with a priority of at least the new one's
     // are computed now; the first waiting node of a lower priority moves behind the new
     // node instead, so 1 + 2 * 3 ^ 2 * 4 forms the second product before the sum.
-    for (TOperator* holder = previous; holder->HasPending; holder = holder->Pending) {
+    for (OperatorNode* holder = previous; holder->HasPending; holder = holder->Pending) {
         if (holder->Pending->Priority < next->Priority) {
             next->Pending = holder->Pending;
             next->HasPending = true;
@@ -146,7 +146,7 @@ void TOperator::LinkOperator(TOperator* previous, TOperator* next)
     previous->ResolveInto(next);
 }
 
-void TOperator::ResolveInto(TOperator* next)
+void OperatorNode::ResolveInto(OperatorNode* next)
 {
     RightValue = next->LeftValue;
     Evaluate();
@@ -154,7 +154,7 @@ void TOperator::ResolveInto(TOperator* next)
     next->ResultValue = ResultValue;
 }
 
-void TOperator::PassResult()
+void OperatorNode::PassResult()
 {
     if (m_context.InErrorState())
         return;
@@ -167,7 +167,7 @@ void TOperator::PassResult()
         m_context.ShowResult(ResultValue);
 }
 
-template <typename F> bool TOperator::Guarded(F compute)
+template <typename F> bool OperatorNode::Guarded(F compute)
 {
     double value = 0;
     switch (RunGuarded(compute, value)) {
@@ -190,14 +190,14 @@ template <typename F> bool TOperator::Guarded(F compute)
     return false;
 }
 
-void TOperatorBoth::TakeOperand(double x)
+void BinaryOperatorNode::TakeOperand(double x)
 {
     LeftValue = x;
     ResultValue = x;
     LinkOperator(m_context.CurrentOperator(), this);
 }
 
-void TOperatorBoth::Evaluate()
+void BinaryOperatorNode::Evaluate()
 {
     const long double l = LeftValue;
     const long double r = RightValue;
@@ -230,7 +230,7 @@ void TOperatorBoth::Evaluate()
     PassResult();
 }
 
-void TOperatorLeft::TakeOperand(double x)
+void PostfixOperatorNode::TakeOperand(double x)
 {
     LeftValue = x;
     ResultValue = x;
@@ -238,7 +238,7 @@ void TOperatorLeft::TakeOperand(double x)
     LinkOperator(m_context.CurrentOperator(), this);
 }
 
-void TOperatorLeft::Evaluate()
+void PostfixOperatorNode::Evaluate()
 {
     const long double l = LeftValue;
     switch (OpNumber) {
@@ -273,13 +273,13 @@ void TOperatorLeft::Evaluate()
     PassResult();
 }
 
-void TOperatorRight::TakeOperand(double)
+void PrefixOperatorNode::TakeOperand(double)
 {
     // The operand of a prefix function is typed after it and arrives as RightValue.
     LinkOperator(m_context.CurrentOperator(), this);
 }
 
-void TOperatorRight::Evaluate()
+void PrefixOperatorNode::Evaluate()
 {
     const AngleMode mode = m_context.Angle();
     const Operator op = OpNumber;
@@ -326,17 +326,17 @@ void TOperatorRight::Evaluate()
     PassResult();
 }
 
-std::unique_ptr<TOperator> MakeOperator(Operator op, OperatorContext& context)
+std::unique_ptr<OperatorNode> MakeOperator(Operator op, OperatorContext& context)
 {
     switch (KindOf(op)) {
     case OperatorKind::Equals:
     case OperatorKind::Binary:
-        return std::make_unique<TOperatorBoth>(context);
+        return std::make_unique<BinaryOperatorNode>(context);
     case OperatorKind::Postfix:
     case OperatorKind::Percent:
-        return std::make_unique<TOperatorLeft>(context);
+        return std::make_unique<PostfixOperatorNode>(context);
     case OperatorKind::Prefix:
-        return std::make_unique<TOperatorRight>(context);
+        return std::make_unique<PrefixOperatorNode>(context);
     case OperatorKind::Text:
         break;
     }

@@ -23,23 +23,23 @@ enum class CalcError {
     InvalidOperation = 5,
 };
 
-class TOperator;
+class OperatorNode;
 
 // What the nodes need from the calculator around them.
 class OperatorContext {
 public:
     virtual ~OperatorContext() = default;
-    virtual TOperator* CurrentOperator() const = 0;
+    virtual OperatorNode* CurrentOperator() const = 0;
     virtual AngleMode Angle() const = 0;
     virtual bool InErrorState() const = 0;
     virtual void ReportError(CalcError error) = 0;
     virtual void ShowResult(double value) = 0;
 };
 
-class TOperator {
+class OperatorNode {
 public:
-    explicit TOperator(OperatorContext& context) : m_context(context) {}
-    virtual ~TOperator() = default;
+    explicit OperatorNode(OperatorContext& context) : m_context(context) {}
+    virtual ~OperatorNode() = default;
 
     // Makes the node a node of the running calculation and hands it the display value.
     // The context's current node is still the previous one while this runs.
@@ -56,13 +56,13 @@ public:
     int Index = 0;
     int Priority = 0;
     bool HasPending = false;
-    TOperator* Pending = nullptr;
+    OperatorNode* Pending = nullptr;
     Operator OpNumber = Operator::Equals;
 
 protected:
     // Decides whether `previous` is computed now or waits behind `next`.
-    static void LinkOperator(TOperator* previous, TOperator* next);
-    static bool GivesRightOperand(const TOperator* previous, const TOperator* next);
+    static void LinkOperator(OperatorNode* previous, OperatorNode* next);
+    static bool GivesRightOperand(const OperatorNode* previous, const OperatorNode* next);
     // Hands the result down the waiting chain, then shows it.
     void PassResult();
     // Computes `compute` with the floating-point flags cleared before and tested after;
@@ -72,32 +72,32 @@ protected:
     OperatorContext& m_context;
 
 private:
-    void ResolveInto(TOperator* next);
+    void ResolveInto(OperatorNode* next);
 };
 
-class TOperatorBoth : public TOperator {
+class BinaryOperatorNode : public OperatorNode {
 public:
-    using TOperator::TOperator;
+    using OperatorNode::OperatorNode;
     void Evaluate() override;
     void TakeOperand(double x) override;
 };
 
-class TOperatorLeft : public TOperator {
+class PostfixOperatorNode : public OperatorNode {
 public:
-    using TOperator::TOperator;
+    using OperatorNode::OperatorNode;
     void Evaluate() override;
     void TakeOperand(double x) override;
 };
 
-class TOperatorRight : public TOperator {
+class PrefixOperatorNode : public OperatorNode {
 public:
-    using TOperator::TOperator;
+    using OperatorNode::OperatorNode;
     void Evaluate() override;
     void TakeOperand(double x) override;
 };
 
 // The node class of an operator; nothing for the parentheses and the hyperbolic suffix.
-std::unique_ptr<TOperator> MakeOperator(Operator op, OperatorContext& context);
+std::unique_ptr<OperatorNode> MakeOperator(Operator op, OperatorContext& context);
 
 // x raised to y by the library rule: y = 0 gives 1, x = 0 with y > 0 gives 0, an integral y
 // multiplies, anything else is exp(y · ln x).

@@ -42,11 +42,11 @@ inline constexpr int OperatorCount = 27;
 
 // How an operator takes its operands; this also decides the node class it creates.
 enum class OperatorKind {
-    Equals,  // "=": a TOperatorBoth that only passes its value on
-    Binary,  // left operand from the display, right one later: TOperatorBoth
-    Postfix, // works on the display value at once: TOperatorLeft
-    Percent, // postfix too, but with rules of its own: TOperatorLeft
-    Prefix,  // its operand is typed after it: TOperatorRight
+    Equals,  // "=": a BinaryOperatorNode that only passes its value on
+    Binary,  // left operand from the display, right one later: BinaryOperatorNode
+    Postfix, // works on the display value at once: PostfixOperatorNode
+    Percent, // postfix too, but with rules of its own: PostfixOperatorNode
+    Prefix,  // its operand is typed after it: PrefixOperatorNode
     Text,    // parentheses and the hyperbolic suffix: text only, no node
 };
 

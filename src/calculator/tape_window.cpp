@@ -1,5 +1,6 @@
 #include "tape_window.h"
 
+#include "control_texts.h"
 #include "image_button.h"
 
 #include <QAction>
@@ -13,10 +14,10 @@
 
 #include <algorithm>
 
-Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+TapeWindow::TapeWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_rechenstreifen"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_rechenstreifen"));
     // The tape never takes the keyboard from the calculator.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Rechenstreifen"));
@@ -43,15 +44,13 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     m_clear->setObjectName(QStringLiteral("rechenstreifen_loeschen"));
     m_clear->setGeometry(95, 2, 18, 18);
     m_clear->setToolTip(QStringLiteral("Rechenstreifen löschen"));
-    connect(m_clear, &ImageButton::clicked, this,
-            &Tfrm_rechenstreifen::rechenstreifen_loeschenClick);
+    connect(m_clear, &ImageButton::clicked, this, &TapeWindow::rechenstreifen_loeschenClick);
 
     m_print = new ImageButton(QStringLiteral("P"), this);
     m_print->setObjectName(QStringLiteral("img_rechenstreifen_drucken"));
     m_print->setGeometry(116, 2, 18, 18);
     m_print->setToolTip(QStringLiteral("Rechenstreifen drucken"));
-    connect(m_print, &ImageButton::clicked, this,
-            &Tfrm_rechenstreifen::img_rechenstreifen_druckenClick);
+    connect(m_print, &ImageButton::clicked, this, &TapeWindow::img_rechenstreifen_druckenClick);
 
     m_saveAction = new QAction(QStringLiteral("Speichern unter…"), this);
     m_saveAction->setObjectName(QStringLiteral("act_rechenstreifen_speichern"));
@@ -69,7 +68,7 @@ Tfrm_rechenstreifen::Tfrm_rechenstreifen(QWidget* parent)
     // it is made once the main window is up (BuildText) or when the tape first shows.
 }
 
-void Tfrm_rechenstreifen::BuildText()
+void TapeWindow::BuildText()
 {
     if (m_tape)
         return;
@@ -98,20 +97,20 @@ void Tfrm_rechenstreifen::BuildText()
         showChange({true, 0});
 }
 
-void Tfrm_rechenstreifen::showEvent(QShowEvent* event)
+void TapeWindow::showEvent(QShowEvent* event)
 {
     BuildText();
     QWidget::showEvent(event);
 }
 
-void Tfrm_rechenstreifen::SetEffect(ImageButtonEffect* effect)
+void TapeWindow::SetEffect(ImageButtonEffect* effect)
 {
     m_effect = effect;
     m_clear->SetEffect(effect);
     m_print->SetEffect(effect);
 }
 
-void Tfrm_rechenstreifen::ShowTape(CalculationTape& tape)
+void TapeWindow::ShowTape(CalculationTape& tape)
 {
     if (m_source != &tape) {
         m_source = &tape;
@@ -125,7 +124,7 @@ void Tfrm_rechenstreifen::ShowTape(CalculationTape& tape)
         showChange(change);
 }
 
-void Tfrm_rechenstreifen::showChange(CalculationTape::Change change)
+void TapeWindow::showChange(CalculationTape::Change change)
 {
     const QStringList& lines = m_source->Lines();
     const qsizetype from = change.cleared ? 0 : std::min(change.from, m_shownCount);
@@ -155,12 +154,12 @@ void Tfrm_rechenstreifen::showChange(CalculationTape::Change change)
     scrollToEnd();
 }
 
-bool Tfrm_rechenstreifen::TakesKeys() const
+bool TapeWindow::TakesKeys() const
 {
     return m_tape && m_tape->hasFocus();
 }
 
-QString Tfrm_rechenstreifen::SelectedLines() const
+QString TapeWindow::SelectedLines() const
 {
     if (!m_tape)
         return QString();
@@ -177,30 +176,30 @@ QString Tfrm_rechenstreifen::SelectedLines() const
     return lines.join(u'\n');
 }
 
-void Tfrm_rechenstreifen::scrollToEnd()
+void TapeWindow::scrollToEnd()
 {
     QScrollBar* bar = m_tape->verticalScrollBar();
     bar->setValue(bar->maximum());
 }
 
-void Tfrm_rechenstreifen::DockTo(const QRect& mainFrame)
+void TapeWindow::DockTo(const QRect& mainFrame)
 {
     move(mainFrame.left() - width(), mainFrame.top() + DockOffset);
 }
 
-void Tfrm_rechenstreifen::rechenstreifen_loeschenClick()
+void TapeWindow::rechenstreifen_loeschenClick()
 {
     if (OnClear)
         OnClear();
 }
 
-void Tfrm_rechenstreifen::img_rechenstreifen_druckenClick()
+void TapeWindow::img_rechenstreifen_druckenClick()
 {
     if (OnPrint)
         OnPrint(QStringLiteral("Rechenstreifen"), m_source ? m_source->Text() : QString());
 }
 
-bool Tfrm_rechenstreifen::eventFilter(QObject* watched, QEvent* event)
+bool TapeWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_background && event->type() == QEvent::MouseMove && m_effect)
         m_effect->DrawFlat();

@@ -1,4 +1,4 @@
-// Tfrm_rechenstreifen: the calculation tape in a narrow window of its own, docked to the
+// TapeWindow: the calculation tape in a narrow window of its own, docked to the
 // main window's left edge, 110 pixels below its top. It shows the tape lines the keypad
 // controller keeps; clearing and printing go back to the owner through callbacks.
 #pragma once
@@ -16,14 +16,14 @@ class QAction;
 class QLabel;
 class QTextEdit;
 
-class Tfrm_rechenstreifen : public QWidget {
+class TapeWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 137;
     static constexpr int ClientHeight = 463;
     static constexpr int DockOffset = 110;
 
-    explicit Tfrm_rechenstreifen(QWidget* parent = nullptr);
+    explicit TapeWindow(QWidget* parent = nullptr);
 
     void SetEffect(ImageButtonEffect* effect);
     // Shows what changed on `tape` since the last call (the first call shows it whole) and

@@ -53,8 +53,7 @@ FieldState stateOf(const QLineEdit& field)
 // The picture of img_kursupdate: two arrows chasing each other round a circle.
 QImage drawUpdatePicture()
 {
-    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = PictureCanvas({48, 48});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor green(0x2E, 0x7D, 0x32);
@@ -92,7 +91,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        char16_t key = TAlignEdit::KeyCharOf(event);
+        char16_t key = AlignEdit::KeyCharOf(event);
         const QModelIndex index = currentIndex();
         if (opensNoEditor(key) || !index.isValid() || !OnKeyPress) {
             QTableWidget::keyPressEvent(event);
@@ -108,7 +107,7 @@ protected:
 };
 
 // Code and name on the button face, every text centred two pixels below the cell's top;
-// a rate is edited in a TAlignEdit whose keys go to the grid's OnKeyPress first.
+// a rate is edited in an AlignEdit whose keys go to the grid's OnKeyPress first.
 class RateCellDelegate : public QStyledItemDelegate {
 public:
     struct Hooks {
@@ -145,8 +144,8 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
-        auto* editor = new TAlignEdit(parent);
-        editor->SetAlignment(TAlignEdit::TAlign::eaCenter);
+        auto* editor = new AlignEdit(parent);
+        editor->SetAlignment(AlignEdit::Alignment::eaCenter);
         editor->SetJumpOnReturn(false);
         editor->setFrame(false);
         // Pasting goes through the key rules only: no menu, no dropped text.
@@ -157,7 +156,7 @@ public:
         const int row = index.row();
         m_hooks.opened(row);
         RateGrid* grid = m_grid;
-        editor->OnKeyPress = [grid, row](TAlignEdit& field, char16_t& key) {
+        editor->OnKeyPress = [grid, row](AlignEdit& field, char16_t& key) {
             if (grid->OnKeyPress)
                 grid->OnKeyPress(row, kRateColumn, stateOf(field), key);
         };
@@ -257,16 +256,16 @@ void CurrencyPage::buildConversion()
                 i == 0 ? &CurrencyPage::cbo_waehrung_1Change : &CurrencyPage::cbo_waehrung_2Change);
         m_combos[i] = box;
 
-        auto* edit = new TAlignEdit(group);
+        auto* edit = new AlignEdit(group);
         edit->setObjectName(QString::fromLatin1(fieldNames[i]));
-        edit->SetAlignment(TAlignEdit::TAlign::eaRight);
+        edit->SetAlignment(AlignEdit::Alignment::eaRight);
         // No maxLength: it would cut the computed amounts too. Typing stops in AmountKey.
         edit->setGeometry(94, y, kGroupWidth - 104, 24);
         // Pasting goes through the key rules only: no menu, no dropped text.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
         edit->setAcceptDrops(false);
-        edit->OnKeyPress = [this](TAlignEdit& f, char16_t& key) {
-            key = CurrencyCalculator::AmountKey(key, stateOf(f), m_services.clipboard);
+        edit->OnKeyPress = [this](AlignEdit& f, char16_t& key) {
+            key = CurrencyPageModel::AmountKey(key, stateOf(f), m_services.clipboard);
         };
         edit->installEventFilter(this);
         m_amounts[i] = edit;
@@ -339,7 +338,7 @@ void CurrencyPage::buildRates()
     };
     // Only the rates can be chosen: a click on a code or a name chooses that row's rate.
     connect(grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        if (row >= 0 && !CurrencyCalculator::IsRateColumn(column))
+        if (row >= 0 && !CurrencyPageModel::IsRateColumn(column))
             m_grid->setCurrentCell(row, kRateColumn);
     });
     grid->setCurrentCell(0, kRateColumn);
@@ -377,7 +376,7 @@ void CurrencyPage::ShowSettings(const SettingBoxes& boxes)
     }
 }
 
-TAlignEdit* CurrencyPage::amountField(AmountField field) const
+AlignEdit* CurrencyPage::amountField(AmountField field) const
 {
     return m_amounts[field == AmountField::First ? 0 : 1];
 }
@@ -401,7 +400,7 @@ void CurrencyPage::Refresh()
     if (!m_built)
         return;
     for (const AmountField field : {AmountField::First, AmountField::Second}) {
-        TAlignEdit* edit = amountField(field);
+        AlignEdit* edit = amountField(field);
         if (edit->text() != m_calc.Amount(field))
             edit->setText(m_calc.Amount(field));
         QComboBox* box = combo(field);

@@ -1,11 +1,11 @@
 // tsh_waehrungsrechner ("Währungen"): an amount in one of 49 currencies converted into
 // another with the euro rates of the grid sgr_kurse. The rates are loaded from the program
 // folder when the page is made; its controls are built when it is first shown, so that the
-// program's start pays nothing for them. Every rule lives in CurrencyCalculator: the page
+// program's start pays nothing for them. Every rule lives in CurrencyPageModel: the page
 // turns each event into one call there and copies the calculator's texts back (Refresh).
 #pragma once
 
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 #include "conversion/rate_status.h"
 
 #include <optional>
@@ -17,7 +17,7 @@ class ImageButtonEffect;
 class QComboBox;
 class QLabel;
 class QTableWidget;
-class TAlignEdit;
+class AlignEdit;
 
 class CurrencyPage : public QWidget {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     explicit CurrencyPage(KeyFilterServices services, ImageButtonEffect* effect = nullptr,
                           QWidget* parent = nullptr);
 
-    CurrencyCalculator& Calculator() { return m_calc; }
+    CurrencyPageModel& Calculator() { return m_calc; }
     // Captions and hints; a translation replaces entries, then calls retranslate().
     ControlTexts& Texts() { return m_texts; }
 
@@ -77,7 +77,7 @@ private:
     void buildConversion();
     void buildRates();
     void buildSettings();
-    TAlignEdit* amountField(AmountField field) const;
+    AlignEdit* amountField(AmountField field) const;
     QComboBox* combo(AmountField field) const;
     void rateKey(int row, int column, const FieldState& cell, char16_t& key);
     void rateCellEdited(int row, const QString& text);
@@ -85,13 +85,13 @@ private:
     void showRateAge();
     void markEuroJoinedRows();
 
-    CurrencyCalculator m_calc;
+    CurrencyPageModel m_calc;
     ControlTexts m_texts;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     bool m_built = false;
     bool m_ratesPending = true; // "kurse.txt" not read yet
-    TAlignEdit* m_amounts[2] = {};
+    AlignEdit* m_amounts[2] = {};
     bool m_keyDown[2] = {}; // a key went down in that field since it took the focus
     QComboBox* m_combos[2] = {};
     QTableWidget* m_grid = nullptr;

@@ -68,7 +68,7 @@ void UnitGridView::SetEditable(int row, bool editable)
 
 void UnitGridView::keyPressEvent(QKeyEvent* event)
 {
-    const char16_t key = TAlignEdit::KeyCharOf(event);
+    const char16_t key = AlignEdit::KeyCharOf(event);
     const QModelIndex index = currentIndex();
     if (opensNoEditor(key) || !index.isValid() || index.column() != 0 || !OnKeyPress) {
         QTableWidget::keyPressEvent(event);
@@ -120,8 +120,8 @@ void UnitCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 QWidget* UnitCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                         const QModelIndex& index) const
 {
-    auto* editor = new TAlignEdit(parent);
-    editor->SetAlignment(TAlignEdit::TAlign::eaRight);
+    auto* editor = new AlignEdit(parent);
+    editor->SetAlignment(AlignEdit::Alignment::eaRight);
     editor->SetJumpOnReturn(false);
     editor->setFrame(false);
     // Pasting goes through the key rules only: no menu, no dropped text.
@@ -129,7 +129,7 @@ QWidget* UnitCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     editor->setAcceptDrops(false);
     const int row = index.row();
     UnitGridView* grid = m_grid;
-    editor->OnKeyPress = [grid, row](TAlignEdit& field, char16_t& key) {
+    editor->OnKeyPress = [grid, row](AlignEdit& field, char16_t& key) {
         const char16_t typed = key;
         key = KeyChar::None; // the engine has inserted it already, or dropped it
         if (!grid->OnKeyPress)

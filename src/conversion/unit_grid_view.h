@@ -38,7 +38,7 @@ private:
 };
 
 // Draws the cells (values right-aligned, names on the button face) and edits a value cell
-// in a right-aligned TAlignEdit whose keys all go through the grid's OnKeyPress.
+// in a right-aligned AlignEdit whose keys all go through the grid's OnKeyPress.
 class UnitCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -114,7 +114,7 @@ QWidget* UnitPage::buildPanel(const Quantity& quantity)
                                  GridTop + frame + WindRow::Description * UnitGridView::RowHeight,
                                  view->columnWidth(0), UnitGridView::RowHeight);
         m_windCombo->hide();
-        connect(m_windCombo, &QComboBox::activated, this, &UnitPage::cbo_wind_bezeichnungChange);
+        connect(m_windCombo, &QComboBox::activated, this, &UnitPage::WindForceChosen);
     }
     showGrid(grid);
     return panel;
@@ -134,9 +134,9 @@ void UnitPage::rbo_einheiten00Click(int radio)
         showGrid(quantity.grid);
 }
 
-void UnitPage::cbo_wind_bezeichnungChange(int index)
+void UnitPage::WindForceChosen(int index)
 {
-    m_grids.cbo_wind_bezeichnungChange(index);
+    m_grids.WindForceChosen(index);
     showGrid(WindGrid);
     gridView(WindGrid)->setCurrentCell(WindRow::Description, 0);
     showWindCombo();

@@ -1,9 +1,9 @@
 // tsh_einheiten ("SI-Einheiten"): fourteen quantities, one grid each, picked with the radio
 // buttons of gbo_einheiten. The page builds its controls when it is first shown, so that
-// the program's start pays nothing for it; every rule lives in UnitGrids.
+// the program's start pays nothing for it; every rule lives in UnitPageModel.
 #pragma once
 
-#include "unit_grids.h"
+#include "unit_page_model.h"
 
 #include <QWidget>
 
@@ -22,7 +22,7 @@ public:
 
     explicit UnitPage(KeyFilterServices services, QWidget* parent = nullptr);
 
-    UnitGrids& Grids() { return m_grids; }
+    UnitPageModel& Grids() { return m_grids; }
     // Captions of the page's controls; retranslate() shows them.
     ControlTexts& Texts() { return m_controlTexts; }
     // The translated names; the page shows them at once if it is built.
@@ -30,7 +30,7 @@ public:
     void retranslate();
 
     void rbo_einheiten00Click(int radio);
-    void cbo_wind_bezeichnungChange(int index);
+    void WindForceChosen(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,7 +42,7 @@ private:
     void showWindCombo();
     UnitGridView* gridView(int grid) const { return m_gridViews[size_t(grid - 1)]; }
 
-    UnitGrids m_grids;
+    UnitPageModel m_grids;
     ControlTexts m_controlTexts = UnitControlTexts();
     bool m_built = false;
     QGroupBox* m_group = nullptr;

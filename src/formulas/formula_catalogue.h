@@ -3,9 +3,16 @@
 // the symbol the legend and the typeset formula draw, a unit, the caption entries of
 // "MC_strings" for the legend, and whether it can be solved for.
 //
+// Everything about one formula stands in its one record (formula_records.cpp): the slots,
+// the solve blocks, the steps of its symbol line and value line, and the rows of its
+// legend. The solver, the renderer and the legend only read the record; the drawing steps
+// are plain data that the renderer and the legend interpret.
+//
 // Formula numbers 0 … 8 are building services, 9 … 22 and 35 areas, 23 … 34 volumes;
 // the selection lists show them in list order (FormulaNumberOf).
 #pragma once
+
+#include "formula_equations.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +49,74 @@ struct FormulaSlot {
     SlotSolve solve = SlotSolve::Solved;
 };
 
+// One step of a line of the typeset formula. The pen starts at the line's left end; a
+// step draws at the pen and leaves the pen at its end.
+struct DrawStep {
+    enum class Op {
+        Text,           // `text`
+        Var,            // slot `value`: its symbol, or its field; `index` replaces its index
+        Power,          // the superscript digit `text`
+        Pi,             // a drawn pi
+        Italic,         // `text` in italic (rho, the corner dimension e)
+        Subscripted,    // `text` with the index `index`, italic when `italic`
+        Delta,          // a drawn delta, 14 pixels high
+        FractionStart,  // the numerator starts `value` pixels right of the pen, 14 up
+        FractionEnd,    // the bar, and the denominator `text` (`value`: its x in the symbol line)
+        AfterNumerator, // the pen `value` pixels right of the last numerator, if not beyond
+        RootStart,      // a small root over what follows …
+        RootEnd,        // … up to here
+        Layout,         // a whole line laid out by the renderer: DrawLayout `value`
+    };
+    Op op = Op::Text;
+    int value = 0;
+    QString text;
+    QString index;
+    bool italic = false;
+};
+
+// The formulas whose lines follow pixel rules of their own (the bar that grows field by
+// field, the large root, the bracket of the radiator factor): the renderer lays them out.
+enum class DrawLayout {
+    VolumeFlow,
+    MassFlow,
+    Kv,
+    KvInSeries,
+    PressureFromKv,
+    PressureFromZeta,
+    RadiatorFactor
+};
+
+// The legend's columns: symbols, units (and the captions of areas and volumes), the values
+// of constants, the captions of building-services rows.
+namespace LegendColumn {
+inline constexpr int Symbol = 5;
+inline constexpr int Unit = 23;
+inline constexpr int Constant = 33;
+inline constexpr int Caption = 80;
+} // namespace LegendColumn
+
+// One item of the legend, at row `dy` (pixels below the legend's top, less 3).
+struct LegendStep {
+    enum class Op {
+        Row,         // slot `slot`: symbol, unit and caption; a second caption line `gap` lower
+        GeometryRow, // slot `slot`: symbol and caption (a second caption line 15 lower)
+        Heading,     // the caption `caption`, underlined, at the left edge
+        Text,        // `prefix`, the caption `caption` (if any) and `suffix`, at x
+        Symbol,      // the symbol of slot `slot`
+        Subscripted, // `prefix` in italic with the index `suffix`, at x
+        DeltaP0,     // Δp₀
+    };
+    Op op = Op::Text;
+    int dy = 0;
+    int x = 0;
+    int slot = 0;
+    int caption = -1;
+    int gap = 15;
+    QString prefix;
+    QString suffix;
+};
+
+// One formula's record: everything the solver, the renderer and the legend know of it.
 struct FormulaInfo {
     int number = 0;
     FormulaGroup group = FormulaGroup::BuildingServices;
@@ -49,7 +124,10 @@ struct FormulaInfo {
     std::vector<FormulaSlot> variables;
     std::vector<int> disabledFields;
     std::vector<int> readOnlyFields;
-    QStringList legendConstants; // constant rows of the legend ("Δp₀ = 1000 mbar" …)
+    std::vector<SolveBlock> solveBlocks;
+    std::vector<DrawStep> symbolLine;
+    std::vector<DrawStep> valueLine;
+    std::vector<LegendStep> legend;
 };
 
 namespace FormulaCatalogue {

@@ -1,5 +1,6 @@
-// The solve blocks of every formula: which slot a block solves, which slots it needs, and
-// its equation, evaluated in extended precision in the order the equation is written.
+// A formula's solve blocks: which slot a block solves, which slots it needs, and its
+// equation, evaluated in extended precision in the order the equation is written. The
+// blocks stand in the formula's record (formula_catalogue.h).
 #pragma once
 
 #include <QString>
@@ -24,6 +25,7 @@ struct SolveBlock {
     bool onlyWhenFieldEmpty = false; // solves only a slot whose field the user emptied
 };
 
+// The blocks of a formula's record; none for a number outside the catalogue.
 const std::vector<SolveBlock>& SolveBlocks(int formulaNumber);
 
 // The radiator enlargement factor's exponent, read as typed: "," or "." as separator,

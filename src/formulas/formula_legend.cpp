@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr int kSymbolX = 5;
-constexpr int kUnitX = 23;
-constexpr int kConstantX = 33;
-constexpr int kCaptionX = 80;
 // The delta as tall as the legend's 11-pixel text: a taller one meets the dot of V̇ below.
 constexpr int kDeltaHeight = 11;
 
@@ -21,17 +17,41 @@ QString u8(const char* text)
     return QString::fromUtf8(text);
 }
 
+// The two-line captions a language may word as a pair: the page's text names of both lines
+// and the "MC_strings" entry of the first.
+const struct {
+    int firstEntry;
+    const char* name1;
+    const char* german1;
+    const char* name2;
+    const char* german2;
+} kTwoLineCaptions[] = {
+    {6, "lgd_vorlauftemperatur1", "Vorlauf-", "lgd_vorlauftemperatur2", "temperatur"},
+    {8, "lgd_ruecklauftemperatur1", "Rücklauf-", "lgd_ruecklauftemperatur2", "temperatur"},
+    {32, "lgd_hypotenuse1", "Seitenlänge", "lgd_hypotenuse2", "der Hypotenuse"},
+};
+
 class Legend {
 public:
-    Legend(QImage& image, int number, const McStrings& captions)
+    Legend(QImage& image, int number, const McStrings& captions,
+           const FormulaLegend::TwoLineCaptions& twoLine)
         : c(image, FormulaFonts::Tahoma(11)), m_formula(FormulaCatalogue::Formula(number)),
-          m_captions(captions)
+          m_captions(captions), m_twoLine(twoLine)
     {}
 
     FormulaCanvas c;
     int last = 0; // y of the lowest line drawn
 
     QString entry(int n) const { return m_captions.Entry(n); }
+    // A slot's caption lines; the second is empty for a one-line caption.
+    std::pair<QString, QString> captionLines(const FormulaSlot& slot) const
+    {
+        if (slot.caption2 < 0)
+            return {entry(slot.caption), QString()};
+        if (const auto pair = m_twoLine.constFind(slot.caption); pair != m_twoLine.cend())
+            return *pair;
+        return {entry(slot.caption), entry(slot.caption2)};
+    }
 
     void text(int x, int dy, const QString& s) { c.TextOut(x, y(dy), s); }
     void underlined(int x, int dy, const QString& s)
@@ -44,7 +64,7 @@ public:
     }
 
     // The symbol of slot k at (x, row dy); `index` replaces the catalogue's subscript.
-    void symbol(int k, int dy, int x = kSymbolX, const QString& index = {})
+    void symbol(int k, int dy, int x = LegendColumn::Symbol, const QString& index = {})
     {
         const FormulaSymbol& s = m_formula.variables[size_t(k)].symbol;
         const QString sub = index.isEmpty() ? s.index : index;
@@ -70,32 +90,53 @@ public:
     void row(int k, int dy, int captionGap = 15)
     {
         const FormulaSlot& slot = m_formula.variables[size_t(k)];
+        const auto [line1, line2] = captionLines(slot);
         symbol(k, dy);
-        text(kUnitX, dy, slot.unit);
-        text(kCaptionX, dy, u8(" : ") + entry(slot.caption));
+        text(LegendColumn::Unit, dy, slot.unit);
+        text(LegendColumn::Caption, dy, u8(" : ") + line1);
         if (slot.caption2 >= 0)
-            text(kCaptionX, dy + captionGap, u8("   ") + entry(slot.caption2));
+            text(LegendColumn::Caption, dy + captionGap, u8("   ") + line2);
     }
 
-    // An area or volume row: symbol and ":  " with the caption.
+    // An area or volume row: symbol and ":  " with the caption (two lines if it has two).
     void geometryRow(int k, int dy)
     {
         const FormulaSlot& slot = m_formula.variables[size_t(k)];
+        const auto [line1, line2] = captionLines(slot);
         symbol(k, dy);
-        text(kUnitX, dy, u8(":  ") + entry(slot.caption) + slot.captionSuffix);
+        text(LegendColumn::Unit, dy, u8(":  ") + line1 + slot.captionSuffix);
+        if (slot.caption2 >= 0)
+            text(LegendColumn::Unit, dy + 15, u8("   ") + line2);
     }
 
-    // Δp₀ and ρ₀ of the kv formulas, with their values.
-    void referenceConstants(int dpRow, int rhoRow, int noteRow)
+    void step(const LegendStep& st)
     {
-        underlined(kSymbolX, 85, entry(16));
-        text(kSymbolX, 105, entry(17) + u8(":"));
-        c.DrawDelta(kSymbolX, y(dpRow), kDeltaHeight);
-        c.DrawSubscripted(c.Pen().x(), y(dpRow), u8("p"), false, u8("0"));
-        text(kConstantX, dpRow, u8(" = 1000 mbar"));
-        c.DrawSubscripted(kSymbolX, y(rhoRow), u8("ρ"), true, u8("0"));
-        text(kConstantX, rhoRow, u8(" = 999,1 kg/m³"));
-        text(kSymbolX, noteRow, u8("   (") + entry(18) + u8(")"));
+        using Op = LegendStep::Op;
+        switch (st.op) {
+        case Op::Row:
+            row(st.slot, st.dy, st.gap);
+            return;
+        case Op::GeometryRow:
+            geometryRow(st.slot, st.dy);
+            return;
+        case Op::Heading:
+            underlined(st.x, st.dy, entry(st.caption));
+            return;
+        case Op::Text:
+            text(st.x, st.dy,
+                 st.prefix + (st.caption >= 0 ? entry(st.caption) : QString()) + st.suffix);
+            return;
+        case Op::Symbol:
+            symbol(st.slot, st.dy, st.x);
+            return;
+        case Op::Subscripted:
+            c.DrawSubscripted(st.x, y(st.dy), st.prefix, true, st.suffix);
+            return;
+        case Op::DeltaP0:
+            c.DrawDelta(st.x, y(st.dy), kDeltaHeight);
+            c.DrawSubscripted(c.Pen().x(), y(st.dy), u8("p"), false, u8("0"));
+            return;
+        }
     }
 
 private:
@@ -107,76 +148,39 @@ private:
 
     const FormulaInfo& m_formula;
     const McStrings& m_captions;
+    const FormulaLegend::TwoLineCaptions& m_twoLine;
 };
-
-void buildingServices(Legend& l, int number)
-{
-    switch (number) {
-    case 0:
-    case 1: {
-        int dy = 15;
-        for (int k = 0; k < (number == 0 ? 6 : 5); ++k) {
-            l.row(k, dy);
-            dy += FormulaCatalogue::Formula(number).variables[size_t(k)].caption2 >= 0 ? 30 : 15;
-        }
-        return;
-    }
-    case 2:
-        for (int k = 0; k < 4; ++k)
-            l.row(k, 15 + 15 * k);
-        l.referenceConstants(120, 150, 165);
-        return;
-    case 3:
-    case 4:
-        l.row(0, 15);
-        return;
-    case 5:
-        for (int k = 0; k < 4; ++k)
-            l.row(k, 15 + 15 * k);
-        l.referenceConstants(120, 135, 150);
-        return;
-    case 6:
-        l.row(0, 15);
-        l.row(1, 35);
-        l.row(2, 65);
-        l.row(3, 80, 20);
-        return;
-    case 7:
-        l.row(0, 15);
-        l.row(1, 30);
-        l.underlined(kSymbolX, 70, l.entry(16));
-        l.text(kSymbolX, 90, l.entry(25) + u8(":"));
-        l.text(kSymbolX, 105, u8("g"));
-        l.text(kConstantX, 105, u8(" = 9,81 m/s"));
-        l.text(kSymbolX, 120, l.entry(8) + u8(":"));
-        l.c.DrawSubscripted(kSymbolX, 3 + 135, u8("ρ"), true, u8("r"));
-        l.text(kConstantX, 135, u8(" = 983,2 kg"));
-        l.text(kSymbolX, 150, l.entry(6) + u8(":"));
-        l.c.DrawSubscripted(kSymbolX, 3 + 165, u8("ρ"), true, u8("v"));
-        l.text(kConstantX, 165, u8(" = 971,6 kg"));
-        return;
-    case 8:
-        l.row(1, 15);
-        l.row(3, 45);
-        l.row(2, 75);
-        l.underlined(kSymbolX, 115, l.entry(16));
-        l.text(kSymbolX, 135, l.entry(27) + u8(":"));
-        l.symbol(7, 150);
-        l.text(kUnitX, 150, u8(" ~ 1,3 (") + l.entry(28) + u8(")"));
-        l.symbol(0, 165);
-        l.text(kUnitX, 165, u8(" : ") + l.entry(29));
-        l.text(kUnitX, 180, u8("   ") + l.entry(30));
-        return;
-    default:
-        return;
-    }
-}
 
 } // namespace
 
 namespace FormulaLegend {
 
-int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio)
+QList<ControlTexts::Entry> TwoLineCaptionTexts()
+{
+    QList<ControlTexts::Entry> texts;
+    for (const auto& c : kTwoLineCaptions) {
+        texts.append({QString::fromLatin1(c.name1), TextProperty::Caption, u8(c.german1)});
+        texts.append({QString::fromLatin1(c.name2), TextProperty::Caption, u8(c.german2)});
+    }
+    return texts;
+}
+
+TwoLineCaptions TwoLineCaptionsOf(const ControlTexts& texts)
+{
+    // A table that lacks these texts leaves them German: the legend then keeps the pair of
+    // "MC_strings" entries, translated or not.
+    TwoLineCaptions pairs;
+    for (const auto& c : kTwoLineCaptions) {
+        const QString line1 = texts.Text(QString::fromLatin1(c.name1), TextProperty::Caption);
+        const QString line2 = texts.Text(QString::fromLatin1(c.name2), TextProperty::Caption);
+        if (line1 != u8(c.german1) || line2 != u8(c.german2))
+            pairs.insert(c.firstEntry, {line1, line2});
+    }
+    return pairs;
+}
+
+int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio,
+               const TwoLineCaptions& twoLine)
 {
     const QSize size = QSize(Width, Height) * ratio;
     if (image.size() != size || image.devicePixelRatio() != ratio) {
@@ -184,29 +188,10 @@ int DrawLegend(QImage& image, int number, const McStrings& captions, qreal ratio
         image.setDevicePixelRatio(ratio);
     }
     image.fill(QGuiApplication::palette().color(QPalette::Button));
-    Legend l(image, number, captions);
-    l.underlined(kSymbolX, -3, captions.Entry(3));
-    const FormulaInfo& formula = FormulaCatalogue::Formula(number);
-    if (formula.group == FormulaGroup::BuildingServices) {
-        buildingServices(l, number);
-    } else {
-        // One row per slot in catalogue order, mirrors left out; the sector lists V, h, d.
-        std::vector<int> order;
-        for (int k = 0; k < int(formula.variables.size()); ++k)
-            if (formula.variables[size_t(k)].mirrorOf < 0)
-                order.push_back(k);
-        if (number == 33)
-            order = {0, 2, 1};
-        int dy = 15;
-        for (int k : order) {
-            l.geometryRow(k, dy);
-            if (number == 12 && k == 1) {
-                dy += 15;
-                l.text(kUnitX, dy, QStringLiteral("   ") + captions.Entry(33));
-            }
-            dy += 15;
-        }
-    }
+    Legend l(image, number, captions, twoLine);
+    l.underlined(LegendColumn::Symbol, -3, captions.Entry(3));
+    for (const LegendStep& step : FormulaCatalogue::Formula(number).legend)
+        l.step(step);
     return l.last + 15;
 }
 

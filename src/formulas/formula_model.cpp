@@ -23,11 +23,11 @@ void FormulaModel::FillVariableSet(FillSender sender, int selectedFormula)
         for (auto& field : Fields)
             field.colour = FieldColour::Input;
     RecolourFields = true;
-    Variablen.Rebuild = false;
+    Variables.Rebuild = false;
 
     if (sender == FillSender::Field) {
         for (int i = 0; i < FormulaCatalogue::SlotCount; ++i)
-            Variablen.Texts[size_t(i)] = Fields[size_t(i)].text;
+            Variables.Texts[size_t(i)] = Fields[size_t(i)].text;
         return;
     }
 
@@ -35,11 +35,11 @@ void FormulaModel::FillVariableSet(FillSender sender, int selectedFormula)
         field.enabled = true;
         field.readOnly = false;
     }
-    Variablen.Rebuild = true;
+    Variables.Rebuild = true;
     SymbolLine = true;
     if (selectedFormula >= 0)
-        Variablen.FormulaNumber = selectedFormula;
-    const FormulaInfo& formula = FormulaCatalogue::Formula(Variablen.FormulaNumber);
+        Variables.FormulaNumber = selectedFormula;
+    const FormulaInfo& formula = FormulaCatalogue::Formula(Variables.FormulaNumber);
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
         VariableField& field = Fields[size_t(i)];
         const bool used = i < int(formula.variables.size());
@@ -52,7 +52,7 @@ void FormulaModel::FillVariableSet(FillSender sender, int selectedFormula)
         if (!empty)
             continue;
         const QString placeholder = slot ? slot->placeholder : QString();
-        Variablen.Texts[size_t(i)] = placeholder;
+        Variables.Texts[size_t(i)] = placeholder;
         field.text = placeholder; // the renderer writes the slot into its field
     }
     for (int i : formula.disabledFields)
@@ -65,7 +65,7 @@ std::optional<double> FormulaModel::SlotValue(int slot) const
 {
     if (slot < 0 || slot >= FormulaCatalogue::SlotCount)
         return std::nullopt;
-    const QString& text = Variablen.Texts[size_t(slot)];
+    const QString& text = Variables.Texts[size_t(slot)];
     if (!IsNumberText(text))
         return std::nullopt;
     return ParseNumber(ToComma(text));
@@ -97,7 +97,7 @@ QString FormulaModel::NoticeText() const
 
 void FormulaModel::refreshMirrors()
 {
-    const FormulaInfo& formula = FormulaCatalogue::Formula(Variablen.FormulaNumber);
+    const FormulaInfo& formula = FormulaCatalogue::Formula(Variables.FormulaNumber);
     for (int i = 0; i < int(formula.variables.size()); ++i) {
         const int source = formula.variables[size_t(i)].mirrorOf;
         if (source < 0)
@@ -106,7 +106,7 @@ void FormulaModel::refreshMirrors()
         if (text.isEmpty() || !IsNumberText(text))
             continue;
         Fields[size_t(i)].text = text;
-        Variablen.Texts[size_t(i)] = text;
+        Variables.Texts[size_t(i)] = text;
     }
 }
 
@@ -120,12 +120,12 @@ bool FormulaModel::gateOpen(int slot, bool focusGate) const
 void FormulaModel::writeResult(int slot, double value)
 {
     QString text = m_display.FormatMantissa(GeneralText(value), MantissaStyle::Formula);
-    if (Variablen.FormulaNumber == kRadiatorFactor && slot == 0) {
+    if (Variables.FormulaNumber == kRadiatorFactor && slot == 0) {
         const double shown = ParseNumber(ToComma(text)).value_or(0);
         if (shown > kSnapBound && shown < 1)
             text = QStringLiteral("1");
     }
-    Variablen.Texts[size_t(slot)] = text;
+    Variables.Texts[size_t(slot)] = text;
     Fields[size_t(slot)].text = text;
     Fields[size_t(slot)].colour = FieldColour::Result;
 }
@@ -135,10 +135,10 @@ void FormulaModel::EvaluateFormula()
     Notice = FormulaNotice::Hidden;
     if (EvaluatePending) {
         for (int i = 0; i < kExponentSlot; ++i)
-            Variablen.Texts[size_t(i)].replace(u'.', u',');
+            Variables.Texts[size_t(i)].replace(u'.', u',');
         refreshMirrors();
 
-        const int number = Variablen.FormulaNumber;
+        const int number = Variables.FormulaNumber;
         const FormulaInfo& formula = FormulaCatalogue::Formula(number);
         const int slotCount = int(formula.variables.size());
         for (const SolveBlock& block : SolveBlocks(number)) {
@@ -164,7 +164,7 @@ void FormulaModel::EvaluateFormula()
             for (int i = 0; i < slotCount; ++i)
                 values[size_t(i)] = SlotValue(i).value_or(0.0);
             if (number == kRadiatorFactor)
-                values[kExponentSlot] = TolerantExponent(Variablen.Texts[kExponentSlot]);
+                values[kExponentSlot] = TolerantExponent(Variables.Texts[kExponentSlot]);
             double result = 0;
             const FloatFault fault = RunGuarded([&] { return block.equation(values); }, result);
             // A result too small for a double is shown as it comes out, not refused.

@@ -1,4 +1,4 @@
-// The formula page as plain data: the variable set TVariablen, the eight variable fields
+// The formula page as plain data: the variable set FormulaVariables, the eight variable fields
 // (text, enabled, read-only, colour), the choice of the result slot and the notice.
 //
 // Solving: when a field changes, FillVariableSet copies the fields into the set and
@@ -17,7 +17,7 @@
 #include <array>
 #include <optional>
 
-struct TVariablen {
+struct FormulaVariables {
     std::array<QString, FormulaCatalogue::SlotCount> Texts;
     int FormulaNumber = 0;
     bool Rebuild = false;
@@ -44,7 +44,7 @@ public:
 
     FormulaModel(CalcDisplay& display, const McStrings& captions);
 
-    TVariablen Variablen;
+    FormulaVariables Variables;
     std::array<VariableField, FormulaCatalogue::SlotCount> Fields;
 
     int ResultSlot = -1;

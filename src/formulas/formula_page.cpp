@@ -3,7 +3,7 @@
 #include "calculator/align_edit.h"
 #include "calculator/image_button.h"
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/memory_grid.h"
 #include "formula_drawing.h"
 #include "formula_glyphs.h"
@@ -54,7 +54,7 @@ ControlTexts FormulaControlTexts()
 {
     using T = TextProperty;
     QList<ControlTexts::Entry> entries;
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& group = FormulaCatalogue::Group(FormulaGroup(g));
         entries.append(
             {QString::fromLatin1(group.tab), T::Caption, QString::fromUtf8(group.caption)});
@@ -68,27 +68,28 @@ ControlTexts FormulaControlTexts()
     entries.append({QStringLiteral("img_out2"), T::Hint, QStringLiteral("Wert auslesen")});
     entries.append({QStringLiteral("img_clear2"), T::Hint, QStringLiteral("Wert löschen")});
     entries.append({QStringLiteral("sgr_memoryblock2"), T::Hint, QStringLiteral("Speicherplätze")});
+    entries.append(FormulaLegend::TwoLineCaptionTexts());
     return ControlTexts(entries);
 }
 
-FormulaPage::FormulaPage(KeypadController& calculator, const McStrings& captions,
+FormulaPage::FormulaPage(KeypadPageModel& calculator, const McStrings& captions,
                          KeyFilterServices services, ImageButtonEffect* effect, QWidget* parent)
     : QWidget(parent), m_calculator(calculator), m_captions(captions), m_services(services),
-      m_effect(effect), m_controller(calculator.Display(), captions, calculator.Memory(), services)
+      m_effect(effect), m_pageModel(calculator.Display(), captions, calculator.Memory(), services)
 {
     setObjectName(QStringLiteral("tsh_formelrechner"));
 }
 
 FormulaPage::~FormulaPage()
 {
-    // The controls go after the controller: what they signal on their way out (a last focus
+    // The controls go after the page model: what they signal on their way out (a last focus
     // change, a tab removed) must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
     for (QObject* child : findChildren<QObject*>()) {
         child->disconnect(this);
         child->removeEventFilter(this);
     }
-    for (TAlignEdit* field : m_fields)
+    for (AlignEdit* field : m_fields)
         if (field)
             field->OnKeyPress = nullptr;
 }
@@ -111,9 +112,9 @@ void FormulaPage::watchScreen()
     connect(handle, &QWindow::screenChanged, this, [this] {
         if (!m_built || devicePixelRatioF() == m_renderer.DevicePixelRatio())
             return;
-        m_controller.DrawFormula(false, false); // a new image: both lines
-        m_controller.LegendHeight = m_controller.DrawLegend();
-        if (m_controller.DrawingVisible)
+        m_pageModel.DrawFormula(false, false); // a new image: both lines
+        m_pageModel.LegendHeight = m_pageModel.DrawLegend();
+        if (m_pageModel.DrawingVisible)
             showDrawing();
         Refresh();
     });
@@ -139,7 +140,7 @@ void FormulaPage::buildGroups()
     m_groups = new QTabWidget(this);
     m_groups->setObjectName(QStringLiteral("pco_formel"));
     m_groups->setGeometry(kGroupsPlace);
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& info = FormulaCatalogue::Group(FormulaGroup(g));
         auto* tab = new QWidget;
         tab->setObjectName(QString::fromLatin1(info.tab));
@@ -151,19 +152,19 @@ void FormulaPage::buildGroups()
         list->setGeometry(6, 24, 200, 22);
         list->addItems(FormulaCatalogue::GroupItems(FormulaGroup(g)));
         connect(list, &QComboBox::activated, this, [this](int index) {
-            m_controller.cbo_formelChange(index);
+            m_pageModel.FormulaChosen(index);
             Refresh();
         });
         auto* label = new QLabel(tab);
         label->setObjectName(QString::fromLatin1(info.fixLabel));
         label->setGeometry(212, 27, 98, 16);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* fix = new TAlignEdit(tab);
+        auto* fix = new AlignEdit(tab);
         fix->setObjectName(QString::fromLatin1(info.fixEdit));
         fix->setGeometry(312, 24, 22, 22);
         fix->setReadOnly(true);
         fix->setFocusPolicy(Qt::NoFocus);
-        fix->SetAlignment(TAlignEdit::TAlign::eaCenter);
+        fix->SetAlignment(AlignEdit::Alignment::eaCenter);
         fix->setText(QStringLiteral("5"));
         auto* upDown = new QSpinBox(tab);
         upDown->setObjectName(QString::fromLatin1(info.fixUpDown));
@@ -174,7 +175,7 @@ void FormulaPage::buildGroups()
         if (auto* edit = upDown->findChild<QLineEdit*>())
             edit->hide();
         connect(upDown, &QSpinBox::valueChanged, this, [this](int position) {
-            m_controller.udo_fixClick(position);
+            m_pageModel.DecimalsChosen(position);
             Refresh();
         });
         m_lists[size_t(g)] = list;
@@ -183,10 +184,10 @@ void FormulaPage::buildGroups()
         m_groups->addTab(tab, QString());
     }
     connect(m_groups, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index < 0 || FormulaGroup(index) == m_controller.ActiveGroup)
+        if (index < 0 || FormulaGroup(index) == m_pageModel.ActiveGroup)
             return;
-        m_controller.pco_formelChanging();
-        m_controller.pco_formelChange(FormulaGroup(index));
+        m_pageModel.GroupLeaving();
+        m_pageModel.GroupChosen(FormulaGroup(index));
         Refresh();
     });
 }
@@ -201,7 +202,7 @@ void FormulaPage::buildFormulaBox()
     m_formulaBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_formulaBox->setWidgetResizable(false);
     m_formulaSurface = new QWidget;
-    m_formulaSurface->resize(m_controller.ScrollRange, FormulaRenderer::ImageHeight);
+    m_formulaSurface->resize(m_pageModel.ScrollRange, FormulaRenderer::ImageHeight);
     m_formulaImage = new QLabel(m_formulaSurface);
     m_formulaImage->setObjectName(QStringLiteral("img_formel_front"));
     m_formulaImage->setGeometry(0, 0, FormulaRenderer::ImageWidth, FormulaRenderer::ImageHeight);
@@ -209,9 +210,9 @@ void FormulaPage::buildFormulaBox()
     const QFont fieldFont = FormulaFonts::Tahoma(14);
     const int fieldHeight = FormulaRenderer::FieldHeight();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
-        auto* field = new TAlignEdit(m_formulaSurface);
+        auto* field = new AlignEdit(m_formulaSurface);
         field->setObjectName(QStringLiteral("edt_variable%1").arg(i));
-        field->SetAlignment(TAlignEdit::TAlign::eaCenter);
+        field->SetAlignment(AlignEdit::Alignment::eaCenter);
         field->setFrame(false);
         field->setFont(fieldFont);
         // The field is as wide as its text: the edit's own margins would hide part of it.
@@ -220,11 +221,11 @@ void FormulaPage::buildFormulaBox()
         field->setAutoFillBackground(true);
         field->hide();
         field->installEventFilter(this);
-        field->OnKeyPress = [this, i](TAlignEdit& edit, char16_t& key) {
+        field->OnKeyPress = [this, i](AlignEdit& edit, char16_t& key) {
             FieldState state{edit.text(), edit.cursorPosition(),
                              edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition(),
                              int(edit.selectedText().size())};
-            m_controller.edt_KeyPress(i, state, key);
+            m_pageModel.FieldKeyTyped(i, state, key);
             key = KeyChar::None;
             edit.setText(state.text);
             if (state.selectionLength > 0)
@@ -234,11 +235,11 @@ void FormulaPage::buildFormulaBox()
             Refresh();
         };
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            m_controller.edt_Change(i, text);
+            m_pageModel.FieldTextChanged(i, text);
             Refresh();
         });
-        connect(field, &TAlignEdit::Exited, this, [this, i] {
-            m_controller.edt_exit(i);
+        connect(field, &AlignEdit::Exited, this, [this, i] {
+            m_pageModel.FieldLeft(i);
             Refresh();
         });
         m_fields[size_t(i)] = field;
@@ -249,7 +250,7 @@ void FormulaPage::buildFormulaBox()
     clear->setGeometry(kFormulaBoxPlace.width() - 26, 4, 22, 20);
     clear->SetEffect(m_effect);
     connect(clear, &ImageButton::clicked, this, [this] {
-        m_controller.img_loeschenClick();
+        m_pageModel.ClearPressed();
         Refresh();
     });
 
@@ -265,9 +266,9 @@ void FormulaPage::buildFormulaBox()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const int field = fieldIndex(now);
         if (field >= 0)
-            m_controller.Model().FocusedField = field;
+            m_pageModel.Model().FocusedField = field;
         else if (now)
-            m_controller.Model().FocusedField = FormulaModel::NoField;
+            m_pageModel.Model().FocusedField = FormulaModel::NoField;
         // What had the focus as it left the page: a field, or something else of the page.
         if (old && isAncestorOf(old) && (!now || !isAncestorOf(now)))
             m_focusWhenLeaving = fieldIndex(old);
@@ -276,28 +277,28 @@ void FormulaPage::buildFormulaBox()
 
 void FormulaPage::buildLegendAndDrawing()
 {
-    const QRect legend = FormulaPageController::LegendPlace;
+    const QRect legend = FormulaPageModel::LegendPlace;
     m_legendImage = new QLabel(this);
     m_legendImage->setObjectName(QStringLiteral("img_erklaer"));
     m_legendImage->setGeometry(legend);
 
     m_drawingPanel = new QFrame(this);
     m_drawingPanel->setObjectName(QStringLiteral("pnl_zeichnung"));
-    m_drawingPanel->setGeometry(m_controller.DrawingPlace);
+    m_drawingPanel->setGeometry(m_pageModel.DrawingPlace);
     m_drawingImage = new QLabel(m_drawingPanel);
     m_drawingImage->setObjectName(QStringLiteral("img_zeichnung"));
     m_drawingToggle = new ImageButton(QStringLiteral("+"), m_drawingPanel);
     m_drawingToggle->setObjectName(QStringLiteral("img_ShowZeichnung"));
     m_drawingToggle->SetEffect(m_effect);
     connect(m_drawingToggle, &ImageButton::clicked, this, [this] {
-        m_controller.img_ShowZeichnungClick();
+        m_pageModel.DrawingSizeToggled();
         Refresh();
     });
 }
 
 void FormulaPage::buildMemory()
 {
-    const int top = FormulaPageController::LegendPlace.y();
+    const int top = FormulaPageModel::LegendPlace.y();
     const char* const names[3] = {"img_in2", "img_out2", "img_clear2"};
     const char* const faces[3] = {"MS", "MR", "MC"};
     for (int i = 0; i < 3; ++i) {
@@ -307,11 +308,11 @@ void FormulaPage::buildMemory()
         key->SetEffect(m_effect);
         connect(key, &ImageButton::clicked, this, [this, i] {
             if (i == 0)
-                m_controller.spb_in2Click(selectedRow());
+                m_pageModel.StoreInMemory(selectedRow());
             else if (i == 1)
-                m_controller.spb_out2Click(selectedRow());
+                m_pageModel.RecallFromMemory(selectedRow());
             else
-                m_controller.spb_clearClick(selectedRow());
+                m_pageModel.ClearMemory(selectedRow());
             Refresh();
         });
     }
@@ -319,7 +320,7 @@ void FormulaPage::buildMemory()
     m_memoryBox = new QScrollArea(this);
     m_memoryBox->setObjectName(QStringLiteral("scx_speicher2"));
     m_memoryBox->setGeometry(kMemoryLeft, top + 24, kPageWidth - 4 - kMemoryLeft,
-                             FormulaPageController::LegendPlace.height() - 24);
+                             FormulaPageModel::LegendPlace.height() - 24);
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
@@ -330,31 +331,32 @@ void FormulaPage::buildMemory()
 
 void FormulaPage::connectHooks()
 {
-    m_controller.DrawFormula = [this](bool symbolLine, bool) {
+    m_pageModel.DrawFormula = [this](bool symbolLine, bool) {
         m_renderer.SetDevicePixelRatio(devicePixelRatioF());
-        const int range = m_renderer.DrawFormula(m_controller.Model().Variablen, symbolLine);
+        const int range = m_renderer.DrawFormula(m_pageModel.Model().Variables, symbolLine);
         m_formulaImage->setPixmap(QPixmap::fromImage(m_renderer.Image()));
         return range;
     };
-    m_controller.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
-    m_controller.DrawLegend = [this] {
-        const int height = FormulaLegend::DrawLegend(m_legend, m_controller.SelectedFormula(),
-                                                     m_captions, devicePixelRatioF());
+    m_pageModel.ResetFieldWidths = [this] { m_renderer.ResetFieldWidths(); };
+    m_pageModel.DrawLegend = [this] {
+        const int height = FormulaLegend::DrawLegend(m_legend, m_pageModel.SelectedFormula(),
+                                                     m_captions, devicePixelRatioF(),
+                                                     FormulaLegend::TwoLineCaptionsOf(m_texts));
         m_legendImage->setPixmap(QPixmap::fromImage(m_legend));
         return height;
     };
-    m_controller.ShowDrawing = [this] { return showDrawing(); };
-    m_controller.FocusField = [this](int field) {
+    m_pageModel.ShowDrawing = [this] { return showDrawing(); };
+    m_pageModel.FocusField = [this](int field) {
         // A field takes the keyboard only once it is shown where the renderer put it.
         refreshFields();
         m_fields[size_t(field)]->setFocus(Qt::OtherFocusReason);
-        m_controller.Model().FocusedField = field;
+        m_pageModel.Model().FocusedField = field;
     };
 }
 
 bool FormulaPage::showDrawing()
 {
-    const QString name = FormulaDrawing::FileName(m_controller.SelectedFormula());
+    const QString name = FormulaDrawing::FileName(m_pageModel.SelectedFormula());
     if (name.isEmpty())
         return false;
     QFile file(ProgramFolder::FilePath(name));
@@ -365,7 +367,7 @@ bool FormulaPage::showDrawing()
     if (!picture)
         return false;
     m_drawing =
-        FormulaDrawing::DrawFitted(*picture, m_controller.DrawingPlace.size(), devicePixelRatioF());
+        FormulaDrawing::DrawFitted(*picture, m_pageModel.DrawingPlace.size(), devicePixelRatioF());
     m_drawingImage->setPixmap(QPixmap::fromImage(m_drawing));
     return true;
 }
@@ -387,21 +389,21 @@ void FormulaPage::pco_mainChange()
 {
     if (!m_built)
         return;
-    m_controller.pco_mainChange();
+    m_pageModel.PageShown();
     Refresh();
 }
 
 void FormulaPage::pco_mainChanging()
 {
     if (m_built)
-        m_controller.pco_mainChanging(m_focusWhenLeaving);
+        m_pageModel.PageLeaving(m_focusWhenLeaving);
 }
 
 void FormulaPage::refreshFields()
 {
-    const FormulaModel& model = m_controller.Model();
+    const FormulaModel& model = m_pageModel.Model();
     for (int i = 0; i < FormulaCatalogue::SlotCount; ++i) {
-        TAlignEdit* field = m_fields[size_t(i)];
+        AlignEdit* field = m_fields[size_t(i)];
         const VariableField& state = model.Fields[size_t(i)];
         const FieldPlace& place = m_renderer.Fields()[size_t(i)];
         if (field->text() != state.text) {
@@ -413,8 +415,8 @@ void FormulaPage::refreshFields()
         setTextColour(field, state.colour == FieldColour::Result ? kResultColour : kInputColour);
         field->setEnabled(state.enabled);
         field->setReadOnly(state.readOnly);
-        field->setVisible(m_controller.FieldVisible[size_t(i)]);
-        if (std::exchange(m_controller.SelectAllRequest[size_t(i)], false))
+        field->setVisible(m_pageModel.FieldVisible[size_t(i)]);
+        if (std::exchange(m_pageModel.SelectAllRequest[size_t(i)], false))
             field->selectAll();
     }
 }
@@ -424,19 +426,19 @@ void FormulaPage::Refresh()
     if (!m_built)
         return;
     refreshFields();
-    const FormulaModel& model = m_controller.Model();
+    const FormulaModel& model = m_pageModel.Model();
     m_notice->setText(model.NoticeText());
     m_notice->setVisible(model.Notice != FormulaNotice::Hidden);
     m_notice->raise();
-    m_formulaSurface->resize(m_controller.ScrollRange, FormulaRenderer::ImageHeight);
+    m_formulaSurface->resize(m_pageModel.ScrollRange, FormulaRenderer::ImageHeight);
 
-    const int group = int(m_controller.ActiveGroup);
+    const int group = int(m_pageModel.ActiveGroup);
     {
         const QSignalBlocker blocker(m_groups);
         m_groups->setCurrentIndex(group);
     }
     const CalcDisplay& display = m_calculator.Display();
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         m_fixFields[size_t(g)]->setText(display.FixIndicator());
         // The up-down steps from the number shown.
         if (display.FixDecimals >= 0) {
@@ -444,20 +446,20 @@ void FormulaPage::Refresh()
             m_fixUpDowns[size_t(g)]->setValue(display.FixDecimals);
         }
         const QSignalBlocker blocker(m_lists[size_t(g)]);
-        m_lists[size_t(g)]->setCurrentIndex(m_controller.ListIndex[size_t(g)]);
+        m_lists[size_t(g)]->setCurrentIndex(m_pageModel.ListIndex[size_t(g)]);
     }
 
-    m_drawingPanel->setGeometry(m_controller.DrawingPlace);
-    m_drawingImage->setGeometry(0, 0, m_controller.DrawingPlace.width(),
-                                m_controller.DrawingPlace.height());
-    m_drawingToggle->setGeometry(m_controller.DrawingPlace.width() - kToggleSize - 2, 2,
-                                 kToggleSize, kToggleSize);
-    m_drawingToggle->SetFace(KeyFace{
-        m_controller.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
-    m_drawingToggle->setToolTip(m_controller.DrawingToggleHint());
-    m_drawingPanel->setVisible(m_controller.DrawingVisible);
+    m_drawingPanel->setGeometry(m_pageModel.DrawingPlace);
+    m_drawingImage->setGeometry(0, 0, m_pageModel.DrawingPlace.width(),
+                                m_pageModel.DrawingPlace.height());
+    m_drawingToggle->setGeometry(m_pageModel.DrawingPlace.width() - kToggleSize - 2, 2, kToggleSize,
+                                 kToggleSize);
+    m_drawingToggle->SetFace(
+        KeyFace{m_pageModel.DrawingSmall ? QStringLiteral("+") : QStringLiteral("\u2212"), {}, {}});
+    m_drawingToggle->setToolTip(m_pageModel.DrawingToggleHint());
+    m_drawingPanel->setVisible(m_pageModel.DrawingVisible);
     m_drawingPanel->raise();
-    m_memoryBox->setVisible(m_controller.MemoryGridVisible());
+    m_memoryBox->setVisible(m_pageModel.MemoryGridVisible());
 
     for (int row = 0; row < MemorySlots::Count; ++row)
         m_memory->SetValue(row, m_calculator.Memory().Value(row));
@@ -470,7 +472,7 @@ void FormulaPage::SetLanguage(int languageCode)
         return;
     // cbo_formelDropDown: the long building-services names get a wider list.
     QComboBox* list = m_lists[size_t(FormulaGroup::BuildingServices)];
-    const int width = FormulaPageController::DropDownWidth(languageCode);
+    const int width = FormulaPageModel::DropDownWidth(languageCode);
     list->view()->setMinimumWidth(width > 0 ? width : list->width());
 }
 
@@ -479,21 +481,21 @@ void FormulaPage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
-    for (int g = 0; g < FormulaPageController::GroupCount; ++g) {
+    for (int g = 0; g < FormulaPageModel::GroupCount; ++g) {
         const auto& info = FormulaCatalogue::Group(FormulaGroup(g));
         m_groups->setTabText(g, m_texts.Text(QString::fromLatin1(info.tab), TextProperty::Caption));
     }
     // New captions leave the legend's words behind; the lists keep their choice.
-    if (m_controller.DrawLegend && isVisible())
-        m_controller.LegendHeight = m_controller.DrawLegend();
+    if (m_pageModel.DrawLegend && isVisible())
+        m_pageModel.LegendHeight = m_pageModel.DrawLegend();
     Refresh();
 }
 
 bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_memory && event->type() == QEvent::KeyPress) {
-        const char16_t key = TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
-        if (m_calculator.sgr_speicherKeyPress(selectedRow(), key)) {
+        const char16_t key = AlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event));
+        if (m_calculator.MemoryGridKey(selectedRow(), key)) {
             Refresh();
             return true;
         }
@@ -502,7 +504,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     const int field = fieldIndex(watched);
     if (field < 0)
         return QWidget::eventFilter(watched, event);
-    TAlignEdit* edit = m_fields[size_t(field)];
+    AlignEdit* edit = m_fields[size_t(field)];
     // Every way of pasting (Shift+Insert, the context menu) goes where Ctrl+V goes: a number
     // is taken and solves at once, anything else is refused.
     const auto pasteAsCtrlV = [edit] {
@@ -513,7 +515,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
-            TAlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
+            AlignEdit::KeyCharOf(static_cast<QKeyEvent*>(event)) != KeyChar::CtrlV) {
             pasteAsCtrlV();
             return true;
         }
@@ -541,7 +543,7 @@ bool FormulaPage::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyRelease:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-            m_controller.edt_KeyUp(field, true, m_fields[size_t(field)]->text());
+            m_pageModel.FieldKeyReleased(field, true, m_fields[size_t(field)]->text());
             Refresh();
         }
         break;

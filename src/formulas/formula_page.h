@@ -1,12 +1,12 @@
 // tsh_formelrechner ("Formeln"): three tabs of formulas, the typeset formula with its
 // variable fields, the legend, the drawing of the chosen area or volume, and the memory
 // registers shared with the keypad. The page builds its controls when it is first shown;
-// every event is one call on FormulaPageController, after which Refresh() copies the
-// controller's state into the widgets and moves the fields where the renderer put them.
+// every event is one call on FormulaPageModel, after which Refresh() copies the
+// page model's state into the widgets and moves the fields where the renderer put them.
 #pragma once
 
 #include "calculator/control_texts.h"
-#include "formula_page_controller.h"
+#include "formula_page_model.h"
 #include "formula_renderer.h"
 
 #include <QImage>
@@ -17,15 +17,15 @@
 
 class ImageButton;
 class ImageButtonEffect;
-class KeypadController;
+class KeypadPageModel;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
 class QTabWidget;
+class AlignEdit;
 class MemoryGridWidget;
-class TAlignEdit;
 class QWindow;
 
 ControlTexts FormulaControlTexts();
@@ -33,11 +33,11 @@ ControlTexts FormulaControlTexts();
 class FormulaPage : public QWidget {
     Q_OBJECT
 public:
-    FormulaPage(KeypadController& calculator, const McStrings& captions, KeyFilterServices services,
+    FormulaPage(KeypadPageModel& calculator, const McStrings& captions, KeyFilterServices services,
                 ImageButtonEffect* effect = nullptr, QWidget* parent = nullptr);
     ~FormulaPage() override;
 
-    FormulaPageController& Controller() { return m_controller; }
+    FormulaPageModel& PageModel() { return m_pageModel; }
     const FormulaRenderer& Renderer() const { return m_renderer; }
     ControlTexts& Texts() { return m_texts; }
     // The page's memory grid and its scroll box; null until the page is built.
@@ -69,12 +69,12 @@ private:
     int fieldIndex(const QObject* object) const;
     int selectedRow() const;
 
-    KeypadController& m_calculator;
+    KeypadPageModel& m_calculator;
     const McStrings& m_captions;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
     ControlTexts m_texts = FormulaControlTexts();
-    FormulaPageController m_controller;
+    FormulaPageModel m_pageModel;
     FormulaRenderer m_renderer;
     QImage m_legend;
     QImage m_drawing;
@@ -84,13 +84,13 @@ private:
     int m_language = 1;
 
     QTabWidget* m_groups = nullptr;
-    std::array<QComboBox*, FormulaPageController::GroupCount> m_lists{};
-    std::array<TAlignEdit*, FormulaPageController::GroupCount> m_fixFields{};
-    std::array<QSpinBox*, FormulaPageController::GroupCount> m_fixUpDowns{};
+    std::array<QComboBox*, FormulaPageModel::GroupCount> m_lists{};
+    std::array<AlignEdit*, FormulaPageModel::GroupCount> m_fixFields{};
+    std::array<QSpinBox*, FormulaPageModel::GroupCount> m_fixUpDowns{};
     QScrollArea* m_formulaBox = nullptr;
     QWidget* m_formulaSurface = nullptr;
     QLabel* m_formulaImage = nullptr;
-    std::array<TAlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
+    std::array<AlignEdit*, FormulaCatalogue::SlotCount> m_fields{};
     QLabel* m_notice = nullptr;
     QLabel* m_legendImage = nullptr;
     QFrame* m_drawingPanel = nullptr;

@@ -5,8 +5,6 @@
 
 #include <QFontMetrics>
 
-#include <functional>
-
 namespace {
 
 const QColor kBackground = Qt::white;
@@ -22,7 +20,7 @@ QString u8(const char* text)
 // began, the end of the last field or subscripted symbol, and the start of the last field.
 class Line {
 public:
-    Line(FormulaCanvas& canvas, const TVariablen& set,
+    Line(FormulaCanvas& canvas, const FormulaVariables& set,
          std::array<FieldPlace, FormulaCatalogue::SlotCount>& fields, ValueLineLayout& layout,
          bool symbol, int y)
         : c(canvas), symbol(symbol), y(y), m_set(set), m_fields(fields), m_layout(layout)
@@ -40,28 +38,34 @@ public:
     void at(int px, int py) { c.MoveTo(px, py); }
     // Text at the pen. Right after a field a text that starts with ink (a bracket) moves
     // past the field's two extra pixels, which would hide its first stroke.
-    void text(const char* s)
+    void text(const QString& s)
     {
-        if (!symbol && *s != ' ' && x() == E.x() && x() < m_fieldEnd)
+        if (!symbol && !s.startsWith(u' ') && x() == E.x() && x() < m_fieldEnd)
             at(m_fieldEnd, c.Pen().y());
-        c.Text(u8(s));
+        c.Text(s);
     }
+    void text(const char* s) { text(u8(s)); }
     void textAt(int px, int py, const char* s) { c.TextOut(px, py, u8(s)); }
     // A power; after a field it stands right of the field's edge, where the field cannot
     // hide it.
-    void sup(char digit)
+    void sup(QChar digit)
     {
         const int px = symbol ? x() : std::max(x(), m_fieldEnd + 1);
         const int py = c.Pen().y();
-        c.DrawSuperscript(px, py, QLatin1Char(digit));
+        c.DrawSuperscript(px, py, digit);
         if (!symbol)
             m_layout.powers.emplace_back(QPoint(px - 1, py - 2), QPoint(x() - 1, py + 9));
     }
     void pi() { c.DrawPi(x(), c.Pen().y()); }
-    void italic(const char* s) { c.DrawItalic(x(), c.Pen().y(), u8(s)); }
+    void italic(const QString& s) { c.DrawItalic(x(), c.Pen().y(), s); }
+    void italic(const char* s) { italic(u8(s)); }
+    void subscripted(const QString& base, bool italicBase, const QString& sub)
+    {
+        E = c.DrawSubscripted(x(), c.Pen().y(), base, italicBase, sub);
+    }
     void subscripted(const char* base, bool italicBase, const char* sub)
     {
-        E = c.DrawSubscripted(x(), c.Pen().y(), u8(base), italicBase, u8(sub));
+        subscripted(u8(base), italicBase, u8(sub));
     }
     void bar(int x1, int x2, int py)
     {
@@ -73,11 +77,11 @@ public:
     bool numeric(int k) const { return ParseNumber(ToComma(m_set.Texts[size_t(k)])).has_value(); }
 
     // Variable k: its symbol, or its field. `index` replaces the catalogue's subscript.
-    void var(int k, const char* index = nullptr)
+    void var(int k, const QString& index = {})
     {
         const FormulaSymbol& s =
             FormulaCatalogue::Formula(m_set.FormulaNumber).variables[size_t(k)].symbol;
-        const QString sub = index ? u8(index) : s.index;
+        const QString sub = index.isEmpty() ? s.index : index;
         const int py = c.Pen().y();
         if (symbol) {
             if (s.sigmaZeta) {
@@ -114,14 +118,16 @@ public:
     // A fraction from the pen: the numerator from (F.x + numX, y − 14), the bar at y + 8
     // from F.x to the longer of numerator and denominator plus 4, the denominator at
     // F.x + denX in the symbol line and centred under the bar in the value line.
-    void fraction(int numX, const std::function<void()>& numerator, const char* den, int denX)
+    void fractionStart(int numX)
     {
         F = c.Pen();
+        at(F.x() + numX, y - 14);
+    }
+    void fractionEnd(const QString& d, int denX)
+    {
         const int fx = F.x();
-        at(fx + numX, y - 14);
-        numerator();
         const int numEnd = x();
-        const QString d = u8(den);
+        m_numeratorEnd = numEnd;
         const int denWidth = c.TextWidth(d);
         int barEnd = 0;
         int dx = 0;
@@ -136,18 +142,22 @@ public:
         c.TextOut(dx, y + 14, d);
         at(barEnd, y);
     }
+    // The pen `gap` pixels right of the last numerator's end, unless it stands further on.
+    void afterNumerator(int gap) { at(std::max(x(), m_numeratorEnd + gap), y); }
 
-    // A small root over what `radicand` draws on line `py`.
-    void smallRoot(int py, const std::function<void()>& radicand)
+    // A small root over what is drawn between rootStart and rootEnd, on the line's row.
+    void rootStart()
     {
-        const int rx = x();
-        at(rx, py + 6);
-        c.DrawRootSmall(rx, py + 6);
-        at(rx + 12, py);
-        radicand();
+        m_rootX = x();
+        at(m_rootX, y + 6);
+        c.DrawRootSmall(m_rootX, y + 6);
+        at(m_rootX + 12, y);
+    }
+    void rootEnd()
+    {
         const int end = x();
-        bar(rx + 10, end + 2, py - 1);
-        at(end + 2, py);
+        bar(m_rootX + 10, end + 2, y - 1);
+        at(end + 2, y);
     }
 
     // The field of variable k at the pen, 2 pixels wider than its text.
@@ -201,7 +211,9 @@ private:
     }
 
     int m_fieldEnd = 0; // the first x right of the last placed field
-    const TVariablen& m_set;
+    int m_numeratorEnd = 0;
+    int m_rootX = 0;
+    const FormulaVariables& m_set;
     std::array<FieldPlace, FormulaCatalogue::SlotCount>& m_fields;
     ValueLineLayout& m_layout;
 };
@@ -323,7 +335,7 @@ void drawKvInSeries(Line& l)
     if (l.symbol)
         l.subscripted("kv", false, "ges");
     else
-        l.var(0, "ges");
+        l.var(0, u8("ges"));
     l.text(" = ");
     l.F = l.c.Pen();
     const int fx = l.F.x();
@@ -336,10 +348,10 @@ void drawKvInSeries(Line& l)
     l.c.DrawRootSmall(fx, y + 17);
     l.at(fx + 10, y + 13); // the radicand starts where the root ends
     l.var(l.symbol ? 1 : 3);
-    l.sup('2');
+    l.sup(u'2');
     l.text(" + ");
     l.var(l.symbol ? 2 : 4);
-    l.sup('2');
+    l.sup(u'2');
     const int barEnd = std::max(numEnd, l.x()) + 2;
     l.bar(fx, barEnd, y + 8);
     l.at(barEnd, y);
@@ -424,7 +436,7 @@ void drawPressureFromZeta(Line& l)
         l.text(" · ");
         l.var(3);
     }
-    l.sup('2');
+    l.sup(u'2');
     const int numEnd = l.x();
     l.bar(fx, numEnd, y + 8);
     const QString den = u8("200");
@@ -480,395 +492,79 @@ void drawRadiatorFactor(Line& l)
     l.at(l.x(), y);
 }
 
-void drawFormula(int number, Line& l, const std::array<FieldPlace, 8>& previous)
+void drawLayout(DrawLayout layout, Line& l, const std::array<FieldPlace, 8>& previous)
 {
-    const int y = l.y;
-    const bool s = l.symbol;
-    l.at(FormulaRenderer::X0, y);
-    // "A = " (or "V = ") and what stands left of it.
-    const auto lead = [&](const char* symbolText) {
-        if (s) {
-            l.text(symbolText);
-        } else {
-            l.var(0);
-            l.text(" = ");
-        }
-    };
-    // "g · h" in the symbol line, fields 1 and 2 in the value line.
-    const auto product = [&](const char* symbolText) {
-        if (s) {
-            l.text(symbolText);
-            return;
-        }
-        l.var(1);
-        l.text(" · ");
-        l.var(2);
-    };
-    const auto sq = [&](int k, char power) {
-        l.var(k);
-        l.sup(power);
-    };
-    switch (number) {
-    case 0:
-    case 1:
-        drawFlow(l, number == 0, previous[1].width);
+    switch (layout) {
+    case DrawLayout::VolumeFlow:
+    case DrawLayout::MassFlow:
+        drawFlow(l, layout == DrawLayout::VolumeFlow, previous[1].width);
         return;
-    case 2:
+    case DrawLayout::Kv:
         drawKv(l);
         return;
-    case 3:
-        if (s)
-            l.subscripted("kv", false, "ges");
-        else
-            l.var(0, "ges");
-        l.text(" = ");
-        l.var(1);
-        l.text(" + ");
-        l.var(2);
-        return;
-    case 4:
+    case DrawLayout::KvInSeries:
         drawKvInSeries(l);
         return;
-    case 5:
+    case DrawLayout::PressureFromKv:
         drawPressureFromKv(l);
         return;
-    case 6:
+    case DrawLayout::PressureFromZeta:
         drawPressureFromZeta(l);
         return;
-    case 7:
-        if (s) {
-            l.c.DrawDelta(l.x(), y, 14);
-            l.text("p = ");
-            l.text("H · g · ( ");
-            l.subscripted("ρ", true, "r");
-            l.text(" - ");
-            l.subscripted("ρ", true, "v");
-            l.text(" )");
-        } else {
-            l.var(0);
-            l.text(" = ");
-            l.var(1);
-            l.text(" · 9,81 · ( 983,2 - 971,6 )");
-        }
-        return;
-    case 8:
+    case DrawLayout::RadiatorFactor:
         drawRadiatorFactor(l);
         return;
-    case 9:
-        if (s) {
-            l.text("A = a");
-            l.sup('2');
-        } else {
-            lead("");
-            sq(1, '2');
-        }
-        return;
-    case 10:
-    case 11:
-        if (s) {
-            l.text(number == 10 ? "A = a · b" : "A = a · h");
-        } else {
-            lead("");
-            l.var(1);
-            l.text(" · ");
-            l.var(2);
-        }
-        return;
-    case 12:
-        lead("A = ");
-        l.fraction(
-            3, [&] { product("g · h"); }, "2", 10);
-        return;
-    case 13:
-        lead("A = ");
-        l.fraction(
-            3,
-            [&] {
-                if (s) {
-                    l.text("( a + b ) · h");
-                    return;
-                }
-                l.text("( ");
-                l.var(1);
-                l.text(" + ");
-                l.var(2);
-                l.text(" ) · ");
-                l.var(3);
-            },
-            "2", 20);
-        return;
-    case 14:
-        if (s) {
-            l.text("A = r");
-            l.sup('2');
-        } else {
-            lead("");
-            sq(1, '2');
-        }
-        l.text(" · ");
-        l.pi();
-        return;
-    case 15:
-    case 16:
-        l.var(0);
-        l.text(" = ");
-        l.fraction(
-            3,
-            [&] {
-                sq(1, '2');
-                l.text(" · ");
-                l.pi();
-            },
-            "4", number == 15 ? 13 : 20);
-        return;
-    case 17:
-        if (s)
-            l.text("A = ");
-        else {
-            l.var(0);
-            l.text(" = ");
-        }
-        l.var(1);
-        l.text(" - ");
-        l.var(2);
-        return;
-    case 18:
-        lead("A = ");
-        l.fraction(
-            3, [&] { product("b · d"); }, "4", 10);
-        return;
-    case 19:
-        lead("A = ");
-        l.fraction(
-            3, [&] { product("b · d"); }, "4", 10);
-        l.text("  -  ");
-        l.fraction(
-            3,
-            [&] {
-                if (s) {
-                    l.text("s(d - 2 · h)");
-                    return;
-                }
-                l.var(3);
-                l.text("(");
-                l.var(4);
-                l.text(" - 2 · ");
-                l.var(5);
-                l.text(")");
-            },
-            "4", 20);
-        return;
-    case 20:
-        lead("A = ");
-        l.fraction(
-            3,
-            [&] {
-                if (s) {
-                    l.text("D · d · ");
-                } else {
-                    l.var(1);
-                    l.text(" · ");
-                    l.var(2);
-                    l.text(" · ");
-                }
-                l.pi();
-            },
-            "4", 10);
-        return;
-    case 21:
-        if (s) {
-            l.italic("e");
-            l.text(" = 1.155 · SW");
-        } else {
-            l.var(1);
-            l.text(" = 1.155 · ");
-            l.var(0);
-        }
-        return;
-    case 22:
-        if (s) {
-            l.text("SW = 0.866 · ");
-            l.italic("e");
-        } else {
-            l.var(1);
-            l.text(" = 0.866 · ");
-            l.var(0);
-        }
-        return;
-    case 23:
-        if (s) {
-            l.text("V = a");
-            l.sup('3');
-        } else {
-            lead("");
-            sq(1, '3');
-        }
-        return;
-    case 24:
-        if (s) {
-            l.text("V = a · b· h");
-        } else {
-            lead("");
-            l.var(1);
-            l.text(" · ");
-            l.var(2);
-            l.text(" · ");
-            l.var(3);
-        }
-        return;
-    case 25:
-    case 28:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                sq(1, '2');
-                l.text(" · ");
-                l.pi();
-            },
-            "4", 15);
-        if (number == 25) {
-            l.text(" · ");
-            l.var(2);
-            return;
-        }
-        l.text(" · ");
-        l.fraction(
-            3, [&] { l.var(2); }, "3", 3);
-        return;
-    case 26:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                l.pi();
-                l.text(" · ");
-                l.var(1);
-            },
-            "4", 15);
-        l.text(" · ( ");
-        sq(2, '2');
-        l.text(" - ");
-        sq(3, '2');
-        l.text(" )");
-        return;
-    case 27:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                if (s) {
-                    l.text(" a · b · h");
-                    return;
-                }
-                l.var(1);
-                l.text(" · ");
-                l.var(2);
-                l.text(" · ");
-                l.var(3);
-            },
-            "3", 18);
-        return;
-    case 29:
-        lead("V = ");
-        l.fraction(
-            3, [&] { l.var(1); }, "3", 3);
-        l.text(" · ( ");
-        l.var(2);
-        l.text(" + ");
-        l.var(3);
-        l.text(" + ");
-        l.smallRoot(y, [&] {
-            l.var(s ? 2 : 4);
-            l.text(" · ");
-            l.var(s ? 3 : 5);
-        });
-        l.text(" )");
-        return;
-    case 30:
-    case 34:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                l.pi();
-                l.text(" · ");
-                l.var(1);
-            },
-            "12", 10);
-        if (number == 30) {
-            l.text(" · ( ");
-            sq(2, '2');
-            l.text(" + ");
-            sq(3, '2');
-            l.text(" + ");
-            l.var(s ? 2 : 4);
-            l.text(" · ");
-            l.var(s ? 3 : 5);
-            l.text(" )");
-        } else {
-            l.text(" · ( 2 · ");
-            sq(2, '2');
-            l.text(" + ");
-            sq(3, '2');
-            l.text(" )");
-        }
-        return;
-    case 31:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                sq(1, '3');
-                l.text(" · ");
-                l.pi();
-            },
-            "6", 15);
-        return;
-    case 32:
-        lead("V = ");
-        l.fraction(
-            3,
-            [&] {
-                l.pi();
-                l.text(" · ");
-                sq(1, '2');
-            },
-            "6", 15);
-        l.text(" · ( 3 · ");
-        l.var(2);
-        l.text(" - 2 · ");
-        l.var(s ? 1 : 3);
-        l.text(" )");
-        return;
-    case 33: {
-        lead("V = ");
-        const int fx = l.x();
-        l.fraction(
-            3, [&] { l.text("1"); }, "6", 3);
-        // The product goes on 6 pixels after the numerator's end.
-        l.at(std::max(l.x(), fx + 3 + l.c.TextWidth(u8("1")) + 6), y);
-        l.text(" · ");
-        l.pi();
-        l.text(" · ");
-        sq(1, '2');
-        l.text(" · ");
-        l.var(2);
-        return;
     }
-    case 35:
-        if (s) {
-            l.text("U = 2 · r · ");
-        } else {
-            l.var(0);
-            l.text(" = 2 · ");
-            l.var(1);
-            l.text(" · ");
+}
+
+// One line of the formula: the steps of its record, from the line's left end.
+void drawLine(const std::vector<DrawStep>& steps, Line& l,
+              const std::array<FieldPlace, 8>& previous)
+{
+    using Op = DrawStep::Op;
+    l.at(FormulaRenderer::X0, l.y);
+    for (const DrawStep& step : steps) {
+        switch (step.op) {
+        case Op::Text:
+            l.text(step.text);
+            break;
+        case Op::Var:
+            l.var(step.value, step.index);
+            break;
+        case Op::Power:
+            l.sup(step.text.at(0));
+            break;
+        case Op::Pi:
+            l.pi();
+            break;
+        case Op::Italic:
+            l.italic(step.text);
+            break;
+        case Op::Subscripted:
+            l.subscripted(step.text, step.italic, step.index);
+            break;
+        case Op::Delta:
+            l.c.DrawDelta(l.x(), l.c.Pen().y(), 14);
+            break;
+        case Op::FractionStart:
+            l.fractionStart(step.value);
+            break;
+        case Op::FractionEnd:
+            l.fractionEnd(step.text, step.value);
+            break;
+        case Op::AfterNumerator:
+            l.afterNumerator(step.value);
+            break;
+        case Op::RootStart:
+            l.rootStart();
+            break;
+        case Op::RootEnd:
+            l.rootEnd();
+            break;
+        case Op::Layout:
+            drawLayout(DrawLayout(step.value), l, previous);
+            break;
         }
-        l.pi();
-        return;
-    default:
-        return;
     }
 }
 
@@ -908,7 +604,7 @@ void FormulaRenderer::ResetFieldWidths()
         m_fields[i].width = i == 0 ? FirstFieldWidth : 9;
 }
 
-int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
+int FormulaRenderer::DrawFormula(const FormulaVariables& set, bool symbolLine)
 {
     // The canvas is made with the first formula; a new one lacks the symbol line.
     const bool fresh = m_image.isNull();
@@ -926,7 +622,8 @@ int FormulaRenderer::DrawFormula(const TVariablen& set, bool symbolLine)
         if (!symbolLine)
             m_valueLine = {};
         Line l(canvas, set, m_fields, m_valueLine, symbolLine, y);
-        drawFormula(set.FormulaNumber, l, previous);
+        const FormulaInfo& formula = FormulaCatalogue::Formula(set.FormulaNumber);
+        drawLine(symbolLine ? formula.symbolLine : formula.valueLine, l, previous);
         symbolLine = false;
     }
     const int widest = canvas.Widest;

@@ -57,7 +57,7 @@ public:
     // the first is the symbol line when `symbolLine` holds, every other one the value line.
     // Returns the horizontal scroll range the formula needs: its widest x + 2, or + 15 when
     // that is beyond 350.
-    int DrawFormula(const TVariablen& set, bool symbolLine);
+    int DrawFormula(const FormulaVariables& set, bool symbolLine);
 
     // Widths as a new formula starts: 90 for the first field, 9 for the others.
     void ResetFieldWidths();

@@ -54,7 +54,7 @@ QString caption(const ControlTexts& texts, const char* component)
 
 } // namespace
 
-std::optional<CircuitSection> SectionFromPage(const PipeSizing& page, const QString& name)
+std::optional<CircuitSection> SectionFromPage(const PipePageModel& page, const QString& name)
 {
     const auto result = page.Result();
     if (!result || !result->lossComputed)
@@ -68,24 +68,24 @@ std::optional<CircuitSection> SectionFromPage(const PipeSizing& page, const QStr
     return section;
 }
 
-void ShowSection(PipeSizing& page, const CircuitSection& section)
+void ShowSection(PipePageModel& page, const CircuitSection& section)
 {
     page.SetText(PipeField::edtLeistung, fieldText(PipeField::edtLeistung, section.load));
     page.VolumeFlowFromLoad();
     if (section.pipe >= 0 && section.pipe < page.Pipes().size())
-        page.cbxRohreClick(section.pipe);
+        page.PipeChosen(section.pipe);
     page.SetText(PipeField::edtLang, fieldText(PipeField::edtLang, section.length));
     page.SetText(PipeField::edtZetawert, fieldText(PipeField::edtZetawert, section.zeta));
     page.UpdatePipe();
 }
 
-QList<SectionResult> Evaluate(const PipeSizing& page, const QList<CircuitSection>& sections)
+QList<SectionResult> Evaluate(const PipePageModel& page, const QList<CircuitSection>& sections)
 {
     QList<SectionResult> results;
     for (const CircuitSection& section : sections) {
         SectionResult entry{section, std::nullopt};
         if (section.pipe >= 0 && section.pipe < page.Pipes().size()) {
-            PipeSizing sizing = page;
+            PipePageModel sizing = page;
             ShowSection(sizing, section);
             entry.result = sizing.Result();
         }
@@ -269,7 +269,7 @@ CircuitFileRead ReadCircuitFile(const QByteArray& bytes, int pipeCount)
     return {std::move(file), E::None, 0};
 }
 
-QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipeSizing& page,
+QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipePageModel& page,
                                  const ControlTexts& texts, QChar separator)
 {
     const int unit = page.PressureUnit();
@@ -281,24 +281,20 @@ QList<QStringList> CircuitReport(const QList<SectionResult>& results, const Pipe
         return WithSeparator(FormatPressure(mbar, inUnit), separator);
     };
     const QString mbar = PressureUnitName(Millibar);
-    QList<QStringList> rows{{caption(texts, "Tfrm_heizkreis")},
-                            {caption(texts, "hdr_kreis_name"),
-                             caption(texts, "hdr_kreis_q"),
-                             caption(texts, "hdr_kreis_vp"),
-                             caption(texts, "hdr_kreis_rohr"),
-                             caption(texts, "hdr_kreis_l"),
-                             caption(texts, "hdr_kreis_zeta"),
-                             caption(texts, "hdr_v"),
-                             caption(texts, "hdr_r") + u' ' + mbar + QStringLiteral("/m"),
-                             caption(texts, "hdr_dp") + u' ' + mbar,
-                             caption(texts, "hdr_kreis_dpzeta") + u' ' + mbar,
-                             caption(texts, "hdr_kreis_dp") + u' ' + mbar}};
+    QList<QStringList> rows{
+        {caption(texts, "Tfrm_heizkreis")},
+        {caption(texts, "hdr_kreis_name"), caption(texts, "hdr_kreis_q"),
+         caption(texts, "hdr_kreis_vp"), caption(texts, "hdr_kreis_rohr"),
+         caption(texts, "hdr_kreis_l"), caption(texts, "hdr_kreis_zeta"), caption(texts, "hdr_v"),
+         caption(texts, "hdr_r") + u' ' + mbar + QStringLiteral("/m"),
+         caption(texts, "hdr_dp") + u' ' + mbar, caption(texts, "hdr_kreis_dpzeta") + u' ' + mbar,
+         caption(texts, "hdr_kreis_dp") + u' ' + mbar}};
     for (const SectionResult& entry : results) {
         const CircuitSection& s = entry.section;
         const QString pipe =
             s.pipe >= 0 && s.pipe < page.Pipes().size() ? page.Pipes()[s.pipe].name : QString();
-        QStringList row{s.name, number(s.load, 0), QString(), pipe, number(s.length, 2),
-                        number(s.zeta, 2)};
+        QStringList row{s.name, number(s.load, 0),   QString(),
+                        pipe,   number(s.length, 2), number(s.zeta, 2)};
         const auto& r = entry.result;
         if (r) {
             row[2] = number(r->flow, 3);

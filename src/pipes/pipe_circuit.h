@@ -21,7 +21,7 @@
 // A file that breaks any of this is refused whole: nothing of it is taken.
 #pragma once
 
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 
 #include <QByteArray>
 #include <QList>
@@ -45,12 +45,12 @@ struct SectionResult {
 
 struct CircuitTotals {
     int sections = 0;
-    bool complete = false;   // every section has its losses
-    double length = 0;       // m
-    double loss = 0;         // mbar
-    double maxVelocity = 0;  // m/s
-    double pumpFlow = 0;     // m³/h, of the first section
-    double headMetres = 0;   // the loss as a head of the fluid, m
+    bool complete = false;  // every section has its losses
+    double length = 0;      // m
+    double loss = 0;        // mbar
+    double maxVelocity = 0; // m/s
+    double pumpFlow = 0;    // m³/h, of the first section
+    double headMetres = 0;  // the loss as a head of the fluid, m
     double headKilopascal = 0;
 };
 
@@ -60,12 +60,12 @@ inline constexpr int CircuitFileVersion = 1;
 inline constexpr double StandardGravity = 9.80665;
 
 // The page's current inputs as a section; none when the page shows no losses for them.
-std::optional<CircuitSection> SectionFromPage(const PipeSizing& page, const QString& name);
+std::optional<CircuitSection> SectionFromPage(const PipePageModel& page, const QString& name);
 // Puts a section's inputs into the page (load, flow, pipe, length, ζ) and recomputes it.
-void ShowSection(PipeSizing& page, const CircuitSection& section);
+void ShowSection(PipePageModel& page, const CircuitSection& section);
 
 // Every section computed by the page's engine at the page's temperatures, fluid and law.
-QList<SectionResult> Evaluate(const PipeSizing& page, const QList<CircuitSection>& sections);
+QList<SectionResult> Evaluate(const PipePageModel& page, const QList<CircuitSection>& sections);
 CircuitTotals Totals(const QList<SectionResult>& results);
 
 // The name the next new section gets: "TS n", n one above the highest "TS" number in use.
@@ -83,12 +83,12 @@ struct CircuitFile {
 
 enum class CircuitFileError {
     None,
-    Empty,        // no bytes, or only blanks
-    NotACircuit,  // the first line is not the file's title
-    Version,      // a version this program does not read
-    TooMany,      // more sections than MaxSections
-    Truncated,    // fewer section lines than announced, or a line cut short
-    BadValue,     // a cell that is no number, or a number out of range
+    Empty,       // no bytes, or only blanks
+    NotACircuit, // the first line is not the file's title
+    Version,     // a version this program does not read
+    TooMany,     // more sections than MaxSections
+    Truncated,   // fewer section lines than announced, or a line cut short
+    BadValue,    // a cell that is no number, or a number out of range
 };
 
 struct CircuitFileRead {
@@ -103,7 +103,7 @@ CircuitFileRead ReadCircuitFile(const QByteArray& bytes, int pipeCount);
 
 // The circuit as rows of cells: title row, the header, one row per section, the total rows;
 // numbers with `separator` as decimal separator, pressures in mbar and in `unit` too.
-QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipeSizing& page,
+QList<QStringList> CircuitReport(const QList<SectionResult>& results, const PipePageModel& page,
                                  const ControlTexts& texts, QChar separator);
 QString CircuitCsv(const QList<QStringList>& report);
 // The total row of the table: "Summe", the total length, the largest velocity, the total loss.

@@ -81,10 +81,10 @@ QByteArray fromLegacy(const QByteArray& legacy)
     return raw;
 }
 
-TPipeRecord decode(QByteArray raw)
+PipeRecord decode(QByteArray raw)
 {
     std::memset(raw.data() + kLinks, 0, size_t(PipeRecordSize - kLinks));
-    TPipeRecord r;
+    PipeRecord r;
     r.group = uchar(raw[0]);
     r.series = uchar(raw[1]);
     r.dn = qint16(quint16(uchar(raw[kDn])) | quint16(uchar(raw[kDn + 1])) << 8);
@@ -97,7 +97,7 @@ TPipeRecord decode(QByteArray raw)
     return r;
 }
 
-bool lessByKeys(const TPipeRecord& a, const TPipeRecord& b)
+bool lessByKeys(const PipeRecord& a, const PipeRecord& b)
 {
     if (a.group != b.group)
         return a.group < b.group;
@@ -160,7 +160,7 @@ PipeFileContents ReadPipeFile(const QByteArray& bytes)
         offset = PipeHeaderSize;
     }
     const int size = current ? PipeRecordSize : LegacyRecordSize;
-    QList<TPipeRecord> read;
+    QList<PipeRecord> read;
     for (; offset < bytes.size(); offset += size) {
         const QByteArray record = chunk(bytes, offset, size);
         read.append(decode(current ? record : fromLegacy(record)));
@@ -169,8 +169,8 @@ PipeFileContents ReadPipeFile(const QByteArray& bytes)
     // later comes first.
     std::reverse(read.begin(), read.end());
     std::stable_sort(read.begin(), read.end(), lessByKeys);
-    if (std::none_of(read.begin(), read.end(), [](const TPipeRecord& r) { return r.active; })) {
-        for (TPipeRecord& r : read) {
+    if (std::none_of(read.begin(), read.end(), [](const PipeRecord& r) { return r.active; })) {
+        for (PipeRecord& r : read) {
             r.active = true;
             r.raw[kActive] = 1;
         }

@@ -26,7 +26,7 @@ double Real48ToDouble(const Real48& real);
 // values too small for it become 0.
 std::optional<Real48> DoubleToReal48(double value);
 
-struct TPipeRecord {
+struct PipeRecord {
     // The 465 bytes of the current layout with the two link fields cleared; the fields
     // below are read from them and everything else is kept as it was.
     QByteArray raw;
@@ -41,8 +41,8 @@ struct TPipeRecord {
 };
 
 struct PipeFileContents {
-    QList<TPipeRecord> records; // sorted, and all active if the file marked none
-    int headerByte = 1;         // byte 4 of a current header, 1 … 25
+    QList<PipeRecord> records; // sorted, and all active if the file marked none
+    int headerByte = 1;        // byte 4 of a current header, 1 … 25
 };
 
 // The records of a whole file, whatever its bytes: a partial last record is read with its

@@ -1,6 +1,6 @@
 // What the pipe page shows beyond the one selected pipe: every pipe of its series at the
 // page's flow, the friction chart of the series, and the page as a report to print or save.
-#include "pipe_sizing.h"
+#include "pipe_page_model.h"
 
 #include "calculator/float_guard.h"
 #include "calculator/key_filter.h"
@@ -50,7 +50,7 @@ QString CsvCell(const QString& cell)
     return u'"' + quoted + u'"';
 }
 
-QList<DimensionRow> PipeSizing::DimensionRows() const
+QList<DimensionRow> PipePageModel::DimensionRows() const
 {
     QList<DimensionRow> rows;
     const auto [first, last] = seriesRange();
@@ -63,7 +63,7 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
     const bool viscosityKnown = FluidViscosity(m_fluid, tv, tr) > 0;
     bool bestFound = false;
     for (int i = first; i <= last; ++i) {
-        const TPipeRecord& pipe = m_pipes[i];
+        const PipeRecord& pipe = m_pipes[i];
         DimensionRow row;
         row.index = i;
         row.dn = pipe.dn;
@@ -95,7 +95,7 @@ QList<DimensionRow> PipeSizing::DimensionRows() const
     return rows;
 }
 
-QStringList PipeSizing::DimensionCells(const DimensionRow& row) const
+QStringList PipePageModel::DimensionCells(const DimensionRow& row) const
 {
     QStringList cells{QString::number(row.dn), FixedText(row.innerDiameter, 1)};
     cells << (row.computed ? FixedText(row.velocity, 2) : QString());
@@ -104,7 +104,7 @@ QStringList PipeSizing::DimensionCells(const DimensionRow& row) const
     return cells << FormatPressure(row.r, m_unit) << FormatPressure(row.runLoss, m_unit);
 }
 
-PipeChart PipeSizing::Chart() const
+PipeChart PipePageModel::Chart() const
 {
     PipeChart chart;
     chart.minFlow = kChartMinFlow;
@@ -119,7 +119,7 @@ PipeChart PipeSizing::Chart() const
     if (!(density > 0) || !(FluidViscosity(m_fluid, tr, tv) > 0))
         return chart;
     // R of one metre of pipe, in Pa/m.
-    const auto rAt = [&](const TPipeRecord& pipe, double flow) {
+    const auto rAt = [&](const PipeRecord& pipe, double flow) {
         return PressureLoss(flow, 1, pipe.innerDiameter / 1000, pipe.roughness / 1000, 0, density,
                             tv, tr, m_fluid, m_law)
                    .r *
@@ -149,7 +149,7 @@ PipeChart PipeSizing::Chart() const
     return chart;
 }
 
-QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator) const
+QList<QStringList> PipePageModel::Report(const ControlTexts& texts, QChar separator) const
 {
     const auto caption = [&](const char* component) {
         return texts.Text(QString::fromLatin1(component), TextProperty::Caption).simplified();
@@ -165,7 +165,8 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     add(caption("lbl_leistung"), F::edtLeistung, caption("lbl_leistung_einheit"));
     add(caption("lbl_volumenstrom"), F::edtVP, caption("lbl_vp_einheit"));
     add(caption("lbl_volumenstrom"), F::edtVP1, caption("lbl_vp1_einheit"));
-    rows.append({texts.Text(u"cbxMedium", TextProperty::Hint), FluidNames()[m_fluid].toString()});
+    rows.append({texts.Text(u"cbxMedium", TextProperty::Hint),
+                 m_fluidNames.value(m_fluid, FluidNames()[m_fluid].toString())});
     if (m_law == FrictionLaw::Colebrook)
         rows.append({caption("chk_colebrook")});
     if (m_selected >= 0)
@@ -199,7 +200,7 @@ QList<QStringList> PipeSizing::Report(const ControlTexts& texts, QChar separator
     return rows;
 }
 
-QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
+QString PipePageModel::CsvText(const ControlTexts& texts, QChar separator) const
 {
     QString csv;
     for (const QStringList& row : Report(texts, separator)) {
@@ -213,7 +214,7 @@ QString PipeSizing::CsvText(const ControlTexts& texts, QChar separator) const
 
 // The fields as "caption: value unit" (the printed font is proportional, so tabs would not
 // line them up); the table after the empty row with tabs between its short cells.
-QString PipeSizing::PrintText(const ControlTexts& texts, QChar separator) const
+QString PipePageModel::PrintText(const ControlTexts& texts, QChar separator) const
 {
     QStringList lines;
     bool table = false;

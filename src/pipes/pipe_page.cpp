@@ -60,8 +60,7 @@ protected:
 // The picture of img_best_pipe: a pipe seen from its end under a magnifying glass.
 QImage drawSearchPicture()
 {
-    QImage image(30, 26, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = PictureCanvas({30, 26});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x55, 0x5F, 0x66), 3));
@@ -87,7 +86,7 @@ QImage blankPicture(QPainter& p, QImage& image)
 
 QImage drawTablePicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -101,7 +100,7 @@ QImage drawTablePicture()
 
 QImage drawChartPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.drawLine(QPointF(3.5, 2), QPointF(3.5, 15.5));
@@ -117,7 +116,7 @@ QImage drawChartPicture()
 
 QImage drawPrinterPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -131,7 +130,7 @@ QImage drawPrinterPicture()
 
 QImage drawCsvPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(Qt::white);
@@ -148,7 +147,7 @@ QImage drawCsvPicture()
 // A circuit: a boiler on the left, the supply along the top, a radiator, the return below.
 QImage drawCircuitPicture()
 {
-    QImage image(22, 18, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PictureCanvas({22, 18});
     QPainter p;
     blankPicture(p, image);
     p.setBrush(QColor(0xA0, 0xA8, 0xB0));
@@ -265,8 +264,8 @@ void PipePage::build()
     notice->setFixedHeight(34);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    for (TAlignEdit* edit : m_fields)
-        connect(edit, &TAlignEdit::errorSignal, this,
+    for (AlignEdit* edit : m_fields)
+        connect(edit, &AlignEdit::errorSignal, this,
                 [this](int n) { m_services.feedback.ErrorSignal(n); });
     // Children made while the page is being shown are not shown with it.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -283,14 +282,14 @@ QLabel* PipePage::makeLabel(const char* name, QWidget* parent, int x, int y, int
     return label;
 }
 
-TAlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int width)
+AlignEdit* PipePage::makeField(PipeField f, QWidget* parent, int x, int y, int width)
 {
     const PipeFieldInfo& info = InfoOf(f);
-    auto* edit = new TAlignEdit(parent);
+    auto* edit = new AlignEdit(parent);
     edit->setObjectName(QString::fromLatin1(info.name));
     edit->setGeometry(x, y, width, kFieldHeight);
-    edit->SetAlignment(TAlignEdit::TAlign::eaRight);
-    edit->SetEditType(TEditType::etFloat);
+    edit->SetAlignment(AlignEdit::Alignment::eaRight);
+    edit->SetEditType(EditType::etFloat);
     edit->SetDecimals(info.decimals);
     edit->SetEmptyIfZero(info.emptyIfZero);
     edit->setText(m_sizing.Text(f));
@@ -340,7 +339,7 @@ void PipePage::buildFlowGroup()
 
     const int y2 = y1 + kRow;
     makeLabel("lbl_volumenstrom", group, kLabelX, y2, kFieldX - kLabelX);
-    TAlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
+    AlignEdit* flow = makeField(F::edtVP, group, kFieldX, y2, kFieldWidth);
     makeLabel("lbl_vp_einheit", group, kFieldX + kFieldWidth + 4, y2, 40);
     makeField(F::edtVP1, group, kRightFieldX, y2, kRightFieldWidth);
 
@@ -356,12 +355,12 @@ void PipePage::buildFlowGroup()
     m_fluids->view()->setMinimumWidth(m_fluids->view()->sizeHintForColumn(0) + 24);
     m_fluids->setToolTip(m_fluids->currentText());
     connect(m_fluids, &QComboBox::currentTextChanged, m_fluids, &QWidget::setToolTip);
-    connect(m_fluids, &QComboBox::activated, this, &PipePage::cbxMediumClick);
+    connect(m_fluids, &QComboBox::activated, this, &PipePage::FluidChosen);
     makeLabel("lbl_vp1_einheit", group, kRightFieldX + kRightFieldWidth + 4, y2, 24);
 
     // Enter in the volume flow goes on to the length, past the read-only l/s.
     flow->SetJumpOnReturn(false);
-    flow->OnKeyPress = [this](TAlignEdit&, char16_t& key) {
+    flow->OnKeyPress = [this](AlignEdit&, char16_t& key) {
         if (key != KeyChar::Enter)
             return;
         key = KeyChar::None;
@@ -409,9 +408,9 @@ void PipePage::buildPipeGroup()
     connect(search, &QShortcut::activated, best, &ImageButton::click);
 
     for (const F f : {F::edtLang, F::edtZetawert, F::edtMaxvp})
-        connect(field(f), &QLineEdit::textChanged, this, &PipePage::edtLangChange);
+        connect(field(f), &QLineEdit::textChanged, this, &PipePage::RunLengthChanged);
     for (const F f : {F::edtZetawert, F::edtMaxvp})
-        connect(field(f), &TAlignEdit::Exited, this, &PipePage::edtLangChange);
+        connect(field(f), &AlignEdit::Exited, this, &PipePage::RunLengthChanged);
 
     y += kRow;
     makeLabel("lbl_rohrbezeichnung", group, kLabelX, y, 200);
@@ -420,11 +419,11 @@ void PipePage::buildPipeGroup()
     m_pipes->setObjectName(QStringLiteral("cbxRohre"));
     m_pipes->setGeometry(kLabelX, y, kGroupWidth - 2 * kLabelX - 22, kFieldHeight + 2);
     m_pipes->setMaxVisibleItems(kComboItemsShown);
-    connect(m_pipes, &QComboBox::activated, this, &PipePage::cbxRohreClick);
+    connect(m_pipes, &QComboBox::activated, this, &PipePage::PipeChosen);
     auto* arrows = new UpDownArrows(group);
     arrows->setObjectName(QStringLiteral("UpDown1"));
     arrows->setGeometry(kGroupWidth - kLabelX - 18, y, 18, kFieldHeight + 2);
-    arrows->OnClick = [this](UpDownButton button) { UpDown1Click(button); };
+    arrows->OnClick = [this](UpDownButton button) { StepPipe(button); };
     // A position set from outside (a script's select) is reached step by step.
     connect(arrows, &QSpinBox::valueChanged, this, &PipePage::stepTo);
     m_upDown = arrows;
@@ -453,7 +452,7 @@ void PipePage::buildPipeGroup()
     for (int unit = Millibar; unit < PressureUnitCount; ++unit)
         m_units->addItem(PressureUnitName(unit));
     m_units->setMaxVisibleItems(PressureUnitCount);
-    connect(m_units, &QComboBox::activated, this, &PipePage::cbxDruckangabeClick);
+    connect(m_units, &QComboBox::activated, this, &PipePage::PressureUnitChosen);
 
     y += kRow;
     makeLabel("lbl_zeta", group, kLabelX, y, 50);
@@ -461,8 +460,11 @@ void PipePage::buildPipeGroup()
     makeField(F::edtZetaDP, group, kFieldX, y, kFieldWidth);
     makeLabel("lbl_kv", group, kRightLabelX, y, kRightFieldX - kRightLabelX - 4)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeField(F::edtkv, group, kRightFieldX, y, kRightFieldWidth);
-    makeLabel("lbl_kv_einheit", group, rightUnitX, y, 30);
+    // m³/h is the widest unit of the column: its field gives way, so that the unit ends inside
+    // the frame at every scale of the screen (hinted text grows at 1.5 device pixels a pixel).
+    const int kvFieldWidth = kRightFieldWidth - 6;
+    makeField(F::edtkv, group, kRightFieldX, y, kvFieldWidth);
+    makeLabel("lbl_kv_einheit", group, kRightFieldX + kvFieldWidth + 4, y, 30);
 
     y += kRow;
     makeLabel("lbl_rwert", group, kLabelX, y, kFieldX - kLabelX);
@@ -471,7 +473,7 @@ void PipePage::buildPipeGroup()
     m_colebrook = new QCheckBox(group);
     m_colebrook->setObjectName(QStringLiteral("chk_colebrook"));
     m_colebrook->setGeometry(kGroupWidth - kLabelX - 100, y, 100, kFieldHeight);
-    connect(m_colebrook, &QCheckBox::clicked, this, &PipePage::chk_colebrookClick);
+    connect(m_colebrook, &QCheckBox::clicked, this, &PipePage::FrictionLawChosen);
 
     y += kRow;
     makeLabel("lbl_diffdruck", group, kLabelX, y, kFieldX - kLabelX);
@@ -540,7 +542,7 @@ void PipePage::Refresh()
     if (!m_built)
         return;
     for (int i = 0; i < PipeFieldCount; ++i) {
-        TAlignEdit* edit = m_fields[size_t(i)];
+        AlignEdit* edit = m_fields[size_t(i)];
         const QString text = m_sizing.Text(PipeField(i));
         if (edit->text() != text) {
             const QSignalBlocker blocker(edit);
@@ -589,17 +591,17 @@ void PipePage::Refresh()
     refreshWindows();
 }
 
-void PipePage::cbxMediumClick(int index)
+void PipePage::FluidChosen(int index)
 {
     const QList<int> fluids = AvailableFluids();
     if (index >= 0 && index < fluids.size())
-        m_sizing.cbxMediumClick(fluids[index]);
+        m_sizing.FluidChosen(fluids[index]);
     Refresh();
 }
 
-void PipePage::chk_colebrookClick(bool exact)
+void PipePage::FrictionLawChosen(bool exact)
 {
-    m_sizing.chk_colebrookClick(exact);
+    m_sizing.FrictionLawChosen(exact);
     Refresh();
 }
 
@@ -608,6 +610,15 @@ void PipePage::retranslate()
     if (!m_built)
         return;
     m_texts.ApplyTo(*this);
+    // The report names the fluid as the list shows it, in the language chosen.
+    QStringList fluidNames;
+    const QList<int> fluids = AvailableFluids();
+    for (int i = 0; i < fluids.size(); ++i) {
+        while (fluidNames.size() <= fluids[i])
+            fluidNames.append(FluidNames()[fluidNames.size()].toString());
+        fluidNames[fluids[i]] = m_fluids->itemText(i);
+    }
+    m_sizing.SetFluidNames(fluidNames);
     for (QWidget* window : {static_cast<QWidget*>(m_dimensions), static_cast<QWidget*>(m_chart),
                             static_cast<QWidget*>(m_zeta), static_cast<QWidget*>(m_circuitWindow)})
         if (window)
@@ -637,53 +648,54 @@ bool PipePage::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyRelease) {
         const char16_t key = releasedKey(static_cast<QKeyEvent*>(event));
         if (watched == field(PipeField::edtVP))
-            edtVPKeyUp(key);
+            VolumeFlowEntered(key);
         else
-            edttvKeyUp(key, watched == field(PipeField::edtLeistung) ? PipeField::edtLeistung
-                                                                     : PipeField::edttv);
+            TemperatureOrLoadEntered(key, watched == field(PipeField::edtLeistung)
+                                              ? PipeField::edtLeistung
+                                              : PipeField::edttv);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void PipePage::edttvKeyUp(char16_t key, PipeField from)
+void PipePage::TemperatureOrLoadEntered(char16_t key, PipeField from)
 {
-    m_sizing.edttvKeyUp(key, from);
+    m_sizing.TemperatureOrLoadEntered(key, from);
     Refresh();
 }
 
-void PipePage::edtVPKeyUp(char16_t key)
+void PipePage::VolumeFlowEntered(char16_t key)
 {
-    m_sizing.edtVPKeyUp(key);
+    m_sizing.VolumeFlowEntered(key);
     Refresh();
 }
 
-void PipePage::edtLangChange()
+void PipePage::RunLengthChanged()
 {
-    m_sizing.edtLangChange();
+    m_sizing.RunLengthChanged();
     Refresh();
 }
 
-void PipePage::cbxRohreClick(int index)
+void PipePage::PipeChosen(int index)
 {
-    m_sizing.cbxRohreClick(index);
+    m_sizing.PipeChosen(index);
     Refresh();
 }
 
-void PipePage::UpDown1Click(UpDownButton button)
+void PipePage::StepPipe(UpDownButton button)
 {
-    m_sizing.UpDown1Click(button);
+    m_sizing.StepPipe(button);
     Refresh();
 }
 
-void PipePage::cbxDruckangabeClick(int index)
+void PipePage::PressureUnitChosen(int index)
 {
-    m_sizing.cbxDruckangabeClick(index);
+    m_sizing.PressureUnitChosen(index);
     Refresh();
 }
 
 void PipePage::img_best_pipeClick()
 {
-    m_sizing.img_best_pipeClick();
+    m_sizing.FindBestPipe();
     Refresh();
 }
 
@@ -691,7 +703,7 @@ void PipePage::stepTo(int position)
 {
     while (m_sizing.SelectedPipe() >= 0 && m_sizing.SelectedPipe() != position) {
         const int before = m_sizing.SelectedPipe();
-        m_sizing.UpDown1Click(position > before ? UpDownButton::Up : UpDownButton::Down);
+        m_sizing.StepPipe(position > before ? UpDownButton::Up : UpDownButton::Down);
         if (m_sizing.SelectedPipe() == before)
             break;
     }

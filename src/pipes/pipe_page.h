@@ -1,13 +1,13 @@
 // tshRohrauslegung ("Rohrauslegung"): sizing a heating pipe for water. The pipe table is read
 // when the main window is made and again on every change of language; the controls are
 // built when the page is first shown, so that the program's start pays nothing for them.
-// Every rule lives in PipeSizing: the page turns each event into one call there and copies
+// Every rule lives in PipePageModel: the page turns each event into one call there and copies
 // its texts back (Refresh).
 #pragma once
 
 #include "calculator/key_filter.h"
 #include "pipes/pipe_circuit.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 
 #include <QWidget>
 
@@ -25,7 +25,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class TAlignEdit;
+class AlignEdit;
 class TextPrinter;
 class ZetaPickerWindow;
 
@@ -36,7 +36,7 @@ public:
                       QWidget* parent = nullptr);
     ~PipePage() override;
 
-    PipeSizing& Sizing() { return m_sizing; }
+    PipePageModel& Sizing() { return m_sizing; }
     // Captions and hints; a translation replaces entries, then calls retranslate().
     ControlTexts& Texts() { return m_texts; }
 
@@ -57,15 +57,15 @@ public:
     void Refresh();
     void retranslate();
 
-    void edttvKeyUp(char16_t key, PipeField from = PipeField::edttv);
-    void edtVPKeyUp(char16_t key);
-    void edtLangChange();
-    void cbxRohreClick(int index);
-    void UpDown1Click(UpDownButton button);
-    void cbxDruckangabeClick(int index);
+    void TemperatureOrLoadEntered(char16_t key, PipeField from = PipeField::edttv);
+    void VolumeFlowEntered(char16_t key);
+    void RunLengthChanged();
+    void PipeChosen(int index);
+    void StepPipe(UpDownButton button);
+    void PressureUnitChosen(int index);
     void img_best_pipeClick();
-    void cbxMediumClick(int index);
-    void chk_colebrookClick(bool exact);
+    void FluidChosen(int index);
+    void FrictionLawChosen(bool exact);
     // The dimensions table beside the main window, opened and closed by chk_rohrdimensionen.
     void chk_rohrdimensionenClick(bool open);
     void sgr_rohrdimensionenClick(int pipeIndex);
@@ -121,6 +121,7 @@ protected:
 
 private:
     QString pageTitle() const;
+    QString circuitName() const;
     void build();
     void buildFlowGroup();
     void buildPipeGroup();
@@ -133,16 +134,16 @@ private:
     void showWindows(bool shown);
     void dockWindows();
     void watchMainWindow();
-    TAlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
+    AlignEdit* makeField(PipeField field, QWidget* parent, int x, int y, int width);
     QLabel* makeLabel(const char* name, QWidget* parent, int x, int y, int width);
-    TAlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
+    AlignEdit* field(PipeField f) const { return m_fields[size_t(f)]; }
     void fillPipeCombo();
     QList<QStringList> circuitReport() const;
     void refreshCircuit();
     void circuitMessage(const QString& text);
     void stepTo(int position);
 
-    PipeSizing m_sizing;
+    PipePageModel m_sizing;
     ControlTexts m_texts;
     KeyFilterServices m_services;
     ImageButtonEffect* m_effect;
@@ -150,7 +151,7 @@ private:
     int m_language = 1;          // of the pipe file: the report's decimal separator follows it
     bool m_tableMissing = false; // the last load found no pipes, and said so
     int m_pendingLanguage = 0;   // a table still to read, in this language; 0: none
-    std::array<TAlignEdit*, PipeFieldCount> m_fields{};
+    std::array<AlignEdit*, PipeFieldCount> m_fields{};
     QComboBox* m_pipes = nullptr;
     QSpinBox* m_upDown = nullptr;
     QComboBox* m_units = nullptr;

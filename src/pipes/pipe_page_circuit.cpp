@@ -33,8 +33,8 @@ void PipePage::refreshCircuit()
 void PipePage::spb_teilstreckeClick()
 {
     const bool editing = m_editing >= 0 && m_editing < m_circuit.size();
-    const auto section = SectionFromPage(
-        m_sizing, editing ? m_circuit[m_editing].name : NextSectionName(m_circuit));
+    const auto section =
+        SectionFromPage(m_sizing, editing ? m_circuit[m_editing].name : NextSectionName(m_circuit));
     // A run without losses (no load, impossible temperatures) is no section.
     if (!section) {
         m_services.feedback.ErrorSignal(2);
@@ -138,28 +138,39 @@ bool PipePage::OpenCircuit(const QString& path)
         circuitMessage(m_texts.Text(u"msg_kreis_lesen", TextProperty::Caption));
         return false;
     }
-    const CircuitFileRead read = ReadCircuitFile(file.read(kLargest + 1),
-                                                 int(m_sizing.Pipes().size()));
+    const CircuitFileRead read =
+        ReadCircuitFile(file.read(kLargest + 1), int(m_sizing.Pipes().size()));
     if (!read.file) {
         const auto text = [this](const char16_t* key) {
             return m_texts.Text(QStringView(key), TextProperty::Caption);
         };
         using E = CircuitFileError;
         switch (read.error) {
-        case E::Empty: circuitMessage(text(u"msg_kreis_leer")); break;
-        case E::NotACircuit: circuitMessage(text(u"msg_kreis_fremd")); break;
-        case E::Version: circuitMessage(text(u"msg_kreis_version")); break;
-        case E::TooMany: circuitMessage(text(u"msg_kreis_zuviele")); break;
-        case E::Truncated: circuitMessage(text(u"msg_kreis_unvollstaendig")); break;
-        default: circuitMessage(text(u"msg_kreis_wert") + u' ' + QString::number(read.line));
+        case E::Empty:
+            circuitMessage(text(u"msg_kreis_leer"));
+            break;
+        case E::NotACircuit:
+            circuitMessage(text(u"msg_kreis_fremd"));
+            break;
+        case E::Version:
+            circuitMessage(text(u"msg_kreis_version"));
+            break;
+        case E::TooMany:
+            circuitMessage(text(u"msg_kreis_zuviele"));
+            break;
+        case E::Truncated:
+            circuitMessage(text(u"msg_kreis_unvollstaendig"));
+            break;
+        default:
+            circuitMessage(text(u"msg_kreis_wert") + u' ' + QString::number(read.line));
         }
         return false;
     }
     const CircuitFile& circuit = *read.file;
     m_sizing.SetText(PipeField::edttv, FixedText(circuit.tv, InfoOf(PipeField::edttv).decimals));
     m_sizing.SetText(PipeField::edttr, FixedText(circuit.tr, InfoOf(PipeField::edttr).decimals));
-    m_sizing.chk_colebrookClick(circuit.law == FrictionLaw::Colebrook);
-    m_sizing.cbxMediumClick(circuit.fluid); // the flow follows the temperatures, then the pipe
+    m_sizing.FrictionLawChosen(circuit.law == FrictionLaw::Colebrook);
+    m_sizing.FluidChosen(circuit.fluid); // the flow follows the temperatures, then the pipe
     m_circuit = circuit.sections;
     m_editing = -1;
     Refresh();
@@ -169,8 +180,8 @@ bool PipePage::OpenCircuit(const QString& path)
 
 void PipePage::circuitMessage(const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, window()->windowTitle(), text,
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, window()->windowTitle(), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
@@ -185,16 +196,18 @@ bool PipePage::ExportCircuitCsv(const QString& path) const
     return file.write(bytes) == bytes.size() && file.flush();
 }
 
-namespace {
-
-const QString kCircuitFilter = QStringLiteral("Heizkreis (*.qvc)");
-
-} // namespace
+// The circuit's files are offered under its name in the language chosen.
+QString PipePage::circuitName() const
+{
+    const QString name = m_texts.Text(u"Tfrm_heizkreis", TextProperty::Caption);
+    return name.isEmpty() ? QStringLiteral("Heizkreis") : name;
+}
 
 void PipePage::spb_kreis_oeffnenClick()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint), QString(), kCircuitFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(this, m_texts.Text(u"spb_kreis_oeffnen", TextProperty::Hint),
+                                     QString(), circuitName() + QStringLiteral(" (*.qvc)"));
     if (!path.isEmpty())
         OpenCircuit(path);
 }
@@ -203,7 +216,7 @@ void PipePage::spb_kreis_speichernClick()
 {
     QString path = QFileDialog::getSaveFileName(
         this, m_texts.Text(u"spb_kreis_speichern", TextProperty::Hint),
-        QStringLiteral("Heizkreis.qvc"), kCircuitFilter);
+        circuitName() + QStringLiteral(".qvc"), circuitName() + QStringLiteral(" (*.qvc)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -222,8 +235,8 @@ void PipePage::spb_kreis_druckenClick()
 void PipePage::spb_kreis_csvClick()
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, m_texts.Text(u"spb_kreis_csv", TextProperty::Hint), QStringLiteral("Heizkreis.csv"),
-        QStringLiteral("CSV (*.csv)"));
+        this, m_texts.Text(u"spb_kreis_csv", TextProperty::Hint),
+        circuitName() + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && !ExportCircuitCsv(path))
         m_services.feedback.ErrorSignal(2);
 }

@@ -125,7 +125,7 @@ void PipePage::chk_rohrdimensionenClick(bool open)
 
 void PipePage::sgr_rohrdimensionenClick(int pipeIndex)
 {
-    m_sizing.cbxRohreClick(pipeIndex);
+    m_sizing.PipeChosen(pipeIndex);
     Refresh();
 }
 

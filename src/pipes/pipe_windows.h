@@ -1,10 +1,10 @@
 // The pipe page's windows beside the main window: the dimensions table, the pipe friction
 // chart and the ζ picker. Each is made when first opened; the page feeds them from the
-// engine (PipeSizing), docks them (window_dock.h) and they hand clicks back by signal.
+// engine (PipePageModel), docks them (window_dock.h) and they hand clicks back by signal.
 #pragma once
 
 #include "pipes/fitting_catalogue.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 
 #include <QList>
 #include <QWidget>
@@ -143,8 +143,8 @@ public:
     explicit HeatingCircuitWindow(QWidget* parent = nullptr);
 
     // `rows`: a row of cells per section, then the total row; `totals`: lines below.
-    void Show(const QStringList& headers, const QList<QStringList>& rows,
-              const QStringList& totals, int editedRow);
+    void Show(const QStringList& headers, const QList<QStringList>& rows, const QStringList& totals,
+              int editedRow);
     int CurrentRow() const; // -1 when no section is current
     void SetCurrentRow(int row);
 

@@ -1,5 +1,6 @@
 #include "reporting/exception_dialog.h"
 
+#include "calculator/control_texts.h"
 #include "shell/platform/report_collectors.h"
 #include "shell/platform/web_client.h"
 
@@ -28,16 +29,17 @@ QList<ControlFact> controlChain(QWidget* focused)
 {
     QList<ControlFact> chain;
     for (QWidget* w = focused; w; w = w->parentWidget())
-        chain.append({QString::fromLatin1(w->metaObject()->className()), w->objectName()});
+        chain.append({ReportedClassName(*w), w->objectName()});
     return chain;
 }
 } // namespace
 
-TExceptionDialogMail::TExceptionDialogMail(const ErrorInfo& error, const ReportingSetup& setup,
-                                           bool mainThread, QWidget* focused, QWidget* parent)
+ErrorReportDialog::ErrorReportDialog(const ErrorInfo& error, const ReportingSetup& setup,
+                                     bool mainThread, QWidget* focused, QWidget* parent)
     : QDialog(parent), m_setup(setup), m_error(error), m_mainThread(mainThread), m_focused(focused)
 {
     setObjectName(QStringLiteral("TExceptionDialogMail"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("TExceptionDialogMail"));
     setWindowTitle(DialogCaption(setup.title));
     setMinimumWidth(kMinimumWidth);
     setSizeGripEnabled(true);
@@ -112,8 +114,8 @@ TExceptionDialogMail::TExceptionDialogMail(const ErrorInfo& error, const Reporti
         QMessageBox::critical(this, windowTitle(), text, QMessageBox::Ok);
     };
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(SendBtn, &QPushButton::clicked, this, &TExceptionDialogMail::SendReport);
-    connect(DetailsBtn, &QPushButton::clicked, this, &TExceptionDialogMail::DetailsBtnClick);
+    connect(SendBtn, &QPushButton::clicked, this, &ErrorReportDialog::SendReport);
+    connect(DetailsBtn, &QPushButton::clicked, this, &ErrorReportDialog::DetailsBtnClick);
     connect(btn_crash, &QPushButton::clicked, this, [] { std::_Exit(1); });
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
@@ -124,9 +126,9 @@ TExceptionDialogMail::TExceptionDialogMail(const ErrorInfo& error, const Reporti
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TExceptionDialogMail::~TExceptionDialogMail() = default;
+ErrorReportDialog::~ErrorReportDialog() = default;
 
-void TExceptionDialogMail::showEvent(QShowEvent* event)
+void ErrorReportDialog::showEvent(QShowEvent* event)
 {
     // A translation applied as the dialog opens writes the table's plain texts: the caption
     // takes the program's title for its %s, the details button its fold marker again.
@@ -146,20 +148,20 @@ void TExceptionDialogMail::showEvent(QShowEvent* event)
         BuildReport();
 }
 
-void TExceptionDialogMail::customEvent(QEvent* event)
+void ErrorReportDialog::customEvent(QEvent* event)
 {
     if (event->type() == kBuildReportEvent && !m_built)
         BuildReport();
 }
 
-void TExceptionDialogMail::SetCrashReport(const QString& report)
+void ErrorReportDialog::SetCrashReport(const QString& report)
 {
     m_report = report;
     m_sections = System;
     DetailsMemo->setPlainText(m_report);
 }
 
-void TExceptionDialogMail::BuildReport()
+void ErrorReportDialog::BuildReport()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ReportFacts facts;
@@ -184,17 +186,17 @@ void TExceptionDialogMail::BuildReport()
     emit Built();
 }
 
-void TExceptionDialogMail::DetailsBtnClick()
+void ErrorReportDialog::DetailsBtnClick()
 {
     fold(!m_unfolded);
 }
 
-int TExceptionDialogMail::foldedHeight() const
+int ErrorReportDialog::foldedHeight() const
 {
     return Bevel1->geometry().bottom() + 1;
 }
 
-void TExceptionDialogMail::fold(bool unfolded)
+void ErrorReportDialog::fold(bool unfolded)
 {
     DetailsBtn->setText(DetailsCaption(m_detailsCaption, unfolded));
     if (m_unfolded)
@@ -215,13 +217,13 @@ void TExceptionDialogMail::fold(bool unfolded)
            std::clamp(m_unfoldedHeight, folded + 100, std::max(folded + 100, screenHeight)));
 }
 
-void TExceptionDialogMail::CopyReport()
+void ErrorReportDialog::CopyReport()
 {
     QApplication::clipboard()->setText(m_message + QStringLiteral("\r\n") + m_report);
     QApplication::beep();
 }
 
-bool TExceptionDialogMail::eventFilter(QObject* watched, QEvent* event)
+bool ErrorReportDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Ctrl+C anywhere copies message and report, folded or not, selection or not.
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
@@ -236,11 +238,11 @@ bool TExceptionDialogMail::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TExceptionDialogMail::SendReport()
+void ErrorReportDialog::SendReport()
 {
     const auto fields = ReportFields(m_report, m_message, m_setup.title, m_setup.version);
     SendBtn->setEnabled(false);
-    QPointer<TExceptionDialogMail> self(this);
+    QPointer<ErrorReportDialog> self(this);
     m_web->PostForm(
         WebHosts::At(m_setup.reportHost, QStringLiteral("/service/Report.ashx/SendErrorReport")),
         fields, [self](TransferOutcome outcome, const QByteArray& answer) {

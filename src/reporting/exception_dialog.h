@@ -1,4 +1,4 @@
-// TExceptionDialogMail: the one dialog for every error no handler caught. It shows the message,
+// ErrorReportDialog: the one dialog for every error no handler caught. It shows the message,
 // unfolds the technical report, copies both with Ctrl+C and sends the report on request.
 #pragma once
 
@@ -24,18 +24,18 @@ class WebClient;
 struct ReportingSetup {
     QUrl reportHost;
     QString title = QStringLiteral("Quorvanta");
-    QString version; // all four numbers
+    QString version;                                  // all four numbers
     std::optional<ProxyAddress> proxy = std::nullopt; // SOCKS 5; none: a direct connection
 };
 
-class TExceptionDialogMail : public QDialog {
+class ErrorReportDialog : public QDialog {
     Q_OBJECT
     Q_PROPERTY(QString messageText READ Message) // read by the driver as the dialog's text
 public:
     // `focused` is the control that had the focus when the error came.
-    TExceptionDialogMail(const ErrorInfo& error, const ReportingSetup& setup, bool mainThread,
-                         QWidget* focused, QWidget* parent = nullptr);
-    ~TExceptionDialogMail() override;
+    ErrorReportDialog(const ErrorInfo& error, const ReportingSetup& setup, bool mainThread,
+                      QWidget* focused, QWidget* parent = nullptr);
+    ~ErrorReportDialog() override;
 
     QString Message() const { return m_message; }
     QString Report() const { return m_report; }

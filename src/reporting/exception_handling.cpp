@@ -39,12 +39,12 @@ std::terminate_handler previousTerminate = nullptr;
     std::abort();
 }
 
-void runDialog(TExceptionDialogMail& dialog)
+void runDialog(ErrorReportDialog& dialog)
 {
     auto& hook = ExceptionDialogShownHook();
     if (hook) {
         QObject::connect(
-            &dialog, &TExceptionDialogMail::Built, &dialog, [&dialog, &hook] { hook(dialog); },
+            &dialog, &ErrorReportDialog::Built, &dialog, [&dialog, &hook] { hook(dialog); },
             Qt::QueuedConnection);
     }
     dialog.exec();
@@ -98,8 +98,8 @@ void ShowExceptionDialog(const ErrorInfo& error)
     }
     dialogShowing = true;
     {
-        TExceptionDialogMail dialog(error, reportingSetup, !error.thread.has_value(),
-                                    QApplication::focusWidget());
+        ErrorReportDialog dialog(error, reportingSetup, !error.thread.has_value(),
+                                 QApplication::focusWidget());
         runDialog(dialog);
     }
     dialogShowing = false;
@@ -125,7 +125,7 @@ bool ShowCrashReport(const QString& crashFile)
     error.message = crash->message;
     dialogShowing = true;
     {
-        TExceptionDialogMail dialog(error, reportingSetup, true, nullptr);
+        ErrorReportDialog dialog(error, reportingSetup, true, nullptr);
         dialog.SetCrashReport(crash->report);
         runDialog(dialog);
     }
@@ -165,8 +165,8 @@ void SetReportingSetup(const ReportingSetup& setup)
     reportingSetup = setup;
 }
 
-std::function<void(TExceptionDialogMail&)>& ExceptionDialogShownHook()
+std::function<void(ErrorReportDialog&)>& ExceptionDialogShownHook()
 {
-    static std::function<void(TExceptionDialogMail&)> hook;
+    static std::function<void(ErrorReportDialog&)> hook;
     return hook;
 }

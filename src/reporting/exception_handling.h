@@ -1,4 +1,4 @@
-// Every error no handler catches ends in TExceptionDialogMail: exceptions out of event
+// Every error no handler catches ends in ErrorReportDialog: exceptions out of event
 // handlers, std::terminate, errors of background threads; fatal signals leave a crash file the
 // next start shows.
 #pragma once
@@ -40,4 +40,4 @@ ErrorInfo CaughtError();
 bool ShowCrashReport(const QString& crashFile);
 
 // For tests: runs with the dialog once its report is built.
-std::function<void(TExceptionDialogMail&)>& ExceptionDialogShownHook();
+std::function<void(ErrorReportDialog&)>& ExceptionDialogShownHook();

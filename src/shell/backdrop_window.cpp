@@ -1,12 +1,14 @@
 #include "backdrop_window.h"
 
+#include "calculator/control_texts.h"
 #include <QLabel>
 #include <QPalette>
 
-Tfrm_background::Tfrm_background(const QString& picture, const QRect& screen)
+BackdropWindow::BackdropWindow(const QString& picture, const QRect& screen)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Tfrm_background"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_background"));
     setWindowTitle(QStringLiteral("Quorvanta"));
     QPalette plain = palette();
     plain.setColor(QPalette::Window, QColor(0x24, 0x3f, 0x3b));

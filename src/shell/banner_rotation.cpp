@@ -38,7 +38,8 @@ std::optional<BannerFile> ReadBannerFile(const QString& path)
 
 bool BannerFitsLanguage(const QByteArray& letters, int language)
 {
-    // The translation table's language numbers; Polish and the others show every banner.
+    // The translation table's language numbers. Polish has banners of its own: shown every
+    // banner, it would show the German ones too. The other languages show every banner.
     switch (language) {
     case LanguageGerman:
         return letters.contains('d');
@@ -48,6 +49,8 @@ bool BannerFitsLanguage(const QByteArray& letters, int language)
         return letters.contains('f');
     case LanguageSpanish:
         return letters.contains('s');
+    case LanguagePolish:
+        return letters.contains('p');
     default:
         return true;
     }
@@ -79,6 +82,9 @@ std::optional<QStringList> ListBannerFiles(const QString& folder)
             name.endsWith(u".cc6", Qt::CaseInsensitive))
             names.append(name);
     }
+    // By name, as the program's home platform lists them: the rotation runs in the same order
+    // on every file system, and a language's banners, named alike, follow one another.
+    names.sort();
     return names;
 }
 

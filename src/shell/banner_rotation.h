@@ -12,7 +12,7 @@
 
 // A banner file: language letters and a link without scheme before the picture.
 struct BannerFile {
-    QByteArray languages; // "d" German, "e" English, "s" Spanish, "f" French
+    QByteArray languages; // "d" German, "e" English, "s" Spanish, "f" French, "p" Polish
     QString link;
     QByteArray picture; // the rest of the file
 };
@@ -26,13 +26,13 @@ inline constexpr qint64 kMaxBannerFileSize = 4 * 1024 * 1024;
 std::optional<BannerFile> ParseBannerFile(const QByteArray& bytes);
 // Reads a whole banner file; nothing when it is missing, unreadable or too large.
 std::optional<BannerFile> ReadBannerFile(const QString& path);
-// Whether a banner with these letters is shown in language `language` (1 German, 2 English,
-// 3 Spanish, 4 French; every other language shows every banner).
+// Whether a banner with these letters is shown in language `language` (German, English,
+// Spanish, French and Polish each by its letter; every other language shows every banner).
 bool BannerFitsLanguage(const QByteArray& letters, int language);
 // ".cc1" bitmap, ".cc5" JPEG, ".cc6" GIF.
 BannerPictureKind BannerPictureKindOf(const QString& fileName);
-// The banner files of `folder` in the order the file system lists them; nothing when the
-// folder does not exist.
+// The banner files of `folder` in the order of their names; nothing when the folder does not
+// exist.
 std::optional<QStringList> ListBannerFiles(const QString& folder);
 
 // The rotation position kept between the timer's ticks and the steps of one loading.
@@ -48,6 +48,8 @@ public:
     // `show` tries banner i and says whether it was shown.
     Step Load(std::optional<int> count, int bannerCount, const std::function<bool(int)>& show);
     int Tag() const { return m_tag; }
+    // The next loading starts again with the first banner.
+    void Restart() { m_tag = 0; }
 
 private:
     int m_tag = 0;

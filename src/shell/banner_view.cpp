@@ -70,6 +70,23 @@ void BannerView::LoadBanners()
         ShowMissingFiles();
 }
 
+void BannerView::SetLanguage(int code)
+{
+    // The table read after the first frame applies the same language again: nothing changes.
+    const bool changed = code != Language;
+    Language = code;
+    if (!changed || !m_loaded || (!m_banner.isEmpty() && BannerFitsLanguage(m_letters, code)))
+        return;
+    m_banner.clear();
+    m_letters.clear();
+    m_position = -1;
+    m_link = QString::fromLatin1(kMakerWebAddress);
+    setToolTip(m_link);
+    setPixmap(QPixmap());
+    m_rotation.Restart();
+    LoadBanners();
+}
+
 bool BannerView::showBanner(const QString& name)
 {
     const auto file = ReadBannerFile(QDir(Folder).filePath(name));
@@ -77,6 +94,7 @@ bool BannerView::showBanner(const QString& name)
         return false;
     m_link = file->link;
     m_banner = name;
+    m_letters = file->languages;
     setToolTip(m_link);
     if (const auto picture =
             DecodeBannerPicture(BannerPictureKindOf(name), file->picture, ProgramPictureCodecs()))

@@ -39,6 +39,9 @@ public:
 
     // Builds the banner list and shows the next banner.
     void LoadBanners();
+    // The language changes: a banner shown for another language gives way at once to the
+    // first one of the new language, or to none.
+    void SetLanguage(int code);
     // One tick of timer_banner: nothing while the main window is hidden.
     void timer_bannerTimer();
     void Img_BannerClick();
@@ -59,6 +62,7 @@ private:
     QTimer* m_timer = nullptr;
     QString m_link;
     QString m_banner;
+    QByteArray m_letters; // the language letters of the banner shown
     int m_position = -1;
     bool m_loaded = false;
 };

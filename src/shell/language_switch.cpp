@@ -1,5 +1,6 @@
 #include "language_switch.h"
 
+#include "banner_view.h"
 #include "calculator/calculator_texts.h"
 #include "calculator/control_texts.h"
 #include "calculator/image_button.h"
@@ -29,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -326,9 +326,8 @@ QList<ShownText> CollectShownTexts(QWidget& form, QStringList* unnamed)
         if (o != &form && name.isEmpty()) {
             if (unnamed)
                 for (const ShownText& t : own)
-                    unnamed->append(formName + u'/' +
-                                    QString::fromLatin1(o->metaObject()->className()) +
-                                    QStringLiteral(": ") + t.text);
+                    unnamed->append(formName + u'/' + ReportedClassName(*o) + QStringLiteral(": ") +
+                                    t.text);
             continue;
         }
         texts += own;
@@ -357,7 +356,7 @@ QList<RuntimeArray> GermanRuntimeArrays()
     };
 }
 
-void ApplyToForm(TSprachenStrings& table, QWidget& form, int language, QWidget* within)
+void ApplyToForm(TranslationTable& table, QWidget& form, int language, QWidget* within)
 {
     QWidget& root = within ? *within : form;
     restoreGerman(&root);
@@ -366,7 +365,7 @@ void ApplyToForm(TSprachenStrings& table, QWidget& form, int language, QWidget* 
     const QString formName = form.objectName();
     QHash<QString, QList<QObject*>> byName;
     bool indexed = false;
-    for (TSprachenString& entry : table.Entries()) {
+    for (TranslationEntry& entry : table.Entries()) {
         const QString text = entry.Text(language);
         if (text.isEmpty() || entry.form != formName)
             continue;
@@ -376,23 +375,23 @@ void ApplyToForm(TSprachenStrings& table, QWidget& form, int language, QWidget* 
         }
         const QList<QObject*> controls = byName.value(entry.component);
         for (QObject* o : controls)
-            applyEntry(o, entry.property, entry.index, TSprachenString::Shown(text));
+            applyEntry(o, entry.property, entry.index, TranslationEntry::Shown(text));
         if (!controls.isEmpty())
             entry.appliedLanguage = language;
     }
 }
 
-LanguageSwitch::LanguageSwitch(TSprachenStrings& table, Tfrm_calc& main, Tfrm_rechenstreifen* tape,
+LanguageSwitch::LanguageSwitch(TranslationTable& table, MainWindow& main, TapeWindow* tape,
                                QObject* parent)
     : QObject(parent), m_table(table), m_main(main), m_tape(tape)
 {
     auto* flag = new ImageButton(QString(), &main);
     flag->setObjectName(QStringLiteral("img_sprache"));
     flag->setToolTip(QStringLiteral("Sprache wechseln"));
-    flag->setGeometry(Tfrm_calc::ClientWidth - 110, 2, 20, 18);
+    flag->setGeometry(MainWindow::ClientWidth - 110, 2, 20, 18);
     flag->SetEffect(&main.ButtonEffect());
     flag->SetKeyboardReachable();
-    connect(flag, &ImageButton::clicked, this, &LanguageSwitch::img_spracheClick);
+    connect(flag, &ImageButton::clicked, this, &LanguageSwitch::ShowLanguageMenu);
 
     m_menu = new QMenu(&main);
     m_menu->setObjectName(QStringLiteral("popup_sprache"));
@@ -444,7 +443,7 @@ LanguageSwitch::~LanguageSwitch()
         qApp->removeEventFilter(this);
 }
 
-void LanguageSwitch::img_spracheClick()
+void LanguageSwitch::ShowLanguageMenu()
 {
     // Only German, English and Polish are offered.
     m_menu->findChild<QAction*>(QStringLiteral("Spanisch1"))->setVisible(false);
@@ -516,6 +515,8 @@ void LanguageSwitch::ApplyLanguage()
             formulas->SetLanguage(m_applied);
         if (auto* currency = m_main.findChild<CurrencyPage*>(); currency && reload)
             currency->ReloadExchangeRates();
+        if (BannerView* banner = m_main.Banner())
+            banner->SetLanguage(m_applied);
         // Qt's own texts (its dialogs, the edit menu) are needed only once the window is
         // up: at start they come after the first frame.
         m_qtTranslationsPending = !m_windowUp;
@@ -530,7 +531,7 @@ void LanguageSwitch::ApplyLanguage()
 void LanguageSwitch::fillArrays()
 {
     // Every switch starts from German, so the marks of the array entries start afresh.
-    for (TSprachenString& entry : m_table.Entries())
+    for (TranslationEntry& entry : m_table.Entries())
         if (entry.form.isEmpty())
             entry.appliedLanguage = LanguageUndefined;
     const int language = m_applied;
@@ -572,14 +573,14 @@ void LanguageSwitch::fillControlTexts()
     for (int i = 0; i < m_pages.size(); ++i) {
         ControlTexts& texts = *m_pages[i].texts;
         texts = m_germanPageTexts[i];
-        for (const TSprachenString& entry : m_table.Entries()) {
+        for (const TranslationEntry& entry : m_table.Entries()) {
             const QString text = entry.Text(m_applied);
             if (text.isEmpty() || entry.form != m_main.objectName())
                 continue;
             if (entry.property == PropertyKind::Caption || entry.property == PropertyKind::Text)
-                texts.Set(entry.component, TextProperty::Caption, TSprachenString::Shown(text));
+                texts.Set(entry.component, TextProperty::Caption, TranslationEntry::Shown(text));
             else if (entry.property == PropertyKind::Hint)
-                texts.Set(entry.component, TextProperty::Hint, TSprachenString::Shown(text));
+                texts.Set(entry.component, TextProperty::Hint, TranslationEntry::Shown(text));
         }
         if (m_pages[i].page)
             m_pages[i].retranslate();
@@ -590,13 +591,16 @@ void LanguageSwitch::loadImages()
 {
     const bool english = m_applied == LanguageEnglish;
     const bool spanish = m_applied == LanguageSpanish;
+    const bool polish = m_applied == LanguagePolish;
+    // Polish has a heading of its own: the German one would be the only German word left.
     const QString memory = english   ? QStringLiteral("images\\speicher_eng.cc1")
                            : spanish ? QStringLiteral("images\\speicher_spa.cc1")
+                           : polish  ? QStringLiteral("images\\speicher_pl.cc1")
                                      : QStringLiteral("images\\speicher.cc1");
-    const QString flag = english                       ? QStringLiteral("images\\ENG.cc1")
-                         : spanish                     ? QStringLiteral("images\\SPA.cc1")
-                         : m_applied == LanguagePolish ? QStringLiteral("images\\PL.cc1")
-                                                       : QStringLiteral("images\\DE.cc1");
+    const QString flag = english   ? QStringLiteral("images\\ENG.cc1")
+                         : spanish ? QStringLiteral("images\\SPA.cc1")
+                         : polish  ? QStringLiteral("images\\PL.cc1")
+                                   : QStringLiteral("images\\DE.cc1");
     const QImage memoryImage = ReadBitmapPicture(memory);
     const QImage flagImage = ReadBitmapPicture(flag);
     for (const char* name : {"img_speicher", "img_speicher2"})
@@ -609,14 +613,7 @@ void LanguageSwitch::loadImages()
     // the captions stay as text and nothing is said.
     if ((memoryImage.isNull() || flagImage.isNull()) && !m_table.IsEmpty()) {
         // Said without holding up the program; the captions stay as text.
-        const McStrings& texts = m_main.Texts();
-        auto* box =
-            new QMessageBox(QMessageBox::Critical, texts.Entry(1),
-                            texts.Entry(0) + QStringLiteral(" (") + ProgramFolder::Path() + u')',
-                            QMessageBox::Ok, &m_main);
-        box->setObjectName(QStringLiteral("images_missing"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        m_main.ShowMissingFiles(ProgramFolder::Path(), QStringLiteral("images_missing"));
     }
 }
 

@@ -17,8 +17,8 @@
 class ControlTexts;
 class QMenu;
 class QWidget;
-class Tfrm_calc;
-class Tfrm_rechenstreifen;
+class MainWindow;
+class TapeWindow;
 
 // A text a window shows, addressed as the translation file addresses it.
 struct ShownText {
@@ -45,13 +45,13 @@ QList<RuntimeArray> GermanRuntimeArrays();
 
 // ApplyToForm: writes the language's entries for the window's name into the controls below
 // `within` (the whole window when null), after putting back the German texts there.
-void ApplyToForm(TSprachenStrings& table, QWidget& form, int language, QWidget* within = nullptr);
+void ApplyToForm(TranslationTable& table, QWidget& form, int language, QWidget* within = nullptr);
 
 class LanguageSwitch : public QObject {
     Q_OBJECT
 public:
     // Adds img_sprache with its menu popup_sprache to the main window.
-    LanguageSwitch(TSprachenStrings& table, Tfrm_calc& main, Tfrm_rechenstreifen* tape,
+    LanguageSwitch(TranslationTable& table, MainWindow& main, TapeWindow* tape,
                    QObject* parent = nullptr);
     ~LanguageSwitch() override;
 
@@ -75,7 +75,7 @@ public:
     void LoadTableNow();
 
     QMenu* Menu() const { return m_menu; }
-    void img_spracheClick();
+    void ShowLanguageMenu();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,9 +87,9 @@ private:
     void applyToPage(QWidget* page);
     void ensureTable();
 
-    TSprachenStrings& m_table;
-    Tfrm_calc& m_main;
-    QPointer<Tfrm_rechenstreifen> m_tape;
+    TranslationTable& m_table;
+    MainWindow& m_main;
+    QPointer<TapeWindow> m_tape;
     int m_language = LanguageGerman;
     int m_applied = LanguageUndefined;
     bool m_tableLoaded = false;

@@ -3,6 +3,7 @@
 #include "backdrop_window.h"
 #include "banner_view.h"
 #include "calculator/align_edit.h"
+#include "calculator/control_texts.h"
 #include "calculator/keypad_page.h"
 #include "calculator/keypad_table.h"
 #include "calculator/memory_grid.h"
@@ -67,12 +68,13 @@ public:
 };
 } // namespace
 
-Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
+MainWindow::MainWindow(KeyFilterServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_feedback(services.feedback),
       m_clipboard(services.clipboard), m_messages(services.feedback, this),
       m_keypadTexts(KeypadControlTexts()), m_calculator(m_display, services)
 {
     setObjectName(QStringLiteral("Tfrm_calc"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_calc"));
     setWindowTitle(QStringLiteral("Quorvanta"));
     setFixedSize(ClientWidth, ClientHeight);
 
@@ -89,12 +91,12 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
         const char* name;
         const char* face; // drawn while its picture is missing
         int right;        // distance of its right edge from the window's
-        void (Tfrm_calc::*click)();
+        void (MainWindow::*click)();
     } titleButtons[] = {
-        {"img_off", "×", 2, &Tfrm_calc::img_offClick},
-        {"img_minimize", "_", 24, &Tfrm_calc::img_minimizeClick},
-        {"img_fullscreen", "□", 46, &Tfrm_calc::img_fullscreenClick},
-        {"img_tellafriend", "@", 68, &Tfrm_calc::img_tellafriendClick},
+        {"img_off", "×", 2, &MainWindow::img_offClick},
+        {"img_minimize", "_", 24, &MainWindow::img_minimizeClick},
+        {"img_fullscreen", "□", 46, &MainWindow::img_fullscreenClick},
+        {"img_tellafriend", "@", 68, &MainWindow::img_tellafriendClick},
     };
     for (const auto& b : titleButtons) {
         auto* button = new ImageButton(QString::fromUtf8(b.face), this);
@@ -110,7 +112,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     logo->SetEffect(&m_effect);
     logo->SetKeyboardReachable();
     logo->setToolTip(QLatin1String(kMakerWebAddress));
-    connect(logo, &ImageButton::clicked, this, &Tfrm_calc::img_logo1Click);
+    connect(logo, &ImageButton::clicked, this, &MainWindow::img_logo1Click);
     TrayAvailable = [] { return TrayIcon::Available(); };
 
     // The icon's menu belongs to the window, so that it is translated with it and is there
@@ -119,10 +121,10 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_trayMenu->setObjectName(QStringLiteral("popup_systray"));
     QAction* open = m_trayMenu->addAction(QString());
     open->setObjectName(QStringLiteral("menuItem_open"));
-    connect(open, &QAction::triggered, this, &Tfrm_calc::menuItem_openClick);
+    connect(open, &QAction::triggered, this, &MainWindow::menuItem_openClick);
     QAction* quit = m_trayMenu->addAction(QString());
     quit->setObjectName(QStringLiteral("menuItem_close"));
-    connect(quit, &QAction::triggered, this, &Tfrm_calc::menuItem_closeClick);
+    connect(quit, &QAction::triggered, this, &MainWindow::menuItem_closeClick);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pco_main"));
@@ -154,10 +156,10 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     // German until the settings say otherwise; read once the window is up.
     m_pipes->LoadPipeFileLater(1);
     m_pages->addTab(m_pipes, QStringLiteral("Rohrauslegung"));
-    connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_calc::pco_mainChange);
+    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::pco_mainChange);
     addPageKeys();
     connect(m_keypad, &KeypadPage::img_rechenstreifen_wechselClick, this,
-            &Tfrm_calc::img_rechenstreifen_wechselClick);
+            &MainWindow::img_rechenstreifen_wechselClick);
 
     m_banner = new BannerView(this);
     m_banner->setGeometry(2, ClientHeight - kBannerStripHeight + 2, 367, 62);
@@ -165,13 +167,7 @@ Tfrm_calc::Tfrm_calc(KeyFilterServices services, QWidget* parent)
     m_banner->OpenLink = [](const QString& address) { OpenAddress(QUrl(address)); };
     // Said without holding up the start or the rotation: the program goes on without banners.
     m_banner->ShowMissingFiles = [this] {
-        auto* box =
-            new QMessageBox(QMessageBox::Critical, m_texts.Entry(1),
-                            m_texts.Entry(0) + QStringLiteral(" (") + m_banner->Folder + u')',
-                            QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("banner_missing"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        ShowMissingFiles(m_banner->Folder, QStringLiteral("banner_missing"));
     };
 
     m_chromeTexts = ChromeControlTexts();
@@ -194,7 +190,7 @@ ControlTexts ChromeControlTexts()
     });
 }
 
-void Tfrm_calc::addPageKeys()
+void MainWindow::addPageKeys()
 {
     // The tab widget's own keys, from anywhere in the window, not only from its tab bar:
     // Ctrl+Tab and Ctrl+PageDown the next page, with Shift or PageUp the previous one;
@@ -219,12 +215,12 @@ void Tfrm_calc::addPageKeys()
             [this, page] { m_pages->setCurrentIndex(page); });
 }
 
-void Tfrm_calc::RetranslateChrome()
+void MainWindow::RetranslateChrome()
 {
     m_chromeTexts.ApplyTo(*this);
 }
 
-void Tfrm_calc::LoadTitleImages()
+void MainWindow::LoadTitleImages()
 {
     const struct {
         const char* name;
@@ -242,7 +238,7 @@ void Tfrm_calc::LoadTitleImages()
     }
 }
 
-void Tfrm_calc::img_fullscreenClick()
+void MainWindow::img_fullscreenClick()
 {
     const QScreen* screen = this->screen();
     if (!screen)
@@ -266,7 +262,7 @@ void Tfrm_calc::img_fullscreenClick()
         if (m_tape && m_tape->isVisible())
             SetTopmost(m_tape, true);
     }
-    m_backdrop = std::make_unique<Tfrm_background>(
+    m_backdrop = std::make_unique<BackdropWindow>(
         ProgramFolder::FilePath(QStringLiteral("images\\background.cc1")), area);
     m_backdrop->show();
     raise();
@@ -275,26 +271,26 @@ void Tfrm_calc::img_fullscreenClick()
     activateWindow();
 }
 
-void Tfrm_calc::img_tellafriendClick()
+void MainWindow::img_tellafriendClick()
 {
     OpenAddress(TellAFriendMail(m_texts.Entry(54), m_texts.Entry(55)));
 }
 
-void Tfrm_calc::img_logo1Click()
+void MainWindow::img_logo1Click()
 {
     OpenAddress(QUrl(QStringLiteral("http://") + QLatin1String(kMakerWebAddress)));
 }
 
-void Tfrm_calc::AddTrayIcon()
+void MainWindow::AddTrayIcon()
 {
     if (m_tray || !TrayAvailable())
         return;
     m_tray = new TrayIcon(m_trayMenu, this);
-    connect(m_tray, &TrayIcon::openRequested, this, &Tfrm_calc::TrayIconClicked);
+    connect(m_tray, &TrayIcon::openRequested, this, &MainWindow::TrayIconClicked);
     m_tray->Show();
 }
 
-void Tfrm_calc::img_offClick()
+void MainWindow::img_offClick()
 {
     if (PutAwayFor(TrayAvailable()) == PutAway::Minimize) {
         img_minimizeClick();
@@ -308,14 +304,14 @@ void Tfrm_calc::img_offClick()
     hide();
 }
 
-void Tfrm_calc::img_minimizeClick()
+void MainWindow::img_minimizeClick()
 {
     if (m_tape)
         m_tape->hide();
     showMinimized();
 }
 
-void Tfrm_calc::menuItem_openClick()
+void MainWindow::menuItem_openClick()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     if (m_backdrop)
@@ -327,23 +323,23 @@ void Tfrm_calc::menuItem_openClick()
         showTape();
 }
 
-void Tfrm_calc::TrayIconClicked()
+void MainWindow::TrayIconClicked()
 {
     // While the program asks about an update, the icon waits for the answer.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if ((qobject_cast<Tfrm_NeueVersion*>(w) || qobject_cast<Tfrm_AskForUpdate*>(w)) &&
+        if ((qobject_cast<NewVersionDialog*>(w) || qobject_cast<UpdateQuestionDialog*>(w)) &&
             w->isVisible())
             return;
     menuItem_openClick();
 }
 
-void Tfrm_calc::menuItem_closeClick()
+void MainWindow::menuItem_closeClick()
 {
     m_quitting = true;
     close();
 }
 
-void Tfrm_calc::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!CloseEndsProgram(TrayAvailable(), m_quitting)) {
         event->ignore();
@@ -358,7 +354,7 @@ void Tfrm_calc::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void Tfrm_calc::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     // Back from the task bar: the tape comes along if the user had it on.
@@ -367,20 +363,19 @@ void Tfrm_calc::changeEvent(QEvent* event)
         showTape();
 }
 
-Tfrm_calc::~Tfrm_calc()
+MainWindow::~MainWindow()
 {
     // The pages refer to the engines held here: they go while those still exist.
     delete m_pages;
 }
 
-void Tfrm_calc::connectErrorSignals()
+void MainWindow::connectErrorSignals()
 {
-    for (TAlignEdit* field : findChildren<TAlignEdit*>())
-        connect(field, &TAlignEdit::errorSignal, this,
-                [this](int n) { m_feedback.ErrorSignal(n); });
+    for (AlignEdit* field : findChildren<AlignEdit*>())
+        connect(field, &AlignEdit::errorSignal, this, [this](int n) { m_feedback.ErrorSignal(n); });
 }
 
-void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
+void MainWindow::AttachTape(TapeWindow* tape)
 {
     m_tape = tape;
     tape->SetEffect(&m_effect);
@@ -400,7 +395,7 @@ void Tfrm_calc::AttachTape(Tfrm_rechenstreifen* tape)
     tape->installEventFilter(this);
 }
 
-bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The tape takes no keys of the calculation: when a window system activates it (on
     // showing it, or on a click), the keyboard goes back to the calculator once that has
@@ -413,25 +408,35 @@ bool Tfrm_calc::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Tfrm_calc::PlaceOnScreen()
+void MainWindow::ShowMissingFiles(const QString& where, const QString& name)
+{
+    auto* box = new QMessageBox(QMessageBox::Critical, m_texts.Entry(1),
+                                m_texts.Entry(0) + QStringLiteral(" (") + where + u')',
+                                QMessageBox::Ok, this);
+    box->setObjectName(name);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::PlaceOnScreen()
 {
     const QScreen* screen = this->screen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const int x = std::max(area.left() + Tfrm_rechenstreifen::ClientWidth,
-                           area.left() + (area.width() - width()) / 2);
+    const int x =
+        std::max(area.left() + TapeWindow::ClientWidth, area.left() + (area.width() - width()) / 2);
     const int y = std::max(area.top(), area.top() + (area.height() - height()) / 2);
     move(x, y);
 }
 
-void Tfrm_calc::showTape()
+void MainWindow::showTape()
 {
     m_tape->DockTo(frameGeometry());
     m_tape->show();
 }
 
-void Tfrm_calc::img_rechenstreifen_wechselClick()
+void MainWindow::img_rechenstreifen_wechselClick()
 {
     if (!m_tape)
         return;
@@ -446,7 +451,7 @@ void Tfrm_calc::img_rechenstreifen_wechselClick()
     m_keypad->FocusResult();
 }
 
-void Tfrm_calc::pco_mainChange(int index)
+void MainWindow::pco_mainChange(int index)
 {
     auto* keypadBox = m_keypad->findChild<QScrollArea*>(QStringLiteral("scx_speicher"));
     if (m_shownPage == FormulaPageIndex)
@@ -472,7 +477,7 @@ void Tfrm_calc::pco_mainChange(int index)
     m_keypad->FocusResult();
 }
 
-void Tfrm_calc::FinishStart()
+void MainWindow::FinishStart()
 {
     m_pipes->ReadPendingPipeFile();
     m_currency->ReadPendingRates();
@@ -482,14 +487,14 @@ void Tfrm_calc::FinishStart()
         restore();
 }
 
-void Tfrm_calc::moveEvent(QMoveEvent* event)
+void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     if (m_tape)
         m_tape->DockTo(frameGeometry());
 }
 
-void Tfrm_calc::paintEvent(QPaintEvent*)
+void MainWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x97, 0xA4, 0xA1));

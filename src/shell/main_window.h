@@ -1,4 +1,4 @@
-// Tfrm_calc: the borderless main window. It keeps the chrome (its own title bar), the page
+// MainWindow: the borderless main window. It keeps the chrome (its own title bar), the page
 // switching and the docked tape window; each page is its own class. It owns the engines
 // the pages share: the calculator's display and controller.
 #pragma once
@@ -6,7 +6,7 @@
 #include "calculator/calc_display.h"
 #include "calculator/control_texts.h"
 #include "calculator/image_button.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/mc_strings.h"
 #include "message_dialog.h"
 
@@ -22,16 +22,16 @@ class KeypadPage;
 class PipePage;
 class QMenu;
 class QTabWidget;
-class Tfrm_background;
+class BackdropWindow;
 class TitleBar;
 class TrayIcon;
-class Tfrm_rechenstreifen;
+class TapeWindow;
 class UnitPage;
 
 // Captions and hints of the chrome (title-bar images, the notification-area menu), German.
 ControlTexts ChromeControlTexts();
 
-class Tfrm_calc : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 372;
@@ -39,11 +39,11 @@ public:
     static constexpr int KeypadPageIndex = 0;
     static constexpr int FormulaPageIndex = 1;
 
-    explicit Tfrm_calc(KeyFilterServices services, QWidget* parent = nullptr);
-    ~Tfrm_calc() override;
+    explicit MainWindow(KeyFilterServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     CalcDisplay& Display() { return m_display; }
-    KeypadController& Calculator() { return m_calculator; }
+    KeypadPageModel& Calculator() { return m_calculator; }
     QTabWidget* Pages() const { return m_pages; }
     ImageButtonEffect& ButtonEffect() { return m_effect; }
     // "MC_strings", the general texts every page shares.
@@ -54,7 +54,7 @@ public:
     MessageDialogService& Messages() { return m_messages; }
 
     // Docks the tape window to this window and wires its keys.
-    void AttachTape(Tfrm_rechenstreifen* tape);
+    void AttachTape(TapeWindow* tape);
     bool TapeShown = false; // the user switched the tape on
 
     // The first place of the window: centred on the screen, with room on its left for
@@ -62,6 +62,10 @@ public:
     void PlaceOnScreen();
 
     void img_rechenstreifen_wechselClick();
+
+    // "Some program files could not be found" with the missing file or folder, in a box named
+    // `name` that holds up neither the start nor the window.
+    void ShowMissingFiles(const QString& where, const QString& name);
 
     // The chrome: putting the program away and bringing it back, with the tape window.
     BannerView* Banner() const { return m_banner; }
@@ -115,7 +119,7 @@ private:
     McStrings m_texts;
     ControlTexts m_keypadTexts;
     CalcDisplay m_display;
-    KeypadController m_calculator;
+    KeypadPageModel m_calculator;
     ImageButtonEffect m_effect;
     QTabWidget* m_pages = nullptr;
     KeypadPage* m_keypad = nullptr;
@@ -125,11 +129,11 @@ private:
     UnitPage* m_units = nullptr;        // tsh_einheiten
     PipePage* m_pipes = nullptr;        // tshRohrauslegung
     TitleBar* m_titleBar = nullptr;
-    Tfrm_rechenstreifen* m_tape = nullptr;
+    TapeWindow* m_tape = nullptr;
     BannerView* m_banner = nullptr; // Img_Banner
     TrayIcon* m_tray = nullptr;
     QMenu* m_trayMenu = nullptr; // popup_systray, also without a notification area
-    std::unique_ptr<Tfrm_background> m_backdrop;
+    std::unique_ptr<BackdropWindow> m_backdrop;
     ControlTexts m_chromeTexts;
     bool m_quitting = false; // "Quorvanta schliessen" was chosen
 };

@@ -1,5 +1,6 @@
 #include "message_dialog.h"
 
+#include "calculator/control_texts.h"
 #include "message_icons.h"
 
 #include <QCoreApplication>
@@ -23,11 +24,12 @@ constexpr int kSizeTextFlags = Qt::TextWordWrap | Qt::AlignHCenter;
 const char* const kIconNames[4] = {"img_meldung", "img_problem", "img_fehler", "img_abfrage"};
 } // namespace
 
-Tfrm_meldung::Tfrm_meldung(UserFeedback& sounds, QWidget* mainWindow)
+MessageDialog::MessageDialog(UserFeedback& sounds, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_sounds(sounds),
       m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("Tfrm_meldung"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_meldung"));
     // Closing a message never ends the program, even while the main window is hidden.
     setAttribute(Qt::WA_QuitOnClose, false);
     EndProgram = [] { QCoreApplication::exit(0); };
@@ -54,21 +56,21 @@ Tfrm_meldung::Tfrm_meldung(UserFeedback& sounds, QWidget* mainWindow)
         button->resize(kButtonWidth, kButtonHeight);
         button->installEventFilter(this);
     }
-    connect(m_ok, &QPushButton::clicked, this, &Tfrm_meldung::bbn_okClick);
-    connect(m_no, &QPushButton::clicked, this, &Tfrm_meldung::bbn_neinClick);
+    connect(m_ok, &QPushButton::clicked, this, &MessageDialog::bbn_okClick);
+    connect(m_no, &QPushButton::clicked, this, &MessageDialog::bbn_neinClick);
 }
 
-QString Tfrm_meldung::MessageText() const
+QString MessageDialog::MessageText() const
 {
     return m_text->text();
 }
 
-void Tfrm_meldung::SetMessageText(const QString& text)
+void MessageDialog::SetMessageText(const QString& text)
 {
     m_text->setText(text);
 }
 
-void Tfrm_meldung::showEvent(QShowEvent* event)
+void MessageDialog::showEvent(QShowEvent* event)
 {
     // A window system showing the dialog again (after a minimize) is no new message.
     if (event->spontaneous()) {
@@ -107,7 +109,7 @@ void Tfrm_meldung::showEvent(QShowEvent* event)
     }
 }
 
-void Tfrm_meldung::layOut(const MessageKindLook& look)
+void MessageDialog::layOut(const MessageKindLook& look)
 {
     const double scale = (m_mainWindow ? m_mainWindow->logicalDpiX() : logicalDpiX()) / 96.0;
     const QRect wrapped = m_text->fontMetrics().boundingRect(
@@ -137,17 +139,17 @@ void Tfrm_meldung::layOut(const MessageKindLook& look)
     }
 }
 
-void Tfrm_meldung::pointAt(QPushButton* button)
+void MessageDialog::pointAt(QPushButton* button)
 {
     QCursor::setPos(button->mapToGlobal(button->rect().center()));
 }
 
-QString Tfrm_meldung::visibleCaption(QPushButton* button) const
+QString MessageDialog::visibleCaption(QPushButton* button) const
 {
     return button->isVisibleTo(this) ? button->text() : QString();
 }
 
-void Tfrm_meldung::keyPressEvent(QKeyEvent* event)
+void MessageDialog::keyPressEvent(QKeyEvent* event)
 {
     const QString text = event->text();
     if (text.isEmpty()) {
@@ -171,7 +173,7 @@ void Tfrm_meldung::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-bool Tfrm_meldung::eventFilter(QObject* watched, QEvent* event)
+bool MessageDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const bool button = watched == m_ok || watched == m_no;
     if (button && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
@@ -184,19 +186,19 @@ bool Tfrm_meldung::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Tfrm_meldung::bbn_okClick()
+void MessageDialog::bbn_okClick()
 {
     Answer = true;
     done(Accepted);
 }
 
-void Tfrm_meldung::bbn_neinClick()
+void MessageDialog::bbn_neinClick()
 {
     Answer = false;
     done(Rejected);
 }
 
-void Tfrm_meldung::lbl_meldungDblClick()
+void MessageDialog::lbl_meldungDblClick()
 {
     if (Kind != MessageKind::Error)
         return;
@@ -205,7 +207,7 @@ void Tfrm_meldung::lbl_meldungDblClick()
         EndProgram();
 }
 
-void Tfrm_meldung::done(int result)
+void MessageDialog::done(int result)
 {
     if (m_open) {
         m_open = false;
@@ -223,10 +225,10 @@ MessageDialogService::MessageDialogService(UserFeedback& sounds, QWidget* mainWi
 
 MessageDialogService::~MessageDialogService() = default;
 
-Tfrm_meldung& MessageDialogService::Dialog()
+MessageDialog& MessageDialogService::Dialog()
 {
     if (!m_dialog)
-        m_dialog = std::make_unique<Tfrm_meldung>(m_sounds, m_mainWindow);
+        m_dialog = std::make_unique<MessageDialog>(m_sounds, m_mainWindow);
     return *m_dialog;
 }
 
@@ -239,7 +241,7 @@ bool MessageDialogService::ShowMessage(MessageKind kind, const QString& text)
         }
         return m_dialog && m_dialog->Answer;
     }
-    Tfrm_meldung& dialog = Dialog();
+    MessageDialog& dialog = Dialog();
     if (dialog.isVisible()) {
         // The message shown now goes; captions the caller set for the new one stay.
         const QString yes = dialog.YesCaption, no = dialog.NoCaption;

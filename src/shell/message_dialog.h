@@ -1,4 +1,4 @@
-// Tfrm_meldung, the program's own message dialog, and the MessageSink that shows it: one
+// MessageDialog, the program's own message dialog, and the MessageSink that shows it: one
 // dialog, made on first use and reused, for notices that stay up while the program works on,
 // errors, modal notices with "Weiter" and yes/no questions. Its rules are in message_rules.h;
 // this is only the window.
@@ -16,13 +16,13 @@
 class QLabel;
 class QPushButton;
 
-class Tfrm_meldung : public QDialog {
+class MessageDialog : public QDialog {
     Q_OBJECT
     Q_PROPERTY(QString messageText READ MessageText)
 public:
     // Sounds go through `sounds` (sound n as error signal n). The dialog stays above
     // `mainWindow` and is centred on it.
-    Tfrm_meldung(UserFeedback& sounds, QWidget* mainWindow);
+    MessageDialog(UserFeedback& sounds, QWidget* mainWindow);
 
     MessageKind Kind = MessageKind::Notice;
     // true after bbn_ok, false after bbn_nein; a question starts with the focus on its button.
@@ -75,11 +75,11 @@ public:
     void ShowPlainMessage(const ProgramMessage& message) override;
 
     // The dialog; made on first use.
-    Tfrm_meldung& Dialog();
+    MessageDialog& Dialog();
     bool DialogExists() const { return m_dialog != nullptr; }
 
 private:
     UserFeedback& m_sounds;
     QWidget* m_mainWindow;
-    std::unique_ptr<Tfrm_meldung> m_dialog;
+    std::unique_ptr<MessageDialog> m_dialog;
 };

@@ -1,5 +1,7 @@
 #include "message_icons.h"
 
+#include "calculator/image_button.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -31,8 +33,7 @@ void drawDisc(QPainter& p, double size, const QColor& fill)
 
 QImage DrawMessageIcon(MessageIcon icon, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = PictureCanvas({size, size});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

@@ -1,4 +1,4 @@
-// The rules of the message dialog Tfrm_meldung, apart from any window: what each kind shows
+// The rules of the MessageDialog, apart from any window: what each kind shows
 // and plays, how a typed key answers, where label and buttons go, and the sound files.
 #pragma once
 

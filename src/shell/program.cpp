@@ -108,19 +108,20 @@ void Program::Start()
 
     m_services = std::make_unique<DesktopServices>();
     m_printer = std::make_unique<TextPrinter>();
-    m_mainWindow = std::make_unique<Tfrm_calc>(KeyFilterServices{*m_services, *m_services});
-    m_tapeWindow = std::make_unique<Tfrm_rechenstreifen>();
+    m_mainWindow = std::make_unique<::MainWindow>(KeyFilterServices{*m_services, *m_services});
+    m_tapeWindow = std::make_unique<::TapeWindow>();
     m_mainWindow->AttachTape(m_tapeWindow.get());
     // The translation table, and the language restored from the settings applied to both
     // windows. Without the table the program speaks German. For German the table is read
     // only after the window is up: the windows already show its German texts.
-    m_translations = std::make_unique<TSprachenStrings>();
+    m_translations = std::make_unique<TranslationTable>();
     m_languageSwitch =
         new LanguageSwitch(*m_translations, *m_mainWindow, m_tapeWindow.get(), m_mainWindow.get());
     m_languageSwitch->LoadTable = [this] {
         const QString file = ProgramFolder::FilePath(QStringLiteral("uebersetzung.txt"));
+        // Without it the program goes on in German after saying which file is missing.
         if (!m_translations->LoadTranslations(file))
-            qWarning("uebersetzung.txt is missing in %s", qPrintable(ProgramFolder::Path()));
+            m_mainWindow->ShowMissingFiles(file, QStringLiteral("translation_missing"));
     };
     m_languageSwitch->LoadQtTranslations = [](int code) { LoadQtTranslations(code); };
     m_languageSwitch->SaveLanguage = [this](int code) { SaveLanguage(code); };
@@ -154,8 +155,8 @@ void Program::Start()
     if (m_atStart.firstStart)
         m_mainWindow->Pages()->setCurrentIndex(kCurrencyPageIndex);
 
+    // The banners' language follows the language switch.
     BannerView* banner = m_mainWindow->Banner();
-    banner->Language = m_language;
     banner->ReadCount = [this] {
         return m_settings->Integer(SettingsStore::Key::BannerCount).value_or(0);
     };
@@ -291,7 +292,7 @@ void Program::setUpWebUpdate()
 
 void Program::askForUpdate()
 {
-    Tfrm_AskForUpdate dialog;
+    UpdateQuestionDialog dialog;
     dialog.Chosen = [this](bool autoUpdate) {
         m_settings->SetBool(SettingsStore::Key::AutoUpdate, autoUpdate);
     };

@@ -16,12 +16,12 @@ class DesktopServices;
 class SettingsStore;
 class TextPrinter;
 class SessionKeeper;
-class Tfrm_calc;
-class Tfrm_rechenstreifen;
+class MainWindow;
+class TapeWindow;
 class WebClient;
 class WebUpdate;
 class LanguageSwitch;
-class TSprachenStrings;
+class TranslationTable;
 
 struct ProgramOptions {
     QString programDir;      // where delivered files are; empty: the executable's folder
@@ -45,8 +45,8 @@ public:
     // A later start asked for the program: the main window comes back and to the front.
     void ShowMainWindow();
 
-    Tfrm_calc* MainWindow() const { return m_mainWindow.get(); }
-    Tfrm_rechenstreifen* TapeWindow() const { return m_tapeWindow.get(); }
+    ::MainWindow* MainWindow() const { return m_mainWindow.get(); }
+    ::TapeWindow* TapeWindow() const { return m_tapeWindow.get(); }
     SessionKeeper* Session() const { return m_session; }
     LanguageSwitch* Languages() const { return m_languageSwitch; }
     TextPrinter& Printer() const { return *m_printer; }
@@ -98,14 +98,14 @@ private:
     std::optional<ProxyAddress> m_proxy;
     std::unique_ptr<DesktopServices> m_services;
     std::unique_ptr<TextPrinter> m_printer;
-    std::unique_ptr<Tfrm_calc> m_mainWindow;
-    std::unique_ptr<Tfrm_rechenstreifen> m_tapeWindow;
+    std::unique_ptr<::MainWindow> m_mainWindow;
+    std::unique_ptr<::TapeWindow> m_tapeWindow;
     std::unique_ptr<WebClient> m_web;
     std::unique_ptr<WebUpdate> m_update;
     bool m_buttonUpdate = false; // the running update is the button's, not the start-up's
     QString m_updateOutcome;     // what the running update came to
     int m_noticeShown = 0;       // counts the update's notices: only the last one is closed
-    std::unique_ptr<TSprachenStrings> m_translations;
+    std::unique_ptr<TranslationTable> m_translations;
     LanguageSwitch* m_languageSwitch = nullptr; // owned by the main window
     SessionKeeper* m_session = nullptr;         // owned by the main window
 };

@@ -29,7 +29,7 @@ bool onSomeScreen(const QPoint& topLeft, const QSize& size)
 }
 } // namespace
 
-SessionKeeper::SessionKeeper(Tfrm_calc& window, StateFile file, bool enabled)
+SessionKeeper::SessionKeeper(MainWindow& window, StateFile file, bool enabled)
     : QObject(&window), m_window(window), m_file(std::move(file)), m_enabled(enabled)
 {
     m_timer.setSingleShot(true);
@@ -133,7 +133,7 @@ void SessionKeeper::addCheckBoxNow()
 SessionState SessionKeeper::Collect() const
 {
     SessionState s;
-    KeypadController& calc = m_window.Calculator();
+    KeypadPageModel& calc = m_window.Calculator();
     for (int slot = 0; slot < SessionState::SlotCount; ++slot)
         s.memory[slot] = calc.Memory().Value(slot);
     s.tape = calc.Tape().Lines();
@@ -141,8 +141,8 @@ SessionState SessionKeeper::Collect() const
     s.angleMode = int(calc.GetAngleMode());
     s.page = m_window.Pages()->currentIndex();
     if (auto* formulas = m_window.findChild<FormulaPage*>()) {
-        const FormulaPageController& c = formulas->Controller();
-        for (int g = 0; g < FormulaPageController::GroupCount; ++g)
+        const FormulaPageModel& c = formulas->PageModel();
+        for (int g = 0; g < FormulaPageModel::GroupCount; ++g)
             s.formulas.push_back(FormulaGroup(g) == c.ActiveGroup ? c.ListIndex[g]
                                                                   : c.GroupFormulaIndex[g]);
     }
@@ -153,7 +153,7 @@ SessionState SessionKeeper::Collect() const
 
 void SessionKeeper::Apply(const SessionState& s)
 {
-    KeypadController& calc = m_window.Calculator();
+    KeypadPageModel& calc = m_window.Calculator();
     for (int slot = 0; slot < SessionState::SlotCount; ++slot)
         calc.Memory().Store(slot, s.memory[slot]);
     calc.Tape().SetLines(s.tape);
@@ -173,8 +173,8 @@ void SessionKeeper::Apply(const SessionState& s)
             keypad->rbo_degClick();
     }
     if (auto* formulas = m_window.findChild<FormulaPage*>()) {
-        FormulaPageController& c = formulas->Controller();
-        for (int g = 0; g < FormulaPageController::GroupCount && g < int(s.formulas.size()); ++g)
+        FormulaPageModel& c = formulas->PageModel();
+        for (int g = 0; g < FormulaPageModel::GroupCount && g < int(s.formulas.size()); ++g)
             if (s.formulas[g] < FormulaCatalogue::GroupItems(FormulaGroup(g)).size()) {
                 c.GroupFormulaIndex[g] = s.formulas[g];
                 c.ListIndex[g] = s.formulas[g];
@@ -187,7 +187,7 @@ void SessionKeeper::Apply(const SessionState& s)
         keypad->Refresh();
     const bool up = m_window.isVisible() && !m_window.isMinimized();
     if (s.tapeShown && !m_window.TapeShown) {
-        if (up && m_window.Pages()->currentIndex() == Tfrm_calc::KeypadPageIndex)
+        if (up && m_window.Pages()->currentIndex() == MainWindow::KeypadPageIndex)
             m_window.img_rechenstreifen_wechselClick();
         else
             m_window.TapeShown = true;

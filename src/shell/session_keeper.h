@@ -13,14 +13,14 @@
 
 #include <functional>
 
-class Tfrm_calc;
+class MainWindow;
 
 class SessionKeeper : public QObject {
     Q_OBJECT
 public:
     static constexpr int SaveDelayMs = 30000;
 
-    SessionKeeper(Tfrm_calc& window, StateFile file, bool enabled);
+    SessionKeeper(MainWindow& window, StateFile file, bool enabled);
 
     // Reads the file and puts its values back; from then on changes are kept.
     void Restore();
@@ -48,7 +48,7 @@ private:
 
     std::function<void(bool)> m_saved;
     std::function<void(QWidget*)> m_translate;
-    Tfrm_calc& m_window;
+    MainWindow& m_window;
     StateFile m_file;
     bool m_enabled;
     bool m_keeping = false; // the file was read (or was not there): this session may write it

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTabWidget>
 
-QList<ShownText> GermanTextInventory(Tfrm_calc& main, QWidget* tape, QStringList* unnamed)
+QList<ShownText> GermanTextInventory(MainWindow& main, QWidget* tape, QStringList* unnamed)
 {
     QTabWidget* pages = main.Pages();
     const int shown = pages->currentIndex();
@@ -20,12 +20,11 @@ QList<ShownText> GermanTextInventory(Tfrm_calc& main, QWidget* tape, QStringList
     if (tape)
         texts += CollectShownTexts(*tape, unnamed);
     texts += CollectShownTexts(main.Messages().Dialog(), unnamed);
-    Tfrm_NeueVersion newVersion{QUrl()};
+    NewVersionDialog newVersion{QUrl()};
     texts += CollectShownTexts(newVersion, unnamed);
-    Tfrm_AskForUpdate askForUpdate;
+    UpdateQuestionDialog askForUpdate;
     texts += CollectShownTexts(askForUpdate, unnamed);
-    TExceptionDialogMail error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true,
-                               nullptr);
+    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true, nullptr);
     texts += CollectShownTexts(error, unnamed);
 
     PipeDimensionsWindow dimensions;

@@ -5,10 +5,10 @@
 
 #include "language_switch.h"
 
-class Tfrm_calc;
+class MainWindow;
 
 // Builds every page of `main` (the window must be shown for that) and makes each dialog once.
-QList<ShownText> GermanTextInventory(Tfrm_calc& main, QWidget* tape,
+QList<ShownText> GermanTextInventory(MainWindow& main, QWidget* tape,
                                      QStringList* unnamed = nullptr);
 // Tab-separated UTF-8: form, component, property, index, German text.
 bool WriteTextInventory(const QList<ShownText>& texts, const QString& fileName);

@@ -49,7 +49,7 @@ QString shared(const QString& cell, const QString& previous)
 // Makes the entries row by row as the file is read: the file's grid is never kept whole.
 class TableBuilder {
 public:
-    explicit TableBuilder(QList<TSprachenString>& entries) : m_entries(entries)
+    explicit TableBuilder(QList<TranslationEntry>& entries) : m_entries(entries)
     {
         m_entries.clear();
     }
@@ -62,7 +62,7 @@ public:
             return;
         if (std::all_of(fields.begin(), fields.end(), [](const QString& f) { return f.isEmpty(); }))
             return;
-        TSprachenString entry;
+        TranslationEntry entry;
         m_group = entry.group = shared(fields.value(0), m_group);
         m_form = entry.form = shared(fields.value(1), m_form);
         entry.component = fields.value(2);
@@ -92,7 +92,7 @@ public:
     }
 
 private:
-    QList<TSprachenString>& m_entries;
+    QList<TranslationEntry>& m_entries;
     QList<qsizetype> m_shortRows; // entries whose row ends before the German column
     QString m_group;
     QString m_form;
@@ -120,7 +120,7 @@ QString PropertyKindName(PropertyKind kind)
     return QString::fromLatin1(kPropertyNames[size_t(kind)]);
 }
 
-QString TSprachenString::Text(int language) const
+QString TranslationEntry::Text(int language) const
 {
     for (const auto& [code, text] : m_texts)
         if (code == language)
@@ -128,7 +128,7 @@ QString TSprachenString::Text(int language) const
     return {};
 }
 
-void TSprachenString::SetText(int language, const QString& text)
+void TranslationEntry::SetText(int language, const QString& text)
 {
     if (language < 0 || language >= LanguageCount)
         return;
@@ -145,12 +145,12 @@ void TSprachenString::SetText(int language, const QString& text)
         m_texts.append({language, text});
 }
 
-QString TSprachenString::Shown(const QString& text)
+QString TranslationEntry::Shown(const QString& text)
 {
     return text == u"@@" ? QString() : text;
 }
 
-bool TSprachenStrings::LoadTranslations(const QString& fileName)
+bool TranslationTable::LoadTranslations(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -161,7 +161,7 @@ bool TSprachenStrings::LoadTranslations(const QString& fileName)
     return true;
 }
 
-void TSprachenStrings::LoadFromBytes(QByteArrayView bytes)
+void TranslationTable::LoadFromBytes(QByteArrayView bytes)
 {
     TableBuilder build(m_entries);
     m_entries.reserve(bytes.count('\n') + 1);
@@ -170,14 +170,14 @@ void TSprachenStrings::LoadFromBytes(QByteArrayView bytes)
     build.Finish();
 }
 
-void TSprachenStrings::FillStrings(QStringList& array, int highestIndex, const QString& group,
+void TranslationTable::FillStrings(QStringList& array, int highestIndex, const QString& group,
                                    const QString& key, int language)
 {
     if (highestIndex < 0)
         return;
     while (array.size() <= highestIndex)
         array.append(QString());
-    for (TSprachenString& entry : m_entries) {
+    for (TranslationEntry& entry : m_entries) {
         const QString text = entry.Text(language);
         if (text.isEmpty() || !entry.form.isEmpty() || entry.appliedLanguage == language)
             continue;
@@ -187,7 +187,7 @@ void TSprachenStrings::FillStrings(QStringList& array, int highestIndex, const Q
             continue;
         if (!group.isEmpty() && entry.group.compare(group, Qt::CaseInsensitive) != 0)
             continue;
-        array[entry.index] = TSprachenString::Shown(text);
+        array[entry.index] = TranslationEntry::Shown(text);
         entry.appliedLanguage = language;
     }
 }

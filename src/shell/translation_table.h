@@ -53,7 +53,7 @@ enum class PropertyKind {
 PropertyKind PropertyKindOf(const QString& name);
 QString PropertyKindName(PropertyKind kind);
 
-struct TSprachenString {
+struct TranslationEntry {
     QString group;
     QString form;      // empty for a runtime array entry
     QString component; // the control's objectName, or the runtime array's key
@@ -72,15 +72,15 @@ private:
     QList<std::pair<int, QString>> m_texts;
 };
 
-class TSprachenStrings {
+class TranslationTable {
 public:
     // Builds the table from the file (the header line is skipped). A file that cannot be
     // read leaves the table empty and returns false.
     bool LoadTranslations(const QString& fileName);
     void LoadFromBytes(QByteArrayView bytes);
 
-    const QList<TSprachenString>& Entries() const { return m_entries; }
-    QList<TSprachenString>& Entries() { return m_entries; }
+    const QList<TranslationEntry>& Entries() const { return m_entries; }
+    QList<TranslationEntry>& Entries() { return m_entries; }
     bool IsEmpty() const { return m_entries.isEmpty(); }
 
     // Writes the language's texts of the runtime array `key` (and `group`, when not empty)
@@ -91,5 +91,5 @@ public:
                      int language);
 
 private:
-    QList<TSprachenString> m_entries;
+    QList<TranslationEntry> m_entries;
 };

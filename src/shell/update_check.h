@@ -17,8 +17,8 @@ inline constexpr int MaxVersionTextLength = 50;
 // not newer.
 bool RemoteVersionIsNewer(const QString& local, const QString& remote);
 
-// Captions of the new-version dialog Tfrm_NeueVersion and the first-start question
-// Tfrm_AskForUpdate, German.
+// Captions of the new-version dialog NewVersionDialog and the first-start question
+// UpdateQuestionDialog, German.
 ControlTexts NewVersionDialogTexts();
 ControlTexts AskForUpdateDialogTexts();
 // The first-start question's explanation, one entry a line.

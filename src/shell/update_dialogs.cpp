@@ -1,5 +1,6 @@
 #include "update_dialogs.h"
 
+#include "calculator/control_texts.h"
 #include "update_check.h"
 
 #include <QCheckBox>
@@ -26,10 +27,11 @@ QPixmap background(QSize size)
 
 } // namespace
 
-Tfrm_NeueVersion::Tfrm_NeueVersion(QUrl downloadPage, QWidget* parent)
+NewVersionDialog::NewVersionDialog(QUrl downloadPage, QWidget* parent)
     : QDialog(parent), m_page(std::move(downloadPage)), m_texts(NewVersionDialogTexts())
 {
     setObjectName(QStringLiteral("Tfrm_NeueVersion"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_NeueVersion"));
     setFixedSize(380, 160);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("img_neueVersion_hg"));
@@ -56,13 +58,13 @@ Tfrm_NeueVersion::Tfrm_NeueVersion(QUrl downloadPage, QWidget* parent)
     auto* never = new QCheckBox(this);
     never->setObjectName(QStringLiteral("chk_neueVersion"));
     never->setGeometry(16, 80, 350, 20);
-    connect(never, &QCheckBox::clicked, this, &Tfrm_NeueVersion::chk_neueVersionClick);
+    connect(never, &QCheckBox::clicked, this, &NewVersionDialog::chk_neueVersionClick);
 
     auto* download = new QPushButton(this);
     download->setObjectName(QStringLiteral("btn_ok"));
     download->setGeometry(176, 120, 90, 26);
     download->setDefault(true);
-    connect(download, &QPushButton::clicked, this, &Tfrm_NeueVersion::btn_okClick);
+    connect(download, &QPushButton::clicked, this, &NewVersionDialog::btn_okClick);
     auto* next = new QPushButton(this);
     next->setObjectName(QStringLiteral("btn_weiter"));
     next->setGeometry(274, 120, 90, 26);
@@ -70,7 +72,7 @@ Tfrm_NeueVersion::Tfrm_NeueVersion(QUrl downloadPage, QWidget* parent)
     retranslate();
 }
 
-bool Tfrm_NeueVersion::eventFilter(QObject* watched, QEvent* event)
+bool NewVersionDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched->objectName() == u"lbl_link" && event->type() == QEvent::MouseButtonRelease) {
         lbl_linkClick();
@@ -79,12 +81,12 @@ bool Tfrm_NeueVersion::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Tfrm_NeueVersion::retranslate()
+void NewVersionDialog::retranslate()
 {
     m_texts.ApplyTo(*this);
 }
 
-void Tfrm_NeueVersion::btn_okClick()
+void NewVersionDialog::btn_okClick()
 {
     if (OpenPage)
         OpenPage(m_page);
@@ -93,17 +95,18 @@ void Tfrm_NeueVersion::btn_okClick()
         EndProgram();
 }
 
-void Tfrm_NeueVersion::chk_neueVersionClick(bool checked)
+void NewVersionDialog::chk_neueVersionClick(bool checked)
 {
     // Unticking it again writes nothing.
     if (checked && StopSearching)
         StopSearching();
 }
 
-Tfrm_AskForUpdate::Tfrm_AskForUpdate(QWidget* parent)
+UpdateQuestionDialog::UpdateQuestionDialog(QWidget* parent)
     : QDialog(parent), m_texts(AskForUpdateDialogTexts())
 {
     setObjectName(QStringLiteral("Tfrm_AskForUpdate"));
+    setProperty(ReportedClassNameProperty, QStringLiteral("Tfrm_AskForUpdate"));
     setFixedSize(420, 230);
     m_info = new QPlainTextEdit(this);
     m_info->setObjectName(QStringLiteral("memo_info"));
@@ -116,23 +119,23 @@ Tfrm_AskForUpdate::Tfrm_AskForUpdate(QWidget* parent)
     m_start->setObjectName(QStringLiteral("btn_start"));
     m_start->setGeometry(318, 194, 90, 26);
     m_start->setDefault(true);
-    connect(m_start, &QPushButton::clicked, this, &Tfrm_AskForUpdate::btn_startClick);
+    connect(m_start, &QPushButton::clicked, this, &UpdateQuestionDialog::btn_startClick);
     retranslate();
 }
 
-void Tfrm_AskForUpdate::retranslate()
+void UpdateQuestionDialog::retranslate()
 {
     m_texts.ApplyTo(*this);
     m_info->setPlainText(AskForUpdateInfoLines().join(u'\n'));
 }
 
-void Tfrm_AskForUpdate::showEvent(QShowEvent* event)
+void UpdateQuestionDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     m_start->setFocus();
 }
 
-void Tfrm_AskForUpdate::btn_startClick()
+void UpdateQuestionDialog::btn_startClick()
 {
     if (Chosen)
         Chosen(m_autoUpdate->isChecked());

@@ -1,5 +1,5 @@
-// The two dialogs of the update check: Tfrm_NeueVersion offers the download page of a newer
-// version; Tfrm_AskForUpdate asks at the very first start whether the rates are to be
+// The two dialogs of the update check: NewVersionDialog offers the download page of a newer
+// version; UpdateQuestionDialog asks at the very first start whether the rates are to be
 // updated at every start. What they change goes back through callbacks.
 #pragma once
 
@@ -15,10 +15,10 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class Tfrm_NeueVersion : public QDialog {
+class NewVersionDialog : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_NeueVersion(QUrl downloadPage, QWidget* parent = nullptr);
+    NewVersionDialog(QUrl downloadPage, QWidget* parent = nullptr);
 
     // "Download" and the link: open the page, then the program ends.
     std::function<void(const QUrl& page)> OpenPage;
@@ -41,10 +41,10 @@ private:
     ControlTexts m_texts;
 };
 
-class Tfrm_AskForUpdate : public QDialog {
+class UpdateQuestionDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Tfrm_AskForUpdate(QWidget* parent = nullptr);
+    explicit UpdateQuestionDialog(QWidget* parent = nullptr);
 
     // "Weiter": the choice is handed on ("AutoUpdate") and the dialog closes.
     std::function<void(bool autoUpdate)> Chosen;

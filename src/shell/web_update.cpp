@@ -129,7 +129,7 @@ void WebUpdate::versionDownloaded(TransferOutcome outcome)
     temporary.remove();
     if (outcome == TransferOutcome::Done && RemoteVersionIsNewer(m_localVersion, remote)) {
         // Created for this check and dropped after it: the next one makes a new dialog.
-        Tfrm_NeueVersion dialog(DownloadPage(), m_hooks.dialogParent);
+        NewVersionDialog dialog(DownloadPage(), m_hooks.dialogParent);
         dialog.OpenPage = m_hooks.openPage;
         dialog.EndProgram = m_hooks.endProgram;
         dialog.StopSearching = m_hooks.stopSearching;

@@ -18,11 +18,11 @@ protected:
     AlignEditTest()
     {
         auto* layout = new QVBoxLayout(&window);
-        field = new TAlignEdit(&window);
-        next = new TAlignEdit(&window);
+        field = new AlignEdit(&window);
+        next = new AlignEdit(&window);
         layout->addWidget(field);
         layout->addWidget(next);
-        field->SetEditType(TEditType::etFloat);
+        field->SetEditType(EditType::etFloat);
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -32,25 +32,25 @@ protected:
     void type(const char* keys) { QTest::keyClicks(field, QString::fromUtf8(keys)); }
 
     QWidget window;
-    TAlignEdit* field;
-    TAlignEdit* next;
+    AlignEdit* field;
+    AlignEdit* next;
 };
 
 TEST_F(AlignEditTest, DefaultsOfTheProperties)
 {
-    TAlignEdit plain;
-    EXPECT_EQ(plain.Alignment(), TAlignEdit::TAlign::eaLeft);
-    EXPECT_EQ(plain.EditType(), TEditType::etString);
+    AlignEdit plain;
+    EXPECT_EQ(plain.FieldAlignment(), AlignEdit::Alignment::eaLeft);
+    EXPECT_EQ(plain.FieldEditType(), EditType::etString);
     EXPECT_TRUE(plain.JumpOnReturn());
     EXPECT_EQ(plain.Decimals(), 2);
     EXPECT_FALSE(plain.EmptyIfZero());
-    plain.SetAlignment(TAlignEdit::TAlign::eaRight);
+    plain.SetAlignment(AlignEdit::Alignment::eaRight);
     EXPECT_TRUE(plain.alignment() & Qt::AlignRight);
 }
 
 TEST_F(AlignEditTest, FloatFieldIsFormattedWhenEnterLeavesIt)
 {
-    QSignalSpy exits(field, &TAlignEdit::Exited);
+    QSignalSpy exits(field, &AlignEdit::Exited);
     type("1.5");
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(field->text(), u"1,50");
@@ -83,8 +83,8 @@ TEST_F(AlignEditTest, EmptyFloatFieldBecomesZeroUnlessEmptyIfZero)
 
 TEST_F(AlignEditTest, TextThatDoesNotConvertStaysWithAnErrorSignal)
 {
-    QSignalSpy errors(field, &TAlignEdit::errorSignal);
-    QSignalSpy exits(field, &TAlignEdit::Exited);
+    QSignalSpy errors(field, &AlignEdit::errorSignal);
+    QSignalSpy exits(field, &AlignEdit::Exited);
     for (const char* text : {"-", "1-2"}) {
         field->setText(QString::fromUtf8(text));
         field->DoExit();
@@ -120,7 +120,7 @@ TEST_F(AlignEditTest, FloatAccessors)
     EXPECT_EQ(field->GetFloat(), 0.0);
     EXPECT_EQ(field->text(), u"0");
 
-    TAlignEdit text;
+    AlignEdit text;
     text.setText(QStringLiteral("x"));
     text.SetFloat(5);
     EXPECT_EQ(text.text(), u"x");
@@ -128,7 +128,7 @@ TEST_F(AlignEditTest, FloatAccessors)
 
 TEST_F(AlignEditTest, IntegerAccessors)
 {
-    field->SetEditType(TEditType::etInteger);
+    field->SetEditType(EditType::etInteger);
     type("-12,3");
     EXPECT_EQ(field->text(), u"-123");
     EXPECT_EQ(field->GetInt(), -123);
@@ -142,8 +142,8 @@ TEST_F(AlignEditTest, IntegerAccessors)
 
 TEST_F(AlignEditTest, OwnKeyHandlerMayChangeOrDropTheKey)
 {
-    field->SetEditType(TEditType::etString);
-    field->OnKeyPress = [](TAlignEdit&, char16_t& key) {
+    field->SetEditType(EditType::etString);
+    field->OnKeyPress = [](AlignEdit&, char16_t& key) {
         if (key == u',')
             key = u'.';
         else if (key == u'x')

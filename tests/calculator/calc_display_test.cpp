@@ -82,7 +82,7 @@ TEST(FixDecimals, FixKeyAsksForTheDigitAndTheDigitSetsIt)
     d.Mantissa = QStringLiteral("12");
     int changes = 0;
     d.FixDecimalsChanged = [&] { ++changes; };
-    d.spb_fixClick();
+    d.StartFixEntry();
     EXPECT_TRUE(d.FixEntryMode);
     EXPECT_EQ(d.Mantissa, u"");
     EXPECT_EQ(d.ExpressionLine, u"Anzahl der Nachkommastellen");
@@ -96,7 +96,7 @@ TEST(FixDecimals, FixKeyAsksForTheDigitAndTheDigitSetsIt)
     EXPECT_EQ(d.ExpressionLine, u"");
     EXPECT_EQ(changes, 1);
 
-    d.spb_fixClick();
+    d.StartFixEntry();
     d.SetFixDecimals(u'.');
     EXPECT_EQ(d.FixDecimals, -1);
     EXPECT_EQ(d.FixIndicator(), u"~");
@@ -105,10 +105,10 @@ TEST(FixDecimals, FixKeyAsksForTheDigitAndTheDigitSetsIt)
 TEST(FixDecimals, UpDownPositionsChooseTheDecimals)
 {
     CalcDisplay d;
-    EXPECT_TRUE(d.udo_fixClick(2));
+    EXPECT_TRUE(d.ChooseFixDecimals(2));
     EXPECT_EQ(d.FixDecimals, 2);
-    EXPECT_FALSE(d.udo_fixClick(10));
-    EXPECT_FALSE(d.udo_fixClick(-1));
+    EXPECT_FALSE(d.ChooseFixDecimals(10));
+    EXPECT_FALSE(d.ChooseFixDecimals(-1));
     EXPECT_EQ(d.FixDecimals, 2);
 }
 
@@ -118,7 +118,7 @@ TEST(FixDecimals, TheControllersClearRunsInsteadOfTheDefault)
     bool cleared = false;
     d.ClearCalculation = [&] { cleared = true; };
     d.Mantissa = QStringLiteral("7");
-    d.spb_fixClick();
+    d.StartFixEntry();
     EXPECT_TRUE(cleared);
     EXPECT_EQ(d.Mantissa, u"7");
 }

@@ -14,24 +14,24 @@ TEST(EditTypeFilter, FloatTakesDigitsSignOneSeparatorAndEditingKeys)
     const QString empty;
     for (char16_t key :
          {u'0', u'9', u'-', u',', u'.', CtrlA, CtrlC, Backspace, CtrlV, CtrlX, CtrlZ, Enter, Esc})
-        EXPECT_TRUE(PassesEditTypeFilter(TEditType::etFloat, key, empty)) << int(key);
+        EXPECT_TRUE(PassesEditTypeFilter(EditType::etFloat, key, empty)) << int(key);
     for (char16_t key : {u'a', u'E', u' ', u'+', u'ä', Tab})
-        EXPECT_FALSE(PassesEditTypeFilter(TEditType::etFloat, key, empty)) << int(key);
+        EXPECT_FALSE(PassesEditTypeFilter(EditType::etFloat, key, empty)) << int(key);
     // A second separator is refused, whichever of the two the text holds.
-    EXPECT_FALSE(PassesEditTypeFilter(TEditType::etFloat, u',', QStringLiteral("1.5")));
-    EXPECT_FALSE(PassesEditTypeFilter(TEditType::etFloat, u'.', QStringLiteral("1,5")));
+    EXPECT_FALSE(PassesEditTypeFilter(EditType::etFloat, u',', QStringLiteral("1.5")));
+    EXPECT_FALSE(PassesEditTypeFilter(EditType::etFloat, u'.', QStringLiteral("1,5")));
 }
 
 TEST(EditTypeFilter, IntegerCharOnlyAndString)
 {
-    EXPECT_TRUE(PassesEditTypeFilter(TEditType::etInteger, u'-', QString()));
-    EXPECT_FALSE(PassesEditTypeFilter(TEditType::etInteger, u',', QString()));
-    EXPECT_FALSE(PassesEditTypeFilter(TEditType::etInteger, u'.', QString()));
+    EXPECT_TRUE(PassesEditTypeFilter(EditType::etInteger, u'-', QString()));
+    EXPECT_FALSE(PassesEditTypeFilter(EditType::etInteger, u',', QString()));
+    EXPECT_FALSE(PassesEditTypeFilter(EditType::etInteger, u'.', QString()));
     for (char16_t key : {u'a', u'Z', u'Ä', u'ß', u'ü', KeyChar::Backspace, KeyChar::Enter})
-        EXPECT_TRUE(PassesEditTypeFilter(TEditType::etCharOnly, key, QString())) << int(key);
+        EXPECT_TRUE(PassesEditTypeFilter(EditType::etCharOnly, key, QString())) << int(key);
     for (char16_t key : {u'1', u' ', u'é', KeyChar::CtrlV})
-        EXPECT_FALSE(PassesEditTypeFilter(TEditType::etCharOnly, key, QString())) << int(key);
-    EXPECT_TRUE(PassesEditTypeFilter(TEditType::etString, u'%', QString()));
+        EXPECT_FALSE(PassesEditTypeFilter(EditType::etCharOnly, key, QString())) << int(key);
+    EXPECT_TRUE(PassesEditTypeFilter(EditType::etString, u'%', QString()));
 }
 
 TEST(FloatExitText, FormatsWithTheFieldsDecimals)

@@ -1,7 +1,7 @@
 #include "calculator/calc_display.h"
 #include "calculator/image_button.h"
-#include "calculator/keypad_controller.h"
 #include "calculator/keypad_page.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "calculator/mc_strings.h"
 #include "calculator/memory_grid.h"
@@ -49,7 +49,7 @@ protected:
 
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
     ImageButtonEffect effect;
     McStrings texts;
     ControlTexts controlTexts = KeypadControlTexts();

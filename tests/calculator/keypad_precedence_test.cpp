@@ -1,7 +1,7 @@
 // Keypad calculations against their mathematical value: ordinary precedence (+ − below
 // × ÷ below x^y), prefix functions on the number, group or function chain after them,
 // postfix keys on the number or closed group before them, in any group.
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "calculator/number_text.h"
 #include "support/recording_services.h"
@@ -20,7 +20,7 @@ namespace {
 struct Calculator {
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 
     Calculator() { display.FixDecimals = -1; }
 
@@ -35,12 +35,12 @@ struct Calculator {
             {"%", Operator::Percent}};
         for (const auto& [name, op] : ops) {
             if (name == key)
-                return calc.spb_operatorClick(op);
+                return calc.OperatorPressed(op);
         }
         if (key == "(" || key == ")")
-            return calc.spb_klammerClick(key == "(");
+            return calc.ParenthesisPressed(key == "(");
         for (char c : key)
-            calc.spb_zifferClick(c == '.' ? DecimalKeyValue : c - '0');
+            calc.DigitPressed(c == '.' ? DecimalKeyValue : c - '0');
     }
 
     void keys(const std::string& line)
@@ -60,7 +60,7 @@ struct Calculator {
     {
         if (display.ErrorState || display.Mantissa.contains(u'R'))
             return std::nullopt;
-        return ParseNumber(ToComma(calc.hol_ergebnisstring()));
+        return ParseNumber(ToComma(calc.DisplayText()));
     }
 };
 

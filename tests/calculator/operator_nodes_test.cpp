@@ -14,7 +14,7 @@ namespace {
 // error state. press() creates a node as an operator key does, with the display value x.
 class NodeCalc : public OperatorContext {
 public:
-    TOperator* CurrentOperator() const override { return m_current; }
+    OperatorNode* CurrentOperator() const override { return m_current; }
     AngleMode Angle() const override { return mode; }
     bool InErrorState() const override { return error.has_value(); }
     void ReportError(CalcError e) override { error = e; }
@@ -34,8 +34,8 @@ public:
     std::optional<CalcError> error;
 
 private:
-    std::vector<std::unique_ptr<TOperator>> m_nodes;
-    TOperator* m_current = nullptr;
+    std::vector<std::unique_ptr<OperatorNode>> m_nodes;
+    OperatorNode* m_current = nullptr;
 };
 
 TEST(Precedence, ProductBeforeSum)

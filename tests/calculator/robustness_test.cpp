@@ -1,7 +1,7 @@
 // Random key sequences and random texts: the calculator must neither crash nor show a
 // non-number, whatever a user types or pastes.
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/number_text.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
@@ -33,40 +33,40 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
         CalcDisplay display;
         RecordingServices services;
         services.clipboard = QStringLiteral("1E300");
-        KeypadController calc(display, {services, services});
+        KeypadPageModel calc(display, {services, services});
         std::uniform_int_distribution<int> action(0, 60);
         for (int step = 0; step < 300; ++step) {
             const int a = action(random);
             if (a < 27) {
                 if (KindOf(Operator(a)) != OperatorKind::Text)
-                    calc.spb_operatorClick(Operator(a));
+                    calc.OperatorPressed(Operator(a));
             } else if (a < 38) {
-                calc.spb_zifferClick(a - 27);
+                calc.DigitPressed(a - 27);
             } else if (a < 40) {
-                calc.spb_klammerClick(a == 38);
+                calc.ParenthesisPressed(a == 38);
             } else if (a == 40) {
-                calc.spb_hypClick();
+                calc.HypPressed();
             } else if (a == 41) {
                 calc.PlusMinus();
             } else if (a == 42) {
-                calc.spb_constpiClick();
+                calc.PiPressed();
             } else if (a == 43) {
                 calc.SetAngleMode(AngleMode(random() % 3));
             } else if (a == 44) {
-                display.spb_fixClick();
+                display.StartFixEntry();
             } else if (a == 45) {
                 display.FocusedField = CalcDisplay::EntryField(random() % 3);
             } else if (a == 46) {
-                calc.spb_inClick(int(random() % 20));
+                calc.StoreInMemory(int(random() % 20));
             } else if (a == 47) {
-                calc.spb_outClick(int(random() % 20));
+                calc.RecallMemory(int(random() % 20));
             } else {
                 const char16_t key = typed[random() % std::size(typed)];
                 services.clipboard = QString::fromUtf8(pastes[random() % std::size(pastes)]);
                 if (random() % 4 == 0)
-                    calc.edt_result10KeyPress(key, random() % 2);
+                    calc.ExponentKeyTyped(key, random() % 2);
                 else
-                    calc.edt_resultsKeyPress(key, random() % 2);
+                    calc.MantissaKeyTyped(key, random() % 2);
             }
             ASSERT_FALSE(showsNonNumber(display.Mantissa)) << display.Mantissa.toStdString();
             ASSERT_TRUE(display.Mantissa.isEmpty() || display.Mantissa == u" E R R O R" ||
@@ -77,7 +77,7 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
             ASSERT_FALSE(showsNonNumber(display.Exponent));
             ASSERT_FALSE(showsNonNumber(display.ExpressionLine));
             ASSERT_GE(calc.ParenDepth, 0);
-            ASSERT_LE(calc.ParenDepth, KeypadController::MaxParenDepth);
+            ASSERT_LE(calc.ParenDepth, KeypadPageModel::MaxParenDepth);
             ASSERT_LE(display.Exponent.size(), 4);
         }
     }

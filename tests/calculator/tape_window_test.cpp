@@ -1,4 +1,4 @@
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/tape_window.h"
 #include "shell/main_window.h"
 #include "shell/platform/printing.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-QString tapeText(Tfrm_rechenstreifen& tape)
+QString tapeText(TapeWindow& tape)
 {
     tape.BuildText();
     return tape.findChild<QTextEdit*>(QStringLiteral("red_rechenstreifen"))->toPlainText();
@@ -31,7 +31,7 @@ QString tapeText(Tfrm_rechenstreifen& tape)
 
 TEST(TapeWindow, ShowsWhatTheTapeSaysChangedAndEndsOnTheLastLine)
 {
-    Tfrm_rechenstreifen window;
+    TapeWindow window;
     CalculationTape tape;
     tape.TapeAppend(QStringLiteral("12"));
     tape.TapeNewLine(QStringLiteral("+"));
@@ -71,12 +71,12 @@ TEST(TapeWindow, FollowsTheMainWindow)
 {
     Program program(ProgramOptions{});
     program.Start();
-    Tfrm_calc* main = program.MainWindow();
+    MainWindow* main = program.MainWindow();
     main->img_rechenstreifen_wechselClick();
     main->move(400, 120);
     QApplication::processEvents();
     const QRect frame = main->frameGeometry();
-    EXPECT_EQ(program.TapeWindow()->x(), frame.left() - Tfrm_rechenstreifen::ClientWidth);
+    EXPECT_EQ(program.TapeWindow()->x(), frame.left() - TapeWindow::ClientWidth);
     EXPECT_EQ(program.TapeWindow()->y(), frame.top() + 110);
 }
 
@@ -87,10 +87,10 @@ TEST(TapeWindow, PrintsThroughTheDialogIntoAPdf)
     Program program(ProgramOptions{});
     program.Start();
     program.Printer().PrintToPdf(pdf);
-    program.MainWindow()->Calculator().spb_zifferClick(4);
-    program.MainWindow()->Calculator().spb_operatorClick(Operator::Plus);
-    program.MainWindow()->Calculator().spb_zifferClick(5);
-    program.MainWindow()->Calculator().spb_operatorClick(Operator::Equals);
+    program.MainWindow()->Calculator().DigitPressed(4);
+    program.MainWindow()->Calculator().OperatorPressed(Operator::Plus);
+    program.MainWindow()->Calculator().DigitPressed(5);
+    program.MainWindow()->Calculator().OperatorPressed(Operator::Equals);
     program.TapeWindow()->ShowTape(program.MainWindow()->Calculator().Tape());
 
     // The user confirms the print dialog.
@@ -140,12 +140,12 @@ TEST(TapeWindow, SavesAsTextWithTheDateFirstAndCopiesTheLinesTheSelectionTouches
     QTemporaryDir dir;
     Program program(ProgramOptions{});
     program.Start();
-    KeypadController& calc = program.MainWindow()->Calculator();
-    calc.spb_zifferClick(4);
-    calc.spb_operatorClick(Operator::Plus);
-    calc.spb_zifferClick(5);
-    calc.spb_operatorClick(Operator::Equals);
-    Tfrm_rechenstreifen& tape = *program.TapeWindow();
+    KeypadPageModel& calc = program.MainWindow()->Calculator();
+    calc.DigitPressed(4);
+    calc.OperatorPressed(Operator::Plus);
+    calc.DigitPressed(5);
+    calc.OperatorPressed(Operator::Equals);
+    TapeWindow& tape = *program.TapeWindow();
     tape.BuildText();
     tape.ShowTape(calc.Tape());
 

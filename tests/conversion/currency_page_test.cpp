@@ -27,9 +27,9 @@ class CurrencyPageTest : public testing::Test {
 protected:
     CurrencyPageTest() { page.show(); }
 
-    TAlignEdit* field(const char* name) const
+    AlignEdit* field(const char* name) const
     {
-        return page.findChild<TAlignEdit*>(QString::fromLatin1(name));
+        return page.findChild<AlignEdit*>(QString::fromLatin1(name));
     }
 
     EmptyProgramFolder folder;
@@ -48,8 +48,8 @@ TEST_F(CurrencyPageTest, TheUpdateImageOnlyAsksForTheDownload)
 
 TEST_F(CurrencyPageTest, AKeyConvertsOnlyWhenLetGoInTheFieldItWasTypedIn)
 {
-    TAlignEdit* first = field("edt_waehrung1");
-    TAlignEdit* second = field("edt_waehrung2");
+    AlignEdit* first = field("edt_waehrung1");
+    AlignEdit* second = field("edt_waehrung2");
     ASSERT_TRUE(first && second);
     QTest::keyClick(first, Qt::Key_1);
     EXPECT_EQ(second->text(), u"1,09941");
@@ -66,7 +66,7 @@ TEST_F(CurrencyPageTest, AKeyConvertsOnlyWhenLetGoInTheFieldItWasTypedIn)
 TEST_F(CurrencyPageTest, AComputedAmountShowsWhole)
 {
     page.cbo_waehrung_2Change(8); // ITL
-    TAlignEdit* first = field("edt_waehrung1");
+    AlignEdit* first = field("edt_waehrung1");
     QTest::keyClicks(first, QStringLiteral("1000000000"));
     EXPECT_EQ(field("edt_waehrung2")->text(), u"1936269621672,27856");
     // Typing stops at twelve characters.

@@ -1,4 +1,4 @@
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 #include "conversion/exchange_rate_file.h"
 
 #include "calculator/number_text.h"
@@ -81,7 +81,7 @@ TEST(ExchangeRateFile, RateLinesTakeEitherSeparatorByteAndEitherDecimalSeparator
     EXPECT_EQ(rates.rates[kUsdRow], u"0,6789");
     EXPECT_EQ(rates.rates[2], u"0,03"); // BRL
 
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(rates);
     EXPECT_EQ(calc.GridRate(kAudRow), u"0,6789000");
     EXPECT_EQ(calc.GridRate(kUsdRow), u"0,6789000");
@@ -155,7 +155,7 @@ TEST(ExchangeRateFile, ARateThatIsNoNumberShowsAsZeroAndConvertsToNothing)
     lines[kUsdRow] = "USD;abc";
     const ExchangeRates rates = ParseExchangeRates(rateFile(lines));
     EXPECT_EQ(rates.outcome, RateFileOutcome::Loaded);
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(rates);
     EXPECT_EQ(calc.GridRate(kUsdRow), u"0,0000000");
     calc.AmountEdited(AmountField::First, QStringLiteral("1"));
@@ -208,7 +208,7 @@ TEST(DeliveredRateFile, HoldsTheBuiltInRatesAndDate)
     EXPECT_EQ(rates.date, u"25.04.2008");
     expectBuiltInRates(rates);
 
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(rates);
     calc.SelectDefaultCurrencies();
     calc.AmountEdited(AmountField::First, QStringLiteral("1"));
@@ -272,7 +272,7 @@ TEST(ExchangeRateFile, RandomBytesNeverGiveANonNumber)
             bytes += kind(random) == 0 ? QByteArray(1, char(byte(random))) : pieces[piece(random)];
         SCOPED_TRACE(bytes.toHex().toStdString());
         const ExchangeRates rates = ParseExchangeRates(bytes);
-        CurrencyCalculator calc;
+        CurrencyPageModel calc;
         calc.TakeExchangeRates(rates);
         ASSERT_EQ(CurrencyCodes().size(), CurrencyCount);
         for (int entry = 0; entry < CurrencyCount; ++entry)
@@ -354,7 +354,7 @@ TEST(EuroJoinedRates, FixedWhateverAFileOrTheBankSaysAndNotEditable)
     ASSERT_TRUE(fromBank);
     const ExchangeRates builtIn = ParseExchangeRates(QByteArray());
     for (const ExchangeRates* rates : {&fromFile, &*fromBank, &builtIn}) {
-        CurrencyCalculator calc;
+        CurrencyPageModel calc;
         calc.TakeExchangeRates(*rates);
         calc.CurrencyChosen(AmountField::First, EuroEntry);
         for (const auto& joined : kJoinedTheEuro) {
@@ -364,12 +364,12 @@ TEST(EuroJoinedRates, FixedWhateverAFileOrTheBankSaysAndNotEditable)
             calc.CurrencyChosen(AmountField::Second, FirstFloatingEntry + row);
             calc.AmountEdited(AmountField::First, QStringLiteral("1000"));
             EXPECT_EQ(calc.Amount(AmountField::Second), FixedText(1000 * joined.unitsPerEuro, 5));
-            EXPECT_FALSE(CurrencyCalculator::IsRateEditable(row, 1));
+            EXPECT_FALSE(CurrencyPageModel::IsRateEditable(row, 1));
             EXPECT_FALSE(calc.RateCellEdited(row, QStringLiteral("0,1")));
         }
     }
     EXPECT_EQ(int(EuroJoinedCurrencies().size()), int(std::size(kJoinedTheEuro)));
-    EXPECT_TRUE(CurrencyCalculator::IsRateEditable(kUsdRow, 1));
+    EXPECT_TRUE(CurrencyPageModel::IsRateEditable(kUsdRow, 1));
 }
 
 class UserRateFile : public testing::Test {
@@ -393,7 +393,7 @@ TEST_F(UserRateFile, TheUsersCompleteFileComesFirstThenTheDeliveredOneThenTheBui
     EXPECT_EQ(LoadUserOrDeliveredRates(userFolder(), program.path()).date, u"01.01.2020");
 
     // A hand-typed rate: written through a folder that did not exist yet, every digit kept.
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(LoadUserOrDeliveredRates(userFolder(), program.path()));
     ASSERT_TRUE(calc.RateCellEdited(kUsdRow, QStringLiteral("0,95")));
     RecordingServices services;
@@ -432,7 +432,7 @@ TEST(ReferenceRates, ACurrencyTheBankNoLongerQuotesSaysSinceWhenItsRateIsOld)
     const auto second = ImportReferenceRates(xml, *back);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->staleSince[size_t(rur)], u"01.01.2020");
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(*second);
     EXPECT_EQ(calc.StaleSince(rur), u"01.01.2020");
     calc.RateCellEdited(rur, QStringLiteral("0,01"));
@@ -448,7 +448,7 @@ TEST(CurrencyRates, EveryBuiltInRateIsAPlausibleEuroValue)
         EXPECT_GT(builtIn.Rate(entry), 1e-5);
         EXPECT_LT(builtIn.Rate(entry), 3.0);
     }
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.CurrencyChosen(AmountField::First, EuroEntry);
     calc.CurrencyChosen(AmountField::Second, FirstFloatingEntry + rowOf("IDR"));
     calc.AmountEdited(AmountField::Second, QStringLiteral("1000000"));

@@ -2,7 +2,7 @@
 // no cell may show a non-number, and the grid always shows the conversion of the text in
 // the cell last typed into, never half of one.
 #include "calculator/key_chars.h"
-#include "conversion/unit_grids.h"
+#include "conversion/unit_page_model.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -39,7 +39,7 @@ const QRegularExpression& computedCell(const Quantity& q, int row)
 
 // The grid shows the whole conversion from one of its cells (a dropped key converts
 // nothing, so that cell need not be the one typed into last).
-void expectWholeConversion(const UnitGrids& grids, int grid)
+void expectWholeConversion(const UnitPageModel& grids, int grid)
 {
     const Quantity& q = *QuantityOfGrid(grid);
     const QStringList& values = grids.Values(grid);
@@ -48,7 +48,7 @@ void expectWholeConversion(const UnitGrids& grids, int grid)
     // The description of the wind grid converts nothing: it cannot be the source.
     const int sources = q.kind == ConversionKind::Wind ? 5 : int(values.size());
     for (int row = 0; row < sources && source < 0; ++row) {
-        UnitGrids again = grids;
+        UnitPageModel again = grids;
         again.ConvertUnitRow(grid, row);
         if (again.Values(grid) == values)
             source = row;
@@ -99,7 +99,7 @@ TEST(UnitRobustness, RandomKeysInEveryGrid)
         QStringLiteral("abc"),    QStringLiteral("1,5"), QStringLiteral("20"),
         QStringLiteral("-1E-300")};
     RecordingServices services;
-    UnitGrids grids({services, services});
+    UnitPageModel grids({services, services});
     for (int run = 0; run < 1500; ++run) {
         const int grid = 1 + int(random() % QuantityCount);
         const int rows = int(QuantityOfGrid(grid)->units.size());
@@ -119,7 +119,7 @@ TEST(UnitRobustness, RandomKeysInEveryGrid)
             expectWholeConversion(grids, grid);
         }
         if (random() % 10 == 0)
-            grids.cbo_wind_bezeichnungChange(int(random() % 14) - 1);
+            grids.WindForceChosen(int(random() % 14) - 1);
     }
 }
 
@@ -129,7 +129,7 @@ TEST(UnitRobustness, RandomTextsInEveryCell)
     const QString alphabet =
         QStringLiteral("0123456789012345.,-+eEABCDF \t:xä€") + QChar(0) + QChar(0xD800);
     RecordingServices services;
-    UnitGrids grids({services, services});
+    UnitPageModel grids({services, services});
     for (int i = 0; i < 10000; ++i) {
         QString text;
         for (int n = int(random() % 30); n > 0; --n)

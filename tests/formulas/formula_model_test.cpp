@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <random>
@@ -86,8 +87,8 @@ TEST(McStrings, SixtyFiveGermanDefaults)
 TEST_F(Formulas, SelectionPutsPlaceholdersAndSpecialFields)
 {
     select(8);
-    EXPECT_EQ(model.Variablen.FormulaNumber, 8);
-    EXPECT_TRUE(model.Variablen.Rebuild);
+    EXPECT_EQ(model.Variables.FormulaNumber, 8);
+    EXPECT_TRUE(model.Variables.Rebuild);
     EXPECT_EQ(text(0), u"f");
     EXPECT_EQ(text(7), u"1,3");
     EXPECT_FALSE(model.Fields[4].enabled);
@@ -358,8 +359,8 @@ TEST_F(Formulas, CircularSegmentDiameterFromTheOtherFour)
 TEST_F(Formulas, RandomInputNeverShowsANonNumber)
 {
     std::mt19937 random(36);
-    const char* texts[] = {"", "0", "-1", "1e308", "1e-308", "2,5", "3.75", ",", "-", "abc",
-                           "1e400", "100000", "-0,001", "7"};
+    const char* texts[] = {"",  "0", "-1",  "1e308", "1e-308", "2,5",    "3.75",
+                           ",", "-", "abc", "1e400", "100000", "-0,001", "7"};
     int solved = 0;
     for (int run = 0; run < 3000; ++run) {
         if (run % 20 == 0) {
@@ -455,6 +456,40 @@ TEST_F(Formulas, RoundTripOverEverySolvableSlot)
         }
     }
     EXPECT_EQ(checked, 104);
+}
+
+// A record's steps only name its own slots, open and close their fractions and roots in
+// turn, and its value line gives a field to every slot (a laid-out line places them by
+// rules of its own); its legend names only its own slots.
+TEST(FormulaRecords, StepsNameTheirOwnSlotsAndCloseWhatTheyOpen)
+{
+    using Op = DrawStep::Op;
+    for (int number = 0; number < FormulaCatalogue::FormulaCount; ++number) {
+        SCOPED_TRACE(number);
+        const FormulaInfo& formula = FormulaCatalogue::Formula(number);
+        const int count = int(formula.variables.size());
+        for (const auto* line : {&formula.symbolLine, &formula.valueLine}) {
+            std::vector<bool> placed(size_t(count), false);
+            int open = 0;
+            bool laidOut = false;
+            for (const DrawStep& step : *line) {
+                if (step.op == Op::Var) {
+                    ASSERT_TRUE(step.value >= 0 && step.value < count) << step.value;
+                    placed[size_t(step.value)] = true;
+                }
+                open += step.op == Op::FractionStart || step.op == Op::RootStart;
+                open -= step.op == Op::FractionEnd || step.op == Op::RootEnd;
+                ASSERT_TRUE(open == 0 || open == 1);
+                laidOut = laidOut || step.op == Op::Layout;
+            }
+            EXPECT_EQ(open, 0);
+            if (line == &formula.valueLine && !laidOut) {
+                EXPECT_EQ(std::count(placed.begin(), placed.end(), true), count);
+            }
+        }
+        for (const LegendStep& step : formula.legend)
+            EXPECT_TRUE(step.slot >= 0 && step.slot < count);
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "drawings/gif_writer.h"
 #include "formulas/formula_page.h"
 #include "shell/platform/fonts.h"
@@ -51,7 +51,7 @@ protected:
 
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calculator{display, {services, services}};
+    KeypadPageModel calculator{display, {services, services}};
     McStrings captions;
     FormulaPage page{calculator, captions, {services, services}};
 };
@@ -164,7 +164,7 @@ TEST_F(FormulaPageTest, EveryPasteGoesTheWayOfCtrlV)
     auto* a = child<QLineEdit>("edt_variable1");
     auto* area = child<QLineEdit>("edt_variable0");
     a->setFocus();
-    page.Controller().Model().FocusedField = 1; // an offscreen window takes no focus
+    page.PageModel().Model().FocusedField = 1; // an offscreen window takes no focus
     services.clipboard = QStringLiteral("4");
     QKeyEvent shiftInsert(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
     QApplication::sendEvent(a, &shiftInsert);

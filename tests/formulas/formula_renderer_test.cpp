@@ -1,8 +1,10 @@
 #include "calculator/mc_strings.h"
 #include "formulas/formula_glyphs.h"
 #include "formulas/formula_legend.h"
+#include "formulas/formula_page.h"
 #include "formulas/formula_renderer.h"
 #include "shell/platform/fonts.h"
+#include "shell/translation_table.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -19,7 +21,7 @@ protected:
     // Draws both lines of formula `number` with the vars' placeholders, or `texts`.
     void draw(int number, std::vector<const char*> texts = {})
     {
-        TVariablen set;
+        FormulaVariables set;
         set.FormulaNumber = number;
         set.Rebuild = true;
         const auto& vars = FormulaCatalogue::Formula(number).variables;
@@ -51,7 +53,7 @@ protected:
     }
 
     FormulaRenderer renderer;
-    TVariablen shown;
+    FormulaVariables shown;
     int range = 0;
     int used = 0;
 };
@@ -292,6 +294,49 @@ TEST_F(Renderer, LegendHeightFollowsTheRows)
         EXPECT_EQ(FormulaLegend::DrawLegend(legend, c.number, captions), c.height);
         EXPECT_EQ(legend.size(), QSize(181, 203));
     }
+}
+
+// Polish words a two-line caption of the legend as a pair ("Temperatura" / "zasilania"),
+// other than its single-line parts ("Zasilanie" where the flow stands alone): the pairs come
+// from the page's texts in the delivered table, and German keeps the entries' own words.
+TEST_F(Renderer, PolishLegendWordsItsTwoLineCaptionsAsPairs)
+{
+    TranslationTable table;
+    ASSERT_TRUE(table.LoadTranslations(QStringLiteral(QUORVANTA_PROGRAM_DIR "/uebersetzung.txt")));
+    ControlTexts texts = FormulaControlTexts();
+    EXPECT_TRUE(FormulaLegend::TwoLineCaptionsOf(texts).isEmpty());
+    for (const TranslationEntry& e : table.Entries())
+        if (e.form == u"Tfrm_calc" && !e.Text(LanguagePolish).isEmpty())
+            texts.Set(e.component, TextProperty::Caption, e.Text(LanguagePolish));
+    QStringList entries = McStrings::GermanDefaults();
+    table.FillStrings(entries, McStrings::Count - 1, QString(), QStringLiteral("MC_strings"),
+                      LanguagePolish);
+    McStrings polish;
+    polish.SetEntries(entries);
+    EXPECT_EQ(polish.Entry(6), u"Zasilanie");
+    EXPECT_EQ(polish.Entry(32), u"Długość boku");
+
+    using Pair = std::pair<QString, QString>;
+    const FormulaLegend::TwoLineCaptions pairs = FormulaLegend::TwoLineCaptionsOf(texts);
+    EXPECT_EQ(pairs.value(6), Pair(u"Temperatura"_qs, u"zasilania"_qs));
+    EXPECT_EQ(pairs.value(8), Pair(u"Temperatura"_qs, u"powrotu"_qs));
+    EXPECT_EQ(pairs.value(32), Pair(u"Długość"_qs, u"przeciwprostokątnej"_qs));
+
+    // The triangle's legend with the pair reads as one whose entries hold the pair's words;
+    // the flow's legend changes with its pairs.
+    const auto legend = [](int number, const McStrings& captions,
+                           const FormulaLegend::TwoLineCaptions& twoLine) {
+        QImage image;
+        FormulaLegend::DrawLegend(image, number, captions, 1, twoLine);
+        return image;
+    };
+    QStringList pairWords = entries;
+    pairWords[32] = pairs.value(32).first;
+    pairWords[33] = pairs.value(32).second;
+    McStrings expected;
+    expected.SetEntries(pairWords);
+    EXPECT_EQ(legend(12, polish, pairs), legend(12, expected, {}));
+    EXPECT_NE(legend(0, polish, pairs), legend(0, polish, {}));
 }
 
 // Every formula as the page shows it, with placeholders and with numbers, against the

@@ -10,9 +10,9 @@
 
 namespace {
 
-TPipeRecord pipe(int dn, double innerMm, double roughnessMm)
+PipeRecord pipe(int dn, double innerMm, double roughnessMm)
 {
-    TPipeRecord r;
+    PipeRecord r;
     r.group = 1;
     r.dn = qint16(dn);
     r.innerDiameter = innerMm;
@@ -37,8 +37,8 @@ bool sameSections(const QList<CircuitSection>& a, const QList<CircuitSection>& b
 
 FUZZ_TARGET(circuit_file)
 {
-    const QList<TPipeRecord> pipes{pipe(10, 12.6, 0.045), pipe(15, 16.1, 0.045),
-                                   pipe(20, 21.7, 0.045), pipe(25, 27.3, 0.045)};
+    const QList<PipeRecord> pipes{pipe(10, 12.6, 0.045), pipe(15, 16.1, 0.045),
+                                  pipe(20, 21.7, 0.045), pipe(25, 27.3, 0.045)};
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const CircuitFileRead read = ReadCircuitFile(bytes, int(pipes.size()));
     FUZZ_CHECK(bool(read.file) == (read.error == CircuitFileError::None),
@@ -50,8 +50,8 @@ FUZZ_TARGET(circuit_file)
     FUZZ_CHECK(std::isfinite(file.tv) && std::isfinite(file.tr), QString());
     for (const CircuitSection& s : file.sections) {
         FUZZ_CHECK(s.pipe >= 0 && s.pipe < pipes.size(), QString::number(s.pipe));
-        FUZZ_CHECK(s.load > 0 && s.load <= 1e9 && s.length >= 0 && s.length <= 1e5 &&
-                       s.zeta >= 0 && s.zeta <= 1e4,
+        FUZZ_CHECK(s.load > 0 && s.load <= 1e9 && s.length >= 0 && s.length <= 1e5 && s.zeta >= 0 &&
+                       s.zeta <= 1e4,
                    s.name);
         FUZZ_CHECK(CleanSectionName(s.name) == s.name, s.name);
     }
@@ -63,12 +63,12 @@ FUZZ_TARGET(circuit_file)
                QString::number(int(again.error)));
 
     // The circuit on a page at the file's temperatures, fluid and law.
-    PipeSizing page;
+    PipePageModel page;
     page.SetPipes(pipes);
     page.SetText(PipeField::edttv, FixedText(file.tv, 1));
     page.SetText(PipeField::edttr, FixedText(file.tr, 1));
-    page.chk_colebrookClick(file.law == FrictionLaw::Colebrook);
-    page.cbxMediumClick(file.fluid);
+    page.FrictionLawChosen(file.law == FrictionLaw::Colebrook);
+    page.FluidChosen(file.fluid);
     // A few sections are enough to reach every path of the evaluation.
     const QList<SectionResult> results = Evaluate(page, file.sections.mid(0, 16));
     const CircuitTotals totals = Totals(results);

@@ -3,12 +3,12 @@
 #include "fuzz_target.h"
 
 #include "calculator/number_text.h"
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 
 namespace {
 
 // The amount computed from the other field; a source that is no number leaves it as it was.
-void checkAmount(const CurrencyCalculator& calc, AmountField computed)
+void checkAmount(const CurrencyPageModel& calc, AmountField computed)
 {
     const QString text = calc.Amount(computed);
     const QString source =
@@ -23,7 +23,7 @@ void checkAmount(const CurrencyCalculator& calc, AmountField computed)
 FUZZ_TARGET(currency)
 {
     FuzzInput in(data, size);
-    CurrencyCalculator currency;
+    CurrencyPageModel currency;
     currency.SelectDefaultCurrencies();
     for (int step = 0; step < 64 && !in.Empty(); ++step) {
         const int a = in.Byte();

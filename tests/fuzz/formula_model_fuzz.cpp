@@ -3,7 +3,7 @@
 #include "fuzz_target.h"
 
 #include "calculator/key_chars.h"
-#include "formulas/formula_page_controller.h"
+#include "formulas/formula_page_model.h"
 #include "support/recording_services.h"
 
 namespace {
@@ -38,36 +38,36 @@ FUZZ_TARGET(formula_model)
     McStrings captions;
     MemorySlots memory;
     RecordingServices services;
-    FormulaPageController page(display, captions, memory, {services, services});
+    FormulaPageModel page(display, captions, memory, {services, services});
     display.FixDecimals = in.Pick(11) - 1;
-    page.pco_mainChange();
+    page.PageShown();
     std::array<bool, FormulaCatalogue::SlotCount> typed{};
     for (int step = 0; step < 100 && !in.Empty(); ++step) {
         const int a = in.Byte();
         const int field = a % FormulaCatalogue::SlotCount;
         if (a < 8) {
             const auto group = FormulaGroup(in.Pick(3));
-            page.pco_formelChanging();
-            page.pco_formelChange(group);
-            page.cbo_formelChange(in.Pick(kListSizes[int(group)]));
+            page.GroupLeaving();
+            page.GroupChosen(group);
+            page.FormulaChosen(in.Pick(kListSizes[int(group)]));
             typed = {};
         } else if (a < 16) {
             page.Model().FocusedField = field;
-            page.edt_Change(field, in.Text(12));
+            page.FieldTextChanged(field, in.Text(12));
             typed[size_t(field)] = true;
         } else if (a < 24) {
-            page.edt_exit(field);
+            page.FieldLeft(field);
         } else if (a == 24) {
-            page.img_loeschenClick();
+            page.ClearPressed();
             typed = {};
         } else if (a == 25) {
-            page.udo_fixClick(in.Pick(10));
+            page.DecimalsChosen(in.Pick(10));
         } else if (a == 26) {
             services.clipboard = in.Text(16);
         } else if (a == 27) {
-            page.spb_out2Click(in.Pick(20));
+            page.RecallFromMemory(in.Pick(20));
         } else if (a == 28) {
-            page.spb_in2Click(in.Pick(20));
+            page.StoreInMemory(in.Pick(20));
         } else {
             // A key typed into a field: its text as the field shows it, caret at the end,
             // sometimes all selected.
@@ -76,7 +76,7 @@ FUZZ_TARGET(formula_model)
             const bool all = a & 0x40;
             FieldState state{text, int(text.size()), all ? 0 : int(text.size()),
                              all ? int(text.size()) : 0};
-            page.edt_KeyPress(field, state, kKeys[a % std::size(kKeys)]);
+            page.FieldKeyTyped(field, state, kKeys[a % std::size(kKeys)]);
             typed[size_t(field)] = true;
         }
         checkFields(page.Model(), typed);

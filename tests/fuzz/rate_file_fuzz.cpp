@@ -4,7 +4,7 @@
 #include "fuzz_target.h"
 
 #include "calculator/number_text.h"
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 #include "conversion/exchange_rate_file.h"
 
 #include <QRegularExpression>
@@ -27,7 +27,7 @@ FUZZ_TARGET(rate_file)
                    loaded.date);
     }
 
-    CurrencyCalculator page;
+    CurrencyPageModel page;
     page.TakeExchangeRates(loaded);
     page.SelectDefaultCurrencies();
     page.AmountEdited(AmountField::First, QStringLiteral("1"));

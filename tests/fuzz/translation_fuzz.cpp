@@ -9,20 +9,20 @@
 FUZZ_TARGET(translation)
 {
     const QByteArrayView bytes(data, qsizetype(size));
-    TSprachenStrings table;
+    TranslationTable table;
     table.LoadFromBytes(bytes);
     // Every entry has a line of its own after the header: no more entries than line ends
     // (the csv_file target checks the reader's rows themselves).
-    const qsizetype lineEnds = std::count(bytes.begin(), bytes.end(), '\n') +
-                               std::count(bytes.begin(), bytes.end(), '\r');
+    const qsizetype lineEnds =
+        std::count(bytes.begin(), bytes.end(), '\n') + std::count(bytes.begin(), bytes.end(), '\r');
     FUZZ_CHECK(table.Entries().size() <= lineEnds, QString::number(table.Entries().size()));
-    for (const TSprachenString& entry : table.Entries())
+    for (const TranslationEntry& entry : table.Entries())
         FUZZ_CHECK(PropertyKindOf(PropertyKindName(entry.property)) == entry.property,
                    PropertyKindName(entry.property));
     // The first few entries are enough: the fill does the same for every entry, and filling
     // arrays for every row made this the slowest target.
     for (const int language : {LanguageGerman, LanguagePolish, 99}) {
-        for (const TSprachenString& entry : table.Entries()) {
+        for (const TranslationEntry& entry : table.Entries()) {
             QStringList array{QStringLiteral("kept")};
             table.FillStrings(array, 64, entry.group, entry.component, language);
             FUZZ_CHECK(array.size() == 65, QString::number(array.size()));

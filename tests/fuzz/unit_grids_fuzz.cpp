@@ -4,7 +4,7 @@
 
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
-#include "conversion/unit_grids.h"
+#include "conversion/unit_page_model.h"
 #include "support/recording_services.h"
 
 namespace {
@@ -15,7 +15,7 @@ const char16_t kKeys[] = {u'0',           u'1',          u'5', u'9', u'.', u',',
 
 // The rule of the grid: it shows the conversion of the text in the cell. Dropped keys convert
 // nothing, so the conversion runs here once more before the rows are looked at.
-void checkGrid(UnitGrids& grids, int grid, int sourceRow)
+void checkGrid(UnitPageModel& grids, int grid, int sourceRow)
 {
     grids.ConvertUnitRow(grid, sourceRow);
     const Quantity* q = QuantityOfGrid(grid);
@@ -42,7 +42,7 @@ FUZZ_TARGET(unit_grids)
 {
     FuzzInput in(data, size);
     RecordingServices services;
-    UnitGrids grids({services, services});
+    UnitPageModel grids({services, services});
     // Sixteen steps reach every kind of key, paste and unit change; longer inputs only
     // repeated them and made this one of the slowest targets.
     for (int step = 0; step < 16 && !in.Empty(); ++step) {
@@ -65,7 +65,7 @@ FUZZ_TARGET(unit_grids)
             grids.SetEditText(grid, row, in.Text(20));
             checkGrid(grids, grid, row);
         } else if (a < 210) {
-            grids.cbo_wind_bezeichnungChange(in.Pick(14) - 1);
+            grids.WindForceChosen(in.Pick(14) - 1);
         } else {
             services.clipboard = in.Text(20);
         }

@@ -16,27 +16,27 @@ const QList<CircuitSection> kSections{{QStringLiteral("TS 1"), 18000, 2, 12.5, 3
                                       {QStringLiteral("TS 3"), 1500, 3, 2.4, 0}};
 
 // The page as the user leaves it: temperatures and fluid typed and chosen there.
-PipeSizing page(int fluid, double tv, double tr, FrictionLaw law = FrictionLaw::PageChain)
+PipePageModel page(int fluid, double tv, double tr, FrictionLaw law = FrictionLaw::PageChain)
 {
-    PipeSizing s;
+    PipePageModel s;
     s.SetPipes(TwoTestSeries());
     s.SetText(F::edttv, FixedText(tv, 1));
     s.SetText(F::edttr, FixedText(tr, 1));
-    s.cbxMediumClick(fluid);
-    s.chk_colebrookClick(law == FrictionLaw::Colebrook);
+    s.FluidChosen(fluid);
+    s.FrictionLawChosen(law == FrictionLaw::Colebrook);
     return s;
 }
 
 // A section typed into the page field by field, as the user does it.
-PipeResult typedOnPage(PipeSizing s, const CircuitSection& section)
+PipeResult typedOnPage(PipePageModel s, const CircuitSection& section)
 {
     s.SetText(F::edtLeistung, QString::number(section.load));
-    s.edttvKeyUp(u'0', F::edtLeistung);
-    s.cbxRohreClick(section.pipe);
+    s.TemperatureOrLoadEntered(u'0', F::edtLeistung);
+    s.PipeChosen(section.pipe);
     s.SetText(F::edtLang, FixedText(section.length, 2));
-    s.edtLangChange();
+    s.RunLengthChanged();
     s.SetText(F::edtZetawert, section.zeta == 0 ? QString() : FixedText(section.zeta, 2));
-    s.edtLangChange();
+    s.RunLengthChanged();
     const auto result = s.Result();
     EXPECT_TRUE(result && result->lossComputed) << section.name.toStdString();
     // What the page shows is the same number.
@@ -60,7 +60,7 @@ TEST(HeatingCircuit, TotalIsTheSumOfTheSectionsSizedOneByOneOnThePage)
                           Case{"glycol 70/50", glycol, 70, 50, FrictionLaw::PageChain},
                           Case{"water 55/45 Colebrook", Water, 55, 45, FrictionLaw::Colebrook}}) {
         SCOPED_TRACE(c.what);
-        const PipeSizing s = page(c.fluid, c.tv, c.tr, c.law);
+        const PipePageModel s = page(c.fluid, c.tv, c.tr, c.law);
         double loss = 0, length = 0, vMax = 0;
         for (const CircuitSection& section : kSections) {
             const PipeResult r = typedOnPage(s, section);
@@ -95,7 +95,7 @@ TEST(HeatingCircuit, StoresInputsSoFluidTemperatureAndLawRecomputeEverySection)
     EXPECT_GT(cooler, 2.5 * water); // half the spread: twice the flow
     EXPECT_NE(colebrook, water);
     // A section taken from the page and shown on it again gives the page's numbers.
-    PipeSizing s = page(Water, 70, 50);
+    PipePageModel s = page(Water, 70, 50);
     ShowSection(s, kSections[1]);
     const auto section = SectionFromPage(s, QStringLiteral("x"));
     ASSERT_TRUE(section);
@@ -107,7 +107,7 @@ TEST(HeatingCircuit, StoresInputsSoFluidTemperatureAndLawRecomputeEverySection)
 
 TEST(HeatingCircuit, IncompleteCircuitHasNoTotalLossButKeepsItsSections)
 {
-    PipeSizing s = page(Water, 70, 50);
+    PipePageModel s = page(Water, 70, 50);
     QList<CircuitSection> sections = kSections;
     sections[1].pipe = 99; // a pipe table that became shorter
     const QList<SectionResult> results = Evaluate(s, sections);
@@ -131,8 +131,8 @@ TEST(HeatingCircuit, NamesAndReportInTheLanguagesSeparator)
     EXPECT_EQ(CleanSectionName(QString(99, u'x') + QStringLiteral(" y")), QString(99, u'x'));
     EXPECT_EQ(CleanSectionName(QString(99, u'x') + QStringLiteral("😀")), QString(99, u'x'));
 
-    PipeSizing s = page(Water, 70, 50);
-    s.cbxDruckangabeClick(1); // Pascal
+    PipePageModel s = page(Water, 70, 50);
+    s.PressureUnitChosen(1); // Pascal
     const QList<SectionResult> results = Evaluate(s, kSections);
     const CircuitTotals totals = Totals(results);
     const QList<QStringList> en = CircuitReport(results, s, PipeControlTexts(), u'.');

@@ -10,7 +10,7 @@
 
 namespace {
 
-TPipeRecord decoded(const QByteArray& raw)
+PipeRecord decoded(const QByteArray& raw)
 {
     const PipeFileContents c = ReadPipeFile(WritePipeFile({raw}));
     return c.records.value(0);
@@ -61,7 +61,7 @@ TEST(PipeFile, RecordsSortByGroupSeriesDnAndNameWithTheLaterOfEqualsFirst)
         {record(2, 20, 20, "Kupfer"), first, record(1, 50, 53, "Stahl"), twin,
          record(2, 15, 13, "Kupfer B"), record(2, 15, 13, "Alu", 1), record(1, -5, 1, "klein")}));
     QStringList order;
-    for (const TPipeRecord& r : c.records)
+    for (const PipeRecord& r : c.records)
         order << QStringLiteral("%1/%2/%3/%4/%5")
                      .arg(r.group)
                      .arg(r.series)
@@ -93,7 +93,7 @@ TEST(PipeFile, HeaderByteAndLinkFields)
     EXPECT_EQ(ReadPipeFile(WritePipeFile({raw}, 25)).headerByte, 25);
     EXPECT_EQ(ReadPipeFile(WritePipeFile({raw}, 26)).headerByte, 1);
     EXPECT_EQ(ReadPipeFile(WritePipeFile({raw}, 0)).headerByte, 1);
-    const TPipeRecord r = decoded(raw);
+    const PipeRecord r = decoded(raw);
     EXPECT_EQ(r.raw.size(), PipeRecordSize);
     EXPECT_EQ(r.raw.mid(457), QByteArray(8, '\0'));
     EXPECT_EQ(r.raw[200], 'x');
@@ -119,7 +119,7 @@ TEST(PipeFile, LegacyRecordsMoveIntoCurrentOnes)
     legacy[120] = 'z';                                                 // not interpreted
     const PipeFileContents c = ReadPipeFile(legacy + legacy.left(20)); // and a partial record
     ASSERT_EQ(c.records.size(), 2);
-    const TPipeRecord& r = c.records[1];
+    const PipeRecord& r = c.records[1];
     EXPECT_EQ(r.group, 3);
     EXPECT_EQ(r.series, 4);
     EXPECT_EQ(r.dn, 300);
@@ -186,7 +186,7 @@ TEST(PipeFile, AnyBytesReadWithinTheFile)
             b = char(random());
         if (round % 2)
             bytes.replace(0, std::min<qsizetype>(4, bytes.size()), magic.left(4));
-        for (const TPipeRecord& r : ReadPipeFile(bytes).records) {
+        for (const PipeRecord& r : ReadPipeFile(bytes).records) {
             ASSERT_EQ(r.raw.size(), PipeRecordSize);
             ASSERT_LE(r.name.size(), PipeNameLength);
         }
@@ -227,7 +227,7 @@ TEST(DeliveredPipeFiles, ReadBackAsTheTableSays)
             LoadPipeFile(QStringLiteral(PIPE_FILES_DIR "/") + QString::fromLatin1(files[language]));
         ASSERT_EQ(c.records.size(), rows.size());
         for (int i = 0; i < rows.size(); ++i) {
-            const TPipeRecord& r = c.records[i];
+            const PipeRecord& r = c.records[i];
             SCOPED_TRACE(rows[i].join(u';').toStdString());
             EXPECT_EQ(r.group, rows[i][0].toInt());
             EXPECT_EQ(r.dn, rows[i][1].toInt());

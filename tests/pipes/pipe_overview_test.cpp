@@ -1,7 +1,7 @@
 #include "calculator/key_chars.h"
 #include "pipes/fitting_catalogue.h"
 #include "pipes/pipe_hydraulics.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 #include "pipes/pressure_units.h"
 
 #include <QRegularExpression>
@@ -74,9 +74,9 @@ TEST(Fittings, TheSumFollowsTheCountsAndTheNominalSize)
     EXPECT_DOUBLE_EQ(ZetaSum(odd, {3, 7, 1}, 20), 30);
 }
 
-TPipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
+PipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
 {
-    TPipeRecord r;
+    PipeRecord r;
     r.group = 1;
     r.dn = qint16(dn);
     r.innerDiameter = innerMm;
@@ -88,29 +88,29 @@ TPipeRecord pipe(int dn, double innerMm, const char* name = nullptr)
 
 // 70/50 °C, 10 kW, a steel series DN 10 … 32 and a pipe of another series after it.
 struct Overview : testing::Test {
-    PipeSizing s;
+    PipePageModel s;
     void SetUp() override
     {
-        TPipeRecord other = pipe(15, 13);
+        PipeRecord other = pipe(15, 13);
         other.group = 2;
         s.SetPipes({pipe(10, 12.5), pipe(15, 16.1, "Stahl; \"mittel\""), pipe(20, 21.7),
                     pipe(25, 27.3), pipe(32, 36), other});
-        s.cbxRohreClick(1);
+        s.PipeChosen(1);
         s.SetText(F::edtLeistung, QStringLiteral("10000"));
-        s.edttvKeyUp(u'0');
+        s.TemperatureOrLoadEntered(u'0');
     }
 };
 
 TEST_F(Overview, EveryRowIsWhatThePageShowsForThatPipe)
 {
-    s.cbxDruckangabeClick(1); // Pascal
+    s.PressureUnitChosen(1); // Pascal
     for (const bool exact : {false, true}) {
-        s.chk_colebrookClick(exact);
+        s.FrictionLawChosen(exact);
         const QList<DimensionRow> rows = s.DimensionRows();
         ASSERT_EQ(rows.size(), 5); // the series only
         for (const DimensionRow& row : rows) {
             SCOPED_TRACE(testing::Message() << "DN " << row.dn << (exact ? " exact" : ""));
-            s.cbxRohreClick(row.index);
+            s.PipeChosen(row.index);
             const QStringList cells = s.DimensionCells(row);
             EXPECT_EQ(cells[0], s.Text(F::edtDN));
             EXPECT_EQ(cells[2], s.Text(F::edtDurchfl));
@@ -128,23 +128,23 @@ TEST_F(Overview, EveryRowIsWhatThePageShowsForThatPipe)
 
 TEST_F(Overview, TheExactModeChangesTheFrictionAndNothingElse)
 {
-    s.cbxDruckangabeClick(1); // Pascal
+    s.PressureUnitChosen(1); // Pascal
     const QString velocity = s.Text(F::edtDurchfl);
     const QString chain = s.Text(F::edtrwert);
-    s.chk_colebrookClick(true);
+    s.FrictionLawChosen(true);
     EXPECT_EQ(s.Text(F::edtDurchfl), velocity);
     EXPECT_NE(s.Text(F::edtrwert), chain);
-    s.chk_colebrookClick(false);
+    s.FrictionLawChosen(false);
     EXPECT_EQ(s.Text(F::edtrwert), chain);
 }
 
 TEST_F(Overview, TheChartMeetsThePageAtItsPoints)
 {
-    s.cbxDruckangabeClick(1); // Pascal, as the chart
+    s.PressureUnitChosen(1); // Pascal, as the chart
     // 10 m³/h is a point of every curve (0.01 m³/h times 10^(24/8)).
     s.SetText(F::edtVP, QStringLiteral("10"));
-    s.edtVPKeyUp(u'0');
-    s.cbxRohreClick(4);
+    s.VolumeFlowEntered(u'0');
+    s.PipeChosen(4);
     const PipeChart chart = s.Chart();
     ASSERT_EQ(chart.pipes.size(), 5);
     ASSERT_TRUE(chart.operating.has_value());
@@ -152,7 +152,7 @@ TEST_F(Overview, TheChartMeetsThePageAtItsPoints)
     EXPECT_EQ(FormatPressure(chart.operating->r / 100, 2), s.Text(F::edtrwert));
     for (const PipeChart::Curve& curve : chart.pipes) {
         SCOPED_TRACE(curve.dn);
-        s.cbxRohreClick(curve.index);
+        s.PipeChosen(curve.index);
         EXPECT_NEAR(curve.points[24].flow, 10, 1e-9);
         EXPECT_EQ(FormatPressure(curve.points[24].r / 100, 2), s.Text(F::edtrwert));
     }
@@ -190,7 +190,7 @@ TEST_F(Overview, TheReportHoldsInputsResultsAndTheTable)
 TEST_F(Overview, TheReportWritesEveryNumberWithTheLanguagesSeparator)
 {
     s.SetText(F::edtZetawert, QStringLiteral("2"));
-    s.edtLangChange();
+    s.RunLengthChanged();
     ASSERT_TRUE(s.Text(F::edtrwert).contains(u'.'));
     ASSERT_TRUE(s.Text(F::edtVP).contains(u','));
     const QRegularExpression number(QStringLiteral("^-?\\d+([.,])\\d+$"));
@@ -221,10 +221,10 @@ TEST_F(Overview, TheReportWritesEveryNumberWithTheLanguagesSeparator)
 TEST_F(Overview, WithoutAViscosityTheTableKeepsTheVelocitiesAndNoLoss)
 {
     s.SetText(F::edttr, QStringLiteral("-3"));
-    s.edttvKeyUp(u'0', F::edttr);
+    s.TemperatureOrLoadEntered(u'0', F::edttr);
     for (const DimensionRow& row : s.DimensionRows()) {
         SCOPED_TRACE(row.dn);
-        s.cbxRohreClick(row.index);
+        s.PipeChosen(row.index);
         const QStringList cells = s.DimensionCells(row);
         EXPECT_FALSE(cells[2].isEmpty());
         EXPECT_EQ(cells[2], s.Text(F::edtDurchfl));

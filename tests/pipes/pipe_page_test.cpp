@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -28,7 +29,7 @@ protected:
         page.LoadPipeFile(1);
         page.show();
     }
-    template <typename T = TAlignEdit> T* find(const char* name) const
+    template <typename T = AlignEdit> T* find(const char* name) const
     {
         return page.findChild<T*>(QString::fromLatin1(name));
     }
@@ -133,13 +134,29 @@ TEST_F(PipePageTest, ALanguageReloadKeepsThePipeAndItsNames)
     EXPECT_EQ(text("edtDN"), u"25");
 }
 
+// Every control of the page's boxes lies inside the box's frame, and every unit is as wide as
+// its text, also where hinted text is wider (tests/CMakeLists.txt runs this at
+// QT_SCALE_FACTOR=1.5 too).
+TEST_F(PipePageTest, TheControlsAndTheirUnitsStayInsideTheFrames)
+{
+    const QList<QGroupBox*> boxes = page.findChildren<QGroupBox*>();
+    ASSERT_FALSE(boxes.isEmpty());
+    for (const QGroupBox* box : boxes)
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            EXPECT_TRUE(box->rect().adjusted(2, 2, -2, -2).contains(control->geometry()));
+            if (const auto* label = qobject_cast<const QLabel*>(control))
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        }
+}
+
 TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
 {
     QTemporaryDir empty;
     ProgramFolder::SetPath(empty.path());
     RecordingServices services;
     ExpectModalDialog expected;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     // The table is read once the window is up, not while it is made.
     EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
     window.FinishStart();
@@ -154,9 +171,9 @@ TEST(PipePageStart, AMissingPipeFileIsReportedOnceAndStartUpGoesOn)
     auto* page = window.findChild<PipePage*>(QStringLiteral("tshRohrauslegung"));
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->findChild<QComboBox*>(QStringLiteral("cbxRohre"))->count(), 0);
-    QTest::keyClicks(page->findChild<TAlignEdit*>(QStringLiteral("edtLeistung")),
+    QTest::keyClicks(page->findChild<AlignEdit*>(QStringLiteral("edtLeistung")),
                      QStringLiteral("10000"));
-    EXPECT_EQ(page->findChild<TAlignEdit*>(QStringLiteral("edtDurchfl"))->text(), u"");
+    EXPECT_EQ(page->findChild<AlignEdit*>(QStringLiteral("edtDurchfl"))->text(), u"");
     EXPECT_EQ(window.Pages()->count(), 5);
 }
 

@@ -39,7 +39,7 @@ protected:
         ProgramFolder::SetPath(QStringLiteral(PIPE_FILES_DIR));
         page.LoadPipeFile(1);
         page.show();
-        QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("10000"));
+        QTest::keyClicks(find<AlignEdit>("edtLeistung"), QStringLiteral("10000"));
     }
     ~PipeWindowsTest() override { ProgramFolder::SetPath(QString()); }
     template <typename T> T* find(const char* name, QWidget* in = nullptr) const
@@ -71,7 +71,7 @@ TEST_F(PipeWindowsTest, TheDimensionsTableOpensBesideAndSelectsByClick)
     EXPECT_EQ(text("edtDN"), u"25");
     EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
     // The table follows the page; its own closing clears the toggle.
-    QTest::keyClicks(find<TAlignEdit>("edtLeistung"), QStringLiteral("0"));
+    QTest::keyClicks(find<AlignEdit>("edtLeistung"), QStringLiteral("0"));
     EXPECT_EQ(table->item(3, 2)->text(), text("edtDurchfl"));
     page.DimensionsWindow()->close();
     EXPECT_FALSE(find<QCheckBox>("chk_rohrdimensionen")->isChecked());
@@ -217,7 +217,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
 {
     const auto take = [&] { find<QPushButton>("spb_teilstrecke")->click(); };
     const auto typeInto = [&](const char* name, const QString& value) {
-        auto* edit = find<TAlignEdit>(name);
+        auto* edit = find<AlignEdit>(name);
         edit->selectAll();
         QTest::keyClicks(edit, value);
     };
@@ -253,7 +253,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
 
     // Another fluid: every section anew, as the page computes it.
     const QString waterLoss = table->item(1, 10)->text();
-    page.cbxMediumClick(1);
+    page.FluidChosen(1);
     page.EditSection(1);
     EXPECT_NE(table->item(1, 10)->text(), waterLoss);
     EXPECT_EQ(table->item(1, 10)->text(), WithSeparator(text("edtDP"), u','));
@@ -262,7 +262,7 @@ TEST_F(PipeWindowsTest, TheCircuitTakesSectionsFromThePageAndFollowsIt)
     const QString path = dir.filePath(QStringLiteral("kreis.qvc"));
     ASSERT_TRUE(page.SaveCircuit(path));
     const QString totals = find<QLabel>("lbl_kreis_summen", page.CircuitWindow())->text();
-    page.cbxMediumClick(0);
+    page.FluidChosen(0);
     table->setCurrentCell(0, 0);
     find<QPushButton>("spb_kreis_entfernen", page.CircuitWindow())->click();
     EXPECT_EQ(page.Circuit().size(), 1);

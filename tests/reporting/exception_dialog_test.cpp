@@ -33,10 +33,11 @@ void answerMessageBox(QString* text)
 
 // Clicks a button whose handler throws, and runs `withDialog` once the dialog's report is
 // built; returns whether the dialog came up.
-bool throwFromClick(const std::function<void(TExceptionDialogMail&)>& withDialog)
+bool throwFromClick(const std::function<void(ErrorReportDialog&)>& withDialog)
 {
     QWidget window;
     window.setObjectName(QStringLiteral("frm_test"));
+    window.setProperty("reportedClassName", QStringLiteral("Tfrm_test"));
     auto* button = new QPushButton(&window);
     button->setObjectName(QStringLiteral("btn_wirft"));
     QObject::connect(button, &QPushButton::clicked, button,
@@ -45,7 +46,7 @@ bool throwFromClick(const std::function<void(TExceptionDialogMail&)>& withDialog
     QApplication::setActiveWindow(&window);
     button->setFocus();
     bool shown = false;
-    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+    ExceptionDialogShownHook() = [&](ErrorReportDialog& dialog) {
         shown = true;
         withDialog(dialog);
         if (dialog.isVisible())
@@ -76,7 +77,7 @@ TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
 {
     SetReportingSetup({QUrl(QStringLiteral("http://127.0.0.1:1")), QStringLiteral("Quorvanta"),
                        QStringLiteral("1.2.3.4")});
-    EXPECT_TRUE(throwFromClick([](TExceptionDialogMail& dialog) {
+    EXPECT_TRUE(throwFromClick([](ErrorReportDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Quorvanta - Anwendungsfehler"));
         EXPECT_EQ(dialog.Message(), QStringLiteral("Zugriffsverletzung."));
         const QString report = dialog.Report();
@@ -85,7 +86,7 @@ TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
         for (const char* part :
              {"Stack list, generated", "System   : ", "Prozessor: ", "Liste der geladenen Module:",
               "QPushButton \"btn_wirft\"\r\n"
-              "QWidget \"frm_test\""})
+              "Tfrm_test \"frm_test\""})
             EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part;
         // a frame of ours, symbolised from the debug information
         EXPECT_TRUE(report.contains(QStringLiteral("ReportingApplication::notify")))
@@ -109,7 +110,7 @@ TEST(ExceptionDialog, ErrorFromAnEventHandlerShowsTheDialogWithItsReport)
 TEST(ExceptionDialog, SecondErrorWhileShownGetsAPlainMessage)
 {
     QString plain;
-    EXPECT_TRUE(throwFromClick([&](TExceptionDialogMail&) {
+    EXPECT_TRUE(throwFromClick([&](ErrorReportDialog&) {
         answerMessageBox(&plain);
         ShowExceptionDialog(
             ErrorInfo::Of(QStringLiteral("std::logic_error"), QStringLiteral("Zweiter Fehler")));
@@ -120,7 +121,7 @@ TEST(ExceptionDialog, SecondErrorWhileShownGetsAPlainMessage)
 TEST(ExceptionDialog, ThreadErrorIsShownOnTheMainThreadWithItsThread)
 {
     QString report;
-    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+    ExceptionDialogShownHook() = [&](ErrorReportDialog& dialog) {
         report = dialog.Report();
         dialog.accept();
     };
@@ -176,7 +177,7 @@ TEST(ExceptionDialog, NextStartShowsTheCrashFileOnceAndRemovesIt)
     ASSERT_TRUE(QFile::exists(crashFile));
     QString message;
     QString report;
-    ExceptionDialogShownHook() = [&](TExceptionDialogMail& dialog) {
+    ExceptionDialogShownHook() = [&](ErrorReportDialog& dialog) {
         message = dialog.Message();
         report = dialog.Report();
         dialog.accept();

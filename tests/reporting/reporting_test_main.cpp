@@ -15,7 +15,7 @@ int provoke(const QString& kind, const QString& crashFile)
 {
     InstallExceptionDialog({}, crashFile);
     // The child tells what the dialog showed, and closes it.
-    ExceptionDialogShownHook() = [](TExceptionDialogMail& dialog) {
+    ExceptionDialogShownHook() = [](ErrorReportDialog& dialog) {
         std::fputs(qPrintable(dialog.Message() + u'\n' + dialog.Report()), stdout);
         std::fflush(stdout);
         dialog.accept();

@@ -73,7 +73,10 @@ TEST(BannerFile, LanguageLettersAndExtensions)
     EXPECT_TRUE(BannerFitsLanguage("f", 3));
     EXPECT_FALSE(BannerFitsLanguage("df", 9));
     EXPECT_TRUE(BannerFitsLanguage("s", 9));
-    EXPECT_TRUE(BannerFitsLanguage("", 12)); // Polish shows every banner
+    // Polish by its own letter; a language without a letter shows every banner.
+    EXPECT_FALSE(BannerFitsLanguage("de", 12));
+    EXPECT_TRUE(BannerFitsLanguage("p", 12));
+    EXPECT_TRUE(BannerFitsLanguage("", 4));
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.cc1")), BannerPictureKind::Bitmap);
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.CC5")), BannerPictureKind::Jpeg);
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.cc6")), BannerPictureKind::Gif);

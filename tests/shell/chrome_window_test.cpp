@@ -1,6 +1,9 @@
+#include "calculator/image_button.h"
+#include "calculator/indicator_lamp.h"
 #include "calculator/tape_window.h"
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
+#include "shell/platform/program_folder.h"
 #include "support/recording_services.h"
 
 #include <QAction>
@@ -17,12 +20,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct ChromeWindow {
     RecordingServices services;
-    Tfrm_calc window{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
+    MainWindow window{KeyFilterServices{services, services}};
+    TapeWindow tape;
     bool tray = false;
 
     explicit ChromeWindow(bool tapeOn)
@@ -81,6 +86,44 @@ TEST(Chrome, MovingTheWindowTakesTheTapeAlong)
     EXPECT_EQ(w.tape.y(), w.window.frameGeometry().top() + 110);
 }
 
+// On a screen of two device pixels to the pixel (tests/CMakeLists.txt runs this with
+// QT_SCALE_FACTOR=2) the keypad's lamps are pictures of that screen: the one drawn at start-up
+// and the ones read from the delivered files on a mode change. A 14 × 14 lamp that the screen
+// enlarges, doubling its pixels or smoothly, has no edge finer than two device pixels.
+TEST(Chrome, TheAngleLampsAreDrawnForTheSharpScreen)
+{
+    ProgramFolder::SetPath(QCoreApplication::applicationDirPath());
+    ChromeWindow w(false);
+    if (w.window.devicePixelRatioF() != 2)
+        GTEST_SKIP() << "a screen of ratio " << w.window.devicePixelRatioF();
+    const auto shown = [&](const char* name) {
+        const QWidget* key = w.window.findChild<ImageButton*>(QLatin1String(name));
+        const QImage window = w.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return window.copy(QRect(key->mapTo(&w.window, QPoint(2, 2)) * 2, QSize(28, 28)));
+    };
+    const auto pixelsApart = [](const QImage& a, const QImage& b) {
+        int apart = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                apart += std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                                   std::abs(p.blue() - q.blue())}) > 40;
+            }
+        return apart;
+    };
+    const auto expectSharp = [&](const char* name, bool on) {
+        SCOPED_TRACE(name);
+        const QImage lamp = shown(name);
+        const QImage plain = DrawIndicatorLamp(on).convertToFormat(QImage::Format_RGB32);
+        for (const auto mode : {Qt::FastTransformation, Qt::SmoothTransformation})
+            EXPECT_GT(pixelsApart(lamp, plain.scaled(28, 28, Qt::IgnoreAspectRatio, mode)), 12);
+    };
+    expectSharp("img_deg", true);
+    w.window.findChild<ImageButton*>(QStringLiteral("img_rad"))->click();
+    expectSharp("img_rad", true);
+    expectSharp("img_deg", false);
+}
+
 TEST(Chrome, TheBackdropCoversTheScreenBehindTheCentredWindowAndHidesWithIt)
 {
     ChromeWindow w(false);
@@ -128,8 +171,10 @@ struct Banners {
     Banners()
     {
         const QDir delivered(QCoreApplication::applicationDirPath() + QStringLiteral("/banner"));
+        // The German ones: the others are named after their language.
         for (const QString& name : delivered.entryList(QDir::Files))
-            QFile::copy(delivered.filePath(name), dir.filePath(name));
+            if (!name.contains(u'_'))
+                QFile::copy(delivered.filePath(name), dir.filePath(name));
         names = *ListBannerFiles(dir.path());
         view->Folder = dir.path();
         view->ReadCount = [this] { return count; };

@@ -1,3 +1,4 @@
+#include "calculator/image_button.h"
 #include "calculator/tape_window.h"
 #include "conversion/currency_page.h"
 #include "conversion/unit_page.h"
@@ -56,9 +57,9 @@ const QByteArray kTable = tableFile({
 
 struct Windows {
     RecordingServices services;
-    Tfrm_calc main{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
-    TSprachenStrings table;
+    MainWindow main{KeyFilterServices{services, services}};
+    TapeWindow tape;
+    TranslationTable table;
     LanguageSwitch languages{table, main, &tape};
 
     Windows()
@@ -132,12 +133,12 @@ TEST(LanguageSwitch, PagesAndDialogsMadeLaterTakeTheLanguage)
     w.languages.ChangeLanguage(LanguageEnglish);
     // The formula page builds its lists on its first showing, after the switch.
     w.main.show();
-    w.main.Pages()->setCurrentIndex(Tfrm_calc::FormulaPageIndex);
+    w.main.Pages()->setCurrentIndex(MainWindow::FormulaPageIndex);
     QCoreApplication::processEvents();
     EXPECT_EQ(w.item("cbo_volumen", 0), u"Cube");
     EXPECT_EQ(w.item("cbo_volumen", 1), u"Prisma");
 
-    Tfrm_AskForUpdate dialog(&w.main);
+    UpdateQuestionDialog dialog(&w.main);
     dialog.show();
     EXPECT_EQ(
         dialog.findChild<QWidget*>(QStringLiteral("chk_autoupdate"))->property("text").toString(),
@@ -154,7 +155,7 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
     w.main.show();
     QList<int> saved;
     w.languages.SaveLanguage = [&](int code) { saved.append(code); };
-    w.languages.img_spracheClick();
+    w.languages.ShowLanguageMenu();
     QMenu* menu = w.languages.Menu();
     EXPECT_EQ(menu->objectName(), u"popup_sprache");
     EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("Spanisch1"))->isVisible());
@@ -168,6 +169,33 @@ TEST(LanguageSwitch, TheMenuOffersThreeLanguagesAndSavesTheChoice)
         EXPECT_EQ(menu->findChild<QAction*>(QString::fromLatin1(name))->isChecked(),
                   QByteArray(name) == "Polnisch1")
             << name;
+}
+
+TEST(LanguageSwitch, EachLanguageShowsTheMemoryHeadingInItsOwnWord)
+{
+    Windows w;
+    const auto picture = [](const char* file) {
+        return ReadBitmapPicture(QStringLiteral("images\\") + QLatin1String(file))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage german = picture("speicher.cc1");
+    const struct {
+        int language;
+        const char* file;
+    } rows[] = {{LanguageEnglish, "speicher_eng.cc1"},
+                {LanguagePolish, "speicher_pl.cc1"},
+                {LanguageGerman, "speicher.cc1"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        w.languages.ChangeLanguage(row.language);
+        const QImage shown = w.main.findChild<QLabel*>(QStringLiteral("img_speicher"))
+                                 ->pixmap()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown, picture(row.file));
+        EXPECT_EQ(shown == german, row.language == LanguageGerman);
+    }
 }
 
 TEST(QtTranslations, QtsOwnWordsFollowGermanAndPolishAndEnglishDropsThem)
@@ -185,11 +213,11 @@ TEST(QtTranslations, QtsOwnWordsFollowGermanAndPolishAndEnglishDropsThem)
 // stays German on the screen.
 TEST(TranslationCoverage, EveryGermanTextHasAnEnglishAndAPolishEntry)
 {
-    TSprachenStrings table;
+    TranslationTable table;
     ASSERT_TRUE(table.LoadTranslations(QStringLiteral(QUORVANTA_PROGRAM_DIR "/uebersetzung.txt")));
     RecordingServices services;
-    Tfrm_calc main{KeyFilterServices{services, services}};
-    Tfrm_rechenstreifen tape;
+    MainWindow main{KeyFilterServices{services, services}};
+    TapeWindow tape;
     main.AttachTape(&tape);
     LanguageSwitch languages{table, main, &tape};
     languages.ApplyLanguage();
@@ -199,7 +227,7 @@ TEST(TranslationCoverage, EveryGermanTextHasAnEnglishAndAPolishEntry)
         QStringList missing;
         for (const ShownText& t : texts) {
             const bool found = std::any_of(
-                table.Entries().begin(), table.Entries().end(), [&](const TSprachenString& e) {
+                table.Entries().begin(), table.Entries().end(), [&](const TranslationEntry& e) {
                     if (e.form != t.form || e.index != t.index || e.Text(language).isEmpty())
                         return false;
                     if (t.form.isEmpty())

@@ -1,7 +1,11 @@
 #include "calculator/align_edit.h"
+#include "calculator/control_texts.h"
 #include "calculator/tape_window.h"
+#include "reporting/exception_dialog.h"
+#include "shell/backdrop_window.h"
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
+#include "shell/message_dialog.h"
 #include "shell/program.h"
 #include "shell/update_dialogs.h"
 #include "support/recording_services.h"
@@ -21,7 +25,7 @@ namespace {
 TEST(MainWindow, BorderlessWithFivePagesInOrder)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     EXPECT_EQ(window.windowTitle(), u"Quorvanta");
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window.size(), QSize(372, 582));
@@ -42,18 +46,44 @@ TEST(MainWindow, BorderlessWithFivePagesInOrder)
 TEST(MainWindow, FieldErrorSignalsReachTheFeedback)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
-    auto* result = window.findChild<TAlignEdit*>(QStringLiteral("edt_result"));
+    MainWindow window(KeyFilterServices{services, services});
+    auto* result = window.findChild<AlignEdit*>(QStringLiteral("edt_result"));
     ASSERT_NE(result, nullptr);
     emit result->errorSignal(3);
     EXPECT_EQ(services.signals_, std::vector<int>{3});
+}
+
+// The error report's list of controls names the windows and the entry field as the
+// translation file and every earlier report do, whatever our classes are called.
+TEST(MainWindow, ErrorReportKeepsTheWindowAndFieldClassNames)
+{
+    RecordingServices services;
+    MainWindow window(KeyFilterServices{services, services});
+    TapeWindow tape;
+    MessageDialog message(services, &window);
+    NewVersionDialog newVersion{QUrl()};
+    UpdateQuestionDialog question;
+    BackdropWindow backdrop(QString(), QRect(0, 0, 10, 10));
+    ErrorReportDialog error(ErrorInfo::Of(QString(), QString()), ReportingSetup(), true, nullptr);
+    const std::pair<const QObject*, const char*> named[] = {
+        {&window, "Tfrm_calc"},
+        {window.findChild<QWidget*>(QStringLiteral("edt_result")), "TAlignEdit"},
+        {&tape, "Tfrm_rechenstreifen"},
+        {&message, "Tfrm_meldung"},
+        {&newVersion, "Tfrm_NeueVersion"},
+        {&question, "Tfrm_AskForUpdate"},
+        {&backdrop, "Tfrm_background"},
+        {&error, "TExceptionDialogMail"},
+        {window.findChild<QTabWidget*>(), "QTabWidget"}};
+    for (const auto& [object, name] : named)
+        EXPECT_EQ(ReportedClassName(*object), QString::fromLatin1(name));
 }
 
 // Qt's tab-widget keys work from any field of the window; Alt+digit jumps to a page.
 TEST(MainWindow, PageKeysSwitchPagesFromAnyField)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
+    MainWindow window(KeyFilterServices{services, services});
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -83,8 +113,8 @@ TEST(MainWindow, PageKeysSwitchPagesFromAnyField)
 TEST(MainWindow, TrayClickWaitsForTheUpdateQuestion)
 {
     RecordingServices services;
-    Tfrm_calc window(KeyFilterServices{services, services});
-    Tfrm_AskForUpdate question;
+    MainWindow window(KeyFilterServices{services, services});
+    UpdateQuestionDialog question;
     question.show();
     window.TrayIconClicked();
     EXPECT_FALSE(window.isVisible());

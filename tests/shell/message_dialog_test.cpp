@@ -88,7 +88,7 @@ TEST_F(MessageDialogTest, EveryKindShowsItsCaptionIconButtonsAndSound)
         SCOPED_TRACE(row.caption);
         m_sounds.signals_.clear();
         const auto check = [&] {
-            Tfrm_meldung& dialog = m_service.Dialog();
+            MessageDialog& dialog = m_service.Dialog();
             EXPECT_TRUE(dialog.isVisible());
             EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(row.caption));
             EXPECT_EQ(dialog.MessageText(), u"Text");
@@ -112,7 +112,7 @@ TEST_F(MessageDialogTest, ANewMessageReplacesTheVisibleNotice)
 {
     m_service.ShowMessage(MessageKind::Notice, QStringLiteral("Internetaktualisierung läuft..."));
     m_service.ShowMessage(MessageKind::Warning, QStringLiteral("Zweite"));
-    Tfrm_meldung& dialog = m_service.Dialog();
+    MessageDialog& dialog = m_service.Dialog();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.MessageText(), u"Zweite");
     EXPECT_EQ(dialog.windowTitle(), u"Warnung");

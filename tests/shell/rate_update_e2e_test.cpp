@@ -35,8 +35,9 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A program folder of its own with the pipe files, settings pointing at the service, and a
-// data folder for the user's rate file.
+// A program folder of its own with the pipe files and an empty translation table (no missing
+// file to be told of), settings pointing at the service, and a data folder for the user's rate
+// file.
 class RateUpdate : public testing::Test {
 protected:
     void SetUp() override
@@ -45,6 +46,7 @@ protected:
         const QDir delivered = QFileInfo(QStringLiteral(QUORVANTA_DRIVER)).dir();
         for (const QString& name : delivered.entryList({QStringLiteral("*.FMA")}, QDir::Files))
             QFile::copy(delivered.filePath(name), programDir.filePath(name));
+        writeFile(programDir.filePath(QStringLiteral("uebersetzung.txt")), QByteArray());
         SettingsStore store(settings());
         store.SetBool(SettingsStore::Key::AutoUpdate, false);
         store.SetBool(SettingsStore::Key::SearchNewVersion, false);

@@ -16,7 +16,7 @@ TEST(SessionKeeper, TheWindowGoesBackToItsPlaceOnlyWhenThatIsOnAScreen)
     QTemporaryDir dir;
     Program program(ProgramOptions{});
     program.Start();
-    Tfrm_calc& main = *program.MainWindow();
+    MainWindow& main = *program.MainWindow();
     SessionKeeper keeper(main, StateFile(dir.path()), true);
     const QPoint centred = main.pos();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

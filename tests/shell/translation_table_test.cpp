@@ -103,7 +103,7 @@ TEST(CsvFile, SurvivesAnyBytes)
             b = char(random.bounded(256));
         file.LoadFromBytes(bytes, round % 2 ? QStringLiteral("\"") : QString(),
                            QStringLiteral("\t"));
-        TSprachenStrings table;
+        TranslationTable table;
         table.LoadFromBytes(bytes);
         QStringList array(5);
         table.FillStrings(array, 4, QString(), QStringLiteral("MC_strings"), 1);
@@ -124,7 +124,7 @@ QByteArray tableFile(const QList<QByteArray>& lines)
 
 TEST(TranslationTable, ReadsEntriesAsTheFileAddressesThem)
 {
-    TSprachenStrings table;
+    TranslationTable table;
     table.LoadFromBytes(tableFile({
         "\tTfrm_calc\tlbl_a\tcaption\t\t\tA\tAa", // empty index: 0; kind without regard to case
         "\t\t\t\t\t\t\t",                         // all empty: skipped
@@ -132,7 +132,7 @@ TEST(TranslationTable, ReadsEntriesAsTheFileAddressesThem)
         "\tTfrm_calc\tlbl_c\tColour\t1\t\tC\t@@",  // an unknown kind
         "\tTfrm_calc\tlbl_d\tHint\tzwei\t\tD\tDd", // an index that is no number
     }));
-    const QList<TSprachenString>& entries = table.Entries();
+    const QList<TranslationEntry>& entries = table.Entries();
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0].property, PropertyKind::Caption);
     EXPECT_EQ(entries[0].index, 0);
@@ -142,7 +142,7 @@ TEST(TranslationTable, ReadsEntriesAsTheFileAddressesThem)
     EXPECT_EQ(entries[1].property, PropertyKind::ItemsStrings);
     EXPECT_EQ(entries[1].index, 3);
     EXPECT_EQ(entries[2].property, PropertyKind::Undefined);
-    EXPECT_EQ(TSprachenString::Shown(entries[2].Text(LanguageEnglish)), u"");
+    EXPECT_EQ(TranslationEntry::Shown(entries[2].Text(LanguageEnglish)), u"");
 
     // A table of six columns has its one text in German.
     table.LoadFromBytes("header\r\n\tTfrm_calc\tlbl_a\tCaption\t0\tNur Deutsch\r\n");
@@ -163,7 +163,7 @@ TEST(TranslationTable, ReadsEntriesAsTheFileAddressesThem)
 
 TEST(TranslationTable, FillStringsWritesEachTextOncePerLanguageAndKeepsTheRest)
 {
-    TSprachenStrings table;
+    TranslationTable table;
     table.LoadFromBytes(tableFile({
         "\t\tMC_strings\t\t0\t\tNull\tZero",
         "\t\tmc_STRINGS\t\t2\t\tZwei\t@@",       // the key without regard to case; "@@" empties

@@ -1,6 +1,6 @@
 // The update from the maker's host, against a server of the test's own on 127.0.0.1.
 #include "calculator/number_text.h"
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 #include "conversion/exchange_rate_file.h"
 #include "shell/web_update.h"
 #include "support/modal_watchdog.h"
@@ -109,7 +109,7 @@ TEST_F(Update, TheBanksReferenceRatesBecomeTheRateFileAndNoVersionIsAsked)
 </Cube></Cube></gesmes:Envelope>)")}});
     run(onBank(server));
     EXPECT_EQ(loadedDate, u"03.02.2026");
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.TakeExchangeRates(loaded);
     EXPECT_EQ(calc.GridRate(UsDollarEntry - FirstFloatingEntry), FixedText(1 / 1.0876, 7));
     EXPECT_EQ(calc.GridRate(UsDollarEntry - FirstFloatingEntry), u"0,9194557");

@@ -6,9 +6,9 @@
 #include <QList>
 
 // An active pipe of series `group`, named "group/dn".
-inline TPipeRecord TestPipe(int group, int dn, double innerMm, double roughnessMm)
+inline PipeRecord TestPipe(int group, int dn, double innerMm, double roughnessMm)
 {
-    TPipeRecord r;
+    PipeRecord r;
     r.group = quint8(group);
     r.dn = qint16(dn);
     r.innerDiameter = innerMm;
@@ -19,7 +19,7 @@ inline TPipeRecord TestPipe(int group, int dn, double innerMm, double roughnessM
 }
 
 // Steel DN 15 … 25, then copper 15 × 1 … 28 × 1.5.
-inline QList<TPipeRecord> TwoTestSeries()
+inline QList<PipeRecord> TwoTestSeries()
 {
     return {TestPipe(1, 15, 16.1, 0.045), TestPipe(1, 20, 21.7, 0.045),
             TestPipe(1, 25, 27.3, 0.045), TestPipe(2, 12, 13, 0.0015),

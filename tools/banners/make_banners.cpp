@@ -1,7 +1,11 @@
-// Draws the delivered banners and writes them as banner files, one of each picture kind:
-//   make_banners DIR   →   DIR/banner1.cc1 (bitmap), DIR/banner2.cc5 (JPEG), DIR/banner3.cc6 (GIF)
-// Each file starts with its language letters and its link without scheme, each after a
-// length byte; the picture follows up to the end of the file.
+// Draws the delivered banners and writes them as banner files, one of each picture kind for
+// German, English and Polish, each language in its own words:
+//   make_banners DIR   →   DIR/banner1.cc1 (bitmap), DIR/banner2.cc5 (JPEG), DIR/banner3.cc6
+//   (GIF) for German; banner_en1.cc1 … banner_en3.cc6 for English; banner_pl1.cc1 …
+//   banner_pl3.cc6 for Polish.
+// Each file starts with its language letters ("d", "e", "p") and its link without scheme, each
+// after a length byte; the picture follows up to the end of the file. Listed by name, a
+// language's three banners follow one another.
 #include "gif_writer.h"
 
 #include <QBuffer>
@@ -122,20 +126,48 @@ int main(int argc, char** argv)
     QDir().mkpath(dir.path());
     const QColor blue(0x1F, 0x4E, 0x8C), teal(0x2A, 0x8C, 0x82), red(0x9C, 0x2A, 0x2A),
         orange(0xD0, 0x7A, 0x2A), green(0x2E, 0x6B, 0x30), olive(0x8A, 0x9A, 0x3A);
-    const QImage first = drawBanner(blue, teal, QStringLiteral("Quorvanta"),
-                                    QStringLiteral("Der kostenlose Rechner für die Haustechnik"));
-    const QImage second = drawBanner(red, orange, QStringLiteral("Rohrauslegung"),
-                                     QStringLiteral("Volumenstrom, Druckverlust und Nennweite"));
-    const QImage third = drawBanner(green, olive, QStringLiteral("Aktuelle Wechselkurse"),
-                                    QStringLiteral("49 Währungen, aktualisiert beim Start"));
-    const QByteArray languages("de");
-    const bool ok =
-        write(dir.filePath(QStringLiteral("banner1.cc1")),
-              header(languages, "www.quorvanta.example") + bitmap(first)) &&
-        write(dir.filePath(QStringLiteral("banner2.cc5")),
-              header(languages, "www.quorvanta.example/rohrauslegung") + jpeg(second)) &&
-        write(dir.filePath(QStringLiteral("banner3.cc6")),
-              header(languages, "www.quorvanta.example/kurse") + gif(third, green, olive));
+    // Title and line of the three banners in each language.
+    const struct {
+        const char* suffix; // after "banner" in the file name
+        QByteArray letters;
+        const char* texts[6];
+    } languages[] = {
+        {"",
+         "d",
+         {"Quorvanta", "Der kostenlose Rechner für die Haustechnik", "Rohrauslegung",
+          "Volumenstrom, Druckverlust und Nennweite", "Aktuelle Wechselkurse",
+          "49 Währungen, aktualisiert beim Start"}},
+        {"_en",
+         "e",
+         {"Quorvanta", "The free calculator for building services", "Pipe sizing",
+          "Volume flow, pressure loss and nominal size", "Current exchange rates",
+          "49 currencies, updated at start-up"}},
+        {"_pl",
+         "p",
+         {"Quorvanta", "Bezpłatny kalkulator dla instalatorów", "Dobór średnic",
+          "Strumień objętości, spadek ciśnienia i średnica", "Aktualne kursy walut",
+          "49 walut, aktualizowanych przy starcie"}},
+    };
+    bool ok = true;
+    for (const auto& language : languages) {
+        const auto text = [&](int i) { return QString::fromUtf8(language.texts[i]); };
+        const auto name = [&](int i, const char* suffix) {
+            return dir.filePath(QStringLiteral("banner%1%2.%3")
+                                    .arg(QLatin1String(language.suffix))
+                                    .arg(i)
+                                    .arg(QLatin1String(suffix)));
+        };
+        const QImage first = drawBanner(blue, teal, text(0), text(1));
+        const QImage second = drawBanner(red, orange, text(2), text(3));
+        const QImage third = drawBanner(green, olive, text(4), text(5));
+        ok = ok &&
+             write(name(1, "cc1"),
+                   header(language.letters, "www.quorvanta.example") + bitmap(first)) &&
+             write(name(2, "cc5"), header(language.letters, "www.quorvanta.example/rohrauslegung") +
+                                       jpeg(second)) &&
+             write(name(3, "cc6"), header(language.letters, "www.quorvanta.example/kurse") +
+                                       gif(third, green, olive));
+    }
     if (!ok) {
         std::fprintf(stderr, "make_banners: cannot write the banners into %s\n", argv[1]);
         return 1;

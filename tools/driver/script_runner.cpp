@@ -68,7 +68,13 @@ QImage screenPicture()
     }
     constexpr int margin = 12;
     area.adjust(-margin, -margin, margin, margin);
-    QImage picture(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // As many device pixels as the sharpest window has: its picture is not made smaller.
+    qreal ratio = 1;
+    for (const QWidget* w : shown)
+        ratio = std::max(ratio, w->devicePixelRatioF());
+    QImage picture((QSizeF(area.size().expandedTo(QSize(1, 1))) * ratio).toSize(),
+                   QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(QColor(0x5a, 0x6e, 0x82));
     // Dialogs over the windows they belong to, open menus over everything.
     const auto layer = [](QWidget* w) {
@@ -327,7 +333,7 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
         {"texts", S::Words,
          [](ScriptRunner& r, const Call& c) {
              // The German texts of every window, page and dialog, for the translators.
-             auto* main = qobject_cast<Tfrm_calc*>(r.findWidget(r.m_mainWindowName));
+             auto* main = qobject_cast<MainWindow*>(r.findWidget(r.m_mainWindowName));
              if (!main || c.words.value(1).isEmpty())
                  return QStringLiteral("texts needs a file and the main window");
              QStringList unnamed;

@@ -1,7 +1,9 @@
 // Writes the language-dependent bitmaps delivered beside the program:
-//   make_langimages DIR   →   DIR/speicher.cc1, speicher_eng.cc1, speicher_spa.cc1: the
-//   heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1, SPA.cc1: the flag
-//   of img_sprache, 20 × 18. All are plain Windows bitmaps.
+//   make_langimages DIR   →   DIR/speicher.cc1, speicher_eng.cc1, speicher_spa.cc1,
+//   speicher_pl.cc1: the heading of the memory registers, 120 × 20; DIR/DE.cc1, ENG.cc1, PL.cc1,
+//   SPA.cc1: the flag of img_sprache, 20 × 18. All are plain Windows bitmaps, each written a
+//   second time at twice the size as name@2x.cc1 for screens with two or more device pixels to
+//   the pixel.
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -15,31 +17,44 @@ namespace {
 const QColor kFace(0xEE, 0xF1, 0xF0);
 const QColor kBar(0x3d, 0x63, 0x5d);
 
-QImage memoryHeading(const QString& word)
+// A picture drawn with `ratio` device pixels to the pixel.
+using Picture = std::function<QImage(qreal ratio)>;
+
+QImage canvas(QSize size, qreal ratio)
 {
-    QImage image(120, 20, QImage::Format_RGB32);
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(kFace);
-    QPainter p(&image);
-    p.setPen(kBar);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(12);
-    font.setBold(true);
-    p.setFont(font);
-    p.drawText(image.rect(), Qt::AlignCenter, word);
     return image;
 }
 
-// A flag of 16 × 10 on the face of the title-bar buttons.
-QImage flag(const std::function<void(QPainter&, QRect)>& draw)
+Picture memoryHeading(const QString& word)
 {
-    QImage image(20, 18, QImage::Format_RGB32);
-    image.fill(kFace);
-    QPainter p(&image);
-    const QRect field(2, 4, 16, 10);
-    draw(p, field);
-    p.setPen(QColor(0x60, 0x60, 0x60));
-    p.drawRect(field.adjusted(-1, -1, 0, 0));
-    return image;
+    return [=](qreal ratio) {
+        QImage image = canvas({120, 20}, ratio);
+        QPainter p(&image);
+        p.setPen(kBar);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(12);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRect(0, 0, 120, 20), Qt::AlignCenter, word);
+        return image;
+    };
+}
+
+// A flag of 16 × 10 on the face of the title-bar buttons.
+Picture flag(const std::function<void(QPainter&, QRect)>& draw)
+{
+    return [=](qreal ratio) {
+        QImage image = canvas({20, 18}, ratio);
+        QPainter p(&image);
+        const QRect field(2, 4, 16, 10);
+        draw(p, field);
+        p.setPen(QColor(0x60, 0x60, 0x60));
+        p.drawRect(field.adjusted(-1, -1, 0, 0));
+        return image;
+    };
 }
 
 void stripes(QPainter& p, QRect r, std::initializer_list<QColor> colours)
@@ -68,11 +83,12 @@ int main(int argc, char** argv)
     const QColor red(0xD0, 0x10, 0x20), gold(0xFF, 0xCE, 0x00), blue(0x01, 0x21, 0x69);
     const struct {
         const char* name;
-        QImage image;
+        Picture draw;
     } files[] = {
         {"speicher.cc1", memoryHeading(QStringLiteral("Speicher"))},
         {"speicher_eng.cc1", memoryHeading(QStringLiteral("Memory"))},
         {"speicher_spa.cc1", memoryHeading(QStringLiteral("Memoria"))},
+        {"speicher_pl.cc1", memoryHeading(QStringLiteral("Pamięć"))},
         {"DE.cc1", flag([&](QPainter& p, QRect r) {
              stripes(p, r, {Qt::black, red, gold});
          })},
@@ -96,10 +112,15 @@ int main(int argc, char** argv)
          })},
     };
     for (const auto& file : files) {
-        const QString path = dir + u'/' + QString::fromLatin1(file.name);
-        if (!file.image.save(path, "BMP")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
+        const QString name = QString::fromLatin1(file.name);
+        for (const int ratio : {1, 2}) {
+            const QString path =
+                dir + u'/' +
+                (ratio == 1 ? name : name.chopped(4) + QStringLiteral("@2x") + name.right(4));
+            if (!file.draw(ratio).save(path, "BMP")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
         }
     }
     return 0;

@@ -3,10 +3,10 @@
 // requests), when a change evaluates the formula, the drawing panel's place and the memory
 // registers the page shares with the keypad.
 //
-// Flow: a key or change in a variable field goes through edt_KeyPress / edt_Change; while an
-// evaluation is pending, FillVariableSet copies the fields into the variable set, the model
-// solves, and the page's DrawFormula hook typesets the formula and places the fields. The
-// page then copies everything here into its widgets.
+// Flow: a key or change in a variable field goes through FieldKeyTyped / FieldTextChanged;
+// while an evaluation is pending, FillVariableSet copies the fields into the variable set,
+// the model solves, and the page's DrawFormula hook typesets the formula and places the
+// fields. The page then copies everything here into its widgets.
 #pragma once
 
 #include "calculator/key_filter.h"
@@ -18,7 +18,7 @@
 #include <array>
 #include <functional>
 
-class FormulaPageController {
+class FormulaPageModel {
 public:
     static constexpr int GroupCount = 3;
     static constexpr int FieldLimit = 10; // characters a variable field takes
@@ -29,11 +29,11 @@ public:
     static constexpr QRect MagnifiedDrawingPlace{183, 254, 175, 204};
     static constexpr int SmallDrawingWidth = 163;
 
-    FormulaPageController(CalcDisplay& display, const McStrings& captions, MemorySlots& memory,
-                          KeyFilterServices services);
-    ~FormulaPageController();
-    FormulaPageController(const FormulaPageController&) = delete;
-    FormulaPageController& operator=(const FormulaPageController&) = delete;
+    FormulaPageModel(CalcDisplay& display, const McStrings& captions, MemorySlots& memory,
+                     KeyFilterServices services);
+    ~FormulaPageModel();
+    FormulaPageModel(const FormulaPageModel&) = delete;
+    FormulaPageModel& operator=(const FormulaPageModel&) = delete;
 
     FormulaModel& Model() { return m_model; }
     const FormulaModel& Model() const { return m_model; }
@@ -85,28 +85,31 @@ public:
     std::function<void(int field)> FocusField;
 
     // Events of the page.
-    void pco_mainChange(); // the formula page is shown
+    void PageShown(); // the formula page is shown
     // The user leaves the formula page; `focusedField` is the variable field that had the
     // focus then, or NoField.
-    void pco_mainChanging(int focusedField);
-    void pco_formelChanging();
-    void pco_formelChange(FormulaGroup group);
-    void cbo_formelChange(int index); // of the active tab's list
-    void img_loeschenClick();
+    void PageLeaving(int focusedField);
+    // The tab of another formula group is about to show, then shows.
+    void GroupLeaving();
+    void GroupChosen(FormulaGroup group);
+    void FormulaChosen(int index); // of the active tab's list
+    void ClearPressed();
     // A typed key in a field; `state` is the field as it is and becomes what it shows.
-    void edt_KeyPress(int field, FieldState& state, char16_t key);
+    void FieldKeyTyped(int field, FieldState& state, char16_t key);
     // Delete released: the field's text now.
-    void edt_KeyUp(int field, bool deleteKey, const QString& text);
+    void FieldKeyReleased(int field, bool deleteKey, const QString& text);
     // Any change of a field's text that was not a typed key (Delete, a cut).
-    void edt_Change(int field, const QString& text);
+    void FieldTextChanged(int field, const QString& text);
     // The user leaves the field (it may still hold the keyboard focus while this runs).
-    void edt_exit(int field);
-    void udo_fixClick(int position);
-    void img_ShowZeichnungClick();
+    void FieldLeft(int field);
+    // The decimals up-down of the active tab.
+    void DecimalsChosen(int position);
+    // The magnifier: the drawing between its small and its enlarged place.
+    void DrawingSizeToggled();
     // Memory, at the row selected in sgr_memoryblock2.
-    void spb_in2Click(int row);
-    void spb_out2Click(int row);
-    void spb_clearClick(int row) { m_memory.Clear(row); }
+    void StoreInMemory(int row);
+    void RecallFromMemory(int row);
+    void ClearMemory(int row) { m_memory.Clear(row); }
 
 private:
     void commonSetUp(int focusField);

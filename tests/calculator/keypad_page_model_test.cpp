@@ -1,5 +1,5 @@
 #include "calculator/key_chars.h"
-#include "calculator/keypad_controller.h"
+#include "calculator/keypad_page_model.h"
 #include "calculator/keypad_table.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
@@ -13,7 +13,7 @@ namespace {
 
 // Presses keypad keys written as a line of tokens: digits and "." are typed one by one,
 // every other token names a key ("+", "sin", "x2", "(", "hyp", "pi", "+/-", "C", "fix").
-void pressKeys(KeypadController& calc, const std::string& line)
+void pressKeys(KeypadPageModel& calc, const std::string& line)
 {
     static const std::map<std::string, Operator> ops = {
         {"=", Operator::Equals},        {"+", Operator::Plus},        {"-", Operator::Minus},
@@ -32,40 +32,40 @@ void pressKeys(KeypadController& calc, const std::string& line)
         if (token.empty())
             continue;
         if (auto it = ops.find(token); it != ops.end())
-            calc.spb_operatorClick(it->second);
+            calc.OperatorPressed(it->second);
         else if (token == "(" || token == ")")
-            calc.spb_klammerClick(token == "(");
+            calc.ParenthesisPressed(token == "(");
         else if (token == "hyp")
-            calc.spb_hypClick();
+            calc.HypPressed();
         else if (token == "pi")
-            calc.spb_constpiClick();
+            calc.PiPressed();
         else if (token == "e")
-            calc.spb_consteClick();
+            calc.EulerPressed();
         else if (token == "+/-")
             calc.PlusMinus();
         else if (token == "C")
             calc.ClearCalculation();
         else if (token == "fix")
-            calc.Display().spb_fixClick();
+            calc.Display().StartFixEntry();
         else
             for (char c : token) {
                 ASSERT_TRUE(c == '.' || (c >= '0' && c <= '9')) << token;
-                calc.spb_zifferClick(c == '.' ? DecimalKeyValue : c - '0');
+                calc.DigitPressed(c == '.' ? DecimalKeyValue : c - '0');
             }
     }
 }
 
 // Types characters into edt_result as the keyboard would; "\n" is Enter.
-void typeKeys(KeypadController& calc, const QString& text)
+void typeKeys(KeypadPageModel& calc, const QString& text)
 {
     for (QChar c : text)
-        calc.edt_resultsKeyPress(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
+        calc.MantissaKeyTyped(c == u'\n' ? KeyChar::Enter : c.unicode(), false);
 }
 
 struct TypedRun {
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 };
 
 class Keypad : public testing::Test {
@@ -78,7 +78,7 @@ protected:
 
     CalcDisplay display;
     RecordingServices services;
-    KeypadController calc{display, {services, services}};
+    KeypadPageModel calc{display, {services, services}};
 };
 
 QStringList lines(std::initializer_list<const char*> texts)
@@ -143,15 +143,15 @@ TEST_F(Keypad, TinyValuesKeepTheirPowerOfTen)
     keys("=");
     EXPECT_EQ(line(), u"1E99/1E-99=1E198");
     enter("1", "99 +/-");
-    calc.spb_inClick(4);
+    calc.StoreInMemory(4);
     EXPECT_EQ(calc.Memory().Value(4), u"1E-99");
     keys("C");
-    calc.spb_outClick(4);
-    EXPECT_EQ(calc.hol_ergebnisstring(), u"1E-99");
+    calc.RecallMemory(4);
+    EXPECT_EQ(calc.DisplayText(), u"1E-99");
     // Below the normal range but still a number: shown, not an underflow.
     keys("C 10 ^ 308 = 1/x");
     EXPECT_FALSE(display.ErrorState);
-    EXPECT_EQ(calc.hol_ergebnisstring(), u"1E-308");
+    EXPECT_EQ(calc.DisplayText(), u"1E-308");
 }
 
 TEST_F(Keypad, NineDecimalsInTheDisplayShortFormOnTheTape)
@@ -383,34 +383,34 @@ TEST_F(Keypad, ConstantsAndMemory)
     EXPECT_EQ(shown(), u"2.718281828");
 
     keys("C 5 / 2 =");
-    calc.spb_inClick(2);
+    calc.StoreInMemory(2);
     EXPECT_EQ(calc.Memory().Value(2), u"2.5");
     keys("C 7");
-    calc.spb_outClick(5);
+    calc.RecallMemory(5);
     EXPECT_EQ(shown(), u"7");
-    calc.spb_outClick(2);
+    calc.RecallMemory(2);
     EXPECT_EQ(shown(), u"2.500000000");
     keys("1");
     EXPECT_EQ(shown(), u"2.5000000001");
-    calc.spb_clearClick(2);
+    calc.ClearMemory(2);
     EXPECT_EQ(calc.Memory().Value(2), u"");
     keys("C");
-    calc.spb_inClick(0);
+    calc.StoreInMemory(0);
     EXPECT_EQ(calc.Memory().Value(0), u"");
 }
 
 TEST_F(Keypad, MemoryGridClipboardKeys)
 {
     calc.Memory().Store(4, QStringLiteral("1.25"));
-    EXPECT_TRUE(calc.sgr_speicherKeyPress(4, KeyChar::CtrlC));
+    EXPECT_TRUE(calc.MemoryGridKey(4, KeyChar::CtrlC));
     EXPECT_EQ(services.clipboard, u"1.25");
     services.clipboard = QStringLiteral("kein Wert");
-    EXPECT_TRUE(calc.sgr_speicherKeyPress(4, KeyChar::CtrlV));
+    EXPECT_TRUE(calc.MemoryGridKey(4, KeyChar::CtrlV));
     EXPECT_EQ(calc.Memory().Value(4), u"1.25");
     services.clipboard = QStringLiteral("3,5");
-    calc.sgr_speicherKeyPress(4, KeyChar::CtrlV);
+    calc.MemoryGridKey(4, KeyChar::CtrlV);
     EXPECT_EQ(calc.Memory().Value(4), u"3,5");
-    EXPECT_FALSE(calc.sgr_speicherKeyPress(4, u'x'));
+    EXPECT_FALSE(calc.MemoryGridKey(4, u'x'));
 }
 
 TEST_F(Keypad, FixKeyThenDigit)
@@ -467,10 +467,10 @@ TEST(KeypadKeyboard, FiltersTypedCharacters)
     EXPECT_EQ(run.services.signals_, (std::vector<int>{2, 3}));
     typeKeys(run.calc, QStringLiteral(".5,3"));
     EXPECT_EQ(run.display.Mantissa, u"1.53");
-    run.calc.edt_resultsKeyPress(KeyChar::Backspace, false);
+    run.calc.MantissaKeyTyped(KeyChar::Backspace, false);
     EXPECT_EQ(run.display.Mantissa, u"1.5");
     // Backspace on the whole selected text removes it all.
-    run.calc.edt_resultsKeyPress(KeyChar::Backspace, true);
+    run.calc.MantissaKeyTyped(KeyChar::Backspace, true);
     EXPECT_EQ(run.display.Mantissa, u"");
 }
 
@@ -478,13 +478,13 @@ TEST(KeypadKeyboard, CopyAndPasteANumberOnly)
 {
     TypedRun run;
     typeKeys(run.calc, QStringLiteral("42"));
-    run.calc.edt_resultsKeyPress(KeyChar::CtrlC, false);
+    run.calc.MantissaKeyTyped(KeyChar::CtrlC, false);
     EXPECT_EQ(run.services.clipboard, u"42");
     run.services.clipboard = QStringLiteral("abc");
-    run.calc.edt_resultsKeyPress(KeyChar::CtrlV, true);
+    run.calc.MantissaKeyTyped(KeyChar::CtrlV, true);
     EXPECT_EQ(run.display.Mantissa, u"42");
     run.services.clipboard = QStringLiteral("1.5");
-    run.calc.edt_resultsKeyPress(KeyChar::CtrlV, true);
+    run.calc.MantissaKeyTyped(KeyChar::CtrlV, true);
     EXPECT_EQ(run.display.Mantissa, u"1.5");
 }
 
@@ -493,7 +493,7 @@ TEST(KeypadKeyboard, DisplayHoldsOnlyANumberTheErrorOrNothing)
     TypedRun run;
     const auto paste = [&run](const char* clip, bool selected = false) {
         run.services.clipboard = QString::fromUtf8(clip);
-        run.calc.edt_resultsKeyPress(KeyChar::CtrlV, selected);
+        run.calc.MantissaKeyTyped(KeyChar::CtrlV, selected);
     };
     typeKeys(run.calc, QStringLiteral("12"));
     paste("-3");
@@ -518,7 +518,7 @@ TEST(KeypadKeyboard, DisplayHoldsOnlyANumberTheErrorOrNothing)
     run.calc.ClearCalculation();
     typeKeys(run.calc, QStringLiteral("8"));
     run.calc.PlusMinus();
-    run.calc.edt_resultsKeyPress(KeyChar::Backspace, false);
+    run.calc.MantissaKeyTyped(KeyChar::Backspace, false);
     EXPECT_EQ(run.display.Mantissa, u"");
     EXPECT_FALSE(run.calc.EntryEdited(CalcDisplay::EntryField::Mantissa, QStringLiteral("1-2")));
     EXPECT_TRUE(run.calc.EntryEdited(CalcDisplay::EntryField::Mantissa, QStringLiteral("12")));
@@ -533,7 +533,7 @@ TEST(KeypadKeyboard, TabIsEnterAndParenKeepsTheDisplayInTheExponent)
     EXPECT_EQ(run.display.ExpressionLine, u"2+3=5");
     typeKeys(run.calc, QStringLiteral("5+"));
     run.display.FocusedField = CalcDisplay::EntryField::Exponent;
-    run.calc.edt_result10KeyPress(u'(', false);
+    run.calc.ExponentKeyTyped(u'(', false);
     EXPECT_EQ(run.display.Mantissa, u"5");
 }
 
@@ -543,9 +543,9 @@ TEST(KeypadKeyboard, ExponentFieldTakesTwoDigitsAndOperators)
     typeKeys(run.calc, QStringLiteral("3"));
     run.display.FocusedField = CalcDisplay::EntryField::Exponent;
     for (char16_t c : {u'1', u'.', u'2', u'3'})
-        run.calc.edt_result10KeyPress(c, false);
+        run.calc.ExponentKeyTyped(c, false);
     EXPECT_EQ(run.display.Exponent, u"12");
-    run.calc.edt_result10KeyPress(u'+', false);
+    run.calc.ExponentKeyTyped(u'+', false);
     EXPECT_EQ(run.display.ExpressionLine, u"3000000000000+");
     EXPECT_EQ(run.display.FocusedField, CalcDisplay::EntryField::Mantissa);
 }

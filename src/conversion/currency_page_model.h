@@ -29,9 +29,9 @@ QString ConvertedAmountText(double amount, double sourceRate, double targetRate)
 // Captions and hints of the page's controls, German.
 ControlTexts CurrencyControlTexts();
 
-class CurrencyCalculator {
+class CurrencyPageModel {
 public:
-    CurrencyCalculator();
+    CurrencyPageModel();
 
     QString Amount(AmountField field) const { return m_amounts[index(field)]; }
     // The entry chosen in the field's combo; -1 while the combo has none.

@@ -1,4 +1,4 @@
-#include "keypad_controller.h"
+#include "keypad_page_model.h"
 
 #include "key_chars.h"
 #include "keypad_table.h"
@@ -37,19 +37,19 @@ double displayValue(const QString& text)
 
 } // namespace
 
-KeypadController::KeypadController(CalcDisplay& display, KeyFilterServices services)
+KeypadPageModel::KeypadPageModel(CalcDisplay& display, KeyFilterServices services)
     : m_display(display), m_services(services)
 {
     // The fix key and the choice of decimals clear the whole running calculation.
     m_display.ClearCalculation = [this] { ClearCalculation(); };
 }
 
-KeypadController::~KeypadController()
+KeypadPageModel::~KeypadPageModel()
 {
     m_display.ClearCalculation = nullptr;
 }
 
-QString KeypadController::hol_ergebnisstring() const
+QString KeypadPageModel::DisplayText() const
 {
     if (m_display.Exponent.isEmpty())
         return m_display.Mantissa;
@@ -61,42 +61,42 @@ QString KeypadController::hol_ergebnisstring() const
     return m_display.Mantissa + u'E' + m_display.Exponent;
 }
 
-void KeypadController::ReportError(CalcError error)
+void KeypadPageModel::ReportError(CalcError error)
 {
     m_display.ShowError(int(error));
     ErrorTextShown = true;
 }
 
-void KeypadController::ShowResult(double value)
+void KeypadPageModel::ShowResult(double value)
 {
     m_display.ShowNumber(ResultText(value));
 }
 
-QString KeypadController::fmt(double x) const
+QString KeypadPageModel::fmt(double x) const
 {
     return m_display.FormatMantissa(ResultText(x), MantissaStyle::Written);
 }
 
-void KeypadController::animate(const KeypadKey& key)
+void KeypadPageModel::animate(const KeypadKey& key)
 {
     if (AnimateKey)
         AnimateKey(QString::fromLatin1(key.objectName));
 }
 
-bool KeypadController::RunKey(const KeypadKey& key)
+bool KeypadPageModel::RunKey(const KeypadKey& key)
 {
     switch (key.kind) {
     case KeyKind::Digit:
-        spb_zifferClick(key.value);
+        DigitPressed(key.value);
         return true;
     case KeyKind::Operator:
-        spb_operatorClick(key.op);
+        OperatorPressed(key.op);
         return true;
     case KeyKind::Paren:
-        spb_klammerClick(key.value == 0);
+        ParenthesisPressed(key.value == 0);
         return true;
     case KeyKind::Constant:
-        key.value == 0 ? spb_constpiClick() : spb_consteClick();
+        key.value == 0 ? PiPressed() : EulerPressed();
         return true;
     case KeyKind::Sign:
         PlusMinus();
@@ -105,10 +105,10 @@ bool KeypadController::RunKey(const KeypadKey& key)
         ClearCalculation();
         return true;
     case KeyKind::Hyp:
-        spb_hypClick();
+        HypPressed();
         return true;
     case KeyKind::Fix:
-        m_display.spb_fixClick();
+        m_display.StartFixEntry();
         return true;
     case KeyKind::Angle:
         SetAngleMode(AngleMode(key.value));
@@ -120,8 +120,8 @@ bool KeypadController::RunKey(const KeypadKey& key)
     return false;
 }
 
-std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode, bool lampsRead,
-                                                                 const McStrings& texts)
+std::optional<ProgramMessage> KeypadPageModel::AngleLampMessage(AngleMode mode, bool lampsRead,
+                                                                const McStrings& texts)
 {
     if (lampsRead)
         return std::nullopt;
@@ -132,7 +132,7 @@ std::optional<ProgramMessage> KeypadController::AngleLampMessage(AngleMode mode,
 
 // --- digits ---------------------------------------------------------------------------
 
-void KeypadController::spb_zifferClick(int digit)
+void KeypadPageModel::DigitPressed(int digit)
 {
     KeySinceParen = true;
     if (ConstantShown) {
@@ -172,7 +172,7 @@ void KeypadController::spb_zifferClick(int digit)
 
 // --- operators ------------------------------------------------------------------------
 
-bool KeypadController::AcceptOperator(Operator op) const
+bool KeypadPageModel::AcceptOperator(Operator op) const
 {
     const Operator last = m_current ? m_current->OpNumber : Operator::Equals;
     if (OperatorJustEntered) {
@@ -192,12 +192,12 @@ bool KeypadController::AcceptOperator(Operator op) const
     return !percentFirst;
 }
 
-void KeypadController::operator_erzeugen(Operator op)
+void KeypadPageModel::CreateOperator(Operator op)
 {
     if (!AcceptOperator(op))
         return;
     OperatorJustEntered = true;
-    double x = displayValue(hol_ergebnisstring());
+    double x = displayValue(DisplayText());
     if (GroupClosed)
         x = ResolveClosedGroup(x);
     auto node = MakeOperator(op, *this);
@@ -206,7 +206,7 @@ void KeypadController::operator_erzeugen(Operator op)
     m_current = node.get();
     m_nodes.push_back(std::move(node));
     if (!m_display.ErrorState)
-        operator_textausgabe(op, x);
+        WriteOperatorText(op, x);
     if (op == Operator::Equals)
         m_display.NewExpression = true;
 }
@@ -215,16 +215,16 @@ void KeypadController::operator_erzeugen(Operator op)
 // takes its operand: the operator then works on the group's value, so that a postfix key
 // squares the whole group (2 ^ (1 + 3) x² is 2 ^ 16) and the node waiting outside the group
 // gets that value as its right operand. Returns the group's value.
-double KeypadController::ResolveClosedGroup(double x)
+double KeypadPageModel::ResolveClosedGroup(double x)
 {
     GroupClosed = false;
     if (!m_current || m_current->Level <= ParenDepth)
         return x;
-    TOperator* inside = m_current;
-    TOperator* last = inside;
+    OperatorNode* inside = m_current;
+    OperatorNode* last = inside;
     while (last->HasPending && last->Pending->Level > ParenDepth)
         last = last->Pending;
-    TOperator* outside = last->HasPending ? last->Pending : nullptr;
+    OperatorNode* outside = last->HasPending ? last->Pending : nullptr;
     last->HasPending = false;
     last->Pending = nullptr;
     inside->RightValue = x;
@@ -233,20 +233,20 @@ double KeypadController::ResolveClosedGroup(double x)
     return m_display.ErrorState ? x : inside->ResultValue;
 }
 
-bool KeypadController::PostfixResultShown() const
+bool KeypadPageModel::PostfixResultShown() const
 {
     return OperatorJustEntered && m_current &&
            (IsPostfix(m_current->OpNumber) || m_current->OpNumber == Operator::Percent);
 }
 
-void KeypadController::spb_operatorClick(Operator op)
+void KeypadPageModel::OperatorPressed(Operator op)
 {
     m_display.PercentPressed = op == Operator::Percent;
     if (op == Operator::Equals) {
         const QString& line = m_display.ExpressionLine;
         const int missing = int(line.count(u'(')) - int(line.count(u')'));
         for (int i = 0; i < missing && ParenDepth > 0; ++i)
-            spb_klammerClick(false);
+            ParenthesisPressed(false);
     }
     KeySinceParen = true;
     if (ResultShown && op != Operator::Equals) {
@@ -257,7 +257,7 @@ void KeypadController::spb_operatorClick(Operator op)
     if (op == Operator::Equals && LastWasEquals)
         return;
 
-    operator_erzeugen(op);
+    CreateOperator(op);
 
     if (op == Operator::Equals) {
         LastWasEquals = true;
@@ -281,7 +281,7 @@ void KeypadController::spb_operatorClick(Operator op)
 
 // --- parentheses ----------------------------------------------------------------------
 
-void KeypadController::spb_klammerClick(bool opening)
+void KeypadPageModel::ParenthesisPressed(bool opening)
 {
     // An opening parenthesis is taken whenever a new operand may start, any number of
     // times per calculation and nested up to 20 levels; clearing ends every open level.
@@ -291,7 +291,7 @@ void KeypadController::spb_klammerClick(bool opening)
         ParenAfterParen = true;
 
     if (!opening && ParenAfterParen && m_display.ExpressionLine.endsWith(u'('))
-        spb_zifferClick(0);
+        DigitPressed(0);
 
     if (opening && (m_display.NewExpression || OperatorJustEntered)) {
         if (m_display.NewExpression) {
@@ -303,7 +303,7 @@ void KeypadController::spb_klammerClick(bool opening)
         }
         ++ParenDepth;
         if (ParenDepth <= MaxParenDepth)
-            operator_textausgabe(Operator::OpenParen, 0);
+            WriteOperatorText(Operator::OpenParen, 0);
         else
             ParenDepth = MaxParenDepth;
     }
@@ -317,8 +317,8 @@ void KeypadController::spb_klammerClick(bool opening)
             GroupClosed = true;
             if (!m_display.Mantissa.isEmpty()) {
                 // The value inside the parenthesis is read as it stands, unformatted.
-                const double x = displayValue(hol_ergebnisstring());
-                operator_textausgabe(Operator::CloseParen, x);
+                const double x = displayValue(DisplayText());
+                WriteOperatorText(Operator::CloseParen, x);
                 ParenJustClosed = true;
             }
         }
@@ -328,7 +328,7 @@ void KeypadController::spb_klammerClick(bool opening)
 
 // --- clear, hyp, sign, constants ------------------------------------------------------
 
-void KeypadController::ClearCalculation()
+void KeypadPageModel::ClearCalculation()
 {
     ParenDepth = 0;
     ParenJustClosed = false;
@@ -343,13 +343,13 @@ void KeypadController::ClearCalculation()
     ErrorTextShown = false;
 }
 
-void KeypadController::spb_hypClick()
+void KeypadPageModel::HypPressed()
 {
     KeySinceParen = true;
     HypArmed = true;
 }
 
-void KeypadController::PlusMinus()
+void KeypadPageModel::PlusMinus()
 {
     switch (m_display.FocusedField) {
     case CalcDisplay::EntryField::Mantissa: {
@@ -383,7 +383,7 @@ void KeypadController::PlusMinus()
     }
 }
 
-void KeypadController::showConstant(double value)
+void KeypadPageModel::showConstant(double value)
 {
     KeySinceParen = true;
     const int saved = m_display.FixDecimals;
@@ -394,26 +394,26 @@ void KeypadController::showConstant(double value)
     m_display.FixDecimals = saved;
 }
 
-void KeypadController::spb_constpiClick()
+void KeypadPageModel::PiPressed()
 {
     showConstant(kPi);
 }
 
-void KeypadController::spb_consteClick()
+void KeypadPageModel::EulerPressed()
 {
     showConstant(std::exp(1.0));
 }
 
 // --- memory ---------------------------------------------------------------------------
 
-void KeypadController::spb_inClick(int slot)
+void KeypadPageModel::StoreInMemory(int slot)
 {
     if (m_display.Mantissa.isEmpty() || !IsNumberText(m_display.Mantissa))
         return;
-    m_memory.Store(slot, m_display.FormatMantissa(hol_ergebnisstring(), MantissaStyle::Written));
+    m_memory.Store(slot, m_display.FormatMantissa(DisplayText(), MantissaStyle::Written));
 }
 
-void KeypadController::spb_outClick(int slot)
+void KeypadPageModel::RecallMemory(int slot)
 {
     const QString value = m_memory.Value(slot);
     if (value.isEmpty())
@@ -422,7 +422,7 @@ void KeypadController::spb_outClick(int slot)
     OperatorJustEntered = false;
 }
 
-bool KeypadController::RecallTapeLine(const QString& line)
+bool KeypadPageModel::RecallTapeLine(const QString& line)
 {
     if (!line.startsWith(u'='))
         return false;
@@ -434,7 +434,7 @@ bool KeypadController::RecallTapeLine(const QString& line)
     return true;
 }
 
-bool KeypadController::sgr_speicherKeyPress(int slot, char16_t key)
+bool KeypadPageModel::MemoryGridKey(int slot, char16_t key)
 {
     if (key == KeyChar::CtrlC) {
         m_services.clipboard.SetText(m_memory.Value(slot));

@@ -1,4 +1,4 @@
-#include "unit_grids.h"
+#include "unit_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
@@ -65,14 +65,14 @@ void applyKey(FieldState& cell, char16_t key)
 
 } // namespace
 
-UnitGrids::UnitGrids(KeyFilterServices services) : m_services(services)
+UnitPageModel::UnitPageModel(KeyFilterServices services) : m_services(services)
 {
     for (const Quantity& q : Quantities())
         for (size_t row = 0; row < q.units.size(); ++row)
             m_values[q.grid - 1].append(QString());
 }
 
-void UnitGrids::SetTexts(const UnitTexts& texts)
+void UnitPageModel::SetTexts(const UnitTexts& texts)
 {
     m_texts = texts;
     // The description on show follows the language at once; the speeds stay as they are.
@@ -83,7 +83,7 @@ void UnitGrids::SetTexts(const UnitTexts& texts)
             beaufort >= 1 && beaufort <= MaxBeaufort ? int(beaufort) : 0, m_texts.windDescriptions);
 }
 
-void UnitGrids::ShowQuantity(int radio)
+void UnitPageModel::ShowQuantity(int radio)
 {
     const Quantity* q = QuantityOfRadio(radio);
     if (!q)
@@ -92,12 +92,12 @@ void UnitGrids::ShowQuantity(int radio)
     m_windComboVisible = q->grid == WindGrid;
 }
 
-const Quantity& UnitGrids::ShownQuantity() const
+const Quantity& UnitPageModel::ShownQuantity() const
 {
     return *QuantityOfRadio(m_shownRadio);
 }
 
-QStringList UnitGrids::UnitNames(int grid) const
+QStringList UnitPageModel::UnitNames(int grid) const
 {
     const Quantity* q = QuantityOfGrid(grid);
     if (!q)
@@ -119,13 +119,13 @@ QStringList UnitGrids::UnitNames(int grid) const
     return names;
 }
 
-const QStringList& UnitGrids::Values(int grid) const
+const QStringList& UnitPageModel::Values(int grid) const
 {
     static const QStringList none;
     return QuantityOfGrid(grid) ? m_values[grid - 1] : none;
 }
 
-bool UnitGrids::SelectCell(int grid, int row, int column)
+bool UnitPageModel::SelectCell(int grid, int row, int column)
 {
     if (column != ValueColumn || !QuantityOfGrid(grid))
         return false;
@@ -133,7 +133,7 @@ bool UnitGrids::SelectCell(int grid, int row, int column)
     return true;
 }
 
-bool UnitGrids::IsEditable(int grid, int row) const
+bool UnitPageModel::IsEditable(int grid, int row) const
 {
     const Quantity* q = QuantityOfGrid(grid);
     if (!q || row < 0 || row >= int(q->units.size()))
@@ -141,7 +141,7 @@ bool UnitGrids::IsEditable(int grid, int row) const
     return !(grid == WindGrid && row == WindRow::Description);
 }
 
-void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
+void UnitPageModel::KeyPress(int grid, int row, FieldState& cell, char16_t key)
 {
     if (!QuantityOfGrid(grid) || row < 0 || row >= valuesOf(grid).size())
         return;
@@ -215,7 +215,7 @@ void UnitGrids::KeyPress(int grid, int row, FieldState& cell, char16_t key)
 
 // Temperatures below zero are everyday values (a design outdoor temperature of -12 °C): their
 // grid takes one "-", at the front of the cell and nowhere else. True when the key is settled.
-bool UnitGrids::temperatureSign(int row, FieldState& cell, char16_t key)
+bool UnitPageModel::temperatureSign(int row, FieldState& cell, char16_t key)
 {
     const bool atFront = insertionPoint(cell) == 0;
     const QString kept = withoutSelection(cell);
@@ -235,7 +235,7 @@ bool UnitGrids::temperatureSign(int row, FieldState& cell, char16_t key)
     return true;
 }
 
-void UnitGrids::typeInto(int grid, int row, FieldState& cell, char16_t key)
+void UnitPageModel::typeInto(int grid, int row, FieldState& cell, char16_t key)
 {
     QString typed = withoutSelection(cell);
     CheckNumericKey(NumericMode::Decimal, LengthLimit, typed, key, m_services);
@@ -245,7 +245,7 @@ void UnitGrids::typeInto(int grid, int row, FieldState& cell, char16_t key)
     ConvertUnitRow(grid, row);
 }
 
-void UnitGrids::SetEditText(int grid, int row, const QString& text)
+void UnitPageModel::SetEditText(int grid, int row, const QString& text)
 {
     if (!IsEditable(grid, row))
         return;
@@ -253,7 +253,7 @@ void UnitGrids::SetEditText(int grid, int row, const QString& text)
     ConvertUnitRow(grid, row);
 }
 
-void UnitGrids::ConvertUnitRow(int grid, int sourceRow)
+void UnitPageModel::ConvertUnitRow(int grid, int sourceRow)
 {
     const Quantity* q = QuantityOfGrid(grid);
     if (!q || sourceRow < 0 || sourceRow >= int(q->units.size()))
@@ -275,7 +275,7 @@ void UnitGrids::ConvertUnitRow(int grid, int sourceRow)
     }
 }
 
-QStringList UnitGrids::WindComboItems() const
+QStringList UnitPageModel::WindComboItems() const
 {
     QStringList items;
     for (int beaufort = 1; beaufort <= WindComboItemCount; ++beaufort)
@@ -283,7 +283,7 @@ QStringList UnitGrids::WindComboItems() const
     return items;
 }
 
-void UnitGrids::cbo_wind_bezeichnungChange(int index)
+void UnitPageModel::WindForceChosen(int index)
 {
     if (index < 0 || index >= WindComboItemCount)
         return;

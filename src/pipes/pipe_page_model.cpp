@@ -1,4 +1,4 @@
-#include "pipe_sizing.h"
+#include "pipe_page_model.h"
 
 #include "calculator/float_guard.h"
 #include "calculator/key_chars.h"
@@ -225,7 +225,7 @@ ControlTexts PipeControlTexts()
     return ControlTexts(std::move(entries));
 }
 
-PipeSizing::PipeSizing() : m_unit(Millibar)
+PipePageModel::PipePageModel() : m_unit(Millibar)
 {
     for (int i = 0; i < PipeFieldCount; ++i)
         m_texts[size_t(i)] = QString::fromLatin1(kFields[i].initial);
@@ -233,7 +233,7 @@ PipeSizing::PipeSizing() : m_unit(Millibar)
     m_runUnit = m_totalUnit = PressureUnitName(m_unit);
 }
 
-bool PipeSizing::LoadPipeFile(const QString& folder, int languageCode)
+bool PipePageModel::LoadPipeFile(const QString& folder, int languageCode)
 {
     PipeFileContents contents = ::LoadPipeFile(QDir(folder).filePath(PipeFileName(languageCode)));
     m_headerByte = contents.headerByte;
@@ -241,7 +241,7 @@ bool PipeSizing::LoadPipeFile(const QString& folder, int languageCode)
     return !m_pipes.isEmpty();
 }
 
-void PipeSizing::SetPipes(QList<TPipeRecord> pipes)
+void PipePageModel::SetPipes(QList<PipeRecord> pipes)
 {
     m_pipes = std::move(pipes);
     if (m_pipes.isEmpty())
@@ -250,34 +250,34 @@ void PipeSizing::SetPipes(QList<TPipeRecord> pipes)
         m_selected = 0;
 }
 
-QStringList PipeSizing::PipeNames() const
+QStringList PipePageModel::PipeNames() const
 {
     QStringList names;
-    for (const TPipeRecord& pipe : m_pipes)
+    for (const PipeRecord& pipe : m_pipes)
         names.append(pipe.name);
     return names;
 }
 
-void PipeSizing::SetText(PipeField field, const QString& value)
+void PipePageModel::SetText(PipeField field, const QString& value)
 {
     text(field) = value;
 }
 
 // The entry field's float accessor: an empty field that does not stand for 0 becomes "0".
-double PipeSizing::getFloat(PipeField field)
+double PipePageModel::getFloat(PipeField field)
 {
     if (!holdsText(field) && !InfoOf(field).emptyIfZero)
         text(field) = QStringLiteral("0");
     return FieldFloat(Text(field));
 }
 
-void PipeSizing::setFloat(PipeField field, double value)
+void PipePageModel::setFloat(PipeField field, double value)
 {
     const PipeFieldInfo& info = InfoOf(field);
     text(field) = info.emptyIfZero && value == 0 ? QString() : FixedText(value, info.decimals);
 }
 
-std::optional<PipeSizing::Flow> PipeSizing::flowFromLoad()
+std::optional<PipePageModel::Flow> PipePageModel::flowFromLoad()
 {
     const double tr = getFloat(PipeField::edttr);
     const double tv = getFloat(PipeField::edttv);
@@ -285,7 +285,8 @@ std::optional<PipeSizing::Flow> PipeSizing::flowFromLoad()
     return computeFlow(tr, tv, load);
 }
 
-std::optional<PipeSizing::Flow> PipeSizing::computeFlow(double tr, double tv, double load) const
+std::optional<PipePageModel::Flow> PipePageModel::computeFlow(double tr, double tv,
+                                                              double load) const
 {
     // A spread of 0 or below, a property without a value or no load give no flow, not an
     // endless or negative one.
@@ -300,7 +301,7 @@ std::optional<PipeSizing::Flow> PipeSizing::computeFlow(double tr, double tv, do
     return flow;
 }
 
-PipeNotice PipeSizing::Notice() const
+PipeNotice PipePageModel::Notice() const
 {
     using F = PipeField;
     if (!holdsText(F::edttr) || !holdsText(F::edttv))
@@ -315,13 +316,13 @@ PipeNotice PipeSizing::Notice() const
     return PipeNotice::None;
 }
 
-bool PipeSizing::VelocityOverLimit() const
+bool PipePageModel::VelocityOverLimit() const
 {
     const double vMax = FieldFloat(Text(PipeField::edtMaxvp));
     return m_velocity && vMax > 0 && !(vMax > *m_velocity);
 }
 
-std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
+std::optional<PipePageModel::Flow> PipePageModel::currentFlow() const
 {
     using F = PipeField;
     for (const F f : {F::edttr, F::edttv, F::edtVP, F::edtLeistung, F::edtLang})
@@ -331,7 +332,7 @@ std::optional<PipeSizing::Flow> PipeSizing::currentFlow() const
                        FieldFloat(Text(F::edtLeistung)));
 }
 
-void PipeSizing::edttvKeyUp(char16_t key, PipeField field)
+void PipePageModel::TemperatureOrLoadEntered(char16_t key, PipeField field)
 {
     if (isTabOrEnter(key))
         return;
@@ -344,7 +345,7 @@ void PipeSizing::edttvKeyUp(char16_t key, PipeField field)
 
 // A flow typed while the temperatures gave no load is the user's value: it gives the load
 // once they do, instead of being emptied for the missing load.
-void PipeSizing::followTemperatures()
+void PipePageModel::followTemperatures()
 {
     if (!holdsText(PipeField::edtLeistung) && holdsText(PipeField::edtVP))
         LoadFromVolumeFlow();
@@ -352,7 +353,7 @@ void PipeSizing::followTemperatures()
         VolumeFlowFromLoad();
 }
 
-void PipeSizing::edtVPKeyUp(char16_t key)
+void PipePageModel::VolumeFlowEntered(char16_t key)
 {
     if (isTabOrEnter(key))
         return;
@@ -360,19 +361,19 @@ void PipeSizing::edtVPKeyUp(char16_t key)
     UpdatePipe();
 }
 
-void PipeSizing::edtLangChange()
+void PipePageModel::RunLengthChanged()
 {
     UpdatePipe();
 }
 
-void PipeSizing::cbxRohreClick(int index)
+void PipePageModel::PipeChosen(int index)
 {
     if (index >= 0 && index < m_pipes.size())
         select(index);
     UpdatePipe();
 }
 
-void PipeSizing::UpDown1Click(UpDownButton button)
+void PipePageModel::StepPipe(UpDownButton button)
 {
     if (m_selected >= 0) {
         if (button == UpDownButton::Up && m_selected + 1 < m_pipes.size())
@@ -383,14 +384,14 @@ void PipeSizing::UpDown1Click(UpDownButton button)
     UpdatePipe();
 }
 
-void PipeSizing::cbxDruckangabeClick(int index)
+void PipePageModel::PressureUnitChosen(int index)
 {
     if (index >= 0 && index + 1 < PressureUnitCount)
         m_unit = index + 1;
     UpdatePipe();
 }
 
-void PipeSizing::cbxMediumClick(int fluid)
+void PipePageModel::FluidChosen(int fluid)
 {
     if (AvailableFluids().contains(fluid))
         m_fluid = fluid;
@@ -398,13 +399,13 @@ void PipeSizing::cbxMediumClick(int fluid)
     UpdatePipe();
 }
 
-void PipeSizing::chk_colebrookClick(bool exact)
+void PipePageModel::FrictionLawChosen(bool exact)
 {
     m_law = exact ? FrictionLaw::Colebrook : FrictionLaw::PageChain;
     UpdatePipe();
 }
 
-void PipeSizing::SetZetaSum(double zeta)
+void PipePageModel::SetZetaSum(double zeta)
 {
     setFloat(PipeField::edtZetawert, zeta);
     UpdatePipe();
@@ -412,12 +413,12 @@ void PipeSizing::SetZetaSum(double zeta)
 
 // The series of a pipe are its two sort keys; with one series in the file that is the whole
 // table.
-std::pair<int, int> PipeSizing::seriesRange() const
+std::pair<int, int> PipePageModel::seriesRange() const
 {
     if (m_selected < 0)
         return {0, -1};
-    const TPipeRecord& current = m_pipes[m_selected];
-    const auto sameSeries = [&](const TPipeRecord& p) {
+    const PipeRecord& current = m_pipes[m_selected];
+    const auto sameSeries = [&](const PipeRecord& p) {
         return p.group == current.group && p.series == current.series;
     };
     int first = m_selected;
@@ -429,13 +430,13 @@ std::pair<int, int> PipeSizing::seriesRange() const
     return {first, last};
 }
 
-void PipeSizing::select(int index)
+void PipePageModel::select(int index)
 {
     m_selected = index;
 }
 
 // Without a flow the flow fields are emptied: an old flow beside new inputs would be sized.
-void PipeSizing::VolumeFlowFromLoad()
+void PipePageModel::VolumeFlowFromLoad()
 {
     const auto flow = flowFromLoad();
     if (!flow) {
@@ -447,7 +448,7 @@ void PipeSizing::VolumeFlowFromLoad()
     setFloat(PipeField::edtVP1, flow->volume * 1000 / 3600);
 }
 
-void PipeSizing::LoadFromVolumeFlow()
+void PipePageModel::LoadFromVolumeFlow()
 {
     const double tr = getFloat(PipeField::edttr);
     const double tv = getFloat(PipeField::edttv);
@@ -469,7 +470,7 @@ void PipeSizing::LoadFromVolumeFlow()
     setFloat(PipeField::edtVP1, volume * 1000 / 3600);
 }
 
-void PipeSizing::UpdatePipe()
+void PipePageModel::UpdatePipe()
 {
     m_runUnit = m_totalUnit = PressureUnitName(m_unit);
     m_rUnit = m_runUnit + QStringLiteral("/m");
@@ -490,14 +491,14 @@ void PipeSizing::UpdatePipe()
     showWaterContent();
 }
 
-void PipeSizing::clearResults()
+void PipePageModel::clearResults()
 {
     m_velocity.reset();
     for (const PipeField field : kResultFields)
         text(field).clear();
 }
 
-void PipeSizing::showWaterContent()
+void PipePageModel::showWaterContent()
 {
     if (m_selected < 0)
         return;
@@ -518,7 +519,7 @@ void PipeSizing::showWaterContent()
 }
 
 // Every result is written from this calculation or emptied: none is left from an earlier one.
-void PipeSizing::CalculatePipe()
+void PipePageModel::CalculatePipe()
 {
     clearResults();
     if (m_selected < 0)
@@ -543,7 +544,7 @@ void PipeSizing::CalculatePipe()
     text(PipeField::edtRohrDP) = FormatPressure(result->runLoss, m_unit);
 }
 
-std::optional<PipeResult> PipeSizing::Result() const
+std::optional<PipeResult> PipePageModel::Result() const
 {
     using F = PipeField;
     if (m_selected < 0)
@@ -556,15 +557,15 @@ std::optional<PipeResult> PipeSizing::Result() const
                    FieldFloat(Text(F::edtLeistung)));
 }
 
-std::optional<PipeResult> PipeSizing::compute(double tr, double tv, double zeta, double length,
-                                              double load) const
+std::optional<PipeResult> PipePageModel::compute(double tr, double tv, double zeta, double length,
+                                                 double load) const
 {
     if (m_selected < 0)
         return std::nullopt;
     const auto flow = computeFlow(tr, tv, load);
     if (!flow)
         return std::nullopt;
-    const TPipeRecord& pipe = m_pipes[m_selected];
+    const PipeRecord& pipe = m_pipes[m_selected];
     const double d = pipe.innerDiameter / 1000;
     const double k = pipe.roughness / 1000;
     const double volume = flow->volume;
@@ -603,7 +604,7 @@ std::optional<PipeResult> PipeSizing::compute(double tr, double tv, double zeta,
     return result;
 }
 
-void PipeSizing::FindBestPipe()
+void PipePageModel::FindBestPipe()
 {
     if (m_selected < 0)
         return;

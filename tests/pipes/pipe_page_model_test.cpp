@@ -1,7 +1,7 @@
 #include "calculator/key_chars.h"
 #include "calculator/key_filter.h"
 #include "pipes/fluid_tables.h"
-#include "pipes/pipe_sizing.h"
+#include "pipes/pipe_page_model.h"
 #include "support/test_pipes.h"
 
 #include <gtest/gtest.h>
@@ -18,22 +18,22 @@ constexpr int kCopper22 = 4;
 
 // 70/50 °C, 10 kW typed into edtLeistung, copper 22 × 1 selected, 2 m.
 struct Sized : testing::Test {
-    PipeSizing s;
+    PipePageModel s;
     void SetUp() override
     {
         s.SetPipes(TwoTestSeries());
-        s.cbxRohreClick(kCopper22);
+        s.PipeChosen(kCopper22);
         type(F::edtLeistung, QStringLiteral("10000"));
     }
     void type(PipeField field, const QString& text, char16_t key = u'0')
     {
         s.SetText(field, text);
         if (field == F::edtVP)
-            s.edtVPKeyUp(key);
+            s.VolumeFlowEntered(key);
         else if (field == F::edttv || field == F::edttr || field == F::edtLeistung)
-            s.edttvKeyUp(key, field);
+            s.TemperatureOrLoadEntered(key, field);
         else
-            s.edtLangChange();
+            s.RunLengthChanged();
     }
     void expectTexts(std::initializer_list<std::pair<PipeField, const char16_t*>> texts)
     {
@@ -72,7 +72,7 @@ TEST_F(Sized, SingleResistancesAndTheirKv)
 TEST_F(Sized, AUnitChangeReformatsEveryPressure)
 {
     type(F::edtZetawert, QStringLiteral("2"));
-    s.cbxDruckangabeClick(1); // Pascal
+    s.PressureUnitChosen(1); // Pascal
     expectTexts({{F::edtrwert, u"103"},
                  {F::edtDP, u"354"},
                  {F::edtZetaDP, u"147"},
@@ -80,28 +80,28 @@ TEST_F(Sized, AUnitChangeReformatsEveryPressure)
     EXPECT_EQ(s.RUnitLabel(), u"Pascal/m");
     EXPECT_EQ(s.RunUnitLabel(), u"Pascal");
     EXPECT_EQ(s.TotalUnitLabel(), u"Pascal");
-    s.cbxDruckangabeClick(6); // bar
+    s.PressureUnitChosen(6); // bar
     expectTexts({{F::edtrwert, u"0.00103"}, {F::edtDP, u"0.00354"}});
 }
 
 TEST_F(Sized, AGlycolLosesMoreThanWaterAtTheSameFlow)
 {
-    s.cbxDruckangabeClick(1); // Pascal, for R in whole digits
+    s.PressureUnitChosen(1); // Pascal, for R in whole digits
     const QString waterFlow = s.Text(F::edtVP);
     expectTexts({{F::edtrwert, u"103"}});
-    s.cbxMediumClick(5); // ethylene glycol to -25 °C: less heat per m³, so more flow
+    s.FluidChosen(5); // ethylene glycol to -25 °C: less heat per m³, so more flow
     EXPECT_GT(FieldFloat(s.Text(F::edtVP)), FieldFloat(waterFlow));
     type(F::edtVP, waterFlow);
     EXPECT_GT(s.Text(F::edtrwert).toDouble(), 103 * 1.2); // viscosity and density
     EXPECT_EQ(s.Fluid(), 5);
 
-    s.cbxMediumClick(Water);
+    s.FluidChosen(Water);
     type(F::edtLeistung, QStringLiteral("10000"));
     expectTexts({{F::edtVP, u"0,438"}, {F::edtDurchfl, u"0,39"}, {F::edtrwert, u"103"}});
 
     // Past the mixture's values (its fits end at 100 °C) nothing is sized, and the page
     // says why.
-    s.cbxMediumClick(5);
+    s.FluidChosen(5);
     type(F::edttv, QStringLiteral("115"));
     for (const F f : {F::edtVP, F::edtDurchfl, F::edtrwert, F::edtDP})
         EXPECT_EQ(s.Text(f), u"") << InfoOf(f).name;
@@ -174,9 +174,9 @@ TEST_F(Sized, ResultsThatCannotBeComputedAreEmptiedNotKept)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        s = PipeSizing();
+        s = PipePageModel();
         s.SetPipes(TwoTestSeries());
-        s.cbxRohreClick(kCopper22);
+        s.PipeChosen(kCopper22);
         type(F::edtZetawert, QStringLiteral("2"));
         type(F::edtLeistung, QStringLiteral("10000"));
         ASSERT_EQ(s.Text(F::edtZetaDP), u"1.5");
@@ -246,12 +246,12 @@ TEST(PipeInput, ValuesBeyondWhatTheResultsCanShowAreRefused)
 
 TEST_F(Sized, TheSearchTakesTheSmallestPipeOfTheSeriesBelowTheLimit)
 {
-    s.cbxRohreClick(0); // steel: 0.597, 0.329 and 0.208 m/s
+    s.PipeChosen(0); // steel: 0.597, 0.329 and 0.208 m/s
     s.FindBestPipe();
     EXPECT_EQ(s.SelectedPipe(), 1);
     EXPECT_EQ(s.Text(F::edtDN), u"20");
     EXPECT_FALSE(s.VelocityOverLimit());
-    s.cbxRohreClick(5); // copper: 0.916, 0.387 and 0.248 m/s
+    s.PipeChosen(5); // copper: 0.916, 0.387 and 0.248 m/s
     s.FindBestPipe();
     EXPECT_EQ(s.SelectedPipe(), kCopper22);
     // No pipe keeps below 0.1 m/s: the largest of the series, its velocity marked.
@@ -260,7 +260,7 @@ TEST_F(Sized, TheSearchTakesTheSmallestPipeOfTheSeriesBelowTheLimit)
     EXPECT_EQ(s.SelectedPipe(), 5);
     EXPECT_TRUE(s.VelocityOverLimit());
     // A maximum of 0: the search does nothing, and no velocity is over it.
-    s.UpDown1Click(UpDownButton::Down);
+    s.StepPipe(UpDownButton::Down);
     type(F::edtMaxvp, QStringLiteral("0"));
     s.FindBestPipe();
     EXPECT_EQ(s.SelectedPipe(), kCopper22);
@@ -281,39 +281,39 @@ TEST_F(Sized, AVelocityAtOrAboveTheLimitIsMarkedWithoutASearch)
         EXPECT_EQ(s.VelocityOverLimit(), l.over) << QString::fromUtf16(l.limit).toStdString();
     }
     type(F::edtMaxvp, QStringLiteral("0,3"));
-    s.cbxRohreClick(5); // copper 28 × 1.5: 0.248 m/s
+    s.PipeChosen(5); // copper 28 × 1.5: 0.248 m/s
     EXPECT_FALSE(s.VelocityOverLimit());
-    s.UpDown1Click(UpDownButton::Down);
+    s.StepPipe(UpDownButton::Down);
     EXPECT_TRUE(s.VelocityOverLimit());
 }
 
-TEST(PipeSizing, TheArrowsStepThroughTheWholeTable)
+TEST(PipePageModel, TheArrowsStepThroughTheWholeTable)
 {
-    QList<TPipeRecord> many;
+    QList<PipeRecord> many;
     for (int i = 0; i < 30; ++i)
         many.append(TestPipe(1, 10 + i, 10 + i, 0.045));
-    PipeSizing s;
+    PipePageModel s;
     s.SetPipes(many);
     for (int i = 0; i < 40; ++i)
-        s.UpDown1Click(UpDownButton::Up);
+        s.StepPipe(UpDownButton::Up);
     EXPECT_EQ(s.SelectedPipe(), 29);
     EXPECT_EQ(s.Text(F::edtDN), u"39");
-    s.UpDown1Click(UpDownButton::Down);
+    s.StepPipe(UpDownButton::Down);
     EXPECT_EQ(s.SelectedPipe(), 28);
     // A shorter table after a reload keeps what it can.
     s.SetPipes(many.mid(0, 5));
     EXPECT_EQ(s.SelectedPipe(), 0);
 }
 
-TEST(PipeSizing, WithoutPipesNothingHappens)
+TEST(PipePageModel, WithoutPipesNothingHappens)
 {
-    PipeSizing s;
+    PipePageModel s;
     EXPECT_FALSE(s.LoadPipeFile(QStringLiteral("/nonexistent"), 1));
     s.SetText(F::edtLeistung, QStringLiteral("10000"));
-    s.edttvKeyUp(u'0');
-    s.UpDown1Click(UpDownButton::Up);
+    s.TemperatureOrLoadEntered(u'0');
+    s.StepPipe(UpDownButton::Up);
     s.FindBestPipe();
-    s.cbxRohreClick(0);
+    s.PipeChosen(0);
     EXPECT_EQ(s.SelectedPipe(), -1);
     EXPECT_TRUE(s.PipeNames().isEmpty());
     for (const F f : {F::edtDN, F::edtDurchfl, F::edt_rohrvolumen, F::edtDP})

@@ -1,4 +1,4 @@
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "support/qt_printers.h"
@@ -72,7 +72,7 @@ protected:
         return rates;
     }
 
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     RecordingServices services;
 };
 
@@ -264,18 +264,18 @@ TEST(AmountKeys, OperatorsDroppedCopyWholeTextPasteOnlyNumbers)
     RecordingServices clip;
     const FieldState twelve{QStringLiteral("12"), 2};
     for (char16_t key : {u'*', u'+', u'-', u'/'})
-        EXPECT_EQ(CurrencyCalculator::AmountKey(key, twelve, clip), None);
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'5', twelve, clip), u'5');
+        EXPECT_EQ(CurrencyPageModel::AmountKey(key, twelve, clip), None);
+    EXPECT_EQ(CurrencyPageModel::AmountKey(u'5', twelve, clip), u'5');
 
-    EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlC, {QStringLiteral("12,5")}, clip), None);
+    EXPECT_EQ(CurrencyPageModel::AmountKey(CtrlC, {QStringLiteral("12,5")}, clip), None);
     EXPECT_EQ(clip.clipboard, u"12,5");
     for (const char* text : {"1.5", "-3"}) {
         clip.clipboard = QString::fromUtf8(text);
-        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, {}, clip), CtrlV) << text;
+        EXPECT_EQ(CurrencyPageModel::AmountKey(CtrlV, {}, clip), CtrlV) << text;
     }
     for (const char* text : {"", "1,2,3", "12 Euro"}) {
         clip.clipboard = QString::fromUtf8(text);
-        EXPECT_EQ(CurrencyCalculator::AmountKey(CtrlV, {}, clip), None) << text;
+        EXPECT_EQ(CurrencyPageModel::AmountKey(CtrlV, {}, clip), None) << text;
     }
 }
 
@@ -284,15 +284,15 @@ TEST(AmountKeys, TypingStopsAtTwelveCharactersAComputedAmountIsLonger)
     using namespace KeyChar;
     RecordingServices clip;
     const QString full = QStringLiteral("123456789012");
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full, 12}, clip), None);
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full.chopped(1), 11}, clip), u'3');
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {full, 12, 10, 2}, clip), u'3'); // replaces
+    EXPECT_EQ(CurrencyPageModel::AmountKey(u'3', {full, 12}, clip), None);
+    EXPECT_EQ(CurrencyPageModel::AmountKey(u'3', {full.chopped(1), 11}, clip), u'3');
+    EXPECT_EQ(CurrencyPageModel::AmountKey(u'3', {full, 12, 10, 2}, clip), u'3'); // replaces
     const QString computed = QStringLiteral("1936269621672,27856");
-    EXPECT_EQ(CurrencyCalculator::AmountKey(u'3', {computed, 19}, clip), None);
+    EXPECT_EQ(CurrencyPageModel::AmountKey(u'3', {computed, 19}, clip), None);
     for (char16_t key : {Backspace, Enter, CtrlA})
-        EXPECT_EQ(CurrencyCalculator::AmountKey(key, {computed, 19}, clip), key);
+        EXPECT_EQ(CurrencyPageModel::AmountKey(key, {computed, 19}, clip), key);
     // The whole amount converts back: nothing was cut from it.
-    CurrencyCalculator calc;
+    CurrencyPageModel calc;
     calc.CurrencyChosen(AmountField::Second, 8); // ITL
     calc.AmountEdited(AmountField::First, QStringLiteral("1000000000"));
     EXPECT_EQ(calc.Amount(AmountField::Second), computed);

@@ -1,5 +1,5 @@
 #include "calculator/key_chars.h"
-#include "formulas/formula_page_controller.h"
+#include "formulas/formula_page_model.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 
@@ -12,7 +12,7 @@ protected:
     FormulaPage()
     {
         display.FixDecimals = 5;
-        page.pco_mainChange();
+        page.PageShown();
     }
 
     // The user enters field k (its whole text selected) and types `keys`.
@@ -21,13 +21,13 @@ protected:
         page.Model().FocusedField = k;
         FieldState state{text(k), 0, 0, int(text(k).size())};
         for (const QChar key : keys)
-            page.edt_KeyPress(k, state, key.unicode());
+            page.FieldKeyTyped(k, state, key.unicode());
     }
     void choose(FormulaGroup group, int index)
     {
-        page.pco_formelChanging();
-        page.pco_formelChange(group);
-        page.cbo_formelChange(index);
+        page.GroupLeaving();
+        page.GroupChosen(group);
+        page.FormulaChosen(index);
     }
     QString text(int k) const { return page.Model().Fields[size_t(k)].text; }
 
@@ -35,7 +35,7 @@ protected:
     McStrings captions;
     MemorySlots memory;
     RecordingServices services;
-    FormulaPageController page{display, captions, memory, {services, services}};
+    FormulaPageModel page{display, captions, memory, {services, services}};
 };
 
 TEST_F(FormulaPage, TypedKeysFollowTheDisplaysRules)
@@ -75,10 +75,10 @@ TEST_F(FormulaPage, TheFixKeyOfTheKeypadReformatsTheResult)
     choose(FormulaGroup::Areas, 0);
     type(1, QStringLiteral("5"));
     ASSERT_EQ(text(0), u"25.00000");
-    display.spb_fixClick();
+    display.StartFixEntry();
     // In fix entry the next digit sets the decimals instead of reaching the field.
     FieldState state{text(1), 1, 1, 0};
-    page.edt_KeyPress(1, state, u'2');
+    page.FieldKeyTyped(1, state, u'2');
     EXPECT_EQ(display.FixDecimals, 2);
     EXPECT_EQ(text(1), u"5");
     EXPECT_EQ(text(0), u"25.00");
@@ -95,13 +95,13 @@ TEST_F(FormulaPage, DrawingUnderTheLegendOrEnlargedOverTheMemory)
     EXPECT_EQ(page.DrawingPlace, QRect(8, 254 + 48, 163, 203 - 48));
     EXPECT_TRUE(page.MemoryGridVisible());
 
-    page.img_ShowZeichnungClick();
+    page.DrawingSizeToggled();
     EXPECT_EQ(page.DrawingPlace, QRect(183, 254, 175, 204));
     EXPECT_FALSE(page.MemoryGridVisible());
     EXPECT_EQ(page.DrawingToggleHint(), u"Zeichnung verkleinern");
     // No drawing to show: the panel goes, and the memory grid comes back.
     drawingRead = false;
-    page.cbo_formelChange(2);
+    page.FormulaChosen(2);
     EXPECT_FALSE(page.DrawingVisible);
     EXPECT_TRUE(page.MemoryGridVisible());
     drawingRead = true;
@@ -121,11 +121,11 @@ TEST_F(FormulaPage, TheFieldBeingLeftNeverCountsAsFocused)
     ASSERT_EQ(text(0), u"20.00000");
     // Delete in A: the placeholder comes back and the choice is free.
     page.Model().FocusedField = 0;
-    page.edt_Change(0, QString());
-    page.edt_KeyUp(0, true, QString());
+    page.FieldTextChanged(0, QString());
+    page.FieldKeyReleased(0, true, QString());
     ASSERT_TRUE(page.Model().FreeChoice);
     // The user clicks b: A's exit runs before the focus has moved.
-    page.edt_exit(0);
+    page.FieldLeft(0);
     page.Model().FocusedField = 2;
     EXPECT_EQ(text(1), u"4");
     EXPECT_EQ(page.Model().Fields[1].colour, FieldColour::Input);
@@ -146,11 +146,11 @@ TEST_F(FormulaPage, ReadOnlyFieldRefusesKeysAndPaste)
          {char16_t(KeyChar::CtrlV), char16_t(u'7'), char16_t(KeyChar::Backspace)}) {
         SCOPED_TRACE(int(key));
         FieldState state{text(1), int(text(1).size()), int(text(1).size()), 0};
-        page.edt_KeyPress(1, state, key);
+        page.FieldKeyTyped(1, state, key);
         EXPECT_EQ(state.text, u"11.55000");
         EXPECT_EQ(text(1), u"11.55000");
     }
-    page.edt_KeyUp(1, true, text(1));
+    page.FieldKeyReleased(1, true, text(1));
     EXPECT_EQ(text(1), u"11.55000");
     EXPECT_EQ(page.Model().Fields[1].colour, FieldColour::Result);
 }
@@ -164,11 +164,11 @@ TEST_F(FormulaPage, PasteEvaluatesLikeTyping)
     ASSERT_EQ(text(0), u"16.00000");
     services.clipboard = QStringLiteral("5");
     FieldState state{text(1), 1, 1, 0}; // the caret after the 4
-    page.edt_KeyPress(1, state, KeyChar::CtrlV);
+    page.FieldKeyTyped(1, state, KeyChar::CtrlV);
     EXPECT_EQ(text(1), u"45");
     EXPECT_EQ(text(0), u"2025.00000");
     // Leaving the field keeps the new result.
-    page.edt_exit(1);
+    page.FieldLeft(1);
     EXPECT_EQ(text(0), u"2025.00000");
     EXPECT_EQ(page.Model().Fields[0].colour, FieldColour::Result);
 }
@@ -177,14 +177,14 @@ TEST_F(FormulaPage, MemoryGoesThroughTheFocusedField)
 {
     choose(FormulaGroup::Areas, 0);
     type(1, QStringLiteral("2.50"));
-    page.spb_in2Click(3);
+    page.StoreInMemory(3);
     EXPECT_EQ(memory.Value(3), u"2.5");
     page.Model().FocusedField = FormulaModel::NoField;
-    page.spb_in2Click(4);
+    page.StoreInMemory(4);
     EXPECT_EQ(memory.Value(4), u"");
     memory.Store(5, QStringLiteral("3"));
     page.Model().FocusedField = 1;
-    page.spb_out2Click(5);
+    page.RecallFromMemory(5);
     EXPECT_EQ(text(1), u"3");
     EXPECT_EQ(text(0), u"9.00000");
 }

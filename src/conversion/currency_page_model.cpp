@@ -1,4 +1,4 @@
-#include "conversion/currency_calculator.h"
+#include "conversion/currency_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
@@ -86,7 +86,7 @@ ControlTexts CurrencyControlTexts()
     return ControlTexts(std::move(entries));
 }
 
-CurrencyCalculator::CurrencyCalculator() : m_currencies{EuroEntry, UsDollarEntry}
+CurrencyPageModel::CurrencyPageModel() : m_currencies{EuroEntry, UsDollarEntry}
 {
     for (const CurrencyEntry& c : Currencies())
         m_names << c.name.toString();
@@ -97,19 +97,19 @@ CurrencyCalculator::CurrencyCalculator() : m_currencies{EuroEntry, UsDollarEntry
     TakeExchangeRates(builtIn);
 }
 
-QString CurrencyCalculator::Hint(AmountField field) const
+QString CurrencyPageModel::Hint(AmountField field) const
 {
     const int entry = Currency(field);
     return validEntry(entry) ? Name(entry) : QString();
 }
 
-void CurrencyCalculator::SetNames(const QStringList& names)
+void CurrencyPageModel::SetNames(const QStringList& names)
 {
     for (int i = 0; i < CurrencyCount && i < names.size(); ++i)
         m_names[i] = names[i];
 }
 
-void CurrencyCalculator::TakeExchangeRates(const ExchangeRates& loaded)
+void CurrencyPageModel::TakeExchangeRates(const ExchangeRates& loaded)
 {
     m_rates.ResetFixedRates();
     for (int row = 0; row < FloatingCount; ++row) {
@@ -122,12 +122,12 @@ void CurrencyCalculator::TakeExchangeRates(const ExchangeRates& loaded)
     m_loadingGuard = loaded.outcome == RateFileOutcome::Missing;
 }
 
-bool CurrencyCalculator::IsRateEditable(int row, int column)
+bool CurrencyPageModel::IsRateEditable(int row, int column)
 {
     return IsRateColumn(column) && row >= 0 && row < FloatingCount && !EuroJoinedRate(row);
 }
 
-bool CurrencyCalculator::RateCellEdited(int row, const QString& text)
+bool CurrencyPageModel::RateCellEdited(int row, const QString& text)
 {
     if (!IsRateEditable(row, 1) || m_gridRates.at(size_t(row)) == text)
         return false;
@@ -136,14 +136,14 @@ bool CurrencyCalculator::RateCellEdited(int row, const QString& text)
     return true;
 }
 
-QString CurrencyCalculator::rateToUse(int row) const
+QString CurrencyPageModel::rateToUse(int row) const
 {
     const QString& loaded = m_loadedRates[size_t(row)];
     const QString& shown = m_gridRates[size_t(row)];
     return FixedText(FieldFloat(loaded), 7) == shown ? loaded : shown;
 }
 
-ExchangeRates CurrencyCalculator::RatesToKeep() const
+ExchangeRates CurrencyPageModel::RatesToKeep() const
 {
     ExchangeRates kept;
     kept.outcome = RateFileOutcome::Loaded;
@@ -154,26 +154,26 @@ ExchangeRates CurrencyCalculator::RatesToKeep() const
     return kept;
 }
 
-void CurrencyCalculator::SelectDefaultCurrencies()
+void CurrencyPageModel::SelectDefaultCurrencies()
 {
     m_currencies = {EuroEntry, UsDollarEntry};
     ConvertCurrency(AmountField::First);
 }
 
-void CurrencyCalculator::AmountEdited(AmountField field, const QString& text)
+void CurrencyPageModel::AmountEdited(AmountField field, const QString& text)
 {
     m_amounts[index(field)] = text;
     m_lastEdited = field;
     ConvertCurrency(field);
 }
 
-void CurrencyCalculator::CurrencyChosen(AmountField combo, int entry)
+void CurrencyPageModel::CurrencyChosen(AmountField combo, int entry)
 {
     m_currencies[index(combo)] = entry;
     ConvertCurrency(combo == AmountField::First ? AmountField::Second : AmountField::First);
 }
 
-void CurrencyCalculator::ConvertCurrency(AmountField edited)
+void CurrencyPageModel::ConvertCurrency(AmountField edited)
 {
     // The grid shows seven decimals, too few for a rupiah: a rate the user left alone, and a
     // fixed euro rate, convert with every digit they came with.
@@ -190,8 +190,8 @@ void CurrencyCalculator::ConvertCurrency(AmountField edited)
                                                   m_rates.Rate(source), m_rates.Rate(target));
 }
 
-char16_t CurrencyCalculator::AmountKey(char16_t key, const FieldState& field,
-                                       TextClipboard& clipboard)
+char16_t CurrencyPageModel::AmountKey(char16_t key, const FieldState& field,
+                                      TextClipboard& clipboard)
 {
     if (isOperator(key))
         return KeyChar::None;
@@ -206,8 +206,8 @@ char16_t CurrencyCalculator::AmountKey(char16_t key, const FieldState& field,
     return key;
 }
 
-char16_t CurrencyCalculator::RateKey(int row, int column, const FieldState& editor, char16_t key,
-                                     const QDate& today, KeyFilterServices services)
+char16_t CurrencyPageModel::RateKey(int row, int column, const FieldState& editor, char16_t key,
+                                    const QDate& today, KeyFilterServices services)
 {
     if (!IsRateEditable(row, column))
         return KeyChar::None;
@@ -232,14 +232,14 @@ char16_t CurrencyCalculator::RateKey(int row, int column, const FieldState& edit
     return key;
 }
 
-void CurrencyCalculator::BeginRateEdit(int row)
+void CurrencyPageModel::BeginRateEdit(int row)
 {
     if (row < 0 || row >= FloatingCount)
         return;
     m_rateEdit = {row, m_gridRates[size_t(row)], m_dateLabel};
 }
 
-void CurrencyCalculator::CancelRateEdit()
+void CurrencyPageModel::CancelRateEdit()
 {
     if (m_rateEdit.row < 0)
         return;

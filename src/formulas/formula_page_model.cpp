@@ -1,4 +1,4 @@
-#include "formula_page_controller.h"
+#include "formula_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "calculator/number_text.h"
@@ -38,15 +38,15 @@ void paste(FieldState& state, QString pasted)
         state.cursor = state.selectionStart;
         state.selectionLength = 0;
     }
-    pasted.truncate(std::max<qsizetype>(0, FormulaPageController::FieldLimit - state.text.size()));
+    pasted.truncate(std::max<qsizetype>(0, FormulaPageModel::FieldLimit - state.text.size()));
     state.text.insert(state.cursor, pasted);
     state.cursor += int(pasted.size());
 }
 
 } // namespace
 
-FormulaPageController::FormulaPageController(CalcDisplay& display, const McStrings& captions,
-                                             MemorySlots& memory, KeyFilterServices services)
+FormulaPageModel::FormulaPageModel(CalcDisplay& display, const McStrings& captions,
+                                   MemorySlots& memory, KeyFilterServices services)
     : m_display(display), m_captions(captions), m_model(display, captions), m_memory(memory),
       m_services(services)
 {
@@ -58,17 +58,17 @@ FormulaPageController::FormulaPageController(CalcDisplay& display, const McStrin
     };
 }
 
-FormulaPageController::~FormulaPageController()
+FormulaPageModel::~FormulaPageModel()
 {
     m_display.FixDecimalsChanged = nullptr;
 }
 
-int FormulaPageController::SelectedFormula() const
+int FormulaPageModel::SelectedFormula() const
 {
     return FormulaCatalogue::FormulaNumberOf(ActiveGroup, ListIndex[size_t(ActiveGroup)]);
 }
 
-int FormulaPageController::DropDownWidth(int languageCode)
+int FormulaPageModel::DropDownWidth(int languageCode)
 {
     constexpr int German = 1;
     constexpr int English = 2;
@@ -78,12 +78,12 @@ int FormulaPageController::DropDownWidth(int languageCode)
     return languageCode == German || languageCode == Spanish ? 225 : 0;
 }
 
-QString FormulaPageController::DrawingToggleHint() const
+QString FormulaPageModel::DrawingToggleHint() const
 {
     return m_captions.Entry(DrawingSmall ? 57 : 56);
 }
 
-void FormulaPageController::pco_mainChange()
+void FormulaPageModel::PageShown()
 {
     // A solved field keeps its green while the page comes back.
     m_model.RecolourFields = false;
@@ -93,32 +93,32 @@ void FormulaPageController::pco_mainChange()
     m_model.RecolourFields = true;
 }
 
-void FormulaPageController::pco_mainChanging(int focusedField)
+void FormulaPageModel::PageLeaving(int focusedField)
 {
     if (focusedField >= 0 && focusedField < FormulaCatalogue::SlotCount)
         LastFocusedVariable = focusedField;
     SavedFormulaIndex = ListIndex[size_t(ActiveGroup)];
 }
 
-void FormulaPageController::pco_formelChanging()
+void FormulaPageModel::GroupLeaving()
 {
     GroupFormulaIndex[size_t(ActiveGroup)] = ListIndex[size_t(ActiveGroup)];
 }
 
-void FormulaPageController::pco_formelChange(FormulaGroup group)
+void FormulaPageModel::GroupChosen(FormulaGroup group)
 {
     ActiveGroup = group;
     m_model.Notice = FormulaNotice::Hidden;
     for (auto& field : m_model.Fields)
         field.text.clear();
-    for (auto& text : m_model.Variablen.Texts)
+    for (auto& text : m_model.Variables.Texts)
         text.clear();
     m_model.ResetChoice();
     ListIndex[size_t(group)] = GroupFormulaIndex[size_t(group)];
     commonSetUp(LastFocusedVariable);
 }
 
-void FormulaPageController::cbo_formelChange(int index)
+void FormulaPageModel::FormulaChosen(int index)
 {
     ListIndex[size_t(ActiveGroup)] = index;
     m_model.Notice = FormulaNotice::Hidden;
@@ -138,7 +138,7 @@ void FormulaPageController::cbo_formelChange(int index)
     ScrollRange = 353;
 }
 
-void FormulaPageController::commonSetUp(int focusField)
+void FormulaPageModel::commonSetUp(int focusField)
 {
     hideFields();
     m_model.EvaluatePending = false;
@@ -150,23 +150,23 @@ void FormulaPageController::commonSetUp(int focusField)
     showLegendAndDrawing();
 }
 
-void FormulaPageController::hideFields()
+void FormulaPageModel::hideFields()
 {
     FieldVisible.fill(false);
     if (ResetFieldWidths)
         ResetFieldWidths();
 }
 
-void FormulaPageController::render(bool scrollRangeUpdate)
+void FormulaPageModel::render(bool scrollRangeUpdate)
 {
     const bool symbolLine = m_model.SymbolLine;
-    const bool valueLine = m_model.Variablen.Rebuild || !symbolLine;
+    const bool valueLine = m_model.Variables.Rebuild || !symbolLine;
     if (valueLine) {
         // The value line writes every slot's text into its field and shows the field.
         const int used =
-            int(FormulaCatalogue::Formula(m_model.Variablen.FormulaNumber).variables.size());
+            int(FormulaCatalogue::Formula(m_model.Variables.FormulaNumber).variables.size());
         for (int i = 0; i < used; ++i) {
-            m_model.Fields[size_t(i)].text = m_model.Variablen.Texts[size_t(i)];
+            m_model.Fields[size_t(i)].text = m_model.Variables.Texts[size_t(i)];
             FieldVisible[size_t(i)] = true;
         }
     }
@@ -178,7 +178,7 @@ void FormulaPageController::render(bool scrollRangeUpdate)
     m_model.SymbolLine = false;
 }
 
-void FormulaPageController::showLegendAndDrawing()
+void FormulaPageModel::showLegendAndDrawing()
 {
     if (DrawLegend)
         LegendHeight = DrawLegend();
@@ -190,7 +190,7 @@ void FormulaPageController::showLegendAndDrawing()
     DrawingVisible = !ShowDrawing || ShowDrawing();
 }
 
-void FormulaPageController::placeDrawing()
+void FormulaPageModel::placeDrawing()
 {
     if (DrawingSmall)
         DrawingPlace = QRect(LegendPlace.x(), LegendPlace.y() + LegendHeight, SmallDrawingWidth,
@@ -199,7 +199,7 @@ void FormulaPageController::placeDrawing()
         DrawingPlace = EnlargedDrawingPlace;
 }
 
-void FormulaPageController::img_ShowZeichnungClick()
+void FormulaPageModel::DrawingSizeToggled()
 {
     DrawingSmall = !DrawingSmall;
     placeDrawing();
@@ -209,20 +209,20 @@ void FormulaPageController::img_ShowZeichnungClick()
         DrawingVisible = false;
 }
 
-void FormulaPageController::img_loeschenClick()
+void FormulaPageModel::ClearPressed()
 {
     clearFormulaFields();
     ScrollRange = 350;
     m_model.Notice = FormulaNotice::Hidden;
 }
 
-void FormulaPageController::clearFormulaFields()
+void FormulaPageModel::clearFormulaFields()
 {
     ClearingFields = true;
     m_model.EvaluatePending = false;
     for (auto& field : m_model.Fields)
         field.text.clear();
-    for (auto& text : m_model.Variablen.Texts)
+    for (auto& text : m_model.Variables.Texts)
         text.clear();
     if (ResetFieldWidths)
         ResetFieldWidths();
@@ -234,7 +234,7 @@ void FormulaPageController::clearFormulaFields()
     ClearingFields = false;
 }
 
-void FormulaPageController::setFocus(int field)
+void FormulaPageModel::setFocus(int field)
 {
     if (field < 0 || field >= FormulaCatalogue::SlotCount || !FieldVisible[size_t(field)])
         field = 0;
@@ -244,7 +244,7 @@ void FormulaPageController::setFocus(int field)
         m_model.FocusedField = field;
 }
 
-void FormulaPageController::edt_KeyPress(int field, FieldState& state, char16_t key)
+void FormulaPageModel::FieldKeyTyped(int field, FieldState& state, char16_t key)
 {
     using namespace KeyChar;
     // A read-only field (the hexagon's computed dimension) lets its text be copied, nothing
@@ -329,7 +329,7 @@ void FormulaPageController::edt_KeyPress(int field, FieldState& state, char16_t 
     settle();
 }
 
-void FormulaPageController::edt_KeyUp(int field, bool deleteKey, const QString& text)
+void FormulaPageModel::FieldKeyReleased(int field, bool deleteKey, const QString& text)
 {
     if (!deleteKey || !text.isEmpty() || m_model.Fields[size_t(field)].readOnly)
         return;
@@ -337,12 +337,12 @@ void FormulaPageController::edt_KeyUp(int field, bool deleteKey, const QString& 
     changed(field, text);
 }
 
-void FormulaPageController::edt_Change(int field, const QString& text)
+void FormulaPageModel::FieldTextChanged(int field, const QString& text)
 {
     changed(field, text);
 }
 
-void FormulaPageController::changed(int field, const QString& text)
+void FormulaPageModel::changed(int field, const QString& text)
 {
     m_model.Fields[size_t(field)].text = text;
     if (SelectAllOnChange)
@@ -365,7 +365,7 @@ void FormulaPageController::changed(int field, const QString& text)
     SelectAllOnChange = false;
 }
 
-void FormulaPageController::edt_exit(int field)
+void FormulaPageModel::FieldLeft(int field)
 {
     // The exit runs while the field is still the focused widget, but the user is leaving
     // it: it must not count as focused when the formula decides which slot to solve.
@@ -374,7 +374,7 @@ void FormulaPageController::edt_exit(int field)
     exitHandling(field);
 }
 
-void FormulaPageController::exitHandling(int field)
+void FormulaPageModel::exitHandling(int field)
 {
     m_model.EvaluatePending = true;
     if (ClearingFields)
@@ -390,9 +390,9 @@ void FormulaPageController::exitHandling(int field)
     render(false);
 }
 
-void FormulaPageController::udo_fixClick(int position)
+void FormulaPageModel::DecimalsChosen(int position)
 {
-    if (!m_display.udo_fixClick(position))
+    if (!m_display.ChooseFixDecimals(position))
         return;
     m_model.RecolourFields = false;
     m_model.FillVariableSet(FillSender::Field);
@@ -400,7 +400,7 @@ void FormulaPageController::udo_fixClick(int position)
     render();
 }
 
-void FormulaPageController::spb_in2Click(int row)
+void FormulaPageModel::StoreInMemory(int row)
 {
     const int field = m_model.FocusedField;
     if (field < 0 || field >= FormulaCatalogue::SlotCount)
@@ -410,7 +410,7 @@ void FormulaPageController::spb_in2Click(int row)
         m_memory.Store(row, m_display.FormatMantissa(text, MantissaStyle::Written));
 }
 
-void FormulaPageController::spb_out2Click(int row)
+void FormulaPageModel::RecallFromMemory(int row)
 {
     const QString value = m_memory.Value(row);
     const int field = m_model.FocusedField;

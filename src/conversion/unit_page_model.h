@@ -16,12 +16,12 @@
 
 #include <array>
 
-class UnitGrids {
+class UnitPageModel {
 public:
     static constexpr int ValueColumn = 0;
     static constexpr int LengthLimit = 18;
 
-    explicit UnitGrids(KeyFilterServices services);
+    explicit UnitPageModel(KeyFilterServices services);
 
     void SetTexts(const UnitTexts& texts);
     const UnitTexts& Texts() const { return m_texts; }
@@ -54,8 +54,8 @@ public:
     // The combo box offers the descriptions of Beaufort 1 … 12.
     QStringList WindComboItems() const;
     int WindComboIndex() const { return m_windCombo; } // -1: nothing chosen
-    // cbo_wind_bezeichnungChange: the chosen description's Beaufort number is entered.
-    void cbo_wind_bezeichnungChange(int index);
+    // WindForceChosen: the chosen description's Beaufort number is entered.
+    void WindForceChosen(int index);
 
 private:
     QStringList& valuesOf(int grid) { return m_values[grid - 1]; }

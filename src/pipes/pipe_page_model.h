@@ -126,15 +126,15 @@ QChar ReportSeparator(int languageCode);
 // Captions and hints of the page's controls, German.
 ControlTexts PipeControlTexts();
 
-class PipeSizing {
+class PipePageModel {
 public:
-    PipeSizing();
+    PipePageModel();
 
     // The pipe table of the language's file in `folder`; the selected index stays where it
     // can. False when the table is empty afterwards (the file is missing or holds nothing).
     bool LoadPipeFile(const QString& folder, int languageCode);
-    void SetPipes(QList<TPipeRecord> pipes);
-    const QList<TPipeRecord>& Pipes() const { return m_pipes; }
+    void SetPipes(QList<PipeRecord> pipes);
+    const QList<PipeRecord>& Pipes() const { return m_pipes; }
     QStringList PipeNames() const;
     int SelectedPipe() const { return m_selected; } // -1 while the table is empty
 
@@ -152,18 +152,17 @@ public:
 
     // Events of the page. `key` is the released key as a KeyChar (Tab, Enter or another);
     // `field` the temperature or load field it was released in.
-    void edttvKeyUp(char16_t key, PipeField field = PipeField::edttv);
-    void edtVPKeyUp(char16_t key);
-    void edtLangChange();
-    void cbxRohreClick(int index);
-    void UpDown1Click(UpDownButton button);
-    void cbxDruckangabeClick(int index);
-    void img_best_pipeClick() { FindBestPipe(); }
+    void TemperatureOrLoadEntered(char16_t key, PipeField field = PipeField::edttv);
+    void VolumeFlowEntered(char16_t key);
+    void RunLengthChanged();
+    void PipeChosen(int index);
+    void StepPipe(UpDownButton button);
+    void PressureUnitChosen(int index);
     // The fluid (a number of AvailableFluids()): the flow follows the load, then the pipe.
-    void cbxMediumClick(int fluid);
+    void FluidChosen(int fluid);
     int Fluid() const { return m_fluid; }
     // The friction factor by the page's chain or by the exact Colebrook-White solution.
-    void chk_colebrookClick(bool exact);
+    void FrictionLawChosen(bool exact);
     FrictionLaw Law() const { return m_law; }
     // The sum of the ζ picker into edtZetawert, then the pipe.
     void SetZetaSum(double zeta);
@@ -191,6 +190,9 @@ public:
     QList<QStringList> Report(const ControlTexts& texts, QChar separator = u',') const;
     QString CsvText(const ControlTexts& texts, QChar separator = u',') const;
     QString PrintText(const ControlTexts& texts, QChar separator = u',') const;
+    // The fluids' names in the language shown, by fluid number, for the report; a fluid
+    // without one is named in German.
+    void SetFluidNames(const QStringList& byFluid) { m_fluidNames = byFluid; }
 
 private:
     struct Flow {
@@ -219,7 +221,7 @@ private:
     void select(int index);
     void showWaterContent();
 
-    QList<TPipeRecord> m_pipes;
+    QList<PipeRecord> m_pipes;
     int m_selected = -1;
     int m_headerByte = 1; // byte 4 of the file's header: kept, not used by the page
     std::array<QString, PipeFieldCount> m_texts;
@@ -229,5 +231,6 @@ private:
     QString m_totalUnit;
     std::optional<double> m_velocity; // m/s, the value behind edtDurchfl
     int m_fluid = Water;
+    QStringList m_fluidNames;
     FrictionLaw m_law = FrictionLaw::PageChain;
 };

@@ -1,4 +1,4 @@
-#include "conversion/unit_grids.h"
+#include "conversion/unit_page_model.h"
 
 #include "calculator/key_chars.h"
 #include "support/qt_printers.h"
@@ -10,7 +10,7 @@ namespace {
 
 struct Page {
     RecordingServices services;
-    UnitGrids grids{{services, services}};
+    UnitPageModel grids{{services, services}};
 
     // A value cell as its editor opens on a click and a first key: the whole text selected.
     FieldState open(int grid, int row) const
@@ -178,7 +178,7 @@ TEST(WindCombo, ChoosingADescriptionEntersItsBeaufortNumber)
     Page page;
     EXPECT_EQ(page.grids.WindComboItems().size(), 12);
     EXPECT_EQ(page.grids.WindComboItems().last(), u"Orkan");
-    page.grids.cbo_wind_bezeichnungChange(5); // "starker Wind"
+    page.grids.WindForceChosen(5); // "starker Wind"
     EXPECT_EQ(page.grids.Values(14).join(u'|'),
               u"11.1-14.1|39.9-50.9|24.8-31.6|22-27|6|starker Wind");
     EXPECT_EQ(page.grids.WindComboIndex(), 5);

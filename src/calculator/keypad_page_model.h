@@ -3,7 +3,7 @@
 //
 // Flow: a digit extends the number in the display; an accepted operator creates a node
 // (operator_nodes.h) with the display value, which links itself by priority and computes
-// whatever it resolves; operator_textausgabe then writes the operator into the expression
+// whatever it resolves; WriteOperatorText then writes the operator into the expression
 // line and onto the tape. "=" closes open parentheses, resolves the whole chain and resets
 // the calculation; the result stays in the display as the next first operand.
 #pragma once
@@ -22,16 +22,16 @@
 
 struct KeypadKey;
 
-class KeypadController : public OperatorContext {
+class KeypadPageModel : public OperatorContext {
 public:
     static constexpr int MaxParenDepth = 20;
     static constexpr int MantissaDigits = 14;
     static constexpr int ExponentDigits = 2;
 
-    KeypadController(CalcDisplay& display, KeyFilterServices services);
-    ~KeypadController() override;
-    KeypadController(const KeypadController&) = delete;
-    KeypadController& operator=(const KeypadController&) = delete;
+    KeypadPageModel(CalcDisplay& display, KeyFilterServices services);
+    ~KeypadPageModel() override;
+    KeypadPageModel(const KeypadPageModel&) = delete;
+    KeypadPageModel& operator=(const KeypadPageModel&) = delete;
 
     CalcDisplay& Display() { return m_display; }
     const CalculationTape& Tape() const { return m_tape; }
@@ -44,14 +44,14 @@ public:
     bool RunKey(const KeypadKey& key);
 
     // Keys of the keypad page.
-    void spb_zifferClick(int digit); // 0 … 9, 10 (DecimalKeyValue) the decimal key
-    void spb_operatorClick(Operator op);
-    void spb_klammerClick(bool opening);
+    void DigitPressed(int digit); // 0 … 9, 10 (DecimalKeyValue) the decimal key
+    void OperatorPressed(Operator op);
+    void ParenthesisPressed(bool opening);
     void ClearCalculation();
-    void spb_hypClick();
+    void HypPressed();
     void PlusMinus();
-    void spb_constpiClick();
-    void spb_consteClick();
+    void PiPressed();
+    void EulerPressed();
     void SetAngleMode(AngleMode mode) { m_angleMode = mode; }
     AngleMode GetAngleMode() const { return m_angleMode; }
     // After a change of angle mode the page draws the lamps from the delivered files; when
@@ -60,34 +60,34 @@ public:
                                                           const McStrings& texts);
 
     // Memory keys on the keypad page, for the slot selected in its grid.
-    void spb_inClick(int slot);
-    void spb_outClick(int slot);
-    void spb_clearClick(int slot) { m_memory.Clear(slot); }
+    void StoreInMemory(int slot);
+    void RecallMemory(int slot);
+    void ClearMemory(int slot) { m_memory.Clear(slot); }
     // A result line of the tape ("=" and a number) into the display as a recalled value;
     // false, and nothing changes, for any other line.
     bool RecallTapeLine(const QString& line);
     // Ctrl+C / Ctrl+V in a memory grid on the slot selected there; true when handled.
-    bool sgr_speicherKeyPress(int slot, char16_t key);
+    bool MemoryGridKey(int slot, char16_t key);
 
     // Typed keys in edt_result and edt_result10hoch. The controller owns the texts of both
     // fields: it applies every character key itself (the caret stays at the end), so the
     // page only shows the display afterwards. `wholeTextSelected`: the field's whole text
     // is selected, so that typing replaces it.
-    void edt_resultsKeyPress(char16_t key, bool wholeTextSelected);
-    void edt_result10KeyPress(char16_t key, bool wholeTextSelected);
+    void MantissaKeyTyped(char16_t key, bool wholeTextSelected);
+    void ExponentKeyTyped(char16_t key, bool wholeTextSelected);
     // A change made by the field itself rather than by a typed character (Delete, a cut
     // with the mouse). Taken only when the field then still holds a number, or nothing;
     // false when it was refused, so that the page shows the display again.
     bool EntryEdited(CalcDisplay::EntryField field, const QString& text);
 
     // The display as one number text: mantissa, and "E" with the exponent if there is one.
-    QString hol_ergebnisstring() const;
+    QString DisplayText() const;
 
     // Keys whose image plays the press animation when typed: its objectName.
     std::function<void(const QString& keyName)> AnimateKey;
 
     // OperatorContext
-    TOperator* CurrentOperator() const override { return m_current; }
+    OperatorNode* CurrentOperator() const override { return m_current; }
     AngleMode Angle() const override { return m_angleMode; }
     bool InErrorState() const override { return m_display.ErrorState; }
     void ReportError(CalcError error) override;
@@ -111,11 +111,11 @@ public:
 
 private:
     bool AcceptOperator(Operator op) const;
-    void operator_erzeugen(Operator op);
+    void CreateOperator(Operator op);
     double ResolveClosedGroup(double x);
     // A postfix key (or percent) was the last key: its result stands in the display.
     bool PostfixResultShown() const;
-    void operator_textausgabe(Operator op, double x);
+    void WriteOperatorText(Operator op, double x);
     void pasteIntoDisplay(bool wholeTextSelected);
     void write(const QString& text);
     QString fmt(double x) const;
@@ -128,6 +128,6 @@ private:
     CalculationTape m_tape;
     MemorySlots m_memory;
     AngleMode m_angleMode = AngleMode::Degrees;
-    std::vector<std::unique_ptr<TOperator>> m_nodes;
-    TOperator* m_current = nullptr;
+    std::vector<std::unique_ptr<OperatorNode>> m_nodes;
+    OperatorNode* m_current = nullptr;
 };
