@@ -1,5 +1,6 @@
 #include "platform/single_instance.h"
 
+#include "platform/local_channel.h"
 #include "platform/modules/network_module.h"
 #include "platform/program_module.h"
 
@@ -51,13 +52,13 @@ void SingleInstance::Listen()
 {
     if (!m_claimed || m_channel)
         return;
-    m_channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
+    m_channel = MakeLocalChannel();
     if (m_channel)
         m_channel->Listen(m_socketName, [this] { emit ShowRequested(); });
 }
 
 bool SingleInstance::AskFirstToShow(int timeoutMs)
 {
-    const auto channel = MakeModuleObject<LocalChannel>(kNetworkModule, kMakeLocalChannel);
+    const auto channel = MakeLocalChannel();
     return channel && channel->AskToShow(m_socketName, timeoutMs);
 }

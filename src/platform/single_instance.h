@@ -1,7 +1,8 @@
 // One running program per user: a lock file and a local socket in the user's runtime folder.
 // The first start holds the lock and, once its window is up, listens; a second start finds the
 // lock taken, asks the first to show its main window, and ends. A lock left by a killed process
-// is stale and is taken over. The socket lives in the module quorvanta_network.
+// is stale and is taken over. The socket is a plain Unix-domain one where the system has them,
+// so a start loads no network library for it.
 #pragma once
 
 #include <QLockFile>

@@ -1,5 +1,6 @@
 #include "platform/web_client.h"
 
+#include "platform/host_lookup.h"
 #include "platform/program_module.h"
 
 #include <QDir>
@@ -40,9 +41,7 @@ void WebClient::transfer(WebRequest request, WebTransport::Done done)
     const QString host = request.url.host();
     const bool offLimits = !qEnvironmentVariableIsEmpty("QUORVANTA_LOOPBACK_ONLY") &&
                            !host.startsWith(u"127.") && host != u"::1" && host != u"localhost";
-    if (!m_transport && !offLimits)
-        m_transport = MakeModuleObject<WebTransport>(kNetworkModule, kMakeWebTransport);
-    if (!m_transport || offLimits) {
+    if (offLimits) {
         // Said as for any transfer: later, from the event loop.
         QTimer::singleShot(0, this,
                            [done = std::move(done)] { done(TransferOutcome::Failed, {}); });
@@ -50,6 +49,32 @@ void WebClient::transfer(WebRequest request, WebTransport::Done done)
     }
     request.limits = m_limits;
     request.proxy = m_proxy;
+    if (request.proxy) {
+        start(request, std::move(done)); // the proxy finds the host
+        return;
+    }
+    // A host the system cannot find (no network, say) fails here, before the network stack
+    // and its TLS libraries are loaded for a transfer that cannot happen.
+    LookUpHost(host, m_limits.timeoutMs, this,
+               [this, request, done = std::move(done)](HostLookup found) mutable {
+                   if (found == HostLookup::Found)
+                       start(request, std::move(done));
+                   else
+                       done(found == HostLookup::TimedOut ? TransferOutcome::TimedOut
+                                                          : TransferOutcome::Failed,
+                            {});
+               });
+}
+
+void WebClient::start(const WebRequest& request, WebTransport::Done done)
+{
+    if (!m_transport)
+        m_transport = MakeModuleObject<WebTransport>(kNetworkModule, kMakeWebTransport);
+    if (!m_transport) {
+        QTimer::singleShot(0, this,
+                           [done = std::move(done)] { done(TransferOutcome::Failed, {}); });
+        return;
+    }
     m_transport->Transfer(request, std::move(done));
 }
 

@@ -68,6 +68,7 @@ public:
 
 private:
     void transfer(WebRequest request, WebTransport::Done done);
+    void start(const WebRequest& request, WebTransport::Done done);
 
     TransferLimits m_limits;
     std::optional<ProxyAddress> m_proxy;

@@ -6,13 +6,14 @@
 #include "common/control_texts.h"
 #include "keypad/ui/keypad_page.h"
 #include "keypad/engine/keypad_table.h"
+#include "widgets/memory_grid.h"
 #include "keypad/ui/tape_window.h"
 #include "currency/ui/currency_page.h"
 #include "units/ui/unit_page.h"
 #include "formulas/ui/formula_page.h"
-#include "common/program_version.h"
 #include "shell/message_rules.h"
 #include "pipes/ui/pipe_page.h"
+#include "common/program_version.h"
 #include "platform/open_address.h"
 #include "platform/program_folder.h"
 #include "platform/tray_icon.h"
@@ -36,7 +37,6 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -48,11 +48,12 @@ constexpr int kTitleCaptionLeft = 24;
 
 // The keypad and the formula page show the same memory registers: the page entered takes
 // the other grid's current cell and scroll position.
-void alignMemoryGrid(QTableWidget* from, QScrollArea* fromBox, QTableWidget* to, QScrollArea* toBox)
+void alignMemoryGrid(MemoryGridWidget* from, QScrollArea* fromBox, MemoryGridWidget* to,
+                     QScrollArea* toBox)
 {
     if (!from || !fromBox || !to || !toBox)
         return;
-    to->setCurrentCell(from->currentRow(), from->currentColumn());
+    to->SetCurrentCell(from->CurrentRow(), from->CurrentColumn());
     toBox->verticalScrollBar()->setValue(fromBox->verticalScrollBar()->value());
 }
 

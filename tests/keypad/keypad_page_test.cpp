@@ -4,6 +4,7 @@
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
 #include "common/mc_strings.h"
+#include "widgets/memory_grid.h"
 #include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,15 +113,51 @@ TEST_F(KeypadPageTest, MemoryKeysUseTheSelectedRow)
     for (const char* key :
          {"img_ziffer5", "spb_operator04_geteilt", "img_ziffer2", "img_operator00_gleich"})
         click(key);
-    grid->setCurrentCell(2, 1);
+    grid->SetCurrentCell(2, 1);
     click("img_in");
-    EXPECT_EQ(grid->item(2, 1)->text(), u"2.5");
-    EXPECT_EQ(grid->item(2, 0)->text(), u"3");
+    EXPECT_EQ(grid->CellText(2, 1), u"2.5");
+    EXPECT_EQ(grid->CellText(2, 0), u"3");
     click("jmg_clear");
     click("img_out");
     EXPECT_EQ(text("edt_result"), u"2.500000000");
     click("img_clear");
-    EXPECT_EQ(grid->item(2, 1)->text(), u"");
+    EXPECT_EQ(grid->CellText(2, 1), u"");
+}
+
+// The grid moves its current cell as a table does: arrows stop at the edges, Tab goes row by
+// row and round to the first cell, a click takes the cell under the pointer.
+TEST_F(KeypadPageTest, MemoryGridMovesItsCurrentCellByKeysAndClicks)
+{
+    auto* grid = page.MemoryGrid();
+    grid->setFocus();
+    const auto at = [grid] { return std::pair(grid->CurrentRow(), grid->CurrentColumn()); };
+    EXPECT_EQ(at(), std::pair(0, 1));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::pair<int, int> cell;
+    } steps[] = {
+        {Qt::Key_Up, {}, {0, 1}},
+        {Qt::Key_Right, {}, {0, 1}},
+        {Qt::Key_Left, {}, {0, 0}},
+        {Qt::Key_Down, {}, {1, 0}},
+        {Qt::Key_End, Qt::ControlModifier, {19, 1}},
+        {Qt::Key_Down, {}, {19, 1}},
+        {Qt::Key_Tab, {}, {0, 0}},
+        {Qt::Key_Tab, Qt::ShiftModifier, {19, 1}},
+        {Qt::Key_Home, {}, {19, 0}},
+        {Qt::Key_PageUp, {}, {0, 0}},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(grid, step.key, step.modifiers);
+        EXPECT_EQ(at(), step.cell)
+            << QKeySequence(step.key | step.modifiers).toString().toStdString();
+    }
+    EXPECT_TRUE(grid->hasFocus());
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(7, 0).center());
+    EXPECT_EQ(at(), std::pair(7, 0));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(12, 1).topLeft());
+    EXPECT_EQ(at(), std::pair(12, 1));
 }
 
 TEST_F(KeypadPageTest, TypedKeyPlaysThePressOnItsImage)

@@ -1,12 +1,23 @@
 // Two real starts of the program, on the offscreen platform, with their own settings and
 // runtime folders. With QUORVANTA_STARTUP_PROBE set a start writes "shown …" once its main
 // window is painted, and ends.
+#include "platform/local_channel.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +89,45 @@ TEST_F(TwoStarts, TheLockOfAKilledStartDoesNotBlock)
     start(next, true);
     EXPECT_TRUE(shown(next).startsWith("shown "));
     next.waitForFinished(5000);
+}
+
+// Anyone of the user's may connect: only the exact request shows the window, and whatever a
+// client sends, it is hung up on rather than kept waiting.
+TEST(LocalChannel, OnlyTheShowRequestShowsAndEveryClientIsHungUpOn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("q.socket"));
+    const auto channel = MakeLocalChannel();
+    int shown = 0;
+    ASSERT_TRUE(channel->Listen(path, [&shown] { ++shown; }));
+
+    const QByteArray requests[] = {"junk\n", QByteArray(200, 'x'), "show", "show\n"};
+    std::atomic<int> hungUp = 0;
+    std::atomic<bool> done = false;
+    std::thread clients([&] {
+        for (const QByteArray& request : requests) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, QFile::encodeName(path).constData(),
+                     sizeof address.sun_path);
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+                ::send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
+                if (request == "show")
+                    ::shutdown(fd, SHUT_WR); // an unfinished line, then the client's end
+                pollfd p{fd, POLLIN, 0};
+                char c;
+                if (::poll(&p, 1, 5000) == 1 && ::recv(fd, &c, 1, 0) <= 0)
+                    ++hungUp;
+            }
+            ::close(fd);
+        }
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&done] { return done.load(); }, 30000));
+    clients.join();
+    EXPECT_EQ(hungUp, 4);
+    EXPECT_EQ(shown, 1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include "widgets/memory_grid.h"
 #include "json_text.h"
 #include "shell/main_window.h"
 #include "shell/message_rules.h"
@@ -202,7 +203,12 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
          [](ScriptRunner&, const Call& c) { return setChecked(c.widget, c.words.value(2)); }},
         {"cell", S::Cell,
          [](ScriptRunner&, const Call& c) {
-             clickCell(static_cast<QAbstractItemView*>(c.widget), c.cell);
+             if (c.cell.isValid())
+                 clickCell(static_cast<QAbstractItemView*>(c.widget), c.cell);
+             else
+                 QTest::mouseClick(
+                     c.widget, Qt::LeftButton, {},
+                     static_cast<MemoryGridWidget*>(c.widget)->CellRect(c.row, c.column).center());
              return QString();
          }},
         {"trigger", S::Action,
@@ -231,11 +237,11 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands()
          }},
         {"printcell", S::Cell,
          [](ScriptRunner& r, const Call& c) {
-             r.m_out(QStringLiteral("%1[%2,%3]=")
-                         .arg(c.words[1])
-                         .arg(c.cell.row())
-                         .arg(c.cell.column()) +
-                     JsonString(c.cell.data(Qt::DisplayRole).toString()));
+             r.m_out(QStringLiteral("%1[%2,%3]=").arg(c.words[1]).arg(c.row).arg(c.column) +
+                     JsonString(c.cell.isValid()
+                                    ? c.cell.data(Qt::DisplayRole).toString()
+                                    : static_cast<MemoryGridWidget*>(c.widget)->CellText(
+                                          c.row, c.column)));
              return QString();
          }},
         {"printclipboard", S::Words,
@@ -460,14 +466,18 @@ QString ScriptRunner::read(const Command& command, const QString& line, Call& ca
         return {};
 
     auto* view = qobject_cast<QAbstractItemView*>(call.widget);
+    auto* grid = qobject_cast<MemoryGridWidget*>(call.widget);
     bool rowOk = false;
     bool colOk = false;
-    const int row = call.words.value(2).toInt(&rowOk);
-    const int col = call.words.value(3).toInt(&colOk);
-    if (!view || !view->model() || !rowOk || !colOk)
+    call.row = call.words.value(2).toInt(&rowOk);
+    call.column = call.words.value(3).toInt(&colOk);
+    if (!((view && view->model()) || grid) || !rowOk || !colOk)
         return QStringLiteral("%1 needs a grid, a row and a column")
             .arg(QLatin1String(command.name));
-    call.cell = view->model()->index(row, col);
+    if (grid)
+        return grid->CellRect(call.row, call.column).isValid() ? QString()
+                                                               : QStringLiteral("no such cell");
+    call.cell = view->model()->index(call.row, call.column);
     if (!call.cell.isValid())
         return QStringLiteral("no such cell");
     return {};

@@ -63,7 +63,9 @@ private:
         QString text;
         QWidget* widget = nullptr;
         QAction* action = nullptr;
-        QModelIndex cell;
+        QModelIndex cell; // of an item view; invalid for a painted grid
+        int row = -1;
+        int column = -1;
         int milliseconds = 0;
     };
     struct Command {

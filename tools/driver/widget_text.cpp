@@ -1,5 +1,7 @@
 #include "widget_text.h"
 
+#include "widgets/memory_grid.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -54,6 +56,8 @@ QString widgetCount(QWidget* w, bool& ok)
         return QString::number(c->count());
     if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model())
         return QString::number(v->model()->rowCount());
+    if (qobject_cast<MemoryGridWidget*>(w))
+        return QString::number(MemoryGridWidget::RowCount);
     ok = false;
     return {};
 }
@@ -70,6 +74,8 @@ QString widgetReadOnly(QWidget* w)
         return flag(s->isReadOnly());
     if (auto* v = qobject_cast<QAbstractItemView*>(w))
         return flag(v->editTriggers() == QAbstractItemView::NoEditTriggers);
+    if (qobject_cast<MemoryGridWidget*>(w))
+        return flag(true); // its cells change only through the memory keys
     return flag(w->property("readOnly").toBool());
 }
 

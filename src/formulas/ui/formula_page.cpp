@@ -24,7 +24,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QWindow>
 
 namespace {
@@ -325,7 +324,7 @@ void FormulaPage::buildMemory()
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_memory = MakeMemoryGrid(QStringLiteral("sgr_memoryblock2"));
+    m_memory = new MemoryGridWidget(QStringLiteral("sgr_memoryblock2"));
     m_memory->installEventFilter(this);
     m_memoryBox->setWidget(m_memory);
 }
@@ -383,7 +382,7 @@ int FormulaPage::fieldIndex(const QObject* object) const
 
 int FormulaPage::selectedRow() const
 {
-    return std::max(0, m_memory->currentRow());
+    return std::max(0, m_memory->CurrentRow());
 }
 
 void FormulaPage::pco_mainChange()
@@ -463,7 +462,7 @@ void FormulaPage::Refresh()
     m_memoryBox->setVisible(m_pageModel.MemoryGridVisible());
 
     for (int row = 0; row < MemorySlots::Count; ++row)
-        m_memory->item(row, 1)->setText(m_calculator.Memory().Value(row));
+        m_memory->SetValue(row, m_calculator.Memory().Value(row));
 }
 
 void FormulaPage::SetLanguage(int languageCode)

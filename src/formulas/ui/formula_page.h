@@ -24,8 +24,8 @@ class QLabel;
 class QScrollArea;
 class QSpinBox;
 class QTabWidget;
-class QTableWidget;
 class AlignEdit;
+class MemoryGridWidget;
 class QWindow;
 
 ControlTexts FormulaControlTexts();
@@ -41,7 +41,7 @@ public:
     const FormulaRenderer& Renderer() const { return m_renderer; }
     ControlTexts& Texts() { return m_texts; }
     // The page's memory grid and its scroll box; null until the page is built.
-    QTableWidget* MemoryGrid() const { return m_memory; }
+    MemoryGridWidget* MemoryGrid() const { return m_memory; }
     QScrollArea* MemoryBox() const { return m_memoryBox; }
 
     // The main window's page change: the page is shown, or the user leaves it.
@@ -97,5 +97,5 @@ private:
     QLabel* m_drawingImage = nullptr;
     ImageButton* m_drawingToggle = nullptr;
     QScrollArea* m_memoryBox = nullptr;
-    QTableWidget* m_memory = nullptr;
+    MemoryGridWidget* m_memory = nullptr;
 };

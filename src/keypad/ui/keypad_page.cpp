@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollArea>
-#include <QTableWidget>
 
 namespace {
 
@@ -173,7 +172,7 @@ void KeypadPage::buildMemory()
     m_memoryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memoryBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_memory = MakeMemoryGrid(QStringLiteral("sgr_memoryblock"));
+    m_memory = new MemoryGridWidget(QStringLiteral("sgr_memoryblock"));
     m_memory->installEventFilter(this);
     m_memoryBox->setWidget(m_memory);
 
@@ -234,7 +233,7 @@ void KeypadPage::StartFixEntry()
 
 int KeypadPage::selectedSlot() const
 {
-    return std::max(0, m_memory->currentRow());
+    return std::max(0, m_memory->CurrentRow());
 }
 
 void KeypadPage::StoreInMemory()
@@ -307,7 +306,7 @@ void KeypadPage::Refresh()
         m_exponent->setText(display.Exponent);
     m_fixIndicator->setText(display.FixIndicator());
     for (int row = 0; row < MemorySlots::Count; ++row)
-        m_memory->item(row, 1)->setText(m_controller.Memory().Value(row));
+        m_memory->SetValue(row, m_controller.Memory().Value(row));
     if (display.FocusedField == CalcDisplay::EntryField::Mantissa && m_exponent->hasFocus())
         m_result->setFocus();
     emit CalculationChanged();

@@ -17,8 +17,8 @@ class McStrings;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
-class QTableWidget;
 class AlignEdit;
+class MemoryGridWidget;
 
 class KeypadPage : public QWidget {
     Q_OBJECT
@@ -31,7 +31,7 @@ public:
     void retranslate();
     void SetTapeHint(bool tapeVisible);
     void FocusResult();
-    QTableWidget* MemoryGrid() const { return m_memory; }
+    MemoryGridWidget* MemoryGrid() const { return m_memory; }
 
     void StartFixEntry();
     void StoreInMemory();
@@ -72,7 +72,7 @@ private:
     QLabel* m_angleLabels[3] = {};
     ImageButton* m_tapeToggle = nullptr;
     QScrollArea* m_memoryBox = nullptr;
-    QTableWidget* m_memory = nullptr;
+    MemoryGridWidget* m_memory = nullptr;
     QLabel* m_memoryPanel = nullptr;
     bool m_tapeVisible = false;
 };

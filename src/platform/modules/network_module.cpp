@@ -1,5 +1,6 @@
-// The module quorvanta_network: the web transfers and the single instance's local socket, the
-// only code that links Qt Network (and the Kerberos and proxy libraries under it).
+// The module quorvanta_network: the web transfers and, where the system has no Unix-domain
+// sockets, the single instance's local socket; the only code that links Qt Network (and the
+// Kerberos and proxy libraries under it).
 #include "platform/modules/network_module.h"
 
 #include <QDeadlineTimer>
@@ -103,8 +104,6 @@ private:
 
     QNetworkAccessManager m_manager;
 };
-
-const QByteArray kShowRequest = "show\n";
 
 class Channel : public LocalChannel {
 public:

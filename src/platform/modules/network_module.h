@@ -1,8 +1,9 @@
 // What the module quorvanta_network does for the program: the only code that links Qt Network.
-// The module is loaded with the first transfer or once the main window is up, never before
-// the window's first frame.
+// The module is loaded with the first transfer (and, on Windows, for the single instance's
+// named pipe once the main window is up), never before the window's first frame.
 #pragma once
 
+#include "platform/local_channel.h"
 #include "platform/proxy_address.h"
 
 #include <QByteArray>
@@ -47,18 +48,6 @@ public:
     using Done = std::function<void(TransferOutcome outcome, QByteArray body)>;
     // `done` runs once, on the main thread, from the event loop.
     virtual void Transfer(const WebRequest& request, Done done) = 0;
-};
-
-// The local socket of the single instance.
-class LocalChannel {
-public:
-    virtual ~LocalChannel() = default;
-    // Listens on `socketName` (a stale socket of that name is removed first); `showRequested`
-    // runs for each later start that asks. False when it cannot listen.
-    virtual bool Listen(const QString& socketName, std::function<void()> showRequested) = 0;
-    // Asks the instance listening on `socketName` to show itself, trying until `timeoutMs`
-    // is up. False when it could not be reached in time.
-    virtual bool AskToShow(const QString& socketName, int timeoutMs) = 0;
 };
 
 // The module's two factories (for MakeModuleObject).
