@@ -6,9 +6,9 @@
 //   bench_language_switch [RUNS]
 #include "common/services.h"
 #include "keypad/ui/tape_window.h"
+#include "platform/program_folder.h"
 #include "shell/language_switch.h"
 #include "shell/main_window.h"
-#include "platform/program_folder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,11 +5,11 @@
 // A figure to read, never a pass or fail.
 //
 //   bench_tape [COUNT]        (30000 by default; offscreen unless QT_QPA_PLATFORM is set)
-#include "widgets/image_button.h"
-#include "shell/main_window.h"
 #include "app/program.h"
+#include "shell/main_window.h"
 #include "shell/session_keeper.h"
 #include "shell/session_state.h"
+#include "widgets/image_button.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -60,7 +60,7 @@ QString decode(QByteArrayView bytes, std::optional<QStringConverter::Encoding> e
 } // namespace
 
 bool CsvFile::Load(const QString& fileName, const QString& quote, const QString& separator,
-                    std::optional<QStringConverter::Encoding> encoding)
+                   std::optional<QStringConverter::Encoding> encoding)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -135,7 +135,7 @@ void ReadCsvRows(QByteArrayView bytes, const QString& quote, const QString& sepa
 }
 
 void CsvFile::LoadFromBytes(QByteArrayView bytes, const QString& quote, const QString& separator,
-                             std::optional<QStringConverter::Encoding> encoding)
+                            std::optional<QStringConverter::Encoding> encoding)
 {
     m_rows.clear();
     m_columns = 0;

@@ -1,6 +1,5 @@
 #include "platform/autostart.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>

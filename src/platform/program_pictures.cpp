@@ -1,8 +1,8 @@
 #include "platform/program_pictures.h"
 
+#include "platform/modules/picture_codecs.h"
 #include "platform/program_folder.h"
 #include "platform/program_module.h"
-#include "platform/modules/picture_codecs.h"
 #include "widgets/image_button.h"
 
 #include <QImageReader>

@@ -5,10 +5,10 @@
 
 #include "common/calc_display.h"
 #include "common/control_texts.h"
-#include "widgets/image_button.h"
-#include "keypad/engine/keypad_page_model.h"
 #include "common/mc_strings.h"
+#include "keypad/engine/keypad_page_model.h"
 #include "shell/message_dialog.h"
+#include "widgets/image_button.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "shell/session_keeper.h"
 
-#include "keypad/ui/keypad_page.h"
 #include "formulas/engine/formula_catalogue.h"
 #include "formulas/ui/formula_page.h"
+#include "keypad/ui/keypad_page.h"
 #include "shell/main_window.h"
 
 #include <QAction>

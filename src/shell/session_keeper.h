@@ -5,8 +5,8 @@
 // never read is never written over.
 #pragma once
 
-#include "shell/session_state.h"
 #include "platform/state_file.h"
+#include "shell/session_state.h"
 
 #include <QObject>
 #include <QTimer>

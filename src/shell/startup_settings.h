@@ -2,8 +2,8 @@
 // start after an installation, the language, the three check-box choices and the proxy.
 #pragma once
 
-#include "platform/settings_store.h"
 #include "platform/proxy_address.h"
+#include "platform/settings_store.h"
 #include "shell/start_rules.h"
 
 struct SettingsAtStart {

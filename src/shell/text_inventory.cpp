@@ -1,8 +1,8 @@
 #include "shell/text_inventory.h"
 
-#include "shell/main_window.h"
 #include "pipes/ui/pipe_windows.h"
 #include "reporting/ui/exception_dialog.h"
+#include "shell/main_window.h"
 #include "shell/update_dialogs.h"
 
 #include <QFile>

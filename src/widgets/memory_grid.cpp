@@ -1,12 +1,12 @@
 #include "widgets/memory_grid.h"
 
+#include "common/memory_slots.h"
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include "common/memory_slots.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
+#include "app/program.h"
 #include "keypad/ui/tape_window.h"
-#include "shell/main_window.h"
 #include "platform/settings_store.h"
 #include "platform/sound_player.h"
-#include "app/program.h"
+#include "shell/main_window.h"
 
 #include <QCheckBox>
 #include <QFile>

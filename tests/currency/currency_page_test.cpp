@@ -1,9 +1,9 @@
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
 #include "currency/ui/currency_page.h"
 #include "platform/program_folder.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "currency/engine/currency_page_model.h"
 #include "currency/engine/exchange_rate_file.h"
 
-#include "common/number_text.h"
 #include "common/cell_number.h"
+#include "common/number_text.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
 

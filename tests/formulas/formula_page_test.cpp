@@ -1,6 +1,6 @@
-#include "keypad/engine/keypad_page_model.h"
 #include "drawings/gif_writer.h"
 #include "formulas/ui/formula_page.h"
+#include "keypad/engine/keypad_page_model.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
 #include "support/qt_printers.h"

@@ -3,8 +3,8 @@
 #include "formulas/ui/formula_legend.h"
 #include "formulas/ui/formula_page.h"
 #include "formulas/ui/formula_renderer.h"
-#include "platform/fonts.h"
 #include "i18n/translation_table.h"
+#include "platform/fonts.h"
 
 #include <QDir>
 #include <QFontMetrics>

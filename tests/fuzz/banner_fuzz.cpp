@@ -2,9 +2,9 @@
 // picture is the rest of it, and each decoder gives a picture of sensible size or nothing.
 #include "fuzz_target.h"
 
+#include "platform/modules/picture_codecs.h"
 #include "shell/banner_rotation.h"
 #include "shell/banner_view.h"
-#include "platform/modules/picture_codecs.h"
 
 FUZZ_TARGET(banner)
 {

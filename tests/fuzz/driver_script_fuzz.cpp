@@ -43,7 +43,6 @@ struct Window {
             layout->addWidget(w);
         // Not shown: painting the window after every key took a fifth of the time, and the
         // lines find, click and type into hidden widgets just the same.
-
     }
 };
 

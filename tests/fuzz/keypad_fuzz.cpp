@@ -3,8 +3,8 @@
 #include "fuzz_target.h"
 
 #include "common/key_chars.h"
-#include "keypad/engine/keypad_page_model.h"
 #include "common/number_text.h"
+#include "keypad/engine/keypad_page_model.h"
 #include "support/keypad_actions.h"
 #include "support/recording_services.h"
 

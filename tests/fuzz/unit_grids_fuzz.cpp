@@ -4,8 +4,8 @@
 
 #include "common/key_chars.h"
 #include "common/number_text.h"
-#include "units/engine/unit_page_model.h"
 #include "support/recording_services.h"
+#include "units/engine/unit_page_model.h"
 
 namespace {
 

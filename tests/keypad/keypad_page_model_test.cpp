@@ -1,8 +1,8 @@
 #include "common/key_chars.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
-#include "support/qt_printers.h"
 #include "support/keypad_actions.h"
+#include "support/qt_printers.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 #include "common/calc_display.h"
-#include "widgets/image_button.h"
-#include "keypad/ui/keypad_page.h"
+#include "common/mc_strings.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
-#include "common/mc_strings.h"
-#include "widgets/memory_grid.h"
+#include "keypad/ui/keypad_page.h"
 #include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
+#include "widgets/image_button.h"
+#include "widgets/memory_grid.h"
 
 #include "platform/program_folder.h"
 

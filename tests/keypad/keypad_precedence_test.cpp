@@ -1,9 +1,9 @@
 // Keypad calculations against their mathematical value: ordinary precedence (+ − below
 // × ÷ below x^y), prefix functions on the number, group or function chain after them,
 // postfix keys on the number or closed group before them, in any group.
+#include "common/number_text.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
-#include "common/number_text.h"
 #include "support/keypad_actions.h"
 #include "support/recording_services.h"
 

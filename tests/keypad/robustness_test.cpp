@@ -1,10 +1,10 @@
 // Random key sequences and random texts: the calculator must neither crash nor show a
 // non-number, whatever a user types or pastes.
 #include "common/key_chars.h"
-#include "keypad/engine/keypad_page_model.h"
 #include "common/number_text.h"
-#include "support/qt_printers.h"
+#include "keypad/engine/keypad_page_model.h"
 #include "support/keypad_actions.h"
+#include "support/qt_printers.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>

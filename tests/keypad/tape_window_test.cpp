@@ -1,8 +1,8 @@
+#include "app/program.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/ui/tape_window.h"
-#include "shell/main_window.h"
 #include "platform/printing.h"
-#include "app/program.h"
+#include "shell/main_window.h"
 #include "support/modal_watchdog.h"
 #include "support/qt_printers.h"
 

@@ -52,12 +52,12 @@ TEST(FluidTables, AGlycolRowAgainstItsSource)
 
     // Values only where the fits hold: above the frost protection, up to 100 °C.
     EXPECT_GT(FluidDensity(glycol, -20, -20), 0);
-    EXPECT_EQ(FluidDensity(2, -10, -10), 0);         // protected to -10 °C only
-    EXPECT_EQ(FluidDensity(glycol, 110, 90), 0);     // a pair reaching past 100 °C
+    EXPECT_EQ(FluidDensity(2, -10, -10), 0);     // protected to -10 °C only
+    EXPECT_EQ(FluidDensity(glycol, 110, 90), 0); // a pair reaching past 100 °C
     EXPECT_EQ(FluidHeatCapacity(glycol, 110, 90), 0);
-    EXPECT_EQ(FluidViscosity(glycol, 101, 80), 0);   // the node above 100 °C
+    EXPECT_EQ(FluidViscosity(glycol, 101, 80), 0); // the node above 100 °C
     EXPECT_GT(FluidViscosity(glycol, 100, 80), 0);
-    EXPECT_EQ(FluidViscosity(2, 20, -1), 0);         // the node below 0 °C
+    EXPECT_EQ(FluidViscosity(2, 20, -1), 0); // the node below 0 °C
     EXPECT_GT(FluidViscosity(2, 20, 0), 0);
 
     EXPECT_EQ(AvailableFluids(),
@@ -68,13 +68,13 @@ TEST(FluidTables, OddLinesOfTheMixtureTableAreSkipped)
 {
     const FluidRows rows = ParseFluidRows(u"# comment\n"
                                           "5\t20\t2.756\t1053\t3.497\r\n"
-                                          "1\t20\t9\t9\t9\n"      // water is built in
-                                          "18\t20\t9\t9\t9\n"     // no such fluid
-                                          "5\t25\t9\t9\t9\n"      // between the nodes
-                                          "5\t170\t9\t9\t9\n"     // above the table
-                                          "5\t30\t9\t-9\t9\n"     // not a density
-                                          "5\t40\tx\t9\t9\n"      // not a number
-                                          "5\t50\t9\t9\n"          // a value short
+                                          "1\t20\t9\t9\t9\n"  // water is built in
+                                          "18\t20\t9\t9\t9\n" // no such fluid
+                                          "5\t25\t9\t9\t9\n"  // between the nodes
+                                          "5\t170\t9\t9\t9\n" // above the table
+                                          "5\t30\t9\t-9\t9\n" // not a density
+                                          "5\t40\tx\t9\t9\n"  // not a number
+                                          "5\t50\t9\t9\n"     // a value short
                                           "\t\t\t\t\n");
     int filled = 0;
     for (const auto& row : rows)

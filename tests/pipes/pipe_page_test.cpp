@@ -1,10 +1,10 @@
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
 #include "pipes/ui/pipe_page.h"
-#include "shell/main_window.h"
 #include "platform/program_folder.h"
+#include "shell/main_window.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_services.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
+#include "pipes/engine/window_dock.h"
 #include "pipes/ui/pipe_page.h"
 #include "pipes/ui/pipe_windows.h"
-#include "pipes/engine/window_dock.h"
 #include "platform/printing.h"
 #include "platform/program_folder.h"
 #include "support/modal_watchdog.h"
 #include "support/recording_services.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "reporting/ui/exception_handling.h"
 #include "platform/crash_file.h"
+#include "reporting/ui/exception_handling.h"
 
 #include <QClipboard>
 #include <QFile>

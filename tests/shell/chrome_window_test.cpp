@@ -1,10 +1,10 @@
-#include "widgets/image_button.h"
-#include "widgets/indicator_lamp.h"
 #include "keypad/ui/tape_window.h"
+#include "platform/program_folder.h"
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
-#include "platform/program_folder.h"
 #include "support/recording_services.h"
+#include "widgets/image_button.h"
+#include "widgets/indicator_lamp.h"
 
 #include <QAction>
 #include <QApplication>

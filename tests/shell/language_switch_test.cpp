@@ -1,15 +1,15 @@
-#include "widgets/image_button.h"
-#include "keypad/ui/tape_window.h"
 #include "currency/ui/currency_page.h"
-#include "units/ui/unit_page.h"
+#include "keypad/ui/tape_window.h"
+#include "platform/program_pictures.h"
+#include "platform/qt_translations.h"
 #include "shell/language_switch.h"
 #include "shell/main_window.h"
-#include "platform/qt_translations.h"
 #include "shell/text_inventory.h"
-#include "platform/program_pictures.h"
 #include "shell/update_check.h"
 #include "shell/update_dialogs.h"
 #include "support/recording_services.h"
+#include "units/ui/unit_page.h"
+#include "widgets/image_button.h"
 
 #include <QAction>
 #include <QComboBox>

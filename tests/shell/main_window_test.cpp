@@ -1,4 +1,4 @@
-#include "widgets/align_edit.h"
+#include "app/program.h"
 #include "common/control_texts.h"
 #include "keypad/ui/tape_window.h"
 #include "reporting/ui/exception_dialog.h"
@@ -6,9 +6,9 @@
 #include "shell/banner_view.h"
 #include "shell/main_window.h"
 #include "shell/message_dialog.h"
-#include "app/program.h"
 #include "shell/update_dialogs.h"
 #include "support/recording_services.h"
+#include "widgets/align_edit.h"
 
 #include <QApplication>
 #include <QTabWidget>

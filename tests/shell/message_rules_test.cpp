@@ -1,6 +1,6 @@
 #include "common/program_version.h"
-#include "shell/message_rules.h"
 #include "platform/sound_player.h"
+#include "shell/message_rules.h"
 
 #include "support/qt_printers.h"
 

@@ -1,6 +1,6 @@
-#include "shell/main_window.h"
-#include "platform/state_file.h"
 #include "app/program.h"
+#include "platform/state_file.h"
+#include "shell/main_window.h"
 #include "shell/session_keeper.h"
 
 #include <QGuiApplication>

@@ -17,10 +17,18 @@
 // from 200 on.
 inline constexpr int KeypadTypedActions = 52;
 
-inline constexpr char16_t kKeypadTypedKeys[] = {
-    u'0', u'1', u'5', u'9', u'.', u',', u'+', u'-', u'*', u'/', u'(', u')',
-    u'%', u'p', u'e', u'E', u'x', u' ', u'°', KeyChar::Enter, KeyChar::Esc,
-    KeyChar::Backspace, KeyChar::CtrlV, KeyChar::CtrlC};
+inline constexpr char16_t kKeypadTypedKeys[] = {u'0',           u'1',
+                                                u'5',           u'9',
+                                                u'.',           u',',
+                                                u'+',           u'-',
+                                                u'*',           u'/',
+                                                u'(',           u')',
+                                                u'%',           u'p',
+                                                u'e',           u'E',
+                                                u'x',           u' ',
+                                                u'°',           KeyChar::Enter,
+                                                KeyChar::Esc,   KeyChar::Backspace,
+                                                KeyChar::CtrlV, KeyChar::CtrlC};
 
 template <class Source>
 void PressKeypadAction(KeypadPageModel& calc, CalcDisplay& display, int a, Source& in)

@@ -1,5 +1,5 @@
-#include "units/engine/unit_conversion.h"
 #include "common/unit_tables.h"
+#include "units/engine/unit_conversion.h"
 
 #include "support/qt_printers.h"
 

@@ -2,9 +2,9 @@
 // no cell may show a non-number, and the grid always shows the conversion of the text in
 // the cell last typed into, never half of one.
 #include "common/key_chars.h"
-#include "units/engine/unit_page_model.h"
 #include "support/qt_printers.h"
 #include "support/recording_services.h"
+#include "units/engine/unit_page_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "widgets/align_edit.h"
 #include "common/key_chars.h"
+#include "widgets/align_edit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,12 +6,12 @@
 // temporary folder unless --settings, --data-dir and --autostart name others: a script never
 // touches the user's own. --user-data keeps the system's data folder for the user (a test
 // that sets XDG_DATA_HOME checks where an installed program writes).
+#include "app/program.h"
+#include "platform/open_address.h"
+#include "platform/settings_store.h"
 #include "reporting/ui/exception_handling.h"
 #include "script_runner.h"
 #include "shell/main_window.h"
-#include "platform/open_address.h"
-#include "platform/settings_store.h"
-#include "app/program.h"
 
 #include <QApplication>
 #include <QDir>

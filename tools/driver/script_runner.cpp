@@ -1,11 +1,11 @@
 #include "script_runner.h"
 
-#include "widgets/memory_grid.h"
 #include "json_text.h"
 #include "shell/main_window.h"
 #include "shell/message_rules.h"
 #include "shell/text_inventory.h"
 #include "widget_text.h"
+#include "widgets/memory_grid.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,9 +1,9 @@
 #include "currency/engine/currency_page_model.h"
 
+#include "common/cell_number.h"
 #include "common/key_chars.h"
 #include "common/number_text.h"
 #include "currency/engine/rate_status.h"
-#include "common/cell_number.h"
 
 #include <charconv>
 #include <cmath>

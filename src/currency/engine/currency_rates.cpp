@@ -1,7 +1,7 @@
 #include "currency/engine/currency_rates.h"
 
-#include "common/number_text.h"
 #include "common/cell_number.h"
+#include "common/number_text.h"
 
 namespace {
 

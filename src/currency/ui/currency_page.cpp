@@ -1,11 +1,11 @@
 #include "currency/ui/currency_page.h"
 
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
 #include "common/key_chars.h"
 #include "common/number_text.h"
 #include "platform/autostart.h"
 #include "platform/program_folder.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,16 +1,16 @@
 #include "formulas/ui/formula_page.h"
 
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
 #include "common/key_chars.h"
 #include "common/shared_registers.h"
-#include "widgets/memory_grid.h"
 #include "formulas/ui/formula_drawing.h"
 #include "formulas/ui/formula_glyphs.h"
 #include "formulas/ui/formula_legend.h"
 #include "platform/modules/picture_codecs.h"
 #include "platform/program_folder.h"
 #include "platform/program_pictures.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
+#include "widgets/memory_grid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

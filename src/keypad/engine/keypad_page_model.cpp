@@ -1,8 +1,8 @@
 #include "keypad/engine/keypad_page_model.h"
 
 #include "common/key_chars.h"
-#include "keypad/engine/keypad_table.h"
 #include "common/number_text.h"
+#include "keypad/engine/keypad_table.h"
 
 #include <cmath>
 #include <limits>

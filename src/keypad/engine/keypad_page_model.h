@@ -9,12 +9,12 @@
 #pragma once
 
 #include "common/calc_display.h"
-#include "keypad/engine/calculation_tape.h"
 #include "common/key_filter.h"
 #include "common/mc_strings.h"
 #include "common/memory_slots.h"
-#include "keypad/engine/operator_nodes.h"
 #include "common/shared_registers.h"
+#include "keypad/engine/calculation_tape.h"
+#include "keypad/engine/operator_nodes.h"
 
 #include <functional>
 #include <memory>

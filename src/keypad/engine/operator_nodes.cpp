@@ -41,7 +41,6 @@ long double fromRadians(long double x, AngleMode mode)
 
 } // namespace
 
-
 void OperatorNode::Create(bool hyp, double x, int level, Operator op, int index)
 {
     RightValue = Info(op).rightDefault;

@@ -8,8 +8,8 @@
 // intermediate results.
 #pragma once
 
-#include "keypad/engine/operator_table.h"
 #include "common/real_functions.h"
+#include "keypad/engine/operator_table.h"
 
 #include <memory>
 
@@ -99,4 +99,3 @@ public:
 
 // The node class of an operator; nothing for the parentheses and the hyperbolic suffix.
 std::unique_ptr<OperatorNode> MakeOperator(Operator op, OperatorContext& context);
-

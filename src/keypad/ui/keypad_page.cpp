@@ -1,17 +1,17 @@
 #include "keypad/ui/keypad_page.h"
 
-#include "widgets/align_edit.h"
 #include "common/calc_display.h"
 #include "common/control_texts.h"
-#include "widgets/image_button.h"
-#include "widgets/indicator_lamp.h"
 #include "common/key_chars.h"
+#include "common/mc_strings.h"
 #include "keypad/engine/keypad_page_model.h"
 #include "keypad/engine/keypad_table.h"
-#include "common/mc_strings.h"
-#include "widgets/memory_grid.h"
 #include "platform/program_folder.h"
 #include "platform/program_pictures.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
+#include "widgets/indicator_lamp.h"
+#include "widgets/memory_grid.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,13 +1,13 @@
 #include "pipes/ui/pipe_page.h"
 
-#include "widgets/align_edit.h"
-#include "widgets/image_button.h"
 #include "common/key_chars.h"
 #include "pipes/engine/fluid_tables.h"
-#include "pipes/ui/pipe_windows.h"
 #include "pipes/engine/pressure_units.h"
+#include "pipes/ui/pipe_windows.h"
 #include "platform/printing.h"
 #include "platform/program_folder.h"
+#include "widgets/align_edit.h"
+#include "widgets/image_button.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 // with the page, and the printed and saved report.
 #include "pipes/ui/pipe_page.h"
 
-#include "pipes/ui/pipe_windows.h"
 #include "pipes/engine/pressure_units.h"
 #include "pipes/engine/window_dock.h"
+#include "pipes/ui/pipe_windows.h"
 #include "platform/printing.h"
 
 #include <QCheckBox>

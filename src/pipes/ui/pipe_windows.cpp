@@ -1,10 +1,11 @@
 #include "pipes/ui/pipe_windows.h"
 
-#include "widgets/image_button.h"
 #include "common/number_text.h"
+#include "widgets/image_button.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,10 +13,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QHBoxLayout>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -493,7 +493,8 @@ void HeatingCircuitWindow::Show(const QStringList& headers, const QList<QStringL
         const bool totalRow = r == m_sections;
         for (int c = 0; c < headers.size(); ++c) {
             const QString cell = c < rows[r].size() ? rows[r][c] : QString();
-            auto* item = cellItem(cell, c == 0 || c == kPipeColumn ? Qt::AlignLeft : Qt::AlignRight);
+            auto* item =
+                cellItem(cell, c == 0 || c == kPipeColumn ? Qt::AlignLeft : Qt::AlignRight);
             // A pipe by its size ("DN 20 (26,9 × 2,6)"); its whole name is the hint.
             if (c == kPipeColumn && cell.indexOf(QLatin1String("DN ")) > 0)
                 item->setText(cell.mid(cell.indexOf(QLatin1String("DN "))));

@@ -122,4 +122,3 @@ std::optional<QImage> ReadGifPicture(const QByteArray& bytes)
     }
     return std::nullopt;
 }
-

@@ -2,8 +2,8 @@
 // unfolds the technical report, copies both with Ctrl+C and sends the report on request.
 #pragma once
 
-#include "reporting/engine/exception_report.h"
 #include "platform/proxy_address.h"
+#include "reporting/engine/exception_report.h"
 
 #include <QDialog>
 #include <QPointer>

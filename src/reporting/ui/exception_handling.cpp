@@ -1,12 +1,12 @@
 #include "reporting/ui/exception_handling.h"
 
-#include "platform/throw_site.h"
 #include "common/program_version.h"
 #include "platform/crash_file.h"
+#include "platform/proxy_address.h"
 #include "platform/report_collectors.h"
 #include "platform/settings_store.h"
+#include "platform/throw_site.h"
 #include "platform/web_client.h"
-#include "platform/proxy_address.h"
 
 #include <QFile>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "units/engine/wind_force.h"
 
-#include "units/engine/unit_conversion.h"
 #include "common/unit_tables.h"
+#include "units/engine/unit_conversion.h"
 
 #include <cmath>
 

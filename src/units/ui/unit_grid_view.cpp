@@ -1,7 +1,7 @@
 #include "units/ui/unit_grid_view.h"
 
-#include "widgets/align_edit.h"
 #include "common/key_chars.h"
+#include "widgets/align_edit.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "units/ui/unit_page.h"
 
-#include "units/ui/unit_grid_view.h"
 #include "units/engine/wind_force.h"
+#include "units/ui/unit_grid_view.h"
 
 #include <QComboBox>
 #include <QGroupBox>
