@@ -23,15 +23,15 @@ QImage readBitmap(const QString& programFile)
 }
 } // namespace
 
-QImage ReadBitmapPicture(const QString& programFile)
+QString SharpPictureName(const QString& file)
+{
+    const qsizetype dot = file.lastIndexOf(u'.');
+    return dot < 0 ? file : file.left(dot) + QStringLiteral("@2x") + file.mid(dot);
+}
+
+QImage AtPictureRatio(QImage sharp)
 {
     const qreal ratio = PictureRatio();
-    const qsizetype dot = programFile.lastIndexOf(u'.');
-    if (ratio <= 1 || dot < 0)
-        return readBitmap(programFile);
-    QImage sharp = readBitmap(programFile.left(dot) + QStringLiteral("@2x") + programFile.mid(dot));
-    if (sharp.isNull())
-        return readBitmap(programFile);
     if (ratio != 2) {
         // Brought to the screen's own size here, smoothly: a label draws a picture of another
         // ratio by dropping or doubling device pixels.
@@ -41,4 +41,12 @@ QImage ReadBitmapPicture(const QString& programFile)
     }
     sharp.setDevicePixelRatio(ratio);
     return sharp;
+}
+
+QImage ReadBitmapPicture(const QString& programFile)
+{
+    if (PictureRatio() <= 1 || !programFile.contains(u'.'))
+        return readBitmap(programFile);
+    const QImage sharp = readBitmap(SharpPictureName(programFile));
+    return sharp.isNull() ? readBitmap(programFile) : AtPictureRatio(sharp);
 }

@@ -21,3 +21,10 @@ const PictureCodecs* ProgramPictureCodecs();
 // beside it, that one is read and brought to the ratio: the picture then has the size of the
 // plain file in pixels and PictureRatio() device pixels to each.
 QImage ReadBitmapPicture(const QString& programFile);
+
+// "images\\on1.cc1" → "images\\on1@2x.cc1": the name of the twice as large picture beside a
+// picture file (the name itself when it has no extension).
+QString SharpPictureName(const QString& file);
+// A picture drawn at twice the size, brought to PictureRatio(): the size of the plain picture in
+// pixels and PictureRatio() device pixels to each.
+QImage AtPictureRatio(QImage sharp);

@@ -75,11 +75,14 @@ std::optional<QStringList> ListBannerFiles(const QString& folder)
         return std::nullopt;
     // The suffixes are compared here rather than given to QDir as wildcards: those would be
     // compiled to regular expressions, and load that library, a second after every start.
+    // A banner's twice as large picture for sharp screens ("banner1@2x.cc1") is shown in its
+    // place, never as a banner of its own.
     QStringList names;
     for (const QString& name : dir.entryList(QDir::Files, QDir::Unsorted)) {
-        if (name.endsWith(u".cc1", Qt::CaseInsensitive) ||
-            name.endsWith(u".cc5", Qt::CaseInsensitive) ||
-            name.endsWith(u".cc6", Qt::CaseInsensitive))
+        if ((name.endsWith(u".cc1", Qt::CaseInsensitive) ||
+             name.endsWith(u".cc5", Qt::CaseInsensitive) ||
+             name.endsWith(u".cc6", Qt::CaseInsensitive)) &&
+            !name.chopped(4).endsWith(u"@2x", Qt::CaseInsensitive))
             names.append(name);
     }
     // By name, as the program's home platform lists them: the rotation runs in the same order

@@ -31,8 +31,8 @@ std::optional<BannerFile> ReadBannerFile(const QString& path);
 bool BannerFitsLanguage(const QByteArray& letters, int language);
 // ".cc1" bitmap, ".cc5" JPEG, ".cc6" GIF.
 BannerPictureKind BannerPictureKindOf(const QString& fileName);
-// The banner files of `folder` in the order of their names; nothing when the folder does not
-// exist.
+// The banner files of `folder` in the order of their names, without the twice as large
+// "name@2x" pictures beside them; nothing when the folder does not exist.
 std::optional<QStringList> ListBannerFiles(const QString& folder);
 
 // The rotation position kept between the timer's ticks and the steps of one loading.

@@ -3,6 +3,7 @@
 #include "platform/modules/picture_codecs.h"
 #include "platform/program_pictures.h"
 #include "shell/tray_rules.h"
+#include "widgets/image_button.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -89,15 +90,27 @@ void BannerView::SetLanguage(int code)
 
 bool BannerView::showBanner(const QString& name)
 {
-    const auto file = ReadBannerFile(QDir(Folder).filePath(name));
+    const QDir folder(Folder);
+    const auto file = ReadBannerFile(folder.filePath(name));
     if (!file || !BannerFitsLanguage(file->languages, Language))
         return false;
     m_link = file->link;
     m_banner = name;
     m_letters = file->languages;
     setToolTip(m_link);
-    if (const auto picture =
-            DecodeBannerPicture(BannerPictureKindOf(name), file->picture, ProgramPictureCodecs()))
+    const BannerPictureKind kind = BannerPictureKindOf(name);
+    std::optional<QImage> picture;
+    // On a sharp screen the twice as large picture beside the banner, where there is one: the
+    // banner's own file still gives the link and the languages.
+    if (PictureRatio() > 1) {
+        if (const auto sharp = ReadBannerFile(folder.filePath(SharpPictureName(name))))
+            if (const auto image =
+                    DecodeBannerPicture(kind, sharp->picture, ProgramPictureCodecs()))
+                picture = AtPictureRatio(*image);
+    }
+    if (!picture)
+        picture = DecodeBannerPicture(kind, file->picture, ProgramPictureCodecs());
+    if (picture)
         setPixmap(QPixmap::fromImage(*picture));
     return true;
 }

@@ -83,6 +83,20 @@ TEST(BannerFile, LanguageLettersAndExtensions)
     EXPECT_EQ(BannerPictureKindOf(QStringLiteral("a.gif")), BannerPictureKind::None);
 }
 
+TEST(BannerFile, TheListHoldsBannersByNameButNotTheirSharpPictures)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"banner2.cc5", "banner1@2x.cc1", "banner1.cc1", "banner3.CC6",
+                             "banner3@2X.cc6", "banner2@2x.cc5", "notes.txt", "x@2x"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(ListBannerFiles(dir.path()),
+              (QStringList{QStringLiteral("banner1.cc1"), QStringLiteral("banner2.cc5"),
+                           QStringLiteral("banner3.CC6")}));
+    EXPECT_FALSE(ListBannerFiles(dir.filePath(QStringLiteral("gone"))));
+}
+
 TEST(BannerRotation, ThreeBannersCycleInListOrder)
 {
     BannerRotation rotation;

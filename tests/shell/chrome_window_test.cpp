@@ -207,6 +207,21 @@ TEST(BannerView, TheThreeDeliveredBannersRotateAndDecode)
     EXPECT_EQ(b.opened, std::vector<QString>{QStringLiteral("http://") + b.view->Link()});
 }
 
+TEST(BannerView, TheSharpPictureIsShownOnASharpScreen)
+{
+    if (PictureRatio() != 2)
+        GTEST_SKIP() << "a screen of ratio " << PictureRatio();
+    Banners b;
+    ASSERT_EQ(b.names.size(), 3);
+    for (int tick = 0; tick < 3; ++tick) {
+        b.view->LoadBanners();
+        SCOPED_TRACE(b.view->Banner().toStdString());
+        EXPECT_EQ(b.view->Banner(), b.names.at(tick));
+        EXPECT_EQ(b.view->pixmap().size(), QSize(734, 124));
+        EXPECT_EQ(b.view->pixmap().devicePixelRatio(), 2);
+    }
+}
+
 TEST(BannerView, ADeletedBannerGivesTheMissingFilesMessage)
 {
     Banners b;

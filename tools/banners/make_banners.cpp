@@ -2,7 +2,8 @@
 // German, English and Polish, each language in its own words:
 //   make_banners DIR   →   DIR/banner1.cc1 (bitmap), DIR/banner2.cc5 (JPEG), DIR/banner3.cc6
 //   (GIF) for German; banner_en1.cc1 … banner_en3.cc6 for English; banner_pl1.cc1 …
-//   banner_pl3.cc6 for Polish.
+//   banner_pl3.cc6 for Polish. Each is written a second time at twice the size, as
+//   banner1@2x.cc1 … beside it, for screens with two or more device pixels to the pixel.
 // Each file starts with its language letters ("d", "e", "p") and its link without scheme, each
 // after a length byte; the picture follows up to the end of the file. Listed by name, a
 // language's three banners follow one another.
@@ -24,14 +25,17 @@ namespace {
 constexpr int kWidth = 367;
 constexpr int kHeight = 62;
 
-QImage drawBanner(const QColor& from, const QColor& to, const QString& title, const QString& line)
+// A banner drawn with `ratio` device pixels to the pixel.
+QImage drawBanner(const QColor& from, const QColor& to, const QString& title, const QString& line,
+                  int ratio)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(kWidth * ratio, kHeight * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter p(&image);
     QLinearGradient ground(0, 0, kWidth, 0);
     ground.setColorAt(0, from);
     ground.setColorAt(1, to);
-    p.fillRect(image.rect(), ground);
+    p.fillRect(QRect(0, 0, kWidth, kHeight), ground);
     p.setPen(Qt::white);
     QFont big(QStringLiteral("DejaVu Sans"), 15, QFont::Bold);
     big.setPixelSize(20);
@@ -151,22 +155,26 @@ int main(int argc, char** argv)
     bool ok = true;
     for (const auto& language : languages) {
         const auto text = [&](int i) { return QString::fromUtf8(language.texts[i]); };
-        const auto name = [&](int i, const char* suffix) {
-            return dir.filePath(QStringLiteral("banner%1%2.%3")
-                                    .arg(QLatin1String(language.suffix))
-                                    .arg(i)
-                                    .arg(QLatin1String(suffix)));
-        };
-        const QImage first = drawBanner(blue, teal, text(0), text(1));
-        const QImage second = drawBanner(red, orange, text(2), text(3));
-        const QImage third = drawBanner(green, olive, text(4), text(5));
-        ok = ok &&
-             write(name(1, "cc1"),
-                   header(language.letters, "www.quorvanta.example") + bitmap(first)) &&
-             write(name(2, "cc5"), header(language.letters, "www.quorvanta.example/rohrauslegung") +
-                                       jpeg(second)) &&
-             write(name(3, "cc6"), header(language.letters, "www.quorvanta.example/kurse") +
-                                       gif(third, green, olive));
+        for (const int ratio : {1, 2}) {
+            const auto name = [&](int i, const char* suffix) {
+                return dir.filePath(QStringLiteral("banner%1%2%3.%4")
+                                        .arg(QLatin1String(language.suffix))
+                                        .arg(i)
+                                        .arg(ratio == 1 ? QString() : QStringLiteral("@2x"))
+                                        .arg(QLatin1String(suffix)));
+            };
+            const QImage first = drawBanner(blue, teal, text(0), text(1), ratio);
+            const QImage second = drawBanner(red, orange, text(2), text(3), ratio);
+            const QImage third = drawBanner(green, olive, text(4), text(5), ratio);
+            ok = ok &&
+                 write(name(1, "cc1"),
+                       header(language.letters, "www.quorvanta.example") + bitmap(first)) &&
+                 write(name(2, "cc5"),
+                       header(language.letters, "www.quorvanta.example/rohrauslegung") +
+                           jpeg(second)) &&
+                 write(name(3, "cc6"), header(language.letters, "www.quorvanta.example/kurse") +
+                                           gif(third, green, olive));
+        }
     }
     if (!ok) {
         std::fprintf(stderr, "make_banners: cannot write the banners into %s\n", argv[1]);
