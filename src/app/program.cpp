@@ -51,8 +51,10 @@ QString allProxyFromEnvironment()
 // Every hint of the program stays up for six seconds, however long its text.
 class HintPause : public QObject {
 public:
-    using QObject::QObject;
+    explicit HintPause(QObject* parent) : QObject(parent) { setObjectName(Name()); }
     static constexpr int HideAfterMs = 6000;
+    // Found by its name: the class has no meta-object of its own to be found by.
+    static QString Name() { return QStringLiteral("quorvanta_hint_pause"); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -93,7 +95,7 @@ void Program::Start()
     ProgramFolder::SetPath(m_options.programDir);
     ProgramFolder::SetUserDataPath(m_options.dataFolder);
     RegisterProgramFonts();
-    if (!qApp->findChild<HintPause*>())
+    if (!qApp->findChild<QObject*>(HintPause::Name(), Qt::FindDirectChildrenOnly))
         qApp->installEventFilter(new HintPause(qApp));
 
     m_settings = m_options.settingsFile.isEmpty()

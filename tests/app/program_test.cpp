@@ -127,6 +127,12 @@ TEST_F(ProgramStart, FirstStartAsksOnceAndOpensTheCurrencyPage)
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(program.MainWindow()->Pages()->currentIndex(), 2);
     EXPECT_FALSE(settingsText().contains("FirstStart"));
+    // The hints' 6 s pause is watched for once, however many programs this process starts.
+    Program again(options());
+    EXPECT_EQ(qApp->findChildren<QObject*>(QStringLiteral("quorvanta_hint_pause"),
+                                           Qt::FindDirectChildrenOnly)
+                  .size(),
+              1);
 }
 
 TEST_F(ProgramStart, TheAudioStackComesWithTheFirstSoundOnly)
