@@ -27,10 +27,10 @@ TEST(Robustness, RandomKeypadSequencesKeepTheDisplayANumberOrTheError)
         " E R R O R", "7e-5", ""};
     struct RandomSource {
         std::mt19937& random;
-        const char* const* pastes;
+        const char* const (&pastes)[12];
         int Byte() { return int(random() % 256); }
         int Pick(int count) { return int(random() % unsigned(count)); }
-        QString Text(int) { return QString::fromUtf8(pastes[random() % 12]); }
+        QString Text(int) { return QString::fromUtf8(pastes[random() % std::size(pastes)]); }
     } source{random, pastes};
     for (int run = 0; run < 200; ++run) {
         CalcDisplay display;
