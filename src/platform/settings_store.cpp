@@ -235,13 +235,28 @@ bool SettingsStore::Remove(Key key)
 
 bool SettingsStore::WriteMissingDefaults()
 {
-    bool firstWritten = true;
+    // The missing defaults go into the file in one write: each write of the file is a lock,
+    // a new copy and a flush to the disk, and the start waits for them.
+    if (!fileReadable())
+        return false;
+    const auto settings = open(Key::SearchNewVersion);
+    if (settings->status() != QSettings::NoError)
+        return false;
+    const bool writable = fileWritable();
+    bool firstMissing = false;
+    bool anyWritten = false;
     for (const Entry& e : kEntries) {
-        if (!e.byDefault || Contains(e.key))
+        const QString name = QString::fromLatin1(e.name);
+        if (!e.byDefault || settings->contains(name))
             continue;
-        const bool written = write(e.key, QVariant(*e.byDefault));
-        if (e.key == Key::SearchNewVersion)
-            firstWritten = written;
+        firstMissing = firstMissing || e.key == Key::SearchNewVersion;
+        if (writable) {
+            settings->setValue(name, *e.byDefault);
+            anyWritten = true;
+        }
     }
-    return firstWritten;
+    if (anyWritten)
+        settings->sync();
+    // Whether the program can keep its settings is told by the first of them.
+    return !firstMissing || (anyWritten && settings->status() == QSettings::NoError);
 }
