@@ -184,6 +184,8 @@ void Program::Start()
     // showing it. The update never holds up input.
     const auto later = [this] {
         m_mainWindow->FinishStart();
+        // The defaults found missing at start reach the file once the window is up.
+        m_settings->WritePendingDefaults();
         m_mainWindow->AddTrayIcon();
         if (WhenUp)
             WhenUp();

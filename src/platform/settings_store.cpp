@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 enum class Type { Bool, Integer, Text, Any };
@@ -104,7 +106,11 @@ SettingsStore::SettingsStore()
 SettingsStore::SettingsStore(const QString& iniFile) : m_file(QFileInfo(iniFile).absoluteFilePath())
 {}
 
-SettingsStore::~SettingsStore() = default;
+SettingsStore::~SettingsStore()
+{
+    if (!m_pendingDefaults.empty())
+        WritePendingDefaults();
+}
 
 std::unique_ptr<QSettings> SettingsStore::open(Key key) const
 {
@@ -160,6 +166,9 @@ bool SettingsStore::CanOpen() const
 
 std::optional<QVariant> SettingsStore::read(Key key) const
 {
+    if (std::find(m_pendingDefaults.begin(), m_pendingDefaults.end(), key) !=
+        m_pendingDefaults.end())
+        return QVariant(*entry(key).byDefault);
     if (!fileReadable())
         return std::nullopt;
     const auto settings = open(key);
@@ -179,12 +188,27 @@ bool SettingsStore::write(Key key, const std::optional<QVariant>& value)
     const auto settings = open(key);
     if (settings->status() != QSettings::NoError)
         return false;
+    // The defaults are the program's own values; the Internet settings' group has none.
+    if (entry(key).place == Place::Program)
+        putPendingDefaults(*settings, key);
     if (value)
         settings->setValue(nameOf(key), *value);
     else
         settings->remove(nameOf(key));
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    const bool written = settings->status() == QSettings::NoError;
+    if (written && entry(key).place == Place::Program)
+        m_pendingDefaults.clear();
+    return written;
+}
+
+void SettingsStore::putPendingDefaults(QSettings& settings, std::optional<Key> written)
+{
+    for (const Key key : m_pendingDefaults) {
+        const QString name = nameOf(key);
+        if (key != written && !settings.contains(name))
+            settings.setValue(name, *entry(key).byDefault);
+    }
 }
 
 bool SettingsStore::Contains(Key key) const
@@ -233,10 +257,9 @@ bool SettingsStore::Remove(Key key)
     return write(key, std::nullopt);
 }
 
-bool SettingsStore::WriteMissingDefaults()
+bool SettingsStore::FindMissingDefaults()
 {
-    // The missing defaults go into the file in one write: each write of the file is a lock,
-    // a new copy and a flush to the disk, and the start waits for them.
+    m_pendingDefaults.clear();
     if (!fileReadable())
         return false;
     const auto settings = open(Key::SearchNewVersion);
@@ -244,19 +267,29 @@ bool SettingsStore::WriteMissingDefaults()
         return false;
     const bool writable = fileWritable();
     bool firstMissing = false;
-    bool anyWritten = false;
     for (const Entry& e : kEntries) {
-        const QString name = QString::fromLatin1(e.name);
-        if (!e.byDefault || settings->contains(name))
+        if (!e.byDefault || settings->contains(QString::fromLatin1(e.name)))
             continue;
         firstMissing = firstMissing || e.key == Key::SearchNewVersion;
-        if (writable) {
-            settings->setValue(name, *e.byDefault);
-            anyWritten = true;
-        }
+        // Where they cannot be written, the missing values stay missing.
+        if (writable)
+            m_pendingDefaults.push_back(e.key);
     }
-    if (anyWritten)
-        settings->sync();
     // Whether the program can keep its settings is told by the first of them.
-    return !firstMissing || (anyWritten && settings->status() == QSettings::NoError);
+    return !firstMissing || writable;
+}
+
+bool SettingsStore::WritePendingDefaults()
+{
+    if (m_pendingDefaults.empty())
+        return true;
+    if (!fileReadable() || !fileWritable())
+        return false;
+    const auto settings = open(Key::SearchNewVersion);
+    if (settings->status() != QSettings::NoError)
+        return false;
+    putPendingDefaults(*settings, std::nullopt);
+    m_pendingDefaults.clear();
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }

@@ -1,7 +1,8 @@
 // The program's settings: one table of keys with their types and defaults. Every access opens
 // the store, reads or writes one value and closes it again, as the callers expect: the
 // registry key Software\Drevion\Quorvanta on Windows, the INI file
-// ~/.config/Drevion/Quorvanta.conf elsewhere, or any INI file (tests, the driver).
+// ~/.config/Drevion/Quorvanta.conf elsewhere, or any INI file (tests, the driver). Only the
+// defaults found missing at start wait, for the next write or for WritePendingDefaults.
 //
 // Nothing here throws or stops the program: a read that fails gives nothing, a write that
 // fails says so. A file that cannot be read or parsed is never written over, so a bad value
@@ -14,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QSettings;
 
@@ -58,10 +60,15 @@ public:
     bool SetText(Key key, const QString& value);
     bool Remove(Key key);
 
-    // Writes the default of every value that has one and is missing. Returns false when the
-    // first of them, "SearchNewVersion", had to be written and could not be: the store then
-    // takes no writes, and what needs them is not offered.
-    bool WriteMissingDefaults();
+    // Finds the default of every value that has one and is missing. Reads give them at once;
+    // they reach the file with the next write or with WritePendingDefaults, so that the start
+    // does not wait for the disk. Returns false when the first of them, "SearchNewVersion", is
+    // missing and the file cannot be written: the store then takes no writes, and what needs
+    // them is not offered.
+    bool FindMissingDefaults();
+    // Writes what FindMissingDefaults found and is still missing; also done by the next
+    // write and when the store goes. False when the file could not be written.
+    bool WritePendingDefaults();
 
 private:
     std::optional<QVariant> read(Key key) const;
@@ -69,6 +76,8 @@ private:
     std::unique_ptr<QSettings> open(Key key) const;
     bool fileReadable() const;
     bool fileWritable() const;
+    void putPendingDefaults(QSettings& settings, std::optional<Key> written);
 
     QString m_file; // empty: the Windows registry
+    std::vector<Key> m_pendingDefaults;
 };

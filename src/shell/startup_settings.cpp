@@ -9,7 +9,7 @@ SettingsAtStart RestoreSettings(SettingsStore& store, const QString& systemLangu
         result.writable = false;
         return result;
     }
-    result.writable = store.WriteMissingDefaults();
+    result.writable = store.FindMissingDefaults();
     QString languageText;
     if (store.Contains(Key::FirstStart)) {
         result.firstStart = true;

@@ -7,7 +7,7 @@
 #include "shell/start_rules.h"
 
 struct SettingsAtStart {
-    // False when the store could not be opened or its first default not written: the check
+    // False when the store could not be opened or its first default cannot be written: the check
     // boxes that need write access (chk_kursupdate, chk_autostart) are then hidden.
     bool writable = true;
     // "FirstStart" was there (and is gone now): the first-start question and the currency
@@ -16,7 +16,8 @@ struct SettingsAtStart {
     int language = GermanLanguage;
 };
 
-// Writes the missing defaults, takes and deletes "FirstStart", and finds the language: the
+// Finds the missing defaults (the store writes them later; reads see them at once), takes and
+// deletes "FirstStart", and finds the language: the
 // stored "Language", or the system's language name when that is missing or unreadable, or at
 // the first start.
 SettingsAtStart RestoreSettings(SettingsStore& store, const QString& systemLanguageName);

@@ -1,12 +1,13 @@
-# A real start, with the default settings in a fresh home, up to its first frame: by then
+# A real start, with the default settings in a fresh home (and a runtime folder of its own, so
+# that no other start counts as a running instance), up to its first frame: by then
 # nothing of the network, printing, sound or pictures may be mapped. Their modules and the
 # libraries behind them come with their first use (the rate update starts only after the frame).
 set(home ${WORKDIR}/home)
 file(REMOVE_RECURSE ${home})
-file(MAKE_DIRECTORY ${home})
+file(MAKE_DIRECTORY ${home}/run)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env HOME=${home} XDG_CONFIG_HOME=${home}/.config
-    XDG_DATA_HOME=${home}/.local/share XDG_CACHE_HOME=${home}/.cache QT_QPA_PLATFORM=offscreen
+    XDG_DATA_HOME=${home}/.local/share XDG_CACHE_HOME=${home}/.cache XDG_RUNTIME_DIR=${home}/run QT_QPA_PLATFORM=offscreen
     QUORVANTA_STARTUP_PROBE=maps QUORVANTA_LOOPBACK_ONLY=1 ${PROGRAM}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 30)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "(^|\n)shown [0-9]+")

@@ -45,15 +45,32 @@ TEST_F(SettingsFile, MissingDefaultsAreWrittenAsZeroOrOneAndKeptWhenPresent)
     EXPECT_TRUE(start.writable);
     EXPECT_FALSE(start.firstStart);
     EXPECT_EQ(start.language, 12);
-    const std::string text = read(path());
-    for (const char* line : {"SearchNewVersion=1", "AutoUpdate=1", "AlwaysOnTop=0", "AutoStart=1",
-                             "BannerCount=0", "Language=Polski"})
-        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    // Read at once, written after the start: with the next write, a value of its own kept.
     StoredChoices choices;
     LoadSettings(store, choices);
     EXPECT_TRUE(choices.autoUpdate);
     EXPECT_FALSE(choices.alwaysOnTop);
     EXPECT_TRUE(choices.autoStart);
+    EXPECT_EQ(read(path()), "[General]\nAlwaysOnTop=0\nLanguage=Polski\n");
+    ASSERT_TRUE(store.SetBool(Key::AutoStart, false));
+    const std::string text = read(path());
+    for (const char* line : {"SearchNewVersion=1", "AutoUpdate=1", "AlwaysOnTop=0", "AutoStart=0",
+                             "BannerCount=0", "Language=Polski"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+    // Or when the window is up, or at the latest when the store goes.
+    for (const bool explicitly : {true, false}) {
+        write("[General]\nAutoUpdate=0\n", path());
+        {
+            SettingsStore later(path());
+            RestoreSettings(later, QStringLiteral("Deutsch"));
+            if (explicitly)
+                EXPECT_TRUE(later.WritePendingDefaults());
+        }
+        const std::string after = read(path());
+        for (const char* line : {"SearchNewVersion=1", "AutoUpdate=0", "AlwaysOnTop=1"})
+            EXPECT_NE(after.find(line), std::string::npos) << line << "\n" << after;
+    }
 }
 
 TEST_F(SettingsFile, ValuesRoundTripThroughANewStore)
