@@ -67,12 +67,20 @@ KeypadPage::KeypadPage(KeypadPageModel& controller, ImageButtonEffect& effect,
             m_effect.AnimateKey(key);
     };
     retranslate();
-    // At start-up the lamps are drawn here; the delivered files are read on a mode change.
+    // At start-up the lamps come from the delivered files where they can be read (the same
+    // pictures, without drawing them), else they are drawn here; a missing file is told only
+    // on a mode change.
+    const auto lamp = [](bool on) {
+        const QImage file = ReadBitmapPicture(on ? QStringLiteral("images\\on1.cc1")
+                                                 : QStringLiteral("images\\off1.cc1"));
+        return file.isNull() ? DrawIndicatorLamp(on, PictureRatio()) : file;
+    };
+    const QImage on = lamp(true);
+    const QImage off = lamp(false);
     for (int i = 0; i < 3; ++i) {
         m_angleImages[i]->setCheckable(true);
         m_angleImages[i]->setChecked(i == int(m_controller.GetAngleMode()));
-        m_angleImages[i]->SetPicture(
-            DrawIndicatorLamp(i == int(m_controller.GetAngleMode()), PictureRatio()));
+        m_angleImages[i]->SetPicture(i == int(m_controller.GetAngleMode()) ? on : off);
     }
     Refresh();
 }
