@@ -26,8 +26,9 @@ packages=(
   libboost-stacktrace-dev
   # checks of the desktop entry and the AppStream data
   desktop-file-utils appstream
-  # fonts the program registers when the system lacks them (Tahoma and Arial metrics)
-  fonts-wine fonts-liberation fontconfig
+  # fonts the program registers when the system lacks them (Tahoma and Arial metrics), and
+  # the font configuration read beside the start
+  fonts-wine fonts-liberation fontconfig libfontconfig-dev
   # a virtual display for `make run` on a machine without one
   xvfb xauth
   # `make bench-compare`: the start-up script compiles its X probe (window PID lookup and the

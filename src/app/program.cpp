@@ -367,6 +367,8 @@ int ProgramMain(int argc, char** argv)
                         qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY")});
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+    // The fonts are made ready beside the application's own start.
+    BeginProgramFonts();
     // An exception out of any event handler ends in the error dialog instead of the program.
     ReportingApplication app(argc, argv);
     // Locked before the application is named: the lock records the name, and a later start
