@@ -1,16 +1,16 @@
 // One running program per user: a lock file and a local socket in the user's runtime folder.
 // The first start holds the lock and, once its window is up, listens; a second start finds the
-// lock taken, asks the first to show its main window, and ends. A killed process leaves no lock
-// that counts: the system drops its lock with it. The socket is a plain Unix-domain one where the
-// system has them, so a start loads no network library for it.
+// lock taken, asks the first to show its main window, and ends. A lock left by a killed process
+// is stale and is taken over. The socket is a plain Unix-domain one where the system has them,
+// so a start loads no network library for it.
 #pragma once
 
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class InstanceLock;
 class LocalChannel;
 
 class SingleInstance : public QObject {
@@ -37,7 +37,7 @@ signals:
 
 private:
     QString m_socketName;
-    std::unique_ptr<InstanceLock> m_lock;
+    QLockFile m_lock;
     bool m_claimed = false;
     std::unique_ptr<LocalChannel> m_channel;
 };
