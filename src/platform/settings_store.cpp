@@ -108,8 +108,7 @@ SettingsStore::SettingsStore(const QString& iniFile) : m_file(QFileInfo(iniFile)
 
 SettingsStore::~SettingsStore()
 {
-    if (!m_pendingDefaults.empty())
-        WritePendingDefaults();
+    WritePendingDefaults();
 }
 
 std::unique_ptr<QSettings> SettingsStore::open(Key key) const
@@ -202,7 +201,7 @@ bool SettingsStore::write(Key key, const std::optional<QVariant>& value)
     return written;
 }
 
-void SettingsStore::putPendingDefaults(QSettings& settings, std::optional<Key> written)
+void SettingsStore::putPendingDefaults(QSettings& settings, Key written)
 {
     for (const Key key : m_pendingDefaults) {
         const QString name = nameOf(key);
@@ -283,13 +282,7 @@ bool SettingsStore::WritePendingDefaults()
 {
     if (m_pendingDefaults.empty())
         return true;
-    if (!fileReadable() || !fileWritable())
-        return false;
-    const auto settings = open(Key::SearchNewVersion);
-    if (settings->status() != QSettings::NoError)
-        return false;
-    putPendingDefaults(*settings, std::nullopt);
-    m_pendingDefaults.clear();
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    // Writing one of them puts the others in with it.
+    const Key first = m_pendingDefaults.front();
+    return write(first, QVariant(*entry(first).byDefault));
 }

@@ -76,7 +76,7 @@ private:
     std::unique_ptr<QSettings> open(Key key) const;
     bool fileReadable() const;
     bool fileWritable() const;
-    void putPendingDefaults(QSettings& settings, std::optional<Key> written);
+    void putPendingDefaults(QSettings& settings, Key written);
 
     QString m_file; // empty: the Windows registry
     std::vector<Key> m_pendingDefaults;
